@@ -1,0 +1,34 @@
+# Short names for the usual commands; everything goes through the CMake presets.
+.PHONY: all deps build run test test-asan bench fuzz clean
+
+all: build
+
+deps:
+	bash scripts/install-deps.sh
+
+build: deps
+	cmake --preset default
+	cmake --build --preset default
+
+# Builds KIVO and starts it from the build folder (kivo.ini and the cache live beside the program).
+run: build
+	./build/kivo
+
+# Builds everything and runs every test: unit, window (headless) and fuzz-corpus replay.
+test: build
+	ctest --preset default
+
+test-asan: deps
+	cmake --preset asan
+	cmake --build --preset asan
+	ctest --preset asan
+
+bench: build
+	./build/bench/kivo_bench
+
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+
+clean:
+	rm -rf build build-asan build-fuzz

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <functional>
+#include <string>
+
+// A figure compares KIVO's way of doing one job with an anchor doing the nearest plain job on the
+// same input, measured in the same run. The table printed at the end gives the ratio of the two
+// times and whether it meets the bar (ratio <= bar).
+struct Figure {
+  std::string name;    // short identifier, e.g. "settings_read"
+  std::string title;   // what the table calls it
+  double bar;          // largest acceptable KIVO/anchor time ratio
+  std::function<void(benchmark::State&)> kivo;
+  std::function<void(benchmark::State&)> anchor;
+};
+
+// Registers a figure; call from a static initialiser (see KIVO_FIGURE).
+bool RegisterFigure(Figure figure);
+
+#define KIVO_FIGURE_CAT2(a, b) a##b
+#define KIVO_FIGURE_CAT(a, b) KIVO_FIGURE_CAT2(a, b)
+#define KIVO_FIGURE(...) static const bool KIVO_FIGURE_CAT(kivoFigure, __LINE__) = RegisterFigure(Figure{__VA_ARGS__})

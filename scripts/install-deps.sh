@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package that building, testing, benchmarking and fuzzing KIVO needs.
+# Safe to run again: apt-get install skips what is already there.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libarchive-dev
+  libgtest-dev libgmock-dev
+  libbenchmark-dev libgif-dev
+  clang libclang-rt-14-dev
+  zip unzip
+  xvfb xauth x11-apps imagemagick
+  fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if ((${#missing[@]})); then
+  sudo_cmd=()
+  [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

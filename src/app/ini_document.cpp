@@ -1,0 +1,92 @@
+#include "app/ini_document.h"
+
+#include "common/text.h"
+
+IniDocument::IniDocument(std::string bytes) : bytes_(std::move(bytes)) { Parse(); }
+
+void IniDocument::Parse() {
+  Section* current = nullptr;
+  const std::string_view text(bytes_);
+  size_t pos = 0;
+  while (pos < text.size()) {
+    size_t newline = text.find('\n', pos);
+    size_t next = newline == std::string_view::npos ? text.size() : newline + 1;
+    size_t end = newline == std::string_view::npos ? text.size() : newline;
+    if (end > pos && text[end - 1] == '\r') --end;
+    std::string_view line = text.substr(pos, end - pos);
+    std::string_view trimmed = TrimBlanks(line);
+
+    if (!trimmed.empty() && trimmed.front() == '[') {
+      size_t close = trimmed.find(']');
+      std::string_view name = TrimBlanks(trimmed.substr(1, close == std::string_view::npos ? close : close - 1));
+      auto [it, added] = sections_.try_emplace(LowerAscii(name));
+      // A repeated section header: its lines belong to no section that can be read or written.
+      current = added ? &it->second : nullptr;
+      if (current != nullptr) current->contentEnd = next;
+    } else if (current != nullptr && !trimmed.empty()) {
+      current->contentEnd = next;
+      size_t equals = line.find('=');
+      if (equals != std::string_view::npos) {
+        Line entry;
+        entry.begin = pos;
+        entry.end = end;
+        std::string_view key = TrimBlanks(line.substr(0, equals));
+        entry.keyBegin = static_cast<size_t>(key.data() - text.data());
+        entry.keyEnd = entry.keyBegin + key.size();
+        std::string_view value = TrimBlanks(line.substr(equals + 1));
+        entry.valueBegin = value.empty() ? end : static_cast<size_t>(value.data() - text.data());
+        entry.valueEnd = entry.valueBegin + value.size();
+        current->keys.try_emplace(LowerAscii(key), entry);
+      }
+    }
+    pos = next;
+  }
+}
+
+bool IniDocument::Find(std::string_view section, std::string_view key, std::string_view& value) const {
+  auto s = sections_.find(LowerAscii(section));
+  if (s == sections_.end()) return false;
+  auto k = s->second.keys.find(LowerAscii(key));
+  if (k == s->second.keys.end()) return false;
+  value = std::string_view(bytes_).substr(k->second.valueBegin, k->second.valueEnd - k->second.valueBegin);
+  return true;
+}
+
+std::string_view IniDocument::LineEnd() const {
+  // Follow the file's own convention; a new file gets the platform's plain line feed.
+  size_t newline = bytes_.find('\n');
+  if (newline != std::string::npos && newline > 0 && bytes_[newline - 1] == '\r') return "\r\n";
+  return "\n";
+}
+
+std::string IniDocument::WithValue(std::string_view section, std::string_view key, std::string_view value) const {
+  const std::string_view eol = LineEnd();
+  std::string result;
+  result.reserve(bytes_.size() + section.size() + key.size() + value.size() + 8);
+
+  auto s = sections_.find(LowerAscii(section));
+  if (s == sections_.end()) {
+    result = bytes_;
+    if (!result.empty() && result.back() != '\n') result += eol;
+    if (!result.empty()) result += eol;
+    result.append("[").append(section).append("]").append(eol);
+    result.append(key).append("=").append(value).append(eol);
+    return result;
+  }
+
+  auto k = s->second.keys.find(LowerAscii(key));
+  if (k != s->second.keys.end()) {
+    const Line& line = k->second;
+    result.append(bytes_, 0, line.begin);
+    result.append(bytes_, line.keyBegin, line.keyEnd - line.keyBegin).append("=").append(value);
+    result.append(bytes_, line.end, std::string::npos);
+    return result;
+  }
+
+  size_t at = s->second.contentEnd;
+  result.append(bytes_, 0, at);
+  if (!result.empty() && result.back() != '\n') result += eol;
+  result.append(key).append("=").append(value).append(eol);
+  result.append(bytes_, at, std::string::npos);
+  return result;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+// The parsed form of an INI text: where each section and key stands in the bytes, so that a read
+// is a hash lookup and a write can replace one line and keep every other byte as it was.
+// Section and key names match without regard to ASCII letter case; the first occurrence of a
+// duplicated section or key is the one read and written.
+class IniDocument {
+ public:
+  explicit IniDocument(std::string bytes);
+
+  const std::string& Bytes() const { return bytes_; }
+
+  // The trimmed value of the key, or nullptr-equivalent false when section or key is missing.
+  bool Find(std::string_view section, std::string_view key, std::string_view& value) const;
+
+  // The text with the key set to the value: replaced in place, appended at the end of its section,
+  // or appended with a new section at the end of the text.
+  std::string WithValue(std::string_view section, std::string_view key, std::string_view value) const;
+
+ private:
+  struct Line {
+    size_t begin = 0;      // first byte of the line
+    size_t end = 0;        // the byte after its text, line end excluded
+    size_t valueBegin = 0;
+    size_t valueEnd = 0;
+    size_t keyBegin = 0;   // the key as written
+    size_t keyEnd = 0;
+  };
+  struct Section {
+    size_t contentEnd = 0;  // end (line end included) of the section's last non-blank line
+    std::unordered_map<std::string, Line> keys;  // lower-cased key -> its first line
+  };
+
+  void Parse();
+  std::string_view LineEnd() const;
+
+  std::string bytes_;
+  std::unordered_map<std::string, Section> sections_;  // lower-cased name -> its first occurrence
+};

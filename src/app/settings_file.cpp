@@ -1,0 +1,69 @@
+#include "app/settings_file.h"
+
+#include <string>
+
+#include "common/error.h"
+#include "common/text.h"
+#include "platform/files.h"
+
+namespace {
+
+// Longest string value a read returns; longer values are cut.
+constexpr size_t kMaxValueLength = 2047;
+
+bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+
+}  // namespace
+
+std::string ReadIniString(const IniDocument& doc, std::string_view section, std::string_view key,
+                          std::string_view def) {
+  std::string_view value;
+  if (!doc.Find(section, key, value)) return std::string(def);
+  return std::string(value.substr(0, kMaxValueLength));
+}
+
+int ReadIniInteger(const IniDocument& doc, std::string_view section, std::string_view key, int def) {
+  std::string_view value;
+  if (!doc.Find(section, key, value)) return def;
+  return ParseInteger(value.substr(0, kMaxValueLength)).value_or(def);
+}
+
+bool ReadIniBool(const IniDocument& doc, std::string_view section, std::string_view key, bool def) {
+  return ReadIniInteger(doc, section, key, def ? 1 : 0) != 0;
+}
+
+SettingsFile::SettingsFile(std::string path) : path_(std::move(path)) {}
+
+std::shared_ptr<const IniDocument> SettingsFile::Snapshot() {
+  // A missing or unreadable file reads as empty: every read then gives its default.
+  platform::ReadWholeFile(path_, readBuffer_);
+  if (!parsed_ || parsed_->Bytes() != readBuffer_) parsed_ = std::make_shared<IniDocument>(readBuffer_);
+  return parsed_;
+}
+
+std::string SettingsFile::ReadString(std::string_view section, std::string_view key, std::string_view def) {
+  return ReadIniString(*Snapshot(), section, key, def);
+}
+
+int SettingsFile::ReadInteger(std::string_view section, std::string_view key, int def) {
+  return ReadIniInteger(*Snapshot(), section, key, def);
+}
+
+bool SettingsFile::ReadBool(std::string_view section, std::string_view key, bool def) {
+  return ReadIniBool(*Snapshot(), section, key, def);
+}
+
+void SettingsFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+  if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) return;
+  std::string updated = Snapshot()->WithValue(section, key, value);
+  if (!platform::WriteFileAtomic(path_, updated)) throw KivoError("Unable to write to " + path_);
+  parsed_ = std::make_shared<IniDocument>(std::move(updated));
+}
+
+void SettingsFile::WriteInteger(std::string_view section, std::string_view key, int value) {
+  WriteString(section, key, std::to_string(value));
+}
+
+void SettingsFile::WriteBool(std::string_view section, std::string_view key, bool value) {
+  WriteString(section, key, value ? "1" : "0");
+}

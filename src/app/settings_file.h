@@ -1,0 +1,43 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/ini_document.h"
+
+// The settings file kivo.ini. Nothing is held between calls that the file no longer says: every
+// read looks at the file as it is now (so an edit by another program is seen at the next read), and
+// every write reaches the disk before the call returns. Parsing is skipped when the bytes are the
+// ones parsed last time, which keeps reads cheap on a file with thousands of game sections.
+class SettingsFile {
+ public:
+  explicit SettingsFile(std::string path);
+
+  const std::string& Path() const { return path_; }
+
+  std::string ReadString(std::string_view section, std::string_view key, std::string_view def);
+  int ReadInteger(std::string_view section, std::string_view key, int def);
+  bool ReadBool(std::string_view section, std::string_view key, bool def);
+
+  // A refused write raises KivoError "Unable to write to <path>" and leaves the file as it was.
+  // A section, key or value holding a line break would inject lines into the file; such a write
+  // stores nothing.
+  void WriteString(std::string_view section, std::string_view key, std::string_view value);
+  void WriteInteger(std::string_view section, std::string_view key, int value);
+  void WriteBool(std::string_view section, std::string_view key, bool value);
+
+  // The file as it is now, for a caller that makes many reads at one moment (a folder scan).
+  std::shared_ptr<const IniDocument> Snapshot();
+
+ private:
+  std::string path_;
+  std::string readBuffer_;
+  std::shared_ptr<const IniDocument> parsed_;
+};
+
+// The read rules on a parsed document, shared by SettingsFile and callers holding a snapshot.
+std::string ReadIniString(const IniDocument& doc, std::string_view section, std::string_view key,
+                          std::string_view def);
+int ReadIniInteger(const IniDocument& doc, std::string_view section, std::string_view key, int def);
+bool ReadIniBool(const IniDocument& doc, std::string_view section, std::string_view key, bool def);

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Byte-string helpers. Letter case folds ASCII letters only, so names in another code page compare
+// by their bytes.
+
+char LowerAscii(char c);
+std::string LowerAscii(std::string_view text);
+std::string UpperAscii(std::string_view text);
+bool EqualsNoCase(std::string_view a, std::string_view b);
+
+// Blanks (space and tab) removed from both ends.
+std::string_view TrimBlanks(std::string_view text);
+
+// A 32-bit integer in decimal, or in hexadecimal after "0x", "0X" or "$", with an optional sign.
+// Anything else, or a number that does not fit, gives nothing.
+std::optional<int> ParseInteger(std::string_view text);

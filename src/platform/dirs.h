@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The process's current folder, folder listings and the places offered as drives.
+namespace platform {
+
+struct DirItem {
+  std::string name;  // the bytes the listing returned
+  bool isDirectory = false;
+};
+
+// The current folder's full path; empty when the system cannot tell (it was removed).
+std::string GetCurrentDir();
+bool SetCurrentDir(const std::string& path);
+
+// Every item of the folder, "." and ".." included, hidden ones too; empty when it cannot be opened.
+// A link counts as a folder when it points at one.
+std::vector<DirItem> ListDirectory(const std::string& path);
+
+// The roots a user browses from, in path order: "/", the home folder, and mounted volumes under
+// /mnt, /media and /run/media/<user>.
+std::vector<std::string> DriveRoots();
+
+// The user's home folder.
+std::string HomeDir();
+
+// The folder of the running program, without a trailing separator ("/" for the root itself).
+std::string ExecutableDir();
+
+}  // namespace platform

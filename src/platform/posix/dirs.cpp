@@ -1,0 +1,82 @@
+#include <dirent.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+
+#include "common/path.h"
+#include "platform/dirs.h"
+#include "platform/files.h"
+
+namespace platform {
+namespace {
+
+void AddSubfolders(const std::string& parent, std::vector<std::string>& roots) {
+  for (const DirItem& item : ListDirectory(parent)) {
+    if (item.isDirectory && item.name != "." && item.name != "..") roots.push_back(AddBackslash(parent) + item.name);
+  }
+}
+
+}  // namespace
+
+std::string GetCurrentDir() {
+  std::string buffer(PATH_MAX, '\0');
+  if (::getcwd(buffer.data(), buffer.size()) == nullptr) return {};
+  buffer.resize(std::char_traits<char>::length(buffer.c_str()));
+  return buffer;
+}
+
+bool SetCurrentDir(const std::string& path) { return !path.empty() && ::chdir(path.c_str()) == 0; }
+
+std::vector<DirItem> ListDirectory(const std::string& path) {
+  std::vector<DirItem> items;
+  DIR* dir = ::opendir(path.empty() ? "." : path.c_str());
+  if (dir == nullptr) return items;
+  int dirFd = ::dirfd(dir);
+  while (dirent* entry = ::readdir(dir)) {
+    DirItem item{entry->d_name, false};
+    if (entry->d_type == DT_DIR) {
+      item.isDirectory = true;
+    } else if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+      struct stat st {};
+      item.isDirectory = ::fstatat(dirFd, entry->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+    }
+    items.push_back(std::move(item));
+  }
+  ::closedir(dir);
+  return items;
+}
+
+std::string HomeDir() {
+  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
+  if (const passwd* pw = ::getpwuid(::getuid()); pw != nullptr && pw->pw_dir != nullptr) return pw->pw_dir;
+  return "/";
+}
+
+std::vector<std::string> DriveRoots() {
+  std::vector<std::string> roots{"/"};
+  std::string home = HomeDir();
+  if (home != "/" && DirectoryExists(home)) roots.push_back(home);
+  AddSubfolders("/mnt", roots);
+  AddSubfolders("/media", roots);
+  // Desktop systems mount removable media per user under /run/media/<user>/.
+  std::vector<std::string> users;
+  AddSubfolders("/run/media", users);
+  for (const std::string& user : users) AddSubfolders(user, roots);
+  std::sort(roots.begin() + 1, roots.end());
+  roots.erase(std::unique(roots.begin(), roots.end()), roots.end());
+  return roots;
+}
+
+std::string ExecutableDir() {
+  std::string buffer(PATH_MAX, '\0');
+  ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+  if (n <= 0) return GetCurrentDir();
+  buffer.resize(static_cast<size_t>(n));
+  return ExtractFileDir(buffer);
+}
+
+}  // namespace platform

@@ -1,0 +1,118 @@
+#include "app/settings_file.h"
+
+#include <gtest/gtest.h>
+
+#include "common/error.h"
+#include "platform/files.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+class SettingsFileTest : public ::testing::Test {
+ protected:
+  TempDir dir;
+  std::string path = dir / "kivo.ini";
+  SettingsFile settings{path};
+};
+
+TEST_F(SettingsFileTest, MissingFileGivesDefaultsAndFirstWriteCreatesIt) {
+  EXPECT_EQ(settings.ReadString("General", "ZSNESPath", "dflt"), "dflt");
+  EXPECT_EQ(settings.ReadInteger("General", "CacheSize", 8), 8);
+  EXPECT_TRUE(settings.ReadBool("General", "Run first", true));
+  EXPECT_FALSE(platform::FileExists(path));
+
+  settings.WriteBool("General", "Run first", false);
+  EXPECT_EQ(ReadTestFile(path), "[General]\nRun first=0\n");
+  EXPECT_FALSE(settings.ReadBool("General", "Run first", true));
+}
+
+TEST_F(SettingsFileTest, NamesIgnoreLetterCaseAndBlanksAreTrimmed) {
+  WriteTestFile(path, "[GENERAL]\n  ZSNESPATH  =  /opt/zsnes  \n[general]\nzsnespath=second\n");
+  EXPECT_EQ(settings.ReadString("General", "ZSNESPath", ""), "/opt/zsnes");
+  EXPECT_EQ(settings.ReadString("general", "zsnespath", ""), "/opt/zsnes");
+
+  // A write goes to the first occurrence and keeps the key's spelling as the file has it.
+  settings.WriteString("general", "zsnesPath", "/usr/games");
+  EXPECT_EQ(ReadTestFile(path), "[GENERAL]\nZSNESPATH=/usr/games\n[general]\nzsnespath=second\n");
+}
+
+TEST_F(SettingsFileTest, IntegersAndBooleansFollowTheReadRules) {
+  WriteTestFile(path,
+                "[Default]\nCPUCycles=0x64\nGamma=$A\nUpper=0X1f\nNeg=-12\nWord=true\nTwo=2\nJunk=12a\n"
+                "Huge=99999999999\nEmpty=\nAllOnes=$FFFFFFFF\n");
+  EXPECT_EQ(settings.ReadInteger("Default", "CPUCycles", 0), 100);
+  EXPECT_EQ(settings.ReadInteger("Default", "Gamma", 0), 10);
+  EXPECT_EQ(settings.ReadInteger("Default", "Upper", 0), 31);
+  EXPECT_EQ(settings.ReadInteger("Default", "Neg", 0), -12);
+  EXPECT_EQ(settings.ReadInteger("Default", "Junk", 7), 7);
+  EXPECT_EQ(settings.ReadInteger("Default", "Huge", 7), 7);
+  EXPECT_EQ(settings.ReadInteger("Default", "Empty", 7), 7);
+  EXPECT_EQ(settings.ReadInteger("Default", "AllOnes", 7), -1);
+  EXPECT_TRUE(settings.ReadBool("Default", "Two", false));
+  // A word reads as the reader's own default.
+  EXPECT_TRUE(settings.ReadBool("Default", "Word", true));
+  EXPECT_FALSE(settings.ReadBool("Default", "Word", false));
+}
+
+TEST_F(SettingsFileTest, LongValuesAreCutTo2047Characters) {
+  std::string longValue(3000, 'x');
+  longValue[2046] = 'y';
+  WriteTestFile(path, "[General]\nMediaPath=" + longValue + "\n");
+  std::string read = settings.ReadString("General", "MediaPath", "");
+  EXPECT_EQ(read.size(), 2047u);
+  EXPECT_EQ(read.back(), 'y');
+}
+
+TEST_F(SettingsFileTest, WritesReplaceInPlaceAppendToSectionOrAppendSection) {
+  WriteTestFile(path, "; kept\r\n[General]\r\nSound=1\r\nVolume=25\r\n\r\n[Default]\r\nNTSC=1\r\n");
+  settings.WriteInteger("General", "Volume", 80);
+  settings.WriteBool("General", "Stereo", true);
+  settings.WriteString("Zelda", "PAL", "1");
+  EXPECT_EQ(ReadTestFile(path),
+            "; kept\r\n[General]\r\nSound=1\r\nVolume=80\r\nStereo=1\r\n\r\n[Default]\r\nNTSC=1\r\n"
+            "\r\n[Zelda]\r\nPAL=1\r\n");
+}
+
+TEST_F(SettingsFileTest, EveryReadSeesAnotherProgramsEdit) {
+  settings.WriteInteger("General", "Volume", 10);
+  EXPECT_EQ(settings.ReadInteger("General", "Volume", 0), 10);
+  WriteTestFile(path, "[General]\nVolume=11\n");  // same length, different bytes
+  EXPECT_EQ(settings.ReadInteger("General", "Volume", 0), 11);
+  platform::DeleteFile(path);
+  EXPECT_EQ(settings.ReadInteger("General", "Volume", 0), 0);
+}
+
+TEST_F(SettingsFileTest, RefusedWriteRaisesAndLeavesTheFileWhole) {
+  WriteTestFile(path, "[General]\nVolume=25\n");
+  platform::SetWriteFaultForTesting([](const std::string&) { return true; });
+  try {
+    settings.WriteInteger("General", "Volume", 50);
+    ADD_FAILURE() << "write did not fail";
+  } catch (const KivoError& error) {
+    EXPECT_EQ(std::string(error.what()), "Unable to write to " + path);
+  }
+  platform::SetWriteFaultForTesting({});
+  EXPECT_EQ(ReadTestFile(path), "[General]\nVolume=25\n");
+
+  // A folder that does not exist refuses the write without any seam.
+  SettingsFile nowhere(dir / "missing/kivo.ini");
+  EXPECT_THROW(nowhere.WriteBool("General", "Run first", false), KivoError);
+}
+
+TEST_F(SettingsFileTest, LineBreaksAreNeverWritten) {
+  WriteTestFile(path, "[Configs]\nZelda=1\n");
+  settings.WriteBool("Configs", "evil\n[General]\nZSNESPath=/tmp/x", true);
+  settings.WriteString("General", "MediaPath", "a\rb");
+  settings.WriteString("Gen\neral", "MediaPath", "a");
+  EXPECT_EQ(ReadTestFile(path), "[Configs]\nZelda=1\n");
+  EXPECT_EQ(settings.ReadString("General", "ZSNESPath", "none"), "none");
+}
+
+TEST_F(SettingsFileTest, NamesThatDifferOnlyInCaseShareOneKey) {
+  settings.WriteBool("Configs", "Zelda", true);
+  EXPECT_TRUE(settings.ReadBool("Configs", "ZELDA", false));
+  settings.WriteBool("Configs", "zelda", false);
+  EXPECT_EQ(ReadTestFile(path), "[Configs]\nZelda=0\n");
+}
+
+}  // namespace
