@@ -1,0 +1,33 @@
+#include "screenshots/preview_lookup.h"
+
+#include "common/path.h"
+#include "platform/files.h"
+
+std::string BmpCandidate(std::string_view mediaPath, std::string_view caption) {
+  std::string path = AddBackslash(mediaPath);
+  path += caption;
+  path += ".bmp";
+  return path;
+}
+
+std::string GifCandidate(std::string_view mediaPath, std::string_view caption) {
+  std::string path(mediaPath);
+  path += kPathSeparator;
+  path += caption;
+  path += ".gif";
+  return path;
+}
+
+bool IsScreenshotName(std::string_view caption) {
+  return !caption.empty() && caption.find(kPathSeparator) == std::string_view::npos &&
+         caption.find('\0') == std::string_view::npos;
+}
+
+PreviewFile FindPreview(std::string_view mediaPath, std::string_view caption) {
+  if (!IsScreenshotName(caption)) return {};
+  std::string bmp = BmpCandidate(mediaPath, caption);
+  if (platform::FileExists(bmp)) return {PreviewFormat::kBmp, bmp};
+  std::string gif = GifCandidate(mediaPath, caption);
+  if (platform::FileExists(gif)) return {PreviewFormat::kGif, gif};
+  return {};
+}

@@ -1,0 +1,109 @@
+#include "screenshots/archive_screenshot.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include "platform/files.h"
+#include "screenshots/preview_lookup.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+class ArchiveScreenshotTest : public ::testing::Test {
+ protected:
+  TempDir dir;
+  std::string save = dir / "save";
+  std::string media = dir / "shots";
+  void SetUp() override {
+    MakeTestDir(save);
+    MakeTestDir(media);
+  }
+};
+
+TEST(ArchivePaths, SourceAndTargetGoThroughAddBackslash) {
+  EXPECT_EQ(ScreenshotSource("/zsnes/save"), "/zsnes/save/image.bmp");
+  EXPECT_EQ(ScreenshotSource("/zsnes/save/"), "/zsnes/save/image.bmp");
+  EXPECT_EQ(ScreenshotSource(""), "image.bmp");
+  EXPECT_EQ(ArchiveTarget("/shots", "Racer"), "/shots/Racer.bmp");
+  EXPECT_EQ(ArchiveTarget("/shots/", "Racer"), "/shots/Racer.bmp");
+  EXPECT_EQ(ArchiveTarget("", "Racer"), "Racer.bmp");
+}
+
+TEST_F(ArchiveScreenshotTest, MovesOnceThenFindsNothingToMove) {
+  WriteTestFile(save + "/image.bmp", "BM-first");
+  EXPECT_EQ(ArchiveScreenshot(save, media + "/", "Racer"), ArchiveResult::kMoved);
+  EXPECT_FALSE(platform::FileExists(save + "/image.bmp"));
+  EXPECT_EQ(ReadTestFile(media + "/Racer.bmp"), "BM-first");
+
+  EXPECT_EQ(ArchiveScreenshot(save, media, "Racer"), ArchiveResult::kNoScreenshot);
+  EXPECT_EQ(ReadTestFile(media + "/Racer.bmp"), "BM-first");
+}
+
+TEST_F(ArchiveScreenshotTest, FiledScreenshotIsTheOneThePreviewShowsBeforeAGif) {
+  WriteTestFile(media + "/Racer.gif", "GIF89a");
+  WriteTestFile(save + "/image.bmp", "BM");
+  ASSERT_EQ(ArchiveScreenshot(save, media, "Racer"), ArchiveResult::kMoved);
+  EXPECT_EQ(FindPreview(media, "Racer"), (PreviewFile{PreviewFormat::kBmp, ArchiveTarget(media, "Racer")}));
+}
+
+TEST_F(ArchiveScreenshotTest, NeverReplacesAFiledScreenshot) {
+  WriteTestFile(media + "/Racer.bmp", "BM-old");
+  WriteTestFile(save + "/image.bmp", "BM-new");
+  EXPECT_EQ(ArchiveScreenshot(save, media, "Racer"), ArchiveResult::kTargetExists);
+  EXPECT_EQ(ReadTestFile(media + "/Racer.bmp"), "BM-old");
+  EXPECT_EQ(ReadTestFile(save + "/image.bmp"), "BM-new");
+
+  // A folder of that name blocks the move the same way.
+  MakeTestDir(media + "/Puzzles.bmp");
+  EXPECT_EQ(ArchiveScreenshot(save, media, "Puzzles"), ArchiveResult::kTargetExists);
+  EXPECT_EQ(ReadTestFile(save + "/image.bmp"), "BM-new");
+}
+
+TEST_F(ArchiveScreenshotTest, FailuresKeepTheSource) {
+  WriteTestFile(save + "/image.bmp", "BM");
+  struct Case {
+    std::string media;
+    std::string caption;
+  };
+  const Case cases[] = {
+      {dir / "missing", "Racer"},         // media folder does not exist
+      {media, "/media/usb"},              // a drive's caption names no file in the folder
+      {dir / "save/image.bmp", "Racer"},  // media "folder" is a regular file
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.media + " " + c.caption);
+    EXPECT_EQ(ArchiveScreenshot(save, c.media, c.caption), ArchiveResult::kFailed);
+    EXPECT_EQ(ReadTestFile(save + "/image.bmp"), "BM");
+  }
+  EXPECT_FALSE(platform::FileExists(dir / "usb.bmp"));
+}
+
+TEST_F(ArchiveScreenshotTest, SourceThatIsAFolderIsNoScreenshot) {
+  MakeTestDir(save + "/image.bmp");
+  EXPECT_EQ(ArchiveScreenshot(save, media, "Racer"), ArchiveResult::kNoScreenshot);
+  EXPECT_FALSE(platform::FileExists(media + "/Racer.bmp"));
+}
+
+TEST_F(ArchiveScreenshotTest, MovesAcrossFileSystems) {
+  // /dev/shm is a memory file system on Linux, apart from the disk that holds the temporary folder.
+  if (!platform::DirectoryExists("/dev/shm")) GTEST_SKIP() << "no /dev/shm to move across";
+  const char* oldTmp = getenv("TMPDIR");
+  std::string saved = oldTmp ? oldTmp : "";
+  setenv("TMPDIR", "/dev/shm", 1);
+  TempDir memory;
+  if (oldTmp) {
+    setenv("TMPDIR", saved.c_str(), 1);
+  } else {
+    unsetenv("TMPDIR");
+  }
+
+  std::string bytes(300000, 'x');
+  bytes[0] = 'B';
+  bytes[1] = 'M';
+  WriteTestFile(memory / "image.bmp", bytes);
+  EXPECT_EQ(ArchiveScreenshot(memory.Path(), media, "Racer"), ArchiveResult::kMoved);
+  EXPECT_FALSE(platform::FileExists(memory / "image.bmp"));
+  EXPECT_EQ(ReadTestFile(media + "/Racer.bmp"), bytes);
+}
+
+}  // namespace
