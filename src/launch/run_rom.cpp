@@ -1,0 +1,66 @@
+#include "launch/run_rom.h"
+
+#include "app/settings_file.h"
+#include "common/error.h"
+#include "common/path.h"
+#include "launch/switches.h"
+#include "launch/zsnes_cfg.h"
+#include "platform/files.h"
+#include "platform/process.h"
+#include "platform/short_path.h"
+
+namespace {
+
+constexpr std::string_view kGeneral = "General";
+
+// Control characters and blanks at either end, as left around a path in a fixed-size buffer.
+std::string_view TrimControls(std::string_view text) {
+  while (!text.empty() && static_cast<unsigned char>(text.front()) < 33) text.remove_prefix(1);
+  while (!text.empty() && static_cast<unsigned char>(text.back()) < 33) text.remove_suffix(1);
+  return text;
+}
+
+}  // namespace
+
+std::string ShortNameFolder(const std::string& appDir) { return AddBackslash(appDir) + "shortnames"; }
+
+std::string BuildCommandLine(SettingsFile& settings, std::string_view section, std::string_view shortRomPath) {
+  std::string commandLine = AddBackslash(settings.ReadString(kGeneral, "ZSNESPath", "")) + "ZSNES.EXE ";
+  commandLine += TrimControls(shortRomPath);
+  commandLine += BuildSwitches(settings, section);
+  return commandLine;
+}
+
+std::string ZsnesBatchFile(std::string_view commandLine, std::string_view extraCommand, bool extraCommandEnabled) {
+  std::string bytes;
+  if (extraCommandEnabled && !extraCommand.empty()) {
+    bytes += extraCommand;
+    bytes += '\r';
+  }
+  bytes += '@';
+  bytes += commandLine;
+  return bytes;
+}
+
+bool StartZsnes(SettingsFile& settings, std::string_view commandLine, std::string_view extraCommand,
+                bool extraCommandEnabled) {
+  std::string workingFolder = settings.ReadString(kGeneral, "ZSNESPath", "");
+  bool highPriority = settings.ReadBool(kGeneral, "High Priority", false);
+  if (settings.ReadBool(kGeneral, "ShellBat", false)) {
+    std::string batchPath = AddBackslash(settings.ReadString(kGeneral, "ZSNESPath", "")) + "zkivo.bat";
+    if (!platform::WriteFileAtomic(batchPath, ZsnesBatchFile(commandLine, extraCommand, extraCommandEnabled))) {
+      throw KivoError("Cannot create file " + batchPath);
+    }
+    return platform::StartBatchFile(batchPath, workingFolder, highPriority);
+  }
+  return platform::StartProcess(commandLine, workingFolder, highPriority);
+}
+
+bool RunRom(SettingsFile& settings, const RunRomRequest& request) {
+  std::string longPath = AddBackslash(request.workingFolder) + request.selectedRomFile;
+  std::string romFile = request.getRomFile ? request.getRomFile(longPath) : longPath;
+  std::string shortPath = platform::ShortPathName(romFile, request.shortNameFolder);
+  UpdateZsnesCfg(settings, request.section, request.workingFolder);
+  std::string commandLine = BuildCommandLine(settings, request.section, shortPath);
+  return StartZsnes(settings, commandLine, request.extraCommand, request.extraCommandEnabled);
+}

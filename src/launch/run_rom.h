@@ -1,0 +1,45 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+class SettingsFile;
+
+// Turns the full path of a list entry into the full path of a plain ROM file: the path itself for an
+// image, the unpacked file for an archive, empty when there is none (TZipCache::GetRomFile).
+using RomFileResolver = std::function<std::string(const std::string& longPath)>;
+
+// What the window knows when a game is started.
+struct RunRomRequest {
+  std::string section;               // CurrentSection: the configuration in force
+  std::string workingFolder;         // the folder shown in the list, as the system reports it
+  std::string selectedRomFile;       // SelectedRomFile: the entry's file name, without folder
+  std::string extraCommand;          // text of txtExtraCmd
+  bool extraCommandEnabled = false;  // txtExtraCmd is enabled (batch mode is on)
+  std::string shortNameFolder;       // where short aliases of awkward ROM paths live (ShortNameFolder)
+  RomFileResolver getRomFile;        // empty: the path is taken as a plain ROM file
+};
+
+// "shortnames" beside the program, in the program's folder `appDir`.
+std::string ShortNameFolder(const std::string& appDir);
+
+// The emulator's command line: its program path in "ZSNESPath", the short ROM path (may be empty)
+// and the switches, unquoted. Reads only.
+std::string BuildCommandLine(SettingsFile& settings, std::string_view section, std::string_view shortRomPath);
+
+// The bytes of "zkivo.bat": the DOS command and a carriage return (only when the field is enabled
+// and not empty), then "@" and the command line, without a final line end.
+std::string ZsnesBatchFile(std::string_view commandLine, std::string_view extraCommand, bool extraCommandEnabled);
+
+// Starts the emulator with the command line, in "ZSNESPath" as working folder, at high priority when
+// "High Priority" is on; with "ShellBat" on, through "zkivo.bat" written anew beside it. Does not
+// wait. Raises KivoError "Cannot create file <path>" when the batch file cannot be written (nothing is
+// started then); a start that fails is not an error and gives false.
+bool StartZsnes(SettingsFile& settings, std::string_view commandLine, std::string_view extraCommand,
+                bool extraCommandEnabled);
+
+// Starts the selected game: finds its plain ROM file, takes its short path, brings "ZSNES.CFG" in
+// line, builds the command line and starts the emulator. True when a process was started. Errors
+// (KivoError) from "ZSNES.CFG" or the batch file stop it before anything is started.
+bool RunRom(SettingsFile& settings, const RunRomRequest& request);

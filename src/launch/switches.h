@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+class SettingsFile;
+
+// The ZSNES switch string for the options stored now: global ones from "General", per-game ones
+// from `section` (the configuration in force). Every switch starts with a blank; values are passed
+// as read, without range checks. Reads only.
+std::string BuildSwitches(SettingsFile& settings, std::string_view section);

@@ -1,0 +1,86 @@
+#include "launch/zsnes_cfg.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "app/settings_file.h"
+#include "common/error.h"
+#include "common/path.h"
+#include "common/text.h"
+#include "platform/files.h"
+
+namespace {
+
+constexpr std::string_view kGeneral = "General";
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  text = text.substr(0, text.find('\0'));
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      lines.push_back(text.substr(start));
+      break;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+  }
+  return lines;
+}
+
+bool HasName(std::string_view line, std::string_view name) {
+  size_t eq = line.find('=');
+  return eq != std::string_view::npos && EqualsNoCase(line.substr(0, eq), name);
+}
+
+}  // namespace
+
+std::vector<CfgSetting> ZsnesCfgSettings(SettingsFile& settings, std::string_view section,
+                                         const std::string& gameDirectory) {
+  std::shared_ptr<const IniDocument> doc = settings.Snapshot();
+  auto onOff = [](bool on, const char* whenOn, const char* whenOff) { return std::string(on ? whenOn : whenOff); };
+  return {
+      {"FrameSkip ", std::to_string(ReadIniInteger(*doc, section, "FrameSkip Value", 0))},
+      {"AutoFrameSkip ", onOff(ReadIniBool(*doc, section, "FrameSkip", false), " 0", " 1")},
+      {"GUIDisable ", onOff(ReadIniBool(*doc, kGeneral, "DisableGUI", true), " 1", " 0")},
+      {"CopyMethod ", onOff(ReadIniInteger(*doc, kGeneral, "MemCopy", 0) != 0, " 2", " 0")},
+      {"Scanlines ", onOff(ReadIniBool(*doc, section, "Scanlines", false), "1", "0")},
+      {"VSync ", onOff(ReadIniBool(*doc, section, "VSync", false), "1", "0")},
+      {"SaveDirectory ", ReadIniString(*doc, kGeneral, "SavegamePath", "")},
+      {"GameDirectory ", gameDirectory},
+  };
+}
+
+std::string RewriteZsnesCfg(std::string_view bytes, const std::vector<CfgSetting>& settings) {
+  std::vector<std::string> lines;
+  for (std::string_view line : SplitLines(bytes)) lines.emplace_back(line);
+  for (const CfgSetting& setting : settings) {
+    // A folder name on Linux may hold a line break; written out it would become a line of its own.
+    if (setting.value.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos) continue;
+    auto found =
+        std::find_if(lines.begin(), lines.end(), [&](const std::string& line) { return HasName(line, setting.name); });
+    if (setting.value.empty()) {
+      if (found != lines.end()) lines.erase(found);
+    } else if (found != lines.end()) {
+      *found = setting.name + "=" + setting.value;
+    } else {
+      lines.push_back(setting.name + "=" + setting.value);
+    }
+  }
+  std::string out;
+  for (const std::string& line : lines) {
+    out += line;
+    out += "\r\n";
+  }
+  return out;
+}
+
+void UpdateZsnesCfg(SettingsFile& settings, std::string_view section, const std::string& gameDirectory) {
+  std::string path = AddBackslash(settings.ReadString(kGeneral, "ZSNESPath", "")) + "ZSNES.CFG";
+  if (!platform::FileExists(path)) return;
+  std::string bytes;
+  if (!platform::ReadWholeFile(path, bytes)) throw KivoError("Cannot open file " + path);
+  std::string updated = RewriteZsnesCfg(bytes, ZsnesCfgSettings(settings, section, gameDirectory));
+  if (!platform::WriteFileAtomic(path, updated)) throw KivoError("Cannot create file " + path);
+}

@@ -1,0 +1,158 @@
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+#include <vector>
+
+#include "common/path.h"
+#include "platform/dirs.h"
+#include "platform/files.h"
+#include "platform/process.h"
+
+namespace platform {
+namespace {
+
+// The nice value asked for a high-priority start, about what a Windows high priority class gives
+// relative to normal programs.
+constexpr int kHighPriorityNice = -10;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+[[noreturn]] void FailChild(int reportFd, int error) {
+  // The parent reads the errno; a short write only makes the start count as failed anyway.
+  ssize_t ignored = ::write(reportFd, &error, sizeof error);
+  (void)ignored;
+  ::_exit(127);
+}
+
+// Runs in the started child between fork and exec: only async-signal-safe calls, since the parent
+// may have other threads holding locks.
+[[noreturn]] void ExecChild(const char* program, char* const* argv, const char* folder, bool highPriority,
+                            int reportFd) {
+  ::setsid();
+  sigset_t none;
+  ::sigemptyset(&none);
+  ::sigprocmask(SIG_SETMASK, &none, nullptr);
+  // An ignored signal stays ignored across exec; the emulator gets the defaults instead.
+  struct sigaction defaults {};
+  defaults.sa_handler = SIG_DFL;
+  for (int sig = 1; sig < NSIG; ++sig) ::sigaction(sig, &defaults, nullptr);
+
+  if (folder != nullptr && ::chdir(folder) != 0) FailChild(reportFd, errno);
+  if (highPriority) {
+    // Raise as far as the system allows, up to the high-priority value; refused means normal.
+    int current = ::getpriority(PRIO_PROCESS, 0);
+    for (int nice = kHighPriorityNice; nice < current; ++nice) {
+      if (::setpriority(PRIO_PROCESS, 0, nice) == 0) break;
+    }
+  }
+  // The front-end's own files and sockets are not the emulator's business.
+  if (reportFd > 3) ::close_range(3, static_cast<unsigned>(reportFd) - 1, 0);
+  ::close_range(static_cast<unsigned>(reportFd) + 1, ~0U, 0);
+  ::execv(program, argv);
+  FailChild(reportFd, errno);
+}
+
+// Starts args[0] with the arguments, detached through a double fork: the intermediate child exits at
+// once and is reaped here, so the program is adopted by init and never becomes our zombie. A
+// close-on-exec pipe tells whether the exec itself succeeded.
+bool SpawnDetached(const std::vector<std::string>& args, const std::string& workingFolder, bool highPriority) {
+  std::vector<char*> argv;
+  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  const char* folder = workingFolder.empty() ? nullptr : workingFolder.c_str();
+
+  int report[2];
+  if (::pipe2(report, O_CLOEXEC) != 0) return false;
+  pid_t middle = ::fork();
+  if (middle < 0) {
+    ::close(report[0]);
+    ::close(report[1]);
+    return false;
+  }
+  if (middle == 0) {
+    ::close(report[0]);
+    pid_t child = ::fork();
+    if (child < 0) FailChild(report[1], errno);
+    if (child > 0) ::_exit(0);
+    ExecChild(argv[0], argv.data(), folder, highPriority, report[1]);
+  }
+
+  ::close(report[1]);
+  int status = 0;
+  while (::waitpid(middle, &status, 0) < 0 && errno == EINTR) {
+  }
+  int childError = 0;
+  ssize_t n;
+  while ((n = ::read(report[0], &childError, sizeof childError)) < 0 && errno == EINTR) {
+  }
+  ::close(report[0]);
+  return n == 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+}  // namespace
+
+std::vector<std::string> SplitCommandLine(std::string_view commandLine) {
+  size_t start = 0;
+  while (start < commandLine.size() && IsBlank(commandLine[start])) ++start;
+  std::vector<std::string> parts;
+  size_t rest = std::string_view::npos;
+  for (size_t end = start + 1; end <= commandLine.size(); ++end) {
+    if (end < commandLine.size() && !IsBlank(commandLine[end])) continue;
+    std::string candidate(commandLine.substr(start, end - start));
+    if (FileExists(candidate)) {
+      parts.push_back(std::move(candidate));
+      rest = end;
+      break;
+    }
+  }
+  if (rest == std::string_view::npos) return {};
+  std::string word;
+  for (size_t i = rest; i <= commandLine.size(); ++i) {
+    if (i < commandLine.size() && !IsBlank(commandLine[i])) {
+      word += commandLine[i];
+    } else if (!word.empty()) {
+      parts.push_back(std::move(word));
+      word.clear();
+    }
+  }
+  return parts;
+}
+
+bool StartProcess(std::string_view commandLine, const std::string& workingFolder, bool highPriority) {
+  std::vector<std::string> args = SplitCommandLine(commandLine);
+  if (args.empty()) return false;
+  // The program was found relative to our current folder; the child changes folder before exec.
+  if (args[0].front() != '/') args[0] = AddBackslash(GetCurrentDir()) + args[0];
+  return SpawnDetached(args, workingFolder, highPriority);
+}
+
+std::string BatchScript(std::string_view batchBytes) {
+  std::string script;
+  size_t start = 0;
+  while (start <= batchBytes.size()) {
+    size_t end = batchBytes.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = batchBytes.size();
+    std::string_view line = batchBytes.substr(start, end - start);
+    if (!line.empty() && line.front() == '@') line.remove_prefix(1);
+    if (!line.empty()) {
+      script.append(line);
+      script += '\n';
+    }
+    start = end + 1;
+  }
+  return script;
+}
+
+bool StartBatchFile(const std::string& batchPath, const std::string& workingFolder, bool highPriority) {
+  std::string bytes;
+  if (!ReadWholeFile(batchPath, bytes)) return false;
+  // The batch path follows as $0, so the script's messages name the file they came from.
+  return SpawnDetached({"/bin/sh", "-c", BatchScript(bytes), batchPath}, workingFolder, highPriority);
+}
+
+}  // namespace platform

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Starting another program the way a Windows command line does, without waiting for it.
+namespace platform {
+
+// Splits an unquoted command line as Windows resolves it: the program is the shortest prefix ending
+// at a blank that names an existing regular file (so "/opt/My Games/zsnes -a" finds a program in a
+// folder with a blank in its name); the rest is split at runs of blanks. The program comes first.
+// Empty when no prefix names a file.
+std::vector<std::string> SplitCommandLine(std::string_view commandLine);
+
+// Starts the command line detached: not waited for, leaving no zombie, its own session, no file
+// descriptors beyond 0-2 inherited. `workingFolder` empty keeps the current one. With
+// `highPriority` the child's priority is raised as far as the system allows (it stays normal when
+// refused). False when the program cannot be found or started, or the folder cannot be entered.
+bool StartProcess(std::string_view commandLine, const std::string& workingFolder, bool highPriority);
+
+// The shell script that runs a DOS batch file: one line per batch line (lines end at CR or LF),
+// a leading "@" (echo off for that line) dropped.
+std::string BatchScript(std::string_view batchBytes);
+
+// Runs the batch file through /bin/sh as BatchScript makes it, detached like StartProcess; the
+// shell gets the priority. False when the file cannot be read or the shell cannot be started.
+bool StartBatchFile(const std::string& batchPath, const std::string& workingFolder, bool highPriority);
+
+}  // namespace platform

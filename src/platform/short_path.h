@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+// The emulator takes its ROM path unquoted on a command line split at blanks, so a path with blanks
+// or other awkward bytes is handed over as a short alias, the way a DOS program sees 8.3 names.
+namespace platform {
+
+// True when every byte of the path is one the command line passes through untouched:
+// A-Z, a-z, 0-9 and "/._+,-~".
+bool IsCommandLineSafe(const std::string& path);
+
+// The short form of an existing file or folder: the path itself when it is command-line safe,
+// otherwise a symbolic link in `aliasFolder` (created when missing) named like an 8.3 short name,
+// e.g. "SUPERM~1.SMC", pointing at the absolute path. The same target always gets the same alias,
+// so the emulator's save files, named after the ROM file it was given, keep their names.
+// Empty when the path does not exist or no alias can be made.
+std::string ShortPathName(const std::string& path, const std::string& aliasFolder);
+
+// The 8.3-style name with the number `n` ("SUPERM~1.SMC" for "Super Mario World.smc" and 1).
+std::string ShortAliasName(const std::string& fileName, int n);
+
+}  // namespace platform
