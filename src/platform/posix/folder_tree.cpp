@@ -1,0 +1,182 @@
+#include "platform/folder_tree.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+
+#include "common/path.h"
+
+namespace platform {
+namespace {
+
+// Deeper trees are left as they are rather than holding a descriptor per level without bound.
+constexpr int kMaxRemoveDepth = 128;
+
+bool IsPlainName(const std::string& name) {
+  return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
+         name.find('\0') == std::string::npos;
+}
+
+bool ArePlainNames(const std::vector<std::string>& components) {
+  if (components.empty()) return false;
+  for (const std::string& name : components) {
+    if (!IsPlainName(name)) return false;
+  }
+  return true;
+}
+
+// Opens a folder below `parentFd` without following a link in its place.
+int OpenFolderAt(int parentFd, const std::string& name) {
+  return ::openat(parentFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+}
+
+std::string NextTempName() {
+  static std::atomic<unsigned> counter{0};
+  return ".kivo-part-" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
+}
+
+void RemoveEmptyBelow(int folderFd, int depth) {
+  if (depth >= kMaxRemoveDepth) return;
+  int listFd = ::dup(folderFd);
+  if (listFd < 0) return;
+  DIR* dir = ::fdopendir(listFd);
+  if (dir == nullptr) {
+    ::close(listFd);
+    return;
+  }
+  std::vector<std::string> subfolders;
+  while (dirent* entry = ::readdir(dir)) {
+    std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    struct stat st {};
+    if (::fstatat(folderFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode)) {
+      subfolders.push_back(std::move(name));
+    }
+  }
+  ::closedir(dir);
+  for (const std::string& name : subfolders) {
+    int childFd = OpenFolderAt(folderFd, name);
+    if (childFd < 0) continue;
+    RemoveEmptyBelow(childFd, depth + 1);
+    ::close(childFd);
+    ::unlinkat(folderFd, name.c_str(), AT_REMOVEDIR);  // refused while it still holds something
+  }
+}
+
+}  // namespace
+
+FolderWriter::FolderWriter(const std::string& root) {
+  rootFd_ = ::open(root.empty() ? "." : root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
+FolderWriter::~FolderWriter() {
+  AbortFile();
+  if (rootFd_ >= 0) ::close(rootFd_);
+}
+
+int FolderWriter::OpenParent(const std::vector<std::string>& components, bool create) {
+  int fd = ::fcntl(rootFd_, F_DUPFD_CLOEXEC, 0);
+  for (size_t i = 0; fd >= 0 && i + 1 < components.size(); ++i) {
+    if (create) ::mkdirat(fd, components[i].c_str(), 0777);  // it may exist; the open below decides
+    int next = OpenFolderAt(fd, components[i]);
+    ::close(fd);
+    fd = next;
+  }
+  return fd;
+}
+
+bool FolderWriter::MakeFolders(const std::vector<std::string>& components) {
+  if (!IsOpen() || !ArePlainNames(components)) return false;
+  int parent = OpenParent(components, true);
+  if (parent < 0) return false;
+  ::mkdirat(parent, components.back().c_str(), 0777);
+  int last = OpenFolderAt(parent, components.back());
+  ::close(parent);
+  if (last < 0) return false;
+  ::close(last);
+  return true;
+}
+
+bool FolderWriter::BeginFile(const std::vector<std::string>& components) {
+  AbortFile();
+  if (!IsOpen() || !ArePlainNames(components)) return false;
+  parentFd_ = OpenParent(components, true);
+  if (parentFd_ < 0) return false;
+  finalName_ = components.back();
+  for (int attempt = 0; attempt < 16 && fileFd_ < 0; ++attempt) {
+    tempName_ = NextTempName();
+    fileFd_ = ::openat(parentFd_, tempName_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fileFd_ < 0 && errno != EEXIST) break;
+  }
+  if (fileFd_ < 0) {
+    CloseFile();
+    return false;
+  }
+  return true;
+}
+
+bool FolderWriter::Write(const char* data, size_t size) {
+  if (fileFd_ < 0) return false;
+  while (size > 0) {
+    ssize_t n = ::write(fileFd_, data, size);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += n;
+    size -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
+bool FolderWriter::CommitFile() {
+  if (fileFd_ < 0) return false;
+  bool ok = ::close(fileFd_) == 0;
+  fileFd_ = -1;
+  // rename() replaces a file or link of that name but refuses a folder, which is what is wanted.
+  ok = ok && ::renameat(parentFd_, tempName_.c_str(), parentFd_, finalName_.c_str()) == 0;
+  if (!ok) ::unlinkat(parentFd_, tempName_.c_str(), 0);
+  tempName_.clear();
+  CloseFile();
+  return ok;
+}
+
+void FolderWriter::AbortFile() {
+  if (fileFd_ >= 0) {
+    ::close(fileFd_);
+    fileFd_ = -1;
+    ::unlinkat(parentFd_, tempName_.c_str(), 0);
+  }
+  tempName_.clear();
+  CloseFile();
+}
+
+void FolderWriter::CloseFile() {
+  if (parentFd_ >= 0) ::close(parentFd_);
+  parentFd_ = -1;
+  finalName_.clear();
+}
+
+std::string CreateUniqueFolder(const std::string& parent, const std::string& base) {
+  const std::string prefix = AddBackslash(parent.empty() ? "." : parent) + base + "-";
+  for (unsigned n = 1; n <= 1000000; ++n) {
+    std::string candidate = prefix + std::to_string(n);
+    if (::mkdir(candidate.c_str(), 0777) == 0) return candidate;
+    if (errno != EEXIST) break;
+  }
+  return {};
+}
+
+bool RemoveEmptyFolderTree(const std::string& path) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return false;
+  RemoveEmptyBelow(fd, 0);
+  ::close(fd);
+  return ::rmdir(path.c_str()) == 0;
+}
+
+}  // namespace platform

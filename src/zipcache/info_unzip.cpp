@@ -1,0 +1,12 @@
+#include "zipcache/info_unzip.h"
+
+#include <utility>
+
+TInfoUnzip::TInfoUnzip(std::string archivePath, ExtractLimits limits)
+    : archivePath_(std::move(archivePath)), limits_(limits) {}
+
+bool TInfoUnzip::ExtractAll(const std::string& targetFolder) {
+  ExtractOutcome outcome = ExtractZipFile(archivePath_, targetFolder, limits_);
+  for (std::string& file : outcome.files) extractedFiles_.push_back(std::move(file));
+  return outcome.complete;
+}

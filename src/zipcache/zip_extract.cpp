@@ -1,0 +1,156 @@
+#include "zipcache/zip_extract.h"
+
+#include <archive.h>
+#include <archive_entry.h>
+
+#include <memory>
+
+#include "common/path.h"
+#include "platform/folder_tree.h"
+#include "platform/utf8_locale.h"
+
+namespace {
+
+constexpr size_t kReadBlock = 256 * 1024;
+// A reported path must stay usable with the system's file calls.
+constexpr size_t kMaxPathLength = 4095;
+
+struct ArchiveCloser {
+  void operator()(archive* reader) const { archive_read_free(reader); }
+};
+using ArchivePtr = std::unique_ptr<archive, ArchiveCloser>;
+
+ArchivePtr NewZipReader() {
+  ArchivePtr reader(archive_read_new());
+  if (reader) archive_read_support_format_zip(reader.get());
+  return reader;
+}
+
+std::string JoinComponents(const std::string& targetFolder, const std::vector<std::string>& components) {
+  std::string path = AddBackslash(targetFolder);
+  for (size_t i = 0; i < components.size(); ++i) {
+    if (i > 0) path += kPathSeparator;
+    path += components[i];
+  }
+  return path;
+}
+
+class Extractor {
+ public:
+  Extractor(archive* reader, const std::string& targetFolder, const ExtractLimits& limits)
+      : reader_(reader), target_(targetFolder), limits_(limits), writer_(targetFolder) {}
+
+  ExtractOutcome Run() {
+    outcome_.complete = writer_.IsOpen();
+    if (!writer_.IsOpen()) return std::move(outcome_);
+    for (size_t entries = 0;; ++entries) {
+      archive_entry* entry = nullptr;
+      int status = archive_read_next_header(reader_, &entry);
+      if (status == ARCHIVE_EOF) break;
+      if (status < ARCHIVE_FAILED || entries >= limits_.maxMembers) {
+        outcome_.complete = false;  // nothing further can be read, or the archive holds too many
+        break;
+      }
+      if (status != ARCHIVE_OK) outcome_.complete = false;
+      if (status != ARCHIVE_OK && status != ARCHIVE_WARN) continue;  // this entry alone is unreadable
+      if (!ExtractEntry(entry)) outcome_.complete = false;
+      if (stopped_) break;
+    }
+    return std::move(outcome_);
+  }
+
+ private:
+  // False when the entry was refused or could not be written whole.
+  bool ExtractEntry(archive_entry* entry) {
+    const char* name = archive_entry_pathname(entry);
+    if (name == nullptr) return false;  // a name that cannot be converted has no usable bytes
+    std::optional<std::vector<std::string>> components = SplitMemberName(name);
+    if (!components) return false;
+    std::string path = JoinComponents(target_, *components);
+    if (path.size() > kMaxPathLength) return false;
+
+    const mode_t type = archive_entry_filetype(entry);
+    if (type == AE_IFDIR) return writer_.MakeFolders(*components);
+    if (type != AE_IFREG || archive_entry_hardlink(entry) != nullptr) return false;
+    if (archive_entry_size_is_set(entry) && archive_entry_size(entry) > 0 &&
+        static_cast<uint64_t>(archive_entry_size(entry)) > limits_.maxBytes - written_) {
+      stopped_ = true;  // it would break the bound; nothing after it is extracted either
+      return false;
+    }
+    if (!writer_.BeginFile(*components)) return false;
+    bool checksumFailed = false;
+    if (!CopyData(checksumFailed) || !writer_.CommitFile()) {
+      writer_.AbortFile();
+      return false;
+    }
+    outcome_.files.push_back(std::move(path));
+    return !checksumFailed;
+  }
+
+  // Copies the entry's data into the file being written. A warning at the end of the data is a
+  // failed checksum: the data is all there, so the file is kept.
+  bool CopyData(bool& checksumFailed) {
+    for (;;) {
+      la_ssize_t n = archive_read_data(reader_, buffer_.get(), kReadBlock);
+      if (n == 0) return true;
+      if (n == ARCHIVE_WARN) {
+        checksumFailed = true;
+        return true;
+      }
+      if (n < 0) {
+        if (n < ARCHIVE_FAILED) stopped_ = true;
+        return false;
+      }
+      if (static_cast<uint64_t>(n) > limits_.maxBytes - written_) {
+        stopped_ = true;
+        return false;
+      }
+      written_ += static_cast<uint64_t>(n);
+      if (!writer_.Write(buffer_.get(), static_cast<size_t>(n))) return false;
+    }
+  }
+
+  archive* reader_;
+  const std::string& target_;
+  const ExtractLimits& limits_;
+  platform::FolderWriter writer_;
+  std::unique_ptr<char[]> buffer_{new char[kReadBlock]};
+  ExtractOutcome outcome_;
+  uint64_t written_ = 0;
+  bool stopped_ = false;
+};
+
+}  // namespace
+
+std::optional<std::vector<std::string>> SplitMemberName(std::string_view name) {
+  if (name.empty() || name.front() == kPathSeparator) return std::nullopt;
+  std::vector<std::string> components;
+  size_t start = 0;
+  while (start <= name.size()) {
+    size_t end = name.find(kPathSeparator, start);
+    if (end == std::string_view::npos) end = name.size();
+    std::string_view part = name.substr(start, end - start);
+    if (part == "..") return std::nullopt;
+    if (!part.empty() && part != ".") components.emplace_back(part);
+    start = end + 1;
+  }
+  if (components.empty()) return std::nullopt;
+  return components;
+}
+
+ExtractOutcome ExtractZipFile(const std::string& archivePath, const std::string& targetFolder,
+                              const ExtractLimits& limits) {
+  // Member names flagged as UTF-8 are converted to the thread's encoding; under the "C" locale
+  // that fails for every non-ASCII name. Names without the flag pass through as their bytes.
+  platform::ScopedUtf8Locale utf8;
+  ArchivePtr reader = NewZipReader();
+  if (!reader || archive_read_open_filename(reader.get(), archivePath.c_str(), kReadBlock) != ARCHIVE_OK) return {};
+  return Extractor(reader.get(), targetFolder, limits).Run();
+}
+
+ExtractOutcome ExtractZipBytes(std::string_view bytes, const std::string& targetFolder, const ExtractLimits& limits) {
+  platform::ScopedUtf8Locale utf8;
+  ArchivePtr reader = NewZipReader();
+  if (!reader || archive_read_open_memory(reader.get(), bytes.data(), bytes.size()) != ARCHIVE_OK) return {};
+  return Extractor(reader.get(), targetFolder, limits).Run();
+}

@@ -1,0 +1,175 @@
+#include "support/zip_builder.h"
+
+#include <array>
+
+#include "support/temp_dir.h"
+
+namespace {
+
+constexpr uint16_t kMethodStored = 0;
+constexpr uint16_t kMethodDeflate = 8;
+constexpr uint16_t kFlagUtf8 = 1 << 11;
+constexpr uint16_t kMadeByUnix = (3 << 8) | 20;  // host 3 (Unix), format 2.0
+constexpr uint16_t kDosTime = (12 << 11) | (30 << 5);
+constexpr uint16_t kDosDate = ((2020 - 1980) << 9) | (6 << 5) | 15;
+
+void Put16(std::string& out, uint32_t value) {
+  out += static_cast<char>(value & 0xFF);
+  out += static_cast<char>((value >> 8) & 0xFF);
+}
+
+void Put32(std::string& out, uint32_t value) {
+  Put16(out, value & 0xFFFF);
+  Put16(out, value >> 16);
+}
+
+// Deflate writes its bits from the least significant end of each byte.
+class BitWriter {
+ public:
+  void Bits(uint32_t value, int count) {
+    for (int i = 0; i < count; ++i) Bit((value >> i) & 1);
+  }
+  // Huffman codes go most significant bit first.
+  void Code(uint32_t code, int length) {
+    for (int i = length - 1; i >= 0; --i) Bit((code >> i) & 1);
+  }
+  std::string Finish() {
+    if (used_ > 0) out_ += static_cast<char>(current_);
+    return std::move(out_);
+  }
+
+ private:
+  void Bit(uint32_t bit) {
+    current_ |= bit << used_;
+    if (++used_ == 8) {
+      out_ += static_cast<char>(current_);
+      current_ = 0;
+      used_ = 0;
+    }
+  }
+  std::string out_;
+  uint32_t current_ = 0;
+  int used_ = 0;
+};
+
+void FixedCode(BitWriter& bits, unsigned symbol) {
+  if (symbol < 144) {
+    bits.Code(0x30 + symbol, 8);
+  } else if (symbol < 256) {
+    bits.Code(0x190 + symbol - 144, 9);
+  } else if (symbol < 280) {
+    bits.Code(symbol - 256, 7);
+  } else {
+    bits.Code(0xC0 + symbol - 280, 8);
+  }
+}
+
+uint32_t ExternalAttributes(const ZipMember& member) {
+  switch (member.kind) {
+    case ZipMember::Kind::Folder:
+      return (0040755u << 16) | 0x10;  // Unix folder, and the MS-DOS folder bit
+    case ZipMember::Kind::Link:
+      return 0120777u << 16;
+    case ZipMember::Kind::File:
+      break;
+  }
+  return 0100644u << 16;
+}
+
+}  // namespace
+
+uint32_t ZipCrc32(std::string_view bytes) {
+  static const std::array<uint32_t, 256> table = [] {
+    std::array<uint32_t, 256> t{};
+    for (uint32_t i = 0; i < 256; ++i) {
+      uint32_t c = i;
+      for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+      t[i] = c;
+    }
+    return t;
+  }();
+  uint32_t crc = 0xFFFFFFFFu;
+  for (unsigned char byte : bytes) crc = table[(crc ^ byte) & 0xFF] ^ (crc >> 8);
+  return crc ^ 0xFFFFFFFFu;
+}
+
+std::string DeflateRaw(std::string_view bytes) {
+  BitWriter bits;
+  bits.Bits(1, 1);  // last block
+  bits.Bits(1, 2);  // fixed Huffman codes
+  for (unsigned char byte : bytes) FixedCode(bits, byte);
+  FixedCode(bits, 256);  // end of block
+  return bits.Finish();
+}
+
+ZipMember ZipFile(std::string name, std::string data, bool deflate) {
+  return ZipMember{std::move(name), std::move(data), ZipMember::Kind::File, deflate, false};
+}
+
+ZipMember ZipFolder(std::string name) { return ZipMember{std::move(name), {}, ZipMember::Kind::Folder, false, false}; }
+
+ZipMember ZipLink(std::string name, std::string target) {
+  return ZipMember{std::move(name), std::move(target), ZipMember::Kind::Link, false, false};
+}
+
+std::string BuildZip(const std::vector<ZipMember>& members) {
+  std::string out;
+  std::string central;
+  for (const ZipMember& member : members) {
+    const bool deflate = member.deflate && member.kind == ZipMember::Kind::File;
+    const std::string stored = deflate ? DeflateRaw(member.data) : member.data;
+    const uint16_t method = deflate ? kMethodDeflate : kMethodStored;
+    const uint16_t needed = deflate ? 20 : 10;
+    const uint16_t flags = member.utf8Name ? kFlagUtf8 : 0;
+    const uint32_t crc = ZipCrc32(member.data);
+    const uint32_t offset = static_cast<uint32_t>(out.size());
+
+    Put32(out, 0x04034b50);
+    Put16(out, needed);
+    Put16(out, flags);
+    Put16(out, method);
+    Put16(out, kDosTime);
+    Put16(out, kDosDate);
+    Put32(out, crc);
+    Put32(out, static_cast<uint32_t>(stored.size()));
+    Put32(out, static_cast<uint32_t>(member.data.size()));
+    Put16(out, static_cast<uint32_t>(member.name.size()));
+    Put16(out, 0);
+    out += member.name;
+    out += stored;
+
+    Put32(central, 0x02014b50);
+    Put16(central, kMadeByUnix);
+    Put16(central, needed);
+    Put16(central, flags);
+    Put16(central, method);
+    Put16(central, kDosTime);
+    Put16(central, kDosDate);
+    Put32(central, crc);
+    Put32(central, static_cast<uint32_t>(stored.size()));
+    Put32(central, static_cast<uint32_t>(member.data.size()));
+    Put16(central, static_cast<uint32_t>(member.name.size()));
+    Put16(central, 0);  // extra field
+    Put16(central, 0);  // comment
+    Put16(central, 0);  // disk
+    Put16(central, 0);  // internal attributes
+    Put32(central, ExternalAttributes(member));
+    Put32(central, offset);
+    central += member.name;
+  }
+  const uint32_t centralOffset = static_cast<uint32_t>(out.size());
+  out += central;
+  Put32(out, 0x06054b50);
+  Put16(out, 0);
+  Put16(out, 0);
+  Put16(out, static_cast<uint32_t>(members.size()));
+  Put16(out, static_cast<uint32_t>(members.size()));
+  Put32(out, static_cast<uint32_t>(central.size()));
+  Put32(out, centralOffset);
+  Put16(out, 0);
+  return out;
+}
+
+void WriteZip(const std::string& path, const std::vector<ZipMember>& members) {
+  WriteTestFile(path, BuildZip(members));
+}

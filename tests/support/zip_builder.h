@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Builds real ZIP archives from bytes given in a test, with full control over what an archiver
+// would refuse to write: names such as "../evil" or "/abs/x", links, names that are not UTF-8.
+
+struct ZipMember {
+  enum class Kind { File, Folder, Link };
+
+  std::string name;  // stored as is, byte for byte
+  std::string data;  // a file's content, or a link's target
+  Kind kind = Kind::File;
+  bool deflate = false;   // compressed (method 8) rather than stored (method 0)
+  bool utf8Name = false;  // sets the flag that declares the name UTF-8
+};
+
+// Shorthands for the usual members.
+ZipMember ZipFile(std::string name, std::string data, bool deflate = false);
+ZipMember ZipFolder(std::string name);
+ZipMember ZipLink(std::string name, std::string target);
+
+// The archive's bytes: local headers and data in member order, then the central directory.
+std::string BuildZip(const std::vector<ZipMember>& members);
+
+// Writes BuildZip(members) to the path; fails the running test when the file cannot be written.
+void WriteZip(const std::string& path, const std::vector<ZipMember>& members);
+
+// The CRC-32 that ZIP stores for each member.
+uint32_t ZipCrc32(std::string_view bytes);
+
+// A raw deflate stream of the bytes (one block with the fixed codes, literals only).
+std::string DeflateRaw(std::string_view bytes);
