@@ -1,0 +1,194 @@
+#include "launch/run_rom.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <climits>
+
+#include "app/settings_file.h"
+#include "common/error.h"
+#include "fake_emulator_log.h"
+#include "platform/files.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+const Args kDefaultSwitches = {"-a", "-e", "-g", "0", "-k", "75", "-m", "-p", "100", "-r", "2", "-s", "-v", "3"};
+
+Args Concat(Args head, const Args& tail) {
+  head.insert(head.end(), tail.begin(), tail.end());
+  return head;
+}
+
+TEST(ZsnesBatchFileTest, Bytes) {
+  const std::string line = "/zsnes/ZSNES.EXE /roms/MARIO.SMC -a -e";
+  EXPECT_EQ(ZsnesBatchFile(line, "LH MOUSE.COM", true), "LH MOUSE.COM\r@/zsnes/ZSNES.EXE /roms/MARIO.SMC -a -e");
+  EXPECT_EQ(ZsnesBatchFile(line, "", true), "@/zsnes/ZSNES.EXE /roms/MARIO.SMC -a -e");
+  // A disabled field (batch mode was off when the text was typed) contributes nothing.
+  EXPECT_EQ(ZsnesBatchFile(line, "LH MOUSE.COM", false), "@/zsnes/ZSNES.EXE /roms/MARIO.SMC -a -e");
+}
+
+class RunRomTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    InstallFakeZsnes(zsnes_);
+    MakeTestDir(roms_);
+    MakeTestDir(app_);
+    WriteTestFile(roms_ + "/MARIO.SMC", "mario");
+    Settings("");
+  }
+  void TearDown() override { platform::SetWriteFaultForTesting({}); }
+
+  void Settings(const std::string& general, const std::string& rest = "") {
+    WriteTestFile(app_ + "/kivo.ini", "[General]\nZSNESPath=" + zsnes_ + "\n" + general + rest);
+  }
+
+  RunRomRequest Request(const std::string& rom) {
+    RunRomRequest request;
+    request.section = "Default";
+    request.workingFolder = roms_;
+    request.selectedRomFile = rom;
+    request.shortNameFolder = ShortNameFolder(app_);
+    return request;
+  }
+
+  TempDir dir_;
+  std::string app_ = dir_ / "app";
+  std::string zsnes_ = dir_ / "zsnes";
+  std::string roms_ = dir_ / "roms";
+  SettingsFile settings_{app_ + "/kivo.ini"};
+};
+
+TEST_F(RunRomTest, StartsTheEmulatorWithTheRomAndTheSwitches) {
+  WriteTestFile(zsnes_ + "/ZSNES.CFG", "Sound = 1\r\nGameDirectory = C:\\old\r\n");
+  ASSERT_TRUE(RunRom(settings_, Request("MARIO.SMC")));
+  std::vector<FakeStart> starts = WaitForStarts(zsnes_, 1);
+  ASSERT_EQ(starts.size(), 1u);
+  EXPECT_EQ(starts[0].program, zsnes_ + "/ZSNES.EXE");
+  EXPECT_EQ(starts[0].args, Concat({roms_ + "/MARIO.SMC"}, kDefaultSwitches));
+  EXPECT_EQ(starts[0].cwd, zsnes_);
+  EXPECT_EQ(ReadTestFile(zsnes_ + "/ZSNES.CFG"),
+            "Sound = 1\r\nGameDirectory =" + roms_ +
+                "\r\nFrameSkip =0\r\nAutoFrameSkip = 1\r\nGUIDisable = 1\r\nCopyMethod = 0\r\nScanlines =0\r\n"
+                "VSync =0\r\n");
+  EXPECT_FALSE(platform::FileExists(zsnes_ + "/zkivo.bat"));
+}
+
+TEST_F(RunRomTest, GameConfigurationSuppliesThePerGameSwitches) {
+  Settings("Sound=0\n", "[Default]\nScanlines=0\n[MARIO]\nScanlines=1\nGamma=2\n");
+  RunRomRequest request = Request("MARIO.SMC");
+  request.section = "MARIO";
+  ASSERT_TRUE(RunRom(settings_, request));
+  std::vector<FakeStart> starts = WaitForStarts(zsnes_, 1);
+  ASSERT_EQ(starts.size(), 1u);
+  EXPECT_EQ(starts[0].args, (Args{roms_ + "/MARIO.SMC", "-a", "-e", "-g", "2", "-k", "75", "-m", "-n", "-p", "100",
+                                  "-r", "2", "-v", "3"}));
+}
+
+TEST_F(RunRomTest, AwkwardRomNameArrivesAsTheSameBlankFreeAlias) {
+  const std::string name = "Super Mario World (U) [!].smc";
+  WriteTestFile(roms_ + "/" + name, "world");
+  ASSERT_TRUE(RunRom(settings_, Request(name)));
+  ASSERT_TRUE(RunRom(settings_, Request(name)));
+  std::vector<FakeStart> starts = WaitForStarts(zsnes_, 2);
+  ASSERT_EQ(starts.size(), 2u);
+  const std::string alias = app_ + "/shortnames/SUPERM~1.SMC";
+  EXPECT_EQ(starts[0].args, Concat({alias}, kDefaultSwitches));
+  EXPECT_EQ(starts[1].args, starts[0].args);
+  EXPECT_EQ(ReadTestFile(alias), "world");
+}
+
+TEST_F(RunRomTest, ArchiveIsResolvedToItsRomFile) {
+  WriteTestFile(zsnes_ + "/ZSNES.CFG", "");
+  MakeTestDir(app_ + "/zipcache");
+  WriteTestFile(app_ + "/zipcache/ZELDA.SMC", "zelda");
+  std::string asked;
+  RunRomRequest request = Request("Zelda.zip");
+  request.getRomFile = [&](const std::string& longPath) {
+    asked = longPath;
+    return app_ + "/zipcache/ZELDA.SMC";
+  };
+  ASSERT_TRUE(RunRom(settings_, request));
+  EXPECT_EQ(asked, roms_ + "/Zelda.zip");
+  std::vector<FakeStart> starts = WaitForStarts(zsnes_, 1);
+  ASSERT_EQ(starts.size(), 1u);
+  EXPECT_EQ(starts[0].args, Concat({app_ + "/zipcache/ZELDA.SMC"}, kDefaultSwitches));
+  // The emulator's game folder is the one the user browses, not the cache.
+  EXPECT_NE(ReadTestFile(zsnes_ + "/ZSNES.CFG").find("GameDirectory =" + roms_ + "\r\n"), std::string::npos);
+}
+
+TEST_F(RunRomTest, WithoutARomFileTheEmulatorGetsTheSwitchesAlone) {
+  RunRomRequest request = Request("Empty.zip");
+  request.getRomFile = [](const std::string&) { return std::string(); };
+  ASSERT_TRUE(RunRom(settings_, request));
+  ASSERT_TRUE(RunRom(settings_, Request("GONE.SMC")));
+  std::vector<FakeStart> starts = WaitForStarts(zsnes_, 2);
+  ASSERT_EQ(starts.size(), 2u);
+  EXPECT_EQ(starts[0].args, kDefaultSwitches);
+  EXPECT_EQ(starts[1].args, kDefaultSwitches);
+}
+
+TEST_F(RunRomTest, BatchModeRunsTheDosCommandFirst) {
+  Settings("ShellBat=1\nHigh Priority=1\n");
+  RunRomRequest request = Request("MARIO.SMC");
+  request.extraCommand = "echo DOS-FIRST >> fake_zsnes.log";
+  request.extraCommandEnabled = true;
+  ASSERT_TRUE(RunRom(settings_, request));
+  std::vector<FakeStart> starts = WaitForStarts(zsnes_, 1);
+  ASSERT_EQ(starts.size(), 1u);
+  const std::string commandLine = zsnes_ + "/ZSNES.EXE " + roms_ + "/MARIO.SMC -a -e -g 0 -k 75 -m -p 100 -r 2 -s -v 3";
+  EXPECT_EQ(ReadTestFile(zsnes_ + "/zkivo.bat"), "echo DOS-FIRST >> fake_zsnes.log\r@" + commandLine);
+  EXPECT_EQ(ReadTestFile(zsnes_ + "/fake_zsnes.log").rfind("DOS-FIRST\nprogram=", 0), 0u);
+  EXPECT_EQ(starts[0].args, Concat({roms_ + "/MARIO.SMC"}, kDefaultSwitches));
+  EXPECT_EQ(starts[0].cwd, zsnes_);
+}
+
+TEST_F(RunRomTest, BatchModeWithoutDosCommand) {
+  Settings("ShellBat=1\n");
+  WriteTestFile(zsnes_ + "/zkivo.bat", "an old batch file that is much longer than the new one\r\n");
+  ASSERT_TRUE(StartZsnes(settings_, zsnes_ + "/ZSNES.EXE -a", "ignored while disabled", false));
+  EXPECT_EQ(ReadTestFile(zsnes_ + "/zkivo.bat"), "@" + zsnes_ + "/ZSNES.EXE -a");
+  std::vector<FakeStart> starts = WaitForStarts(zsnes_, 1);
+  ASSERT_EQ(starts.size(), 1u);
+  EXPECT_EQ(starts[0].args, (Args{"-a"}));
+}
+
+TEST_F(RunRomTest, MissingEmulatorStartsNothing) {
+  std::string empty = dir_ / "emu";
+  MakeTestDir(empty);
+  WriteTestFile(app_ + "/kivo.ini", "[General]\nZSNESPath=" + empty + "\n");
+  EXPECT_FALSE(RunRom(settings_, Request("MARIO.SMC")));
+  WriteTestFile(app_ + "/kivo.ini", "[General]\nZSNESPath=" + dir_ / "nowhere" + "\n");
+  EXPECT_FALSE(RunRom(settings_, Request("MARIO.SMC")));
+  // In batch mode the batch file cannot even be written into a folder that does not exist.
+  WriteTestFile(app_ + "/kivo.ini", "[General]\nZSNESPath=" + dir_ / "nowhere" + "\nShellBat=1\n");
+  EXPECT_THROW(RunRom(settings_, Request("MARIO.SMC")), KivoError);
+}
+
+TEST_F(RunRomTest, UnwritableFilesStopTheLaunchBeforeTheStart) {
+  struct Case {
+    std::string general;
+    std::string failing;
+  };
+  const Case cases[] = {{"", zsnes_ + "/ZSNES.CFG"}, {"ShellBat=1\n", zsnes_ + "/zkivo.bat"}};
+  for (const Case& c : cases) {
+    Settings(c.general);
+    WriteTestFile(zsnes_ + "/ZSNES.CFG", "VSync =1\r\n");
+    platform::SetWriteFaultForTesting([&](const std::string& path) { return path == c.failing; });
+    try {
+      RunRom(settings_, Request("MARIO.SMC"));
+      ADD_FAILURE() << "no error for " << c.failing;
+    } catch (const KivoError& error) {
+      EXPECT_EQ(std::string(error.what()), "Cannot create file " + c.failing);
+    }
+    platform::SetWriteFaultForTesting({});
+  }
+  // A launch that works afterwards is the only one the emulator has seen.
+  Settings("");
+  ASSERT_TRUE(RunRom(settings_, Request("MARIO.SMC")));
+  EXPECT_EQ(WaitForStarts(zsnes_, 1).size(), 1u);
+}
+
+}  // namespace
