@@ -1,0 +1,18 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/settings_file.h"
+
+// The program-wide state that outlives any one window handler: the settings file, the
+// configuration in force and the ROM entry last selected. Created at program start, before the
+// main window; the window's close deletes the settings file.
+struct AppContext {
+  std::unique_ptr<SettingsFile> settingsFile;
+  std::string currentSection = "Default";
+  std::string selectedRomFile;
+  // The program's folder, without a trailing separator. Set by the main window's creation from
+  // the executable's folder unless given (the window tests run the program in a folder of theirs).
+  std::string appDir;
+};

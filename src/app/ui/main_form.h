@@ -1,0 +1,208 @@
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/app_context.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QMenu;
+class QPushButton;
+class QSlider;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+class Dialogs;
+class RadioGroup;
+class RomListModel;
+class UpDown;
+struct ListEntry;
+
+// KIVO's one window: the tool bar with its three menus, the screenshot preview, the option tabs,
+// the ROM list and the status bar. Its handlers are thin: they read the controls, call the core and
+// show the result; each runs inside Guard, so an error ends the handler with the error report and
+// never crosses the event loop.
+class TMainForm : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // Builds the window and runs FormCreate. The context and dialogs outlive the window.
+  TMainForm(AppContext& context, Dialogs& dialogs, QWidget* parent = nullptr);
+  ~TMainForm() override;
+
+  // Lifecycle.
+  void FormCreate();
+  void FormActivate();
+  void FormClose();
+
+  // Shell commands.
+  void mnuExitClick();
+  void mnuAboutClick();
+  void mnuHighPriorityClick();
+  void mnuBatClick();
+  void KIVOReadme1Click();
+  void KIVOHomepage1Click();
+  void MailAuthot1Click();
+  void ZSNESReadme1Click();
+  void ZSNESHomepage1Click();
+  void cmdBrowseZSNESClick();
+  void cmdBrowseMediaClick();
+  void cmdBrowseSavegameClick();
+  bool BrowseForFolder(const QString& title, std::string& buffer);
+
+  // ROM list.
+  void ScanDirectory();
+  void ListViewClick();
+  void ListViewDblClick();
+  void ListViewKeyUp(int key);
+  void mnuDeleteClick();
+  void popFilePopup();
+
+  // Option panel.
+  void LoadConfig(const std::string& section);
+  void RunSliderActions();
+  void SwitchConfiguration();
+  void mnuToggleConfigClick();
+
+  // Screenshot preview of the selected entry.
+  void ShowSelectionPreview();
+
+  // Starting the selected game.
+  void RunRom();
+
+  // Zip cache.
+  void CreateZipCache(int limit);
+  void DestroyZipCache();
+
+  // The entry selected in the list, or nullptr.
+  const ListEntry* SelectedEntry() const;
+
+  // Runs a handler; an error it raises is shown as the application's error report.
+  void Guard(const std::function<void()>& handler);
+  void ShowErrorReport(const std::string& message);
+
+  AppContext& Context() { return context_; }
+  SettingsFile& Settings();
+
+  // Controls, named as the window's design names them.
+  QWidget* Panel1 = nullptr;
+  QToolBar* ToolBar1 = nullptr;
+  QToolButton* ToolButton1 = nullptr;
+  QToolButton* ToolButton2 = nullptr;
+  QToolButton* ToolButton3 = nullptr;
+  QLabel* imgPreview0 = nullptr;
+  QTabWidget* PageControl1 = nullptr;
+  QListView* ListView = nullptr;
+  QLabel* StatusPanels[3] = {};
+
+  QMenu* popFile = nullptr;
+  QMenu* popPreferences = nullptr;
+  QMenu* popHelp = nullptr;
+  QAction* mnuToggleConfig = nullptr;
+  QAction* mnuVerify = nullptr;
+  QAction* mnuDelete = nullptr;
+  QAction* Unzip1 = nullptr;
+  QAction* mnuInfo = nullptr;
+  QAction* Archivescreenshot1 = nullptr;
+  QAction* mnuExit = nullptr;
+  QAction* SingleClick1 = nullptr;
+  QAction* mnuHighPriority = nullptr;
+  QAction* mnuBat = nullptr;
+  QAction* QuickROM1 = nullptr;
+  QAction* KIVOReadme1 = nullptr;
+  QAction* KIVOHomepage1 = nullptr;
+  QAction* MailAuthot1 = nullptr;
+  QAction* ZSNESReadme1 = nullptr;
+  QAction* ZSNESHomepage1 = nullptr;
+  QAction* mnuAbout = nullptr;
+
+  // "Options" tab.
+  RadioGroup* optMemCopy = nullptr;
+  QGroupBox* GroupBox2 = nullptr;
+  QCheckBox* chkEnter = nullptr;
+  QCheckBox* chkDebugger = nullptr;
+  QCheckBox* chkDisableMouse = nullptr;
+  QCheckBox* chkGUI = nullptr;
+  QCheckBox* chkNTSC = nullptr;
+  QCheckBox* chkPAL = nullptr;
+  QCheckBox* chkLoROM = nullptr;
+  QCheckBox* chkHiROM = nullptr;
+  QCheckBox* chkInterleaved = nullptr;
+  QLabel* lblCPU = nullptr;
+  QSlider* sldCPU = nullptr;
+  // "Sound" tab.
+  QCheckBox* chkSound = nullptr;
+  QCheckBox* chkStereo = nullptr;
+  QCheckBox* chkBuffer = nullptr;
+  QCheckBox* chkDisableSPCHack = nullptr;
+  QCheckBox* chkBlaster = nullptr;
+  QCheckBox* chkDisableDSP = nullptr;
+  QLabel* Label1 = nullptr;
+  QComboBox* cmbSampleRate = nullptr;
+  QLabel* imgVolume = nullptr;
+  QSlider* sldVolume = nullptr;
+  // "Setup" tab.
+  QLabel* ZSNES = nullptr;
+  QLineEdit* txtDirZSNES = nullptr;
+  QPushButton* cmdBrowseZSNES = nullptr;
+  QLabel* Label5 = nullptr;
+  QLineEdit* txtDirMedia = nullptr;
+  QPushButton* cmdBrowseMedia = nullptr;
+  QLabel* Label6 = nullptr;
+  QLineEdit* txtDirSavegame = nullptr;
+  QPushButton* cmdBrowseSavegame = nullptr;
+  QLabel* lblExtraCmd = nullptr;
+  QLineEdit* txtExtraCmd = nullptr;
+  QLabel* lblKeep = nullptr;
+  QLineEdit* EditCacheSize = nullptr;
+  UpDown* UpDownCache = nullptr;
+  QLabel* lblRomsInCache = nullptr;
+  QPushButton* btnCache = nullptr;
+  // "Video" tab.
+  QCheckBox* chkScanlines = nullptr;
+  QCheckBox* chkVSync = nullptr;
+  QCheckBox* chkInterpolation = nullptr;
+  QCheckBox* chkNewEngine = nullptr;
+  QCheckBox* chkSmallScreen = nullptr;
+  QCheckBox* chkScale = nullptr;
+  QCheckBox* chkColor0 = nullptr;
+  QCheckBox* chkOffBy1LineFix = nullptr;
+  QCheckBox* chkFrameSkip = nullptr;
+  QSlider* sldFrameSkip = nullptr;
+  QLabel* lblGamma = nullptr;
+  QSlider* sldGamma = nullptr;
+  RadioGroup* optVideoMode = nullptr;
+
+  RomListModel* ListModel = nullptr;
+  bool TitleShown = false;
+
+ protected:
+  void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void BuildToolBar();
+  void BuildPanel();
+  void BuildListAndStatusBar();
+  void BuildOptionsTab(QWidget* page);
+  void BuildSoundTab(QWidget* page);
+  void BuildSetupTab(QWidget* page);
+  void BuildVideoTab(QWidget* page);
+  void BrowseInto(const QString& title, QLineEdit* edit, const char* key);
+  void SetStatusFolder(const QString& text);
+
+  AppContext& context_;
+  Dialogs& dialogs_;
+  bool activating_ = false;
+  bool closed_ = false;
+};

@@ -1,0 +1,89 @@
+// What the window does when it is created, first activated and closed.
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+
+#include "app/ui/dialogs.h"
+#include "app/ui/main_form.h"
+#include "app/ui/up_down.h"
+#include "browser/ui/rom_list_model.h"
+#include "common/path.h"
+#include "platform/dirs.h"
+#include "platform/files.h"
+
+namespace {
+
+// Where the program starts browsing when no folder was stored: the user's home folder stands in
+// for the first hard disk.
+std::string DefaultRomDirectory() { return platform::HomeDir(); }
+
+}  // namespace
+
+void TMainForm::FormCreate() {
+  if (context_.appDir.empty()) context_.appDir = platform::ExecutableDir();
+  SettingsFile& settings = Settings();
+
+  platform::CreateDirectory(AddBackslash(context_.appDir) + "zipcache");
+
+  // Geometry, the designed values as defaults; the minimum size still applies.
+  QRect designed = geometry();
+  int top = settings.ReadInteger("Positions", "FormTop", y());
+  int left = settings.ReadInteger("Positions", "FormLeft", x());
+  int width = settings.ReadInteger("Size", "FormWidth", designed.width());
+  int height = settings.ReadInteger("Size", "FormHeight", designed.height());
+  move(left, top);
+  resize(width, height);
+  if (settings.ReadBool("Positions", "Maximized", false)) setWindowState(windowState() | Qt::WindowMaximized);
+
+  platform::SetCurrentDir(settings.ReadString("General", "ROMDirectory", DefaultRomDirectory()));
+
+  int cacheSize = settings.ReadInteger("General", "CacheSize", 8);
+  CreateZipCache(cacheSize);
+  UpDownCache->SetPosition(cacheSize);
+  EditCacheSize->setText(QString::number(UpDownCache->Position()));
+
+  LoadConfig(context_.currentSection);
+  RunSliderActions();
+
+  imgPreview0->setPixmap(QPixmap(":/title.bmp"));
+  TitleShown = true;
+
+  ScanDirectory();
+}
+
+void TMainForm::FormActivate() {
+  if (!context_.settingsFile) return;
+  if (!Settings().ReadBool("General", "Run first", true)) return;
+  dialogs_.Message(this,
+                   "Since this is the first time\nyou run this program you should\n"
+                   "set the path to ZSNES.EXE in the setup.",
+                   "Message", Dialogs::Icon::None);
+  cmdBrowseZSNESClick();
+  Settings().WriteBool("General", "Run first", false);
+}
+
+void TMainForm::FormClose() {
+  closed_ = true;
+  // A settings file that cannot be written is reported, and the program still ends: staying open
+  // would not make the next write succeed.
+  Guard([this] {
+    SettingsFile& settings = Settings();
+    if (isMaximized()) {
+      settings.WriteBool("Positions", "Maximized", true);
+    } else {
+      // A minimised window is stored with its normal place and size, not as maximised.
+      QRect normal = isMinimized() ? normalGeometry() : geometry();
+      QPoint position = isMinimized() ? normal.topLeft() : pos();
+      settings.WriteBool("Positions", "Maximized", false);
+      settings.WriteInteger("Positions", "FormTop", position.y());
+      settings.WriteInteger("Positions", "FormLeft", position.x());
+      settings.WriteInteger("Size", "FormHeight", normal.height());
+      settings.WriteInteger("Size", "FormWidth", normal.width());
+    }
+    settings.WriteString("General", "ROMDirectory", platform::GetCurrentDir());
+  });
+  context_.settingsFile.reset();
+  DestroyZipCache();
+  ListModel->Clear();
+}

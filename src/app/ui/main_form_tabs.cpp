@@ -1,0 +1,167 @@
+// The four pages of the option tabs, each control at its designed place and with its design value.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSlider>
+
+#include "app/ui/main_form.h"
+#include "app/ui/radio_group.h"
+#include "app/ui/up_down.h"
+
+namespace {
+
+QCheckBox* Check(QWidget* parent, const char* name, const QString& caption, int left, int top, int width = 105) {
+  auto* box = new QCheckBox(caption, parent);
+  box->setObjectName(name);
+  box->setGeometry(left, top, width, 17);
+  return box;
+}
+
+QLabel* Label(QWidget* parent, const char* name, const QString& caption, int left, int top, int width = 120) {
+  auto* label = new QLabel(caption, parent);
+  label->setObjectName(name);
+  label->setGeometry(left, top, width, 15);
+  return label;
+}
+
+QSlider* Slider(QWidget* parent, const char* name, Qt::Orientation orientation, int minimum, int maximum,
+                const QRect& place) {
+  auto* slider = new QSlider(orientation, parent);
+  slider->setObjectName(name);
+  slider->setRange(minimum, maximum);
+  slider->setGeometry(place);
+  return slider;
+}
+
+QLineEdit* Edit(QWidget* parent, const char* name, int left, int top, int width, bool readOnly) {
+  auto* edit = new QLineEdit(parent);
+  edit->setObjectName(name);
+  edit->setGeometry(left, top, width, 21);
+  edit->setReadOnly(readOnly);
+  return edit;
+}
+
+QPushButton* Browse(QWidget* parent, const char* name, int top) {
+  auto* button = new QPushButton("..", parent);
+  button->setObjectName(name);
+  button->setGeometry(224, top, 22, 22);
+  return button;
+}
+
+}  // namespace
+
+void TMainForm::BuildOptionsTab(QWidget* page) {
+  optMemCopy = new RadioGroup("Mem Copy", {"Normal", "FPU", "MMX"}, page);
+  optMemCopy->setObjectName("optMemCopy");
+  optMemCopy->setGeometry(0, 8, 113, 89);
+  optMemCopy->SetItemIndex(1);
+
+  GroupBox2 = new QGroupBox("ZSNES GUI", page);
+  GroupBox2->setObjectName("GroupBox2");
+  GroupBox2->setGeometry(0, 104, 113, 113);
+  chkEnter = Check(GroupBox2, "chkEnter", "Skip enter", 8, 16, 100);
+  chkEnter->setChecked(true);
+  chkDebugger = Check(GroupBox2, "chkDebugger", "Debugger", 8, 40, 100);
+  chkDisableMouse = Check(GroupBox2, "chkDisableMouse", "Disable mouse", 8, 64, 100);
+  chkGUI = Check(GroupBox2, "chkGUI", "Disable GUI", 8, 88, 100);
+
+  chkNTSC = Check(page, "chkNTSC", "NTSC", 128, 16);
+  chkPAL = Check(page, "chkPAL", "Pal", 128, 40);
+  chkLoROM = Check(page, "chkLoROM", "LoROM", 128, 64);
+  chkHiROM = Check(page, "chkHiROM", "HiROM", 128, 88);
+  chkInterleaved = Check(page, "chkInterleaved", "Interleaved", 128, 112);
+  lblCPU = Label(page, "lblCPU", " CPU cycles", 128, 136);
+  sldCPU = Slider(page, "sldCPU", Qt::Horizontal, 50, 150, QRect(128, 152, 121, 25));
+  sldCPU->setPageStep(1);
+  sldCPU->setTickPosition(QSlider::NoTicks);
+  sldCPU->setToolTip("CPU Cycles");
+  sldCPU->setValue(100);
+}
+
+void TMainForm::BuildSoundTab(QWidget* page) {
+  chkSound = Check(page, "chkSound", "Enable", 8, 8);
+  chkStereo = Check(page, "chkStereo", "Stereo", 8, 32);
+  chkBuffer = Check(page, "chkBuffer", "Buffer", 8, 56);
+  chkDisableSPCHack = Check(page, "chkDisableSPCHack", "Disable SPC hack", 8, 80, 115);
+  chkBlaster = Check(page, "chkBlaster", "Force 8 bit", 8, 104);
+  chkDisableDSP = Check(page, "chkDisableDSP", "Disable DSP", 8, 128);
+  Label1 = Label(page, "Label1", "Samplerate:", 128, 8, 100);
+
+  cmbSampleRate = new QComboBox(page);
+  cmbSampleRate->setObjectName("cmbSampleRate");
+  cmbSampleRate->setEditable(true);
+  cmbSampleRate->setInsertPolicy(QComboBox::NoInsert);
+  cmbSampleRate->addItems({"8000Hz", "11025Hz", "22050Hz", "44100Hz", "16000Hz", "32000Hz"});
+  cmbSampleRate->setCurrentIndex(-1);
+  cmbSampleRate->setGeometry(128, 32, 105, 21);
+
+  imgVolume = new QLabel(page);
+  imgVolume->setObjectName("imgVolume");
+  imgVolume->setGeometry(128, 64, 32, 32);
+  imgVolume->setPixmap(QPixmap(":/volume.png"));
+
+  sldVolume = Slider(page, "sldVolume", Qt::Vertical, 0, 100, QRect(176, 72, 18, 89));
+  // The minimum at the top, as on a mixer's scale.
+  sldVolume->setInvertedAppearance(true);
+  sldVolume->setTickPosition(QSlider::TicksBothSides);
+  sldVolume->setTickInterval(10);
+  sldVolume->setValue(25);
+}
+
+void TMainForm::BuildSetupTab(QWidget* page) {
+  ZSNES = Label(page, "ZSNES", "ZSNES", 0, 8);
+  txtDirZSNES = Edit(page, "txtDirZSNES", 0, 24, 217, true);
+  cmdBrowseZSNES = Browse(page, "cmdBrowseZSNES", 24);
+  Label5 = Label(page, "Label5", "Screenshots", 0, 56);
+  txtDirMedia = Edit(page, "txtDirMedia", 0, 72, 217, true);
+  cmdBrowseMedia = Browse(page, "cmdBrowseMedia", 72);
+  Label6 = Label(page, "Label6", "Savegame", 0, 104);
+  txtDirSavegame = Edit(page, "txtDirSavegame", 0, 120, 217, true);
+  cmdBrowseSavegame = Browse(page, "cmdBrowseSavegame", 120);
+
+  lblExtraCmd = Label(page, "lblExtraCmd", "DOS-Command for drivers etc.", 0, 152, 200);
+  txtExtraCmd = Edit(page, "txtExtraCmd", 0, 168, 249, false);
+  txtExtraCmd->setEnabled(false);
+
+  lblKeep = Label(page, "lblKeep", "Keep", 0, 205, 30);
+  EditCacheSize = Edit(page, "EditCacheSize", 32, 202, 33, true);
+  UpDownCache = new UpDown(2, 100, page);
+  UpDownCache->setObjectName("UpDownCache");
+  UpDownCache->setGeometry(65, 202, 15, 21);
+  lblRomsInCache = Label(page, "lblRomsInCache", "ROMs in Cache", 86, 205, 80);
+  btnCache = new QPushButton("Apply", page);
+  btnCache->setObjectName("btnCache");
+  btnCache->setGeometry(174, 200, 75, 25);
+  btnCache->setEnabled(false);
+
+  connect(cmdBrowseZSNES, &QPushButton::clicked, this, [this] { Guard([this] { cmdBrowseZSNESClick(); }); });
+  connect(cmdBrowseMedia, &QPushButton::clicked, this, [this] { Guard([this] { cmdBrowseMediaClick(); }); });
+  connect(cmdBrowseSavegame, &QPushButton::clicked, this, [this] { Guard([this] { cmdBrowseSavegameClick(); }); });
+}
+
+void TMainForm::BuildVideoTab(QWidget* page) {
+  chkScanlines = Check(page, "chkScanlines", "Scanlines", 8, 8, 95);
+  chkVSync = Check(page, "chkVSync", "Vertical sync", 8, 24, 95);
+  chkInterpolation = Check(page, "chkInterpolation", "Interpolation", 8, 40, 95);
+  chkNewEngine = Check(page, "chkNewEngine", "New engine", 8, 56, 95);
+  chkSmallScreen = Check(page, "chkSmallScreen", "Small screen", 8, 72, 95);
+  chkScale = Check(page, "chkScale", "Scale image", 8, 88, 95);
+  chkColor0 = Check(page, "chkColor0", "Color zero stay", 8, 104, 95);
+  chkOffBy1LineFix = Check(page, "chkOffBy1LineFix", "Off by 1 line fix", 8, 120, 95);
+  chkFrameSkip = Check(page, "chkFrameSkip", "Frameskip", 8, 136, 95);
+  sldFrameSkip = Slider(page, "sldFrameSkip", Qt::Horizontal, 0, 9, QRect(8, 160, 89, 18));
+  lblGamma = Label(page, "lblGamma", " Gamma correct: ", 8, 184, 95);
+  sldGamma = Slider(page, "sldGamma", Qt::Horizontal, 0, 5, QRect(8, 200, 89, 18));
+  sldGamma->setToolTip("Gamma Correction");
+
+  optVideoMode = new RadioGroup("Videomode",
+                                {"320x240x256", "256x256x256", "320x240x256 Vesa2", "320x240x65K Vesa2",
+                                 "640x480x256 Vesa2", "640x480x65K Vesa2", "512x384x256 Vesa2", "512x384x65K Vesa2"},
+                                page);
+  optVideoMode->setObjectName("optVideoMode");
+  optVideoMode->setGeometry(104, 8, 137, 167);
+}

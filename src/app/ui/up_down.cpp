@@ -1,0 +1,31 @@
+#include "app/ui/up_down.h"
+
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+UpDown::UpDown(int minimum, int maximum, QWidget* parent)
+    : QWidget(parent), minimum_(minimum), maximum_(maximum), position_(minimum) {
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  for (int delta : {+1, -1}) {
+    auto* button = new QToolButton(this);
+    button->setArrowType(delta > 0 ? Qt::UpArrow : Qt::DownArrow);
+    button->setAutoRepeat(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setObjectName(delta > 0 ? "up" : "down");
+    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    connect(button, &QToolButton::clicked, this, [this, delta] { Step(delta); });
+    layout->addWidget(button);
+  }
+}
+
+void UpDown::SetPosition(int position) { position_ = std::clamp(position, minimum_, maximum_); }
+
+void UpDown::Step(int delta) {
+  int next = std::clamp(position_ + delta, minimum_, maximum_);
+  if (next == position_) return;
+  position_ = next;
+  emit Clicked();
+}

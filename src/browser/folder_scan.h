@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/ini_document.h"
+#include "browser/list_entry.h"
+
+// The extensions the list shows. An extension is listed when its lower-cased form, dot included,
+// occurs anywhere in this text, so partial forms such as ".sm" or ".0" are listed too.
+inline constexpr std::string_view kRomFilter = ".zip;.smc;.sfc;.fig;.078;.058;.eur;.dem;.jap;.1";
+
+// True when a file of this name belongs in the list.
+bool MatchesRomFilter(std::string_view fileName);
+
+// True when the name's extension is ".zip" in any letter case.
+bool IsZipName(std::string_view fileName);
+
+// The entries of the list for `folder`: the drive roots, then every sub-folder ("." and ".."
+// included), then the ROM images and archives, each file marked when section "Configs" of the
+// settings holds its caption as true. Sorted with ListEntryLess.
+std::vector<ListEntry> ScanFolder(const std::vector<std::string>& driveRoots, const std::string& folder,
+                                  const IniDocument& settings);
+
+// The list's order: drives, then folders, then files; within each group by lower-cased caption,
+// byte by byte, a proper prefix first. Names that compare equal are ordered by their bytes and
+// then by file name, so the order is strict and stable from one scan to the next.
+bool ListEntryLess(const ListEntry& a, const ListEntry& b);

@@ -1,0 +1,199 @@
+// The main window's lifecycle, geometry, first-run prompt and shell commands.
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include "app/settings_file.h"
+#include "gui/support/form_fixture.h"
+#include "platform/dirs.h"
+#include "platform/files.h"
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void firstStartAsksForTheEmulatorFolderOnce() {
+    FormFixture f;
+    platform::DeleteFile(f.IniPath());
+    TMainForm& form = f.Start();
+    QTRY_COMPARE(f.dialogs.pickerTitles.size(), size_t(1));
+    QCOMPARE(f.dialogs.messages.front().caption, QString("Message"));
+    QCOMPARE(f.dialogs.messages.front().text,
+             QString("Since this is the first time\nyou run this program you should\nset the path to ZSNES.EXE in the setup."));
+    QCOMPARE(f.dialogs.pickerTitles.front(), QString("Location of ZSNES.EXE"));
+    QCOMPARE(form.pos(), QPoint(343, 78));
+    QCOMPARE(form.size(), QSize(685, 568));
+    QCOMPARE(form.PageControl1->tabText(form.PageControl1->currentIndex()), QString("Setup"));
+    QCOMPARE(form.windowTitle(), QString("KIVO"));
+
+    SettingsFile ini(f.IniPath());
+    QCOMPARE(ini.ReadInteger("General", "Run first", 7), 0);
+    QCOMPARE(ini.ReadString("General", "ZSNESPath", "unset"), std::string(""));
+
+    // Activating the window again, and starting anew, asks nothing.
+    form.activateWindow();
+    f.Close();
+    FormFixture again;
+    WriteTestFile(again.IniPath(), f.Ini());
+    again.Start();
+    QTest::qWait(50);
+    QVERIFY(again.dialogs.pickerTitles.empty());
+  }
+
+  void geometryIsRestoredAndMaximizedStateKept() {
+    FormFixture f;
+    TMainForm& form = f.Start();
+    form.move(120, 90);
+    form.resize(600, 560);
+    f.Close();
+    SettingsFile ini(f.IniPath());
+    QCOMPARE(ini.ReadInteger("Positions", "FormLeft", 0), 120);
+    QCOMPARE(ini.ReadInteger("Positions", "FormTop", 0), 90);
+    QCOMPARE(ini.ReadInteger("Size", "FormWidth", 0), 600);
+    QCOMPARE(ini.ReadInteger("Size", "FormHeight", 0), 560);
+    QCOMPARE(ini.ReadBool("Positions", "Maximized", true), false);
+
+    // Closed while maximised: only the flag is written, and the next start opens maximised with
+    // the last normal geometry underneath.
+    FormFixture g;
+    WriteTestFile(g.IniPath(), f.Ini());
+    TMainForm& second = g.Start();
+    QCOMPARE(second.size(), QSize(600, 560));
+    second.showMaximized();
+    QTRY_VERIFY(second.isMaximized());
+    g.Close();
+    SettingsFile ini2(g.IniPath());
+    QVERIFY(ini2.ReadBool("Positions", "Maximized", false));
+    QCOMPARE(ini2.ReadInteger("Size", "FormWidth", 0), 600);
+
+    FormFixture h;
+    WriteTestFile(h.IniPath(), g.Ini());
+    TMainForm& third = h.Start();
+    QTRY_VERIFY(third.isMaximized());
+    third.showNormal();
+    QTRY_COMPARE(third.size(), QSize(600, 560));
+    QCOMPARE(third.pos(), QPoint(120, 90));
+  }
+
+  void tooSmallStoredWidthOpensAtTheMinimum() {
+    FormFixture f;
+    f.SetIni("[General]\nRun first=0\n[Size]\nFormWidth=100\nFormHeight=100\n");
+    TMainForm& form = f.Start();
+    QCOMPARE(form.width(), 450);
+    QCOMPARE(form.height(), 550);
+  }
+
+  void romDirectoryIsKeptAndFallsBackWhenRemoved() {
+    FormFixture f;
+    MakeTestDir(f.romDir / "games");
+    f.SetIni("[General]\nRun first=0\nROMDirectory=" + (f.romDir / "games") + "\n");
+    f.Start();
+    QCOMPARE(platform::GetCurrentDir(), f.romDir / "games");
+    QCOMPARE(f.form->StatusPanels[2]->text(), QString::fromStdString(f.romDir / "games"));
+    QVERIFY(f.DoubleClick(".."));
+    f.Close();
+    QCOMPARE(SettingsFile(f.IniPath()).ReadString("General", "ROMDirectory", ""), f.romDir.Path());
+
+    FormFixture g;
+    platform::SetCurrentDir(g.romDir.Path());
+    g.SetIni("[General]\nRun first=0\nROMDirectory=/no/such/folder\n");
+    g.Start();
+    QCOMPARE(platform::GetCurrentDir(), g.romDir.Path());
+  }
+
+  void browseButtonsStoreTheChosenFolderAndRestoreOnCancel() {
+    FormFixture f;
+    TMainForm& form = f.Start();
+    f.dialogs.pickerAnswers.push_back(std::string("/media/shots"));
+    form.cmdBrowseMedia->click();
+    QCOMPARE(form.txtDirMedia->text(), QString("/media/shots"));
+    QCOMPARE(f.dialogs.pickerTitles.back(), QString("Location for Media files"));
+    f.dialogs.pickerAnswers.push_back(std::string("/"));
+    form.cmdBrowseSavegame->click();
+    QCOMPARE(SettingsFile(f.IniPath()).ReadString("General", "SavegamePath", ""), std::string("/"));
+
+    // A cancel writes the edit's text again, even when the file was edited meanwhile.
+    SettingsFile(f.IniPath()).WriteString("General", "MediaPath", "edited");
+    form.cmdBrowseMedia->click();
+    QCOMPARE(SettingsFile(f.IniPath()).ReadString("General", "MediaPath", ""), std::string("/media/shots"));
+  }
+
+  void helpCommandsHandTheRightTargetsToTheDesktop() {
+    FormFixture f;
+    TMainForm& form = f.Start();
+    form.KIVOReadme1->trigger();
+    form.ZSNESReadme1->trigger();
+    SettingsFile(f.IniPath()).WriteString("General", "ZSNESPath", "/opt/zsnes");
+    form.ZSNESReadme1->trigger();
+    QCOMPARE(f.dialogs.opened.size(), size_t(3));
+    QCOMPARE(f.dialogs.opened[0], f.appDir / "KIVO - Manual.txt");
+    QCOMPARE(f.dialogs.opened[1], std::string("Readme.txt"));
+    QCOMPARE(f.dialogs.opened[2], std::string("/opt/zsnes/Readme.txt"));
+    form.mnuAbout->trigger();
+    QCOMPARE(f.dialogs.messages.back().caption, QString("About"));
+    QVERIFY(f.dialogs.messages.back().text.startsWith("KIVO 0.991 4/10/1999\n"));
+  }
+
+  void preferencesSwitchesStoreTheirMarks() {
+    FormFixture f;
+    TMainForm& form = f.Start();
+    QVERIFY(!form.txtExtraCmd->isEnabled());
+    form.mnuBat->trigger();
+    QVERIFY(form.txtExtraCmd->isEnabled());
+    QVERIFY(form.lblExtraCmd->isEnabled());
+    form.mnuHighPriority->trigger();
+    SettingsFile ini(f.IniPath());
+    QVERIFY(ini.ReadBool("General", "ShellBat", false));
+    QVERIFY(ini.ReadBool("General", "High Priority", false));
+    form.mnuBat->trigger();
+    QVERIFY(!form.txtExtraCmd->isEnabled());
+    QVERIFY(!ini.ReadBool("General", "ShellBat", true));
+    QVERIFY(!form.SingleClick1->isEnabled());
+    QVERIFY(!form.QuickROM1->isEnabled());
+  }
+
+  void toolBarButtonsCarryTheirMenus() {
+    FormFixture f;
+    TMainForm& form = f.Start();
+    QCOMPARE(form.ToolButton1->toolTip(), QString("File"));
+    QCOMPARE(form.ToolButton2->toolTip(), QString("Preferences"));
+    QCOMPARE(form.ToolButton3->toolTip(), QString("Help"));
+    QCOMPARE(form.ToolButton1->menu(), form.popFile);
+    QCOMPARE(form.ToolButton3->menu(), form.popHelp);
+    QStringList captions;
+    for (QAction* action : form.popFile->actions()) captions << action->text();
+    QCOMPARE(captions, QStringList({"&Toggle Config", "Verify &checksum", "&Delete", "&Unzip", "Info",
+                                    "&Archive screenshot", "", "E&xit"}));
+  }
+
+  void refusedSettingsWriteShowsTheErrorReport() {
+    FormFixture f;
+    TMainForm& form = f.Start();
+    std::string ini = f.IniPath();
+    platform::SetWriteFaultForTesting([ini](const std::string& path) { return path == ini; });
+    form.cmdBrowseZSNES->click();
+    platform::SetWriteFaultForTesting({});
+    auto errors = f.dialogs.Errors();
+    QCOMPARE(errors.size(), size_t(1));
+    QCOMPARE(errors.front(), QString::fromStdString("Unable to write to " + ini + "."));
+  }
+
+  void closingWithAnUnwritableSettingsFileStillEnds() {
+    FormFixture f;
+    TMainForm& form = f.Start();
+    std::string ini = f.IniPath();
+    platform::SetWriteFaultForTesting([ini](const std::string& path) { return path == ini; });
+    QVERIFY(form.close());
+    platform::SetWriteFaultForTesting({});
+    QCOMPARE(f.dialogs.Errors().size(), size_t(1));
+    QVERIFY(!form.isVisible());
+    QVERIFY(!f.context.settingsFile);
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

@@ -1,0 +1,157 @@
+// The ROM list in the real window: navigation, selection, Delete, the File menu's enabling and
+// the list shortcuts.
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QListView>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "browser/list_entry.h"
+#include "browser/ui/rom_list_model.h"
+#include "gui/support/form_fixture.h"
+#include "platform/dirs.h"
+#include "platform/files.h"
+
+class RomListTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void listsFoldersAndRomsAndMovesThroughFolders() {
+    FormFixture f;
+    MakeTestDir(f.romDir / "snes");
+    WriteTestFile(f.romDir / "snes/Zelda.smc", "x");
+    WriteTestFile(f.romDir / "Mario.smc", "x");
+    WriteTestFile(f.romDir / "Mario.zip", "x");
+    WriteTestFile(f.romDir / "README", "x");
+    f.Start();
+    QCOMPARE(f.Captions().mid(f.Captions().indexOf(".")), QStringList({".", "..", "snes", "Mario", "Mario"}));
+    QCOMPARE(f.form->ListModel->EntryAt(f.Row("Mario", kZipArchive))->fileName, std::string("Mario.zip"));
+
+    QVERIFY(f.DoubleClick("snes"));
+    QCOMPARE(platform::GetCurrentDir(), f.romDir / "snes");
+    QVERIFY(f.Row("Zelda") >= 0);
+    QCOMPARE(f.form->StatusPanels[2]->text(), QString::fromStdString(f.romDir / "snes"));
+    QVERIFY(f.DoubleClick("."));
+    QCOMPARE(platform::GetCurrentDir(), f.romDir / "snes");
+    QVERIFY(f.DoubleClick(".."));
+    QCOMPARE(platform::GetCurrentDir(), f.romDir.Path());
+
+    // The root drive entry leads to the root folder.
+    QVERIFY(f.DoubleClick("/", kDrive));
+    QCOMPARE(platform::GetCurrentDir(), std::string("/"));
+    QCOMPARE(f.form->StatusPanels[2]->text(), QString("/"));
+  }
+
+  void keysReleasedInTheListSelectAndOpen() {
+    FormFixture f;
+    MakeTestDir(f.romDir / "inner");
+    WriteTestFile(f.romDir / "A.smc", "x");
+    WriteTestFile(f.romDir / "B.sfc", "x");
+    TMainForm& form = f.Start();
+    QVERIFY(f.Click("A"));
+    QCOMPARE(f.context.selectedRomFile, std::string("A.smc"));
+    form.ListView->setFocus();
+    QTest::keyClick(form.ListView, Qt::Key_Down);
+    QCOMPARE(f.context.selectedRomFile, std::string("B.sfc"));
+
+    // Selecting a folder keeps the remembered file; Enter on it opens it.
+    form.ListView->setCurrentIndex(form.ListModel->index(f.Row("inner")));
+    QTest::keyClick(form.ListView, Qt::Key_Shift);
+    QCOMPARE(f.context.selectedRomFile, std::string("B.sfc"));
+    QTest::keyClick(form.ListView, Qt::Key_Return);
+    QCOMPARE(platform::GetCurrentDir(), f.romDir / "inner");
+  }
+
+  void deleteAsksFirstAndRemovesOnlyTheSelectedFile() {
+    FormFixture f;
+    WriteTestFile(f.romDir / "Keep.smc", "x");
+    WriteTestFile(f.romDir / "Gone.smc", "x");
+    TMainForm& form = f.Start();
+    QVERIFY(f.Click("Gone"));
+
+    f.dialogs.confirmAnswers = {false};
+    form.mnuDelete->trigger();
+    QCOMPARE(f.dialogs.messages.back().text, QString("Really delete this file?"));
+    QCOMPARE(f.dialogs.messages.back().caption, QString("Confirm file delete"));
+    QVERIFY(platform::FileExists(f.romDir / "Gone.smc"));
+    QVERIFY(form.SelectedEntry() != nullptr);  // a cancel does not refresh the list
+
+    form.mnuDelete->trigger();
+    QVERIFY(!platform::FileExists(f.romDir / "Gone.smc"));
+    QVERIFY(platform::FileExists(f.romDir / "Keep.smc"));
+    QCOMPARE(f.Row("Gone"), -1);
+
+    // A file that vanished meanwhile: nothing is deleted, the list is refreshed.
+    QVERIFY(f.Click("Keep"));
+    platform::DeleteFile(f.romDir / "Keep.smc");
+    form.mnuDelete->trigger();
+    QCOMPARE(f.Row("Keep"), -1);
+
+    // With a folder selected, the remembered file name is not deleted.
+    WriteTestFile(f.romDir / "Safe.smc", "x");
+    form.ScanDirectory();
+    QVERIFY(f.Click("Safe"));
+    QVERIFY(f.Click(".."));
+    size_t boxes = f.dialogs.messages.size();
+    form.mnuDelete->trigger();
+    QCOMPARE(f.dialogs.messages.size(), boxes);
+    QVERIFY(platform::FileExists(f.romDir / "Safe.smc"));
+  }
+
+  void unzipIsEnabledForARememberedArchiveOnly() {
+    FormFixture f;
+    WriteTestFile(f.romDir / "Zelda.ZIP", "x");
+    WriteTestFile(f.romDir / "Zelda.smc", "x");
+    TMainForm& form = f.Start();
+    emit form.popFile->aboutToShow();
+    QVERIFY(!form.Unzip1->isEnabled());
+    QVERIFY(f.Click("Zelda", kZipArchive));
+    emit form.popFile->aboutToShow();
+    QVERIFY(form.Unzip1->isEnabled());
+    QVERIFY(f.Click("Zelda", kRomFile));
+    emit form.popFile->aboutToShow();
+    QVERIFY(!form.Unzip1->isEnabled());
+    QVERIFY(f.Click(".."));
+    emit form.popFile->aboutToShow();
+    QVERIFY(!form.Unzip1->isEnabled());
+  }
+
+  void listShortcutsActOnlyWhileTheListHasTheFocus() {
+    FormFixture f;
+    TMainForm& form = f.Start();
+    QSignalSpy verify(form.mnuVerify, &QAction::triggered);
+    QSignalSpy archive(form.Archivescreenshot1, &QAction::triggered);
+    form.ListView->setFocus();
+    QTRY_VERIFY(form.ListView->hasFocus());
+    QTest::keyClick(form.ListView, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(form.ListView, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(verify.count(), 1);
+    QCOMPARE(archive.count(), 1);
+    form.chkNTSC->setFocus();
+    QTRY_VERIFY(form.chkNTSC->hasFocus());
+    QTest::keyClick(form.chkNTSC, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(verify.count(), 1);
+  }
+
+  void namesThatAreNotUtf8AreListedSelectedAndDeleted() {
+    FormFixture f;
+    const std::string name = "Caf\xE9 \xFF.smc";
+    WriteTestFile(f.romDir / name, "x");
+    TMainForm& form = f.Start();
+    int row = -1;
+    for (int i = 0; i < form.ListModel->Count(); ++i) {
+      if (form.ListModel->EntryAt(i)->fileName == name) row = i;
+    }
+    QVERIFY(row >= 0);
+    QModelIndex index = form.ListModel->index(row);
+    QTest::mouseClick(form.ListView->viewport(), Qt::LeftButton, {}, form.ListView->visualRect(index).center());
+    QCOMPARE(f.context.selectedRomFile, name);
+    form.mnuDelete->trigger();
+    QVERIFY(!platform::FileExists(f.romDir / name));
+  }
+};
+
+QTEST_MAIN(RomListTest)
+#include "rom_list_test.moc"

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/ui/dialogs.h"
+
+// Dialogs that answer from a script and remember what was shown, for window tests.
+class FakeDialogs : public Dialogs {
+ public:
+  struct Shown {
+    QString text;
+    QString caption;
+    Icon icon = Icon::None;
+  };
+
+  std::vector<Shown> messages;       // every message and confirmation box, in order
+  std::vector<QString> pickerTitles;  // every folder picker's title
+  std::vector<std::string> opened;    // every document or URL handed to the desktop
+  std::deque<bool> confirmAnswers;    // answers to Confirm; OK when empty
+  std::deque<std::optional<std::string>> pickerAnswers;  // folders chosen; cancel when empty
+
+  void Message(QWidget*, const QString& text, const QString& caption, Icon icon) override {
+    messages.push_back({text, caption, icon});
+  }
+  bool Confirm(QWidget*, const QString& text, const QString& caption) override {
+    messages.push_back({text, caption, Icon::None});
+    if (confirmAnswers.empty()) return true;
+    bool answer = confirmAnswers.front();
+    confirmAnswers.pop_front();
+    return answer;
+  }
+  std::optional<std::string> BrowseForFolder(QWidget*, const QString& title) override {
+    pickerTitles.push_back(title);
+    if (pickerAnswers.empty()) return std::nullopt;
+    auto answer = pickerAnswers.front();
+    pickerAnswers.pop_front();
+    return answer;
+  }
+  void OpenDocument(const std::string& fileOrUrl) override { opened.push_back(fileOrUrl); }
+
+  // The error reports shown so far (caption "KIVO", stop icon).
+  std::vector<QString> Errors() const {
+    std::vector<QString> errors;
+    for (const Shown& shown : messages) {
+      if (shown.caption == "KIVO" && shown.icon == Icon::Stop) errors.push_back(shown.text);
+    }
+    return errors;
+  }
+};

@@ -1,0 +1,69 @@
+#include "gui/support/form_fixture.h"
+
+#include <QListView>
+#include <QTest>
+
+#include "browser/ui/rom_list_model.h"
+#include "platform/dirs.h"
+
+FormFixture::FormFixture() : startDir_(platform::GetCurrentDir()) {
+  context.appDir = appDir.Path();
+  context.settingsFile = std::make_unique<SettingsFile>(IniPath());
+  SetIni("[General]\nRun first=0\nROMDirectory=" + romDir.Path() + "\n");
+}
+
+FormFixture::~FormFixture() {
+  form.reset();
+  platform::SetCurrentDir(startDir_);
+}
+
+TMainForm& FormFixture::Start(bool show) {
+  form = std::make_unique<TMainForm>(context, dialogs);
+  if (show) {
+    form->show();
+    form->activateWindow();
+    QTest::qWaitForWindowExposed(form.get());
+  }
+  return *form;
+}
+
+void FormFixture::Close() { form->close(); }
+
+int FormFixture::Row(const QString& caption, int kind) const {
+  const RomListModel* model = form->ListModel;
+  for (int row = 0; row < model->Count(); ++row) {
+    const ListEntry* entry = model->EntryAt(row);
+    if (model->data(model->index(row), Qt::DisplayRole).toString() == caption && (kind < 0 || entry->kind == kind))
+      return row;
+  }
+  return -1;
+}
+
+QStringList FormFixture::Captions() const {
+  QStringList captions;
+  for (int row = 0; row < form->ListModel->Count(); ++row)
+    captions << form->ListModel->data(form->ListModel->index(row), Qt::DisplayRole).toString();
+  return captions;
+}
+
+bool FormFixture::Click(const QString& caption, int kind) {
+  int row = Row(caption, kind);
+  if (row < 0) return false;
+  QListView* view = form->ListView;
+  QModelIndex index = form->ListModel->index(row);
+  view->scrollTo(index);
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+  return true;
+}
+
+bool FormFixture::DoubleClick(const QString& caption, int kind) {
+  int row = Row(caption, kind);
+  if (row < 0) return false;
+  QListView* view = form->ListView;
+  QModelIndex index = form->ListModel->index(row);
+  view->scrollTo(index);
+  QPoint at = view->visualRect(index).center();
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+  QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+  return true;
+}
