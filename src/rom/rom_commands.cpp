@@ -17,7 +17,7 @@ ChecksumVerdict VerifyChecksum(TSnesRom& rom) {
     } else if (!rom.FileFound()) {
       verdict.reason = "file not found";
     } else {
-      verdict.reason = "image shorter than 1 Mbit (" + std::to_string(rom.ImageSize()) + " bytes)";
+      verdict.reason = "image shorter than 1 Mbit: " + std::to_string(rom.ImageSize()) + " bytes";
     }
     return verdict;
   }

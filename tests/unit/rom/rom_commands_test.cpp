@@ -63,8 +63,8 @@ TEST(VerifyChecksum, FailsWithAReasonWhenNothingCanBeSummed) {
     std::string reason;
   };
   const Case cases[] = {
-      {dir / "short.smc", "image shorter than 1 Mbit (131071 bytes)"},
-      {dir / "empty.smc", "image shorter than 1 Mbit (0 bytes)"},
+      {dir / "short.smc", "image shorter than 1 Mbit: 131071 bytes"},
+      {dir / "empty.smc", "image shorter than 1 Mbit: 0 bytes"},
       {dir / "missing.smc", "file not found"},
       {"", "no ROM file"},
   };

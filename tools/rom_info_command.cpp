@@ -1,0 +1,25 @@
+// kivo-tool info FILE: the ROM information report, as the "Info" box shows it.
+#include <ostream>
+
+#include "rom/snes_rom.h"
+#include "tool_command.h"
+#include "tool_environment.h"
+
+int RunInfoCommand(ToolEnvironment& env, const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() != 1) {
+    err << "usage: kivo-tool info FILE\n";
+    return kToolUsage;
+  }
+  const std::string romFile = env.GetRomFile(args[0]);
+  if (romFile.empty()) {
+    err << "kivo-tool: " << args[0] << ": no ROM file in the archive\n";
+    return kToolFailed;
+  }
+  TSnesRom rom(romFile);
+  out << rom.InfoText() << '\n';
+  if (!rom.FileFound()) {
+    err << "kivo-tool: " << args[0] << ": file not found\n";
+    return kToolFailed;
+  }
+  return kToolOk;
+}

@@ -1,0 +1,14 @@
+#include "tool_command.h"
+
+// Every subcommand of kivo-tool, in the order the usage text lists them. A new subcommand is one
+// file with its Run function and one line here.
+namespace {
+
+constexpr ToolCommand kCommands[] = {
+    {"info", "FILE", "print the ROM information report of an image or a zipped image", RunInfoCommand},
+    {"verify", "FILE...", "verify the checksum of each image; exits 1 when any is not OK", RunVerifyCommand},
+};
+
+}  // namespace
+
+std::span<const ToolCommand> ToolCommands() { return kCommands; }
