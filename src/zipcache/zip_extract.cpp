@@ -3,6 +3,7 @@
 #include <archive.h>
 #include <archive_entry.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "common/path.h"
@@ -87,34 +88,52 @@ class Extractor {
     return !checksumFailed;
   }
 
-  // Copies the entry's data into the file being written. A warning at the end of the data is a
+  // Copies the entry's data into the file being written. A warning that comes with the data is a
   // failed checksum: the data is all there, so the file is kept.
   bool CopyData(bool& checksumFailed) {
+    uint64_t position = 0;
     for (;;) {
-      la_ssize_t n = archive_read_data(reader_, buffer_.get(), kReadBlock);
-      if (n == 0) return true;
-      if (n == ARCHIVE_WARN) {
+      const void* block = nullptr;
+      size_t size = 0;
+      la_int64_t offset = 0;
+      int status = archive_read_data_block(reader_, &block, &size, &offset);
+      if (status == ARCHIVE_EOF) return true;
+      if (status != ARCHIVE_OK && status != ARCHIVE_WARN) {
+        if (status < ARCHIVE_FAILED) stopped_ = true;
+        return false;
+      }
+      if (size > 0 && !WriteAt(static_cast<const char*>(block), size, offset, position)) return false;
+      if (status == ARCHIVE_WARN) {
         checksumFailed = true;
-        return true;
+        if (size == 0) return true;
       }
-      if (n < 0) {
-        if (n < ARCHIVE_FAILED) stopped_ = true;
-        return false;
-      }
-      if (static_cast<uint64_t>(n) > limits_.maxBytes - written_) {
-        stopped_ = true;
-        return false;
-      }
-      written_ += static_cast<uint64_t>(n);
-      if (!writer_.Write(buffer_.get(), static_cast<size_t>(n))) return false;
     }
+  }
+
+  // Writes a block that starts at `offset` of the file; a gap before it (a sparse entry) is filled
+  // with zeros. Every byte counts against the bound.
+  bool WriteAt(const char* data, size_t size, la_int64_t offset, uint64_t& position) {
+    if (offset < 0 || static_cast<uint64_t>(offset) < position) return false;
+    uint64_t gap = static_cast<uint64_t>(offset) - position;
+    if (gap > limits_.maxBytes - written_ || size > limits_.maxBytes - written_ - gap) {
+      stopped_ = true;
+      return false;
+    }
+    static const char zeros[4096] = {};
+    for (uint64_t left = gap; left > 0;) {
+      size_t n = static_cast<size_t>(std::min<uint64_t>(left, sizeof zeros));
+      if (!writer_.Write(zeros, n)) return false;
+      left -= n;
+    }
+    written_ += gap + size;
+    position = static_cast<uint64_t>(offset) + size;
+    return writer_.Write(data, size);
   }
 
   archive* reader_;
   const std::string& target_;
   const ExtractLimits& limits_;
   platform::FolderWriter writer_;
-  std::unique_ptr<char[]> buffer_{new char[kReadBlock]};
   ExtractOutcome outcome_;
   uint64_t written_ = 0;
   bool stopped_ = false;

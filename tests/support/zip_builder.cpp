@@ -9,6 +9,7 @@ namespace {
 constexpr uint16_t kMethodStored = 0;
 constexpr uint16_t kMethodDeflate = 8;
 constexpr uint16_t kFlagUtf8 = 1 << 11;
+constexpr uint16_t kFlagDescriptor = 1 << 3;
 constexpr uint16_t kMadeByUnix = (3 << 8) | 20;  // host 3 (Unix), format 2.0
 constexpr uint16_t kDosTime = (12 << 11) | (30 << 5);
 constexpr uint16_t kDosDate = ((2020 - 1980) << 9) | (6 << 5) | 15;
@@ -120,7 +121,8 @@ std::string BuildZip(const std::vector<ZipMember>& members) {
     const std::string stored = deflate ? DeflateRaw(member.data) : member.data;
     const uint16_t method = deflate ? kMethodDeflate : kMethodStored;
     const uint16_t needed = deflate ? 20 : 10;
-    const uint16_t flags = member.utf8Name ? kFlagUtf8 : 0;
+    const uint16_t flags = (member.utf8Name ? kFlagUtf8 : 0) | (member.dataDescriptor ? kFlagDescriptor : 0);
+    const bool upFront = !member.dataDescriptor;
     const uint32_t crc = ZipCrc32(member.data);
     const uint32_t offset = static_cast<uint32_t>(out.size());
 
@@ -130,13 +132,19 @@ std::string BuildZip(const std::vector<ZipMember>& members) {
     Put16(out, method);
     Put16(out, kDosTime);
     Put16(out, kDosDate);
-    Put32(out, crc);
-    Put32(out, static_cast<uint32_t>(stored.size()));
-    Put32(out, static_cast<uint32_t>(member.data.size()));
+    Put32(out, upFront ? crc : 0);
+    Put32(out, upFront ? static_cast<uint32_t>(stored.size()) : 0);
+    Put32(out, upFront ? static_cast<uint32_t>(member.data.size()) : 0);
     Put16(out, static_cast<uint32_t>(member.name.size()));
     Put16(out, 0);
     out += member.name;
     out += stored;
+    if (!upFront) {
+      Put32(out, 0x08074b50);
+      Put32(out, crc);
+      Put32(out, static_cast<uint32_t>(stored.size()));
+      Put32(out, static_cast<uint32_t>(member.data.size()));
+    }
 
     Put32(central, 0x02014b50);
     Put16(central, kMadeByUnix);
@@ -168,6 +176,13 @@ std::string BuildZip(const std::vector<ZipMember>& members) {
   Put32(out, centralOffset);
   Put16(out, 0);
   return out;
+}
+
+size_t ZipCentralDirectoryOffset(const std::string& zipBytes) {
+  const size_t end = zipBytes.size() - 22;  // BuildZip writes no archive comment
+  return static_cast<unsigned char>(zipBytes[end + 16]) | static_cast<unsigned char>(zipBytes[end + 17]) << 8 |
+         static_cast<unsigned char>(zipBytes[end + 18]) << 16 |
+         static_cast<size_t>(static_cast<unsigned char>(zipBytes[end + 19])) << 24;
 }
 
 void WriteZip(const std::string& path, const std::vector<ZipMember>& members) {

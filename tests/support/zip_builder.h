@@ -16,6 +16,9 @@ struct ZipMember {
   Kind kind = Kind::File;
   bool deflate = false;   // compressed (method 8) rather than stored (method 0)
   bool utf8Name = false;  // sets the flag that declares the name UTF-8
+  // Sizes and CRC left out of the local header and given after the data, as a streaming archiver
+  // writes them (only the central directory states them up front).
+  bool dataDescriptor = false;
 };
 
 // Shorthands for the usual members.
@@ -25,6 +28,10 @@ ZipMember ZipLink(std::string name, std::string target);
 
 // The archive's bytes: local headers and data in member order, then the central directory.
 std::string BuildZip(const std::vector<ZipMember>& members);
+
+// Where BuildZip's central directory starts: the bytes before it are what a reader that streams
+// the archive from its start sees of the members.
+size_t ZipCentralDirectoryOffset(const std::string& zipBytes);
 
 // Writes BuildZip(members) to the path; fails the running test when the file cannot be written.
 void WriteZip(const std::string& path, const std::vector<ZipMember>& members);
