@@ -38,6 +38,7 @@ TMainForm::TMainForm(AppContext& context, Dialogs& dialogs, QWidget* parent)
   BuildMenus();
   BuildPanel();
   BuildListAndStatusBar();
+  BindOptions();
   Guard([this] { FormCreate(); });
 }
 

@@ -1,11 +1,14 @@
 #pragma once
 
 #include <QMainWindow>
+#include <exception>
 #include <functional>
+#include <vector>
 #include <memory>
 #include <string>
 
 #include "app/app_context.h"
+#include "app/options.h"
 
 class QAction;
 class QCheckBox;
@@ -71,6 +74,17 @@ class TMainForm : public QMainWindow {
   void RunSliderActions();
   void SwitchConfiguration();
   void mnuToggleConfigClick();
+  void chkSoundClick();
+  void sldCPUChange();
+  void sldGammaChange();
+  void sldFrameSkipChange();
+  void sldVolumeChange();
+  void optMemCopyClick();
+  void optVideoModeClick();
+  void cmbSampleRateChange(int index);
+  void txtExtraCmdChange();
+  // The shared action of every other bound check box: its new state stored under its key.
+  void CheckBoxClick(const OptionDecl& option, QCheckBox* box);
 
   // Screenshot preview of the selected entry.
   void ShowSelectionPreview();
@@ -200,6 +214,20 @@ class TMainForm : public QMainWindow {
   void BuildVideoTab(QWidget* page);
   void BrowseInto(const QString& title, QLineEdit* edit, const char* key);
   void SetStatusFolder(const QString& text);
+  void BindOptions();
+  void Bind(const OptionDecl& option, QObject* control);
+  // Runs a change action. While a load sets the controls, an error is kept for the load to raise
+  // once the control is set; otherwise it is shown at once. Either way no error crosses Qt's code.
+  void RunChangeAction(const std::function<void()>& action);
+  void RaiseLoadError();
+
+  struct OptionBinding {
+    const OptionDecl* option;
+    QObject* control;
+  };
+  std::vector<OptionBinding> bindings_;
+  int loading_ = 0;
+  std::exception_ptr loadError_;
 
   AppContext& context_;
   Dialogs& dialogs_;

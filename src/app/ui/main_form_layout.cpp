@@ -66,6 +66,7 @@ void TMainForm::BuildMenus() {
 
   connect(popFile, &QMenu::aboutToShow, this, [this] { Guard([this] { popFilePopup(); }); });
   const std::pair<QAction*, void (TMainForm::*)()> handlers[] = {
+      {mnuToggleConfig, &TMainForm::mnuToggleConfigClick},
       {mnuDelete, &TMainForm::mnuDeleteClick},
       {mnuExit, &TMainForm::mnuExitClick},
       {mnuHighPriority, &TMainForm::mnuHighPriorityClick},

@@ -125,6 +125,9 @@ void TMainForm::BuildSetupTab(QWidget* page) {
 
   lblExtraCmd = Label(page, "lblExtraCmd", "DOS-Command for drivers etc.", 0, 152, 200);
   txtExtraCmd = Edit(page, "txtExtraCmd", 0, 168, 249, false);
+  // The design text is the control's name, as a form designer leaves it: the first load always
+  // replaces it, so "ExtraCommand" exists in the file after the first start.
+  txtExtraCmd->setText("txtExtraCmd");
   txtExtraCmd->setEnabled(false);
 
   lblKeep = Label(page, "lblKeep", "Keep", 0, 205, 30);

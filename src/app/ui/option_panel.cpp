@@ -1,0 +1,214 @@
+// The option tabs: each control bound to its option, the change actions that store a value the
+// moment it changes, loading a configuration into the controls, and the per-game switch.
+//
+// The signals are chosen so that Qt behaves as the panel's rules say: check boxes act on
+// `toggled` (a change of state, whoever made it), sliders on `valueChanged` (after clamping, only
+// when the position moved), radio groups on a move to an item, the DOS command on `textChanged`;
+// the sample-rate box only on the user's choice (`activated`) or typing (`textEdited`), never on
+// a programmatic index; menu check marks only on `triggered`, never when the program sets them.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSlider>
+
+#include "app/ui/dialogs.h"
+#include "app/ui/main_form.h"
+#include "app/ui/radio_group.h"
+#include "browser/list_entry.h"
+#include "browser/configuration_switch.h"
+
+void TMainForm::BindOptions() {
+  using namespace option;
+  // One line per control: the option it shows and stores.
+  Bind(Interleaved, chkInterleaved);
+  Bind(NTSC, chkNTSC);
+  Bind(PAL, chkPAL);
+  Bind(HiROM, chkHiROM);
+  Bind(LoROM, chkLoROM);
+  Bind(Scanlines, chkScanlines);
+  Bind(Scale, chkScale);
+  Bind(Interpolation, chkInterpolation);
+  Bind(VSync, chkVSync);
+  Bind(NewEngine, chkNewEngine);
+  Bind(SmallScreen, chkSmallScreen);
+  Bind(FrameSkip, chkFrameSkip);
+  Bind(FrameSkipValue, sldFrameSkip);
+  Bind(CPUCycles, sldCPU);
+  Bind(Color0, chkColor0);
+  Bind(Gamma, sldGamma);
+  Bind(HighPriority, mnuHighPriority);
+  Bind(DisableGUI, chkGUI);
+  Bind(DisableSPCHack, chkDisableSPCHack);
+  Bind(OffBy1LineFix, chkOffBy1LineFix);
+  Bind(ShellBat, mnuBat);
+  Bind(MemCopy, optMemCopy);
+  Bind(SampleRate, cmbSampleRate);
+  Bind(Sound, chkSound);
+  Bind(Buffer, chkBuffer);
+  Bind(Stereo, chkStereo);
+  Bind(Force8bit, chkBlaster);
+  Bind(Enter, chkEnter);
+  Bind(Debugger, chkDebugger);
+  Bind(DisableDSP, chkDisableDSP);
+  Bind(ZSNESPath, txtDirZSNES);
+  Bind(MediaPath, txtDirMedia);
+  Bind(SavegamePath, txtDirSavegame);
+  Bind(ExtraCommand, txtExtraCmd);
+  Bind(Volume, sldVolume);
+  Bind(DisableMouse, chkDisableMouse);
+  Bind(Videomode, optVideoMode);
+
+  // Actions that do more than store one value.
+  connect(chkSound, &QCheckBox::toggled, this, [this] { RunChangeAction([this] { chkSoundClick(); }); });
+  connect(sldCPU, &QSlider::valueChanged, this, [this] { RunChangeAction([this] { sldCPUChange(); }); });
+  connect(sldGamma, &QSlider::valueChanged, this, [this] { RunChangeAction([this] { sldGammaChange(); }); });
+  connect(sldFrameSkip, &QSlider::valueChanged, this, [this] { RunChangeAction([this] { sldFrameSkipChange(); }); });
+  connect(sldVolume, &QSlider::valueChanged, this, [this] { RunChangeAction([this] { sldVolumeChange(); }); });
+  connect(optMemCopy, &RadioGroup::Changed, this, [this] { RunChangeAction([this] { optMemCopyClick(); }); });
+  connect(optVideoMode, &RadioGroup::Changed, this, [this] { RunChangeAction([this] { optVideoModeClick(); }); });
+  connect(cmbSampleRate, &QComboBox::activated, this,
+          [this](int index) { RunChangeAction([this, index] { cmbSampleRateChange(index); }); });
+  // After typing, the box has no chosen item.
+  connect(cmbSampleRate->lineEdit(), &QLineEdit::textEdited, this,
+          [this] { RunChangeAction([this] { cmbSampleRateChange(-1); }); });
+  connect(txtExtraCmd, &QLineEdit::textChanged, this, [this] { RunChangeAction([this] { txtExtraCmdChange(); }); });
+}
+
+void TMainForm::Bind(const OptionDecl& option, QObject* control) {
+  bindings_.push_back({&option, control});
+  // Plain check boxes share one action; chkSound has its own (connected above).
+  auto* box = qobject_cast<QCheckBox*>(control);
+  if (box != nullptr && box != chkSound) {
+    connect(box, &QCheckBox::toggled, this,
+            [this, &option, box] { RunChangeAction([this, &option, box] { CheckBoxClick(option, box); }); });
+  }
+}
+
+void TMainForm::RunChangeAction(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const std::exception& error) {
+    if (loading_ > 0) {
+      if (!loadError_) loadError_ = std::current_exception();
+    } else {
+      ShowErrorReport(error.what());
+    }
+  }
+}
+
+void TMainForm::RaiseLoadError() {
+  if (!loadError_) return;
+  std::exception_ptr error = loadError_;
+  loadError_ = nullptr;
+  std::rethrow_exception(error);
+}
+
+void TMainForm::LoadConfig(const std::string& section) {
+  SettingsFile& settings = Settings();
+  struct LoadingScope {
+    int& depth;
+    explicit LoadingScope(int& d) : depth(d) { ++depth; }
+    ~LoadingScope() { --depth; }
+  } scope(loading_);
+
+  for (const OptionDecl* option : LoadOrder()) {
+    QObject* control = nullptr;
+    for (const OptionBinding& binding : bindings_) {
+      if (binding.option == option) control = binding.control;
+    }
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+      edit->setText(FromBytes(ReadOptionText(settings, *option)));
+    } else if (auto* box = qobject_cast<QCheckBox*>(control)) {
+      box->setChecked(ReadOptionNumber(settings, *option, section) != 0);
+    } else if (auto* slider = qobject_cast<QSlider*>(control)) {
+      slider->setValue(ReadOptionNumber(settings, *option, section));
+    } else if (auto* group = qobject_cast<RadioGroup*>(control)) {
+      group->SetItemIndex(ReadOptionNumber(settings, *option, section));
+    } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
+      int index = ReadOptionNumber(settings, *option, section);
+      combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
+    } else if (auto* mark = qobject_cast<QAction*>(control)) {
+      mark->setChecked(ReadOptionNumber(settings, *option, section) != 0);
+      if (mark == mnuBat) {
+        txtExtraCmd->setEnabled(mark->isChecked());
+        lblExtraCmd->setEnabled(mark->isChecked());
+      }
+    }
+    // A write refused by a change action ends the load where it happened.
+    RaiseLoadError();
+  }
+}
+
+void TMainForm::RunSliderActions() {
+  sldCPUChange();
+  sldGammaChange();
+  sldVolumeChange();
+  sldFrameSkipChange();
+}
+
+void TMainForm::CheckBoxClick(const OptionDecl& option, QCheckBox* box) {
+  Settings().WriteBool(option.Section(context_.currentSection), option.key, box->isChecked());
+}
+
+void TMainForm::chkSoundClick() {
+  bool on = chkSound->isChecked();
+  Settings().WriteBool("General", option::Sound.key, on);
+  for (QWidget* control : std::initializer_list<QWidget*>{chkStereo, chkBuffer, cmbSampleRate, chkBlaster, sldVolume,
+                                                          chkDisableSPCHack, chkDisableDSP}) {
+    control->setEnabled(on);
+  }
+  imgVolume->setVisible(on);
+}
+
+void TMainForm::sldCPUChange() {
+  lblCPU->setText(QString::number(sldCPU->value()) + "% CPU cycles");
+  Settings().WriteInteger(context_.currentSection, option::CPUCycles.key, sldCPU->value());
+}
+
+void TMainForm::sldGammaChange() {
+  lblGamma->setText("Gamma correct: " + QString::number(sldGamma->value()));
+  Settings().WriteInteger(context_.currentSection, option::Gamma.key, sldGamma->value());
+}
+
+void TMainForm::sldFrameSkipChange() {
+  chkFrameSkip->setText("Frameskip: " + QString::number(sldFrameSkip->value()));
+  Settings().WriteInteger(context_.currentSection, option::FrameSkipValue.key, sldFrameSkip->value());
+}
+
+void TMainForm::sldVolumeChange() { Settings().WriteInteger("General", option::Volume.key, sldVolume->value()); }
+
+void TMainForm::optMemCopyClick() {
+  Settings().WriteInteger("General", option::MemCopy.key, optMemCopy->ItemIndex());
+}
+
+void TMainForm::optVideoModeClick() {
+  Settings().WriteInteger(context_.currentSection, option::Videomode.key, optVideoMode->ItemIndex());
+}
+
+void TMainForm::cmbSampleRateChange(int index) { Settings().WriteInteger("General", option::SampleRate.key, index); }
+
+void TMainForm::txtExtraCmdChange() {
+  Settings().WriteString("General", option::ExtraCommand.key, ToBytes(txtExtraCmd->text()));
+}
+
+void TMainForm::SwitchConfiguration() {
+  const ListEntry* entry = SelectedEntry();
+  if (entry == nullptr) return;
+  std::string target = ConfigurationFor(*entry);
+  // Letter case counts here: "zelda" and "Zelda" load the same section, but a change of spelling
+  // still reloads.
+  if (target == context_.currentSection) return;
+  context_.currentSection = target;
+  LoadConfig(context_.currentSection);
+}
+
+void TMainForm::mnuToggleConfigClick() {
+  const ListEntry* entry = SelectedEntry();
+  if (entry == nullptr) return;
+  std::string caption = entry->caption;
+  bool flag = Settings().ReadBool("Configs", context_.currentSection, false);
+  Settings().WriteBool("Configs", caption, !flag);
+  ScanDirectory();
+}

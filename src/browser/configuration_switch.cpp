@@ -1,0 +1,14 @@
+#include "browser/configuration_switch.h"
+
+std::string ConfigurationFor(const ListEntry& entry) {
+  switch (entry.kind) {
+    case kRomFileWithConfig:
+    case kZipArchiveWithConfig:
+      return entry.caption;
+    case kRomFile:
+    case kZipArchive:
+      return "Default";
+    default:
+      return {};
+  }
+}

@@ -1,0 +1,206 @@
+// The option tabs on the real window: what loading writes back, what each change stores, and the
+// per-game configuration switch.
+#include <QTest>
+
+#include "app/ini_document.h"
+#include "browser/list_entry.h"
+#include "gui/support/form_fixture.h"
+#include "platform/files.h"
+
+namespace {
+
+// True when the settings file holds the key in the section at all.
+bool Has(const FormFixture& f, const std::string& section, const std::string& key) {
+  std::string_view value;
+  return IniDocument(f.Ini()).Find(section, key, value);
+}
+
+std::string Value(const FormFixture& f, const std::string& section, const std::string& key) {
+  std::string_view value;
+  return IniDocument(f.Ini()).Find(section, key, value) ? std::string(value) : "<missing>";
+}
+
+}  // namespace
+
+class OptionPanelTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void firstLoadWritesBackWhatChanged() {
+    FormFixture f;
+    f.SetIni("[General]\nRun first=0\n");
+    TMainForm& form = f.Start();
+    QCOMPARE(Value(f, "General", "Sound"), std::string("1"));
+    QCOMPARE(Value(f, "General", "MemCopy"), std::string("0"));
+    QCOMPARE(Value(f, "Default", "Videomode"), std::string("3"));
+    QCOMPARE(Value(f, "Default", "FrameSkip Value"), std::string("9"));
+    QCOMPARE(Value(f, "General", "ExtraCommand"), std::string(""));
+    QCOMPARE(Value(f, "General", "DisableGUI"), std::string("1"));
+    QCOMPARE(Value(f, "Default", "CPUCycles"), std::string("100"));
+    QCOMPARE(Value(f, "Default", "Gamma"), std::string("0"));
+    QCOMPARE(Value(f, "General", "Volume"), std::string("25"));
+    QVERIFY(!Has(f, "General", "Enter"));
+    QVERIFY(!Has(f, "General", "SampleRate"));
+    QVERIFY(!Has(f, "Default", "Scanlines"));
+    QCOMPARE(form.chkFrameSkip->text(), QString("Frameskip: 9"));
+    QCOMPARE(form.lblCPU->text(), QString("100% CPU cycles"));
+    QCOMPARE(form.lblGamma->text(), QString("Gamma correct: 0"));
+    QCOMPARE(form.cmbSampleRate->currentText(), QString("22050Hz"));
+    QCOMPARE(form.optVideoMode->ItemIndex(), 3);
+    QVERIFY(form.chkStereo->isEnabled());
+    QVERIFY(!form.imgVolume->isHidden());
+  }
+
+  void soundOffStoredLeavesTheSoundControlsEnabledUntilToggled() {
+    FormFixture f;
+    f.SetIni("[General]\nRun first=0\nSound=0\n");
+    TMainForm& form = f.Start();
+    QVERIFY(!form.chkSound->isChecked());
+    QVERIFY(form.chkStereo->isEnabled());
+    form.PageControl1->setCurrentIndex(1);
+    QTest::mouseClick(form.chkSound, Qt::LeftButton);
+    QTest::mouseClick(form.chkSound, Qt::LeftButton);
+    QVERIFY(!form.chkSound->isChecked());
+    for (QWidget* control : {static_cast<QWidget*>(form.chkStereo), static_cast<QWidget*>(form.chkBuffer),
+                             static_cast<QWidget*>(form.cmbSampleRate), static_cast<QWidget*>(form.chkBlaster),
+                             static_cast<QWidget*>(form.sldVolume), static_cast<QWidget*>(form.chkDisableSPCHack),
+                             static_cast<QWidget*>(form.chkDisableDSP)}) {
+      QVERIFY2(!control->isEnabled(), qPrintable(control->objectName()));
+    }
+    QVERIFY(form.Label1->isEnabled());
+    QVERIFY(form.imgVolume->isHidden());
+    QCOMPARE(Value(f, "General", "Sound"), std::string("0"));
+  }
+
+  void selectingAGameWithItsOwnConfigurationLoadsIt() {
+    FormFixture f;
+    f.SetIni("[General]\nRun first=0\nROMDirectory=" + f.romDir.Path() +
+             "\n[Default]\nNTSC=1\n[Configs]\nZelda=1\n");
+    WriteTestFile(f.romDir / "Zelda.smc", "x");
+    WriteTestFile(f.romDir / "Mario.smc", "x");
+    WriteTestFile(f.romDir / "Kirby.smc", "x");
+    TMainForm& form = f.Start();
+    QVERIFY(form.chkNTSC->isChecked());
+    QVERIFY(f.Click("Zelda", kRomFileWithConfig));
+    QCOMPARE(f.context.currentSection, std::string("Zelda"));
+    QVERIFY(!form.chkNTSC->isChecked());
+    QCOMPARE(Value(f, "Zelda", "NTSC"), std::string("0"));
+    QVERIFY(!Has(f, "Zelda", "Scanlines"));
+    QCOMPARE(Value(f, "Default", "NTSC"), std::string("1"));
+
+    // A change now goes to the game's section.
+    form.chkScanlines->setChecked(true);
+    QCOMPARE(Value(f, "Zelda", "Scanlines"), std::string("1"));
+    QVERIFY(!Has(f, "Default", "Scanlines"));
+
+    // Two games without their own configuration in turn: the second reloads nothing.
+    QVERIFY(f.Click("Mario"));
+    QCOMPARE(f.context.currentSection, std::string("Default"));
+    SettingsFile(f.IniPath()).WriteBool("Default", "NTSC", false);
+    QVERIFY(f.Click("Kirby"));
+    QVERIFY(form.chkNTSC->isChecked());
+  }
+
+  void selectingAFolderUsesTheEmptyConfigurationAndSparesGeneral() {
+    FormFixture f;
+    TMainForm& form = f.Start();
+    std::string before = Value(f, "General", "Sound");
+    QVERIFY(f.Click(".."));
+    QCOMPARE(f.context.currentSection, std::string(""));
+    form.chkVSync->setChecked(true);
+    QCOMPARE(Value(f, "", "VSync"), std::string("1"));
+    QCOMPARE(Value(f, "General", "Sound"), before);
+    QVERIFY(!Has(f, "Default", "VSync"));
+  }
+
+  void typingASampleRateStoresNoSelection() {
+    FormFixture f;
+    TMainForm& form = f.Start();
+    form.PageControl1->setCurrentIndex(1);
+    form.cmbSampleRate->setFocus();
+    form.cmbSampleRate->lineEdit()->selectAll();
+    QTest::keyClicks(form.cmbSampleRate->lineEdit(), "48000Hz");
+    QCOMPARE(Value(f, "General", "SampleRate"), std::string("-1"));
+    f.Close();
+
+    FormFixture g;
+    WriteTestFile(g.IniPath(), f.Ini());
+    TMainForm& second = g.Start();
+    QCOMPARE(second.cmbSampleRate->currentIndex(), -1);
+    // A programmatic index stores nothing; the user's choice does.
+    second.cmbSampleRate->setCurrentIndex(3);
+    QCOMPARE(Value(g, "General", "SampleRate"), std::string("-1"));
+    emit second.cmbSampleRate->activated(3);
+    QCOMPARE(Value(g, "General", "SampleRate"), std::string("3"));
+  }
+
+  void outOfRangeValuesAreClampedAndStoredOnlyWhenTheControlMoved() {
+    FormFixture f;
+    f.SetIni("[General]\nRun first=0\n[Default]\nVideomode=12\nCPUCycles=10\n");
+    TMainForm& form = f.Start();
+    QCOMPARE(form.optVideoMode->ItemIndex(), 7);
+    QCOMPARE(Value(f, "Default", "Videomode"), std::string("7"));
+    QCOMPARE(form.sldCPU->value(), 50);
+    QCOMPARE(Value(f, "Default", "CPUCycles"), std::string("50"));
+
+    FormFixture g;
+    g.SetIni("[General]\nRun first=0\n[Default]\nVideomode=-5\n");
+    TMainForm& second = g.Start();
+    QCOMPARE(second.optVideoMode->ItemIndex(), -1);
+    QCOMPARE(Value(g, "Default", "Videomode"), std::string("-5"));
+  }
+
+  void toggleConfigFlipsTheFlagAndKeepsTheSection() {
+    FormFixture f;
+    WriteTestFile(f.romDir / "Zelda.smc", "x");
+    TMainForm& form = f.Start();
+    form.mnuToggleConfig->trigger();  // nothing selected: nothing happens
+    QVERIFY(!Has(f, "Configs", "Zelda"));
+
+    QVERIFY(f.Click("Zelda", kRomFile));
+    form.mnuToggleConfig->trigger();
+    QCOMPARE(Value(f, "Configs", "Zelda"), std::string("1"));
+    QVERIFY(form.SelectedEntry() == nullptr);
+    QVERIFY(f.Row("Zelda", kRomFileWithConfig) >= 0);
+    QCOMPARE(f.context.currentSection, std::string("Default"));
+
+    QVERIFY(f.Click("Zelda", kRomFileWithConfig));
+    QCOMPARE(f.context.currentSection, std::string("Zelda"));
+    form.chkScanlines->setChecked(true);
+    form.mnuToggleConfig->trigger();
+    QCOMPARE(Value(f, "Configs", "Zelda"), std::string("0"));
+    QCOMPARE(Value(f, "Zelda", "Scanlines"), std::string("1"));
+    QVERIFY(f.Row("Zelda", kRomFile) >= 0);
+  }
+
+  void theFiveRomTypeBoxesStoreTheirKeys() {
+    FormFixture f;
+    TMainForm& form = f.Start();
+    const std::pair<QCheckBox*, const char*> boxes[] = {{form.chkPAL, "PAL"},
+                                                        {form.chkLoROM, "LoROM"},
+                                                        {form.chkHiROM, "HiROM"},
+                                                        {form.chkInterleaved, "Interleaved"},
+                                                        {form.chkOffBy1LineFix, "OffBy1LineFix"}};
+    for (const auto& [box, key] : boxes) {
+      box->click();
+      QCOMPARE(Value(f, "Default", key), std::string("1"));
+    }
+  }
+
+  void aRefusedWriteDuringCreationIsReportedAndTheWindowOpens() {
+    FormFixture f;
+    std::string ini = f.IniPath();
+    platform::SetWriteFaultForTesting([ini](const std::string& path) { return path == ini; });
+    TMainForm& form = f.Start();
+    platform::SetWriteFaultForTesting({});
+    auto errors = f.dialogs.Errors();
+    QCOMPARE(errors.size(), size_t(1));
+    QCOMPARE(errors.front(), QString::fromStdString("Unable to write to " + ini + "."));
+    QVERIFY(form.isVisible());
+    QVERIFY(!form.TitleShown);         // the steps after the failed write were skipped
+    QCOMPARE(form.ListModel->Count(), 0);
+  }
+};
+
+QTEST_MAIN(OptionPanelTest)
+#include "option_panel_test.moc"
