@@ -1,0 +1,139 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <string>
+
+#include "common/error.h"
+
+// Enumerations, module-wide settings and the error type of the GIF codec. The enumerations keep
+// their historic order: settings files and callers store their ordinals.
+
+enum TGIFVersion { gvUnknown, gv87a, gv89a };
+extern const char* const GIFVersions[3];  // "", "87a", "89a"
+
+enum TGIFSeverity { gsInfo, gsWarning, gsError };
+
+enum TDisposalMethod { dmNone, dmNoDisposal, dmBackground, dmPrevious };
+
+enum TGIFDrawOption {
+  goAsync,
+  goTransparent,
+  goAnimate,
+  goLoop,
+  goLoopContinously,
+  goValidateCanvas,
+  goDirectDraw,
+  goClearOnLoop,
+  goTile,
+  goDither,
+  goAutoDither
+};
+
+enum TGIFCompression { gcLZW, gcRLE };
+
+enum TColorReduction {
+  rmNone,
+  rmWindows20,
+  rmWindows256,
+  rmWindowsGray,
+  rmMonochrome,
+  rmGrayScale,
+  rmNetscape,
+  rmQuantize,
+  rmQuantizeWindows
+};
+
+enum TDitherMode { dmNearest, dmFloydSteinberg };
+
+// A set of TGIFDrawOption, one bit per ordinal; fits the 2 bytes it is stored in.
+class TGIFDrawOptions {
+ public:
+  constexpr TGIFDrawOptions() = default;
+  constexpr TGIFDrawOptions(std::initializer_list<TGIFDrawOption> options) {
+    for (TGIFDrawOption option : options) bits_ |= Bit(option);
+  }
+  constexpr bool Has(TGIFDrawOption option) const { return (bits_ & Bit(option)) != 0; }
+  constexpr TGIFDrawOptions& Include(TGIFDrawOption option) {
+    bits_ |= Bit(option);
+    return *this;
+  }
+  constexpr TGIFDrawOptions& Exclude(TGIFDrawOption option) {
+    bits_ &= static_cast<uint16_t>(~Bit(option));
+    return *this;
+  }
+  constexpr uint16_t Bits() const { return bits_; }
+  constexpr bool operator==(const TGIFDrawOptions&) const = default;
+
+ private:
+  static constexpr uint16_t Bit(TGIFDrawOption option) { return static_cast<uint16_t>(1u << option); }
+  uint16_t bits_ = 0;
+};
+
+// Module settings. New images take their options from the defaults; the delays drive animation.
+extern TGIFDrawOptions GIFImageDefaultDrawOptions;
+extern TColorReduction GIFImageDefaultColorReduction;
+extern int32_t GIFImageDefaultColorReductionBits;
+extern TDitherMode GIFImageDefaultDitherMode;
+extern TGIFCompression GIFImageDefaultCompression;
+extern int GIFImageDefaultThreadPriority;  // 3: normal
+extern int32_t GIFImageDefaultAnimationSpeed;
+extern int GIFDefaultDelay;  // hundredths of a second, for frames without a delay
+extern int GIFMinimumDelay;
+extern int GIFMaximumDelay;
+extern int GIFDelayExp;  // milliseconds per delay unit
+extern int MaxRenderThreads;
+extern int MaxRenderTime;      // milliseconds
+extern int MaxRenderIdleTime;  // milliseconds
+// Set at start-up by the window glue from the screen's depth (at most 8 bits per pixel: true).
+extern bool DoAutoDither;
+extern bool PaletteDevice;
+
+// Outside bytes must not be able to demand unbounded memory: a logical screen or frame above this
+// many pixels, or an image whose frames together exceed GIFMaximumTotalPixels, is refused.
+// 2^25 pixels is 5792 x 5792, far beyond any screenshot, and keeps a 32-bit canvas at 128 MB.
+inline constexpr int64_t GIFMaximumPixels = int64_t{1} << 25;
+inline constexpr int64_t GIFMaximumTotalPixels = int64_t{1} << 27;
+
+// The codec's error: a damaged or unreadable GIF. Its message is shown to the user as is.
+class GIFException : public KivoError {
+ public:
+  explicit GIFException(const std::string& message) : KivoError(message) {}
+};
+
+// One colour as stored in a GIF colour table.
+struct TGIFColor {
+  uint8_t red = 0;
+  uint8_t green = 0;
+  uint8_t blue = 0;
+  constexpr bool operator==(const TGIFColor&) const = default;
+};
+
+class TGIFItem;
+// Receives the problems an image meets while reading; (sender, severity, message).
+using TGIFWarning = std::function<void(TGIFItem* sender, TGIFSeverity severity, const std::string& message)>;
+// Receives progress: stage ("Loading...", "Rendering..."), per cent, and whether the stage starts
+// (start), runs, or ends.
+enum class TGIFProgressStage { Starting, Running, Ending };
+using TGIFProgress = std::function<void(TGIFProgressStage stage, int percent, const std::string& message)>;
+
+// Texts of every message the reader and renderer raise or report.
+namespace gif_text {
+inline constexpr const char* kInvalidSignature = "Invalid GIF signature";
+inline constexpr const char* kPrematureEnd = "Premature end of data";
+inline constexpr const char* kUnknownBlock = "Unknown GIF block type";
+inline constexpr const char* kInvalidIntroducer = "Invalid extension introducer";
+inline constexpr const char* kUnknownExtension = "Unknown extension type";
+inline constexpr const char* kExtensionMismatch = "Internal error: Extension Instance does not match Extension Label";
+inline constexpr const char* kAppBlockSize = "Unsupported Application Extension block size";
+inline constexpr const char* kInvalidData = "Invalid GIF data";
+inline constexpr const char* kExceedsScreen = "Image exceeds Logical Screen size";
+inline constexpr const char* kUnderrun = "Decoder bit buffer under-run";
+inline constexpr const char* kCircular = "Circular decoder table entry";
+inline constexpr const char* kInvalidTrailer = "Invalid Image trailer";
+inline constexpr const char* kNoColorTable = "No global or local color table defined";
+inline constexpr const char* kTooLarge = "Image too large to decode";
+inline constexpr const char* kLoading = "Loading...";
+inline constexpr const char* kRendering = "Rendering...";
+}  // namespace gif_text

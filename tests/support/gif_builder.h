@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Builds GIF bytes for tests: a real LZW encoder with switches for what encoders differ in or get
+// wrong (no leading clear code, no end code, a full table kept without clearing), and raw pieces for
+// streams no encoder would write.
+
+struct GifRgb {
+  uint8_t r = 0, g = 0, b = 0;
+};
+
+struct GifLzwOptions {
+  int minCodeSize = 8;
+  bool leadingClear = true;   // start the data with a clear code
+  bool endCode = true;        // finish the data with the end code
+  bool clearWhenFull = true;  // clear when the table reaches 4096 codes, or keep coding at 12 bits
+  int blockSize = 255;        // data sub-block size
+};
+
+// LZW codes of the pixel indexes (each below 2^minCodeSize), packed least significant bit first,
+// without the minimum code size byte and without sub-blocks.
+std::string GifLzwPack(const std::vector<uint8_t>& pixels, const GifLzwOptions& options);
+// Explicit codes with explicit widths, packed least significant bit first.
+std::string GifPackCodes(const std::vector<std::pair<int, int>>& codesAndWidths);
+// Bytes cut into data sub-blocks (size byte, bytes) followed by the zero-length block unless told.
+std::string GifSubBlocks(const std::string& data, int blockSize = 255, bool terminate = true);
+
+struct GifFrameSpec {
+  int left = 0, top = 0, width = 0, height = 0;
+  std::vector<uint8_t> pixels;   // width x height colour indexes in display order
+  std::vector<GifRgb> localMap;  // a power of two of 2 to 256 entries, or empty
+  bool interlaced = false;
+  GifLzwOptions lzw;
+};
+
+class GifBuilder {
+ public:
+  // Header with the given signature and version ("GIF89a", "gif87a", "GIF88z"...).
+  explicit GifBuilder(const std::string& signature = "GIF89a") : bytes_(signature) {}
+
+  GifBuilder& Screen(int width, int height, const std::vector<GifRgb>& globalMap = {}, uint8_t background = 0);
+  GifBuilder& GraphicControl(int disposal, int delay, std::optional<uint8_t> transparent);
+  GifBuilder& Loop(uint16_t count, const std::string& identifier = "NETSCAPE2.0");
+  GifBuilder& Comment(const std::string& text);
+  GifBuilder& Frame(const GifFrameSpec& frame);
+  // Image descriptor and local map only, for frames whose data the test writes itself.
+  GifBuilder& Descriptor(const GifFrameSpec& frame);
+  GifBuilder& Raw(const std::string& bytes);
+  GifBuilder& Trailer() { return Raw(";"); }
+
+  const std::string& Bytes() const { return bytes_; }
+
+ private:
+  std::string bytes_;
+};
+
+// A palette of `count` distinct colours.
+std::vector<GifRgb> GifTestPalette(int count, uint32_t seed = 1);
+// Pixels that compress like a picture: runs and gradients with some noise, all below `colors`.
+std::vector<uint8_t> GifTestPixels(int width, int height, int colors, uint32_t seed);
+// The rows of a frame in the order an interlaced GIF stores them.
+std::vector<uint8_t> GifInterlaceRows(const std::vector<uint8_t>& pixels, int width, int height);
