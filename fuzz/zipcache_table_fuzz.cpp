@@ -1,0 +1,85 @@
+// cache.tbl lies in a folder other programs and the user can write: its reader must take any bytes,
+// read back what it writes, and whatever the table names, the cache may delete nothing outside its
+// own folder and no ".zip" file inside it.
+#include <cstdint>
+#include <cstdlib>  // mkdtemp
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+
+#include "zipcache/cache_table.h"
+#include "zipcache/zip_cache.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void Check(bool condition) {
+  if (!condition) std::abort();
+}
+
+void WriteFile(const fs::path& path, std::string_view bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// The cache works on the relative folder "zc" of a private temporary folder made current once,
+// so table lines can name its files (and files beside it) without knowing where it lies.
+// It is removed when the program ends.
+struct ScratchFolder {
+  ScratchFolder() {
+    std::string pattern = (fs::temp_directory_path() / "kivo-fuzz-table-XXXXXX").string();
+    Check(::mkdtemp(pattern.data()) != nullptr);
+    path = pattern;
+    fs::current_path(path);
+  }
+  ~ScratchFolder() {
+    std::error_code ignored;
+    fs::current_path(fs::temp_directory_path(), ignored);
+    fs::remove_all(path, ignored);
+  }
+  fs::path path;
+};
+
+void EnterScratchFolder() { static ScratchFolder folder; }
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::string_view input(reinterpret_cast<const char*>(data), size);
+
+  std::vector<std::string> lines = ParseCacheTable(input);
+  for (const std::string& line : lines) Check(line.find_first_of("\r\n") == std::string::npos);
+  Check(ParseCacheTable(FormatCacheTable(lines)) == lines);
+
+  EnterScratchFolder();
+  std::error_code ignored;
+  fs::remove_all("zc", ignored);
+  fs::create_directories("zc/g-1");
+  WriteFile("outside.smc", "keep");
+  WriteFile("zc/a.smc", "a");
+  WriteFile("zc/g-1/b.sfc", "b");
+  WriteFile("zc/inner.zip", "z");
+  WriteFile("zc/g-1/INNER.ZIP", "z");
+  WriteFile("zc/cache.tbl", input);
+  std::vector<std::string> saved;
+  {
+    TZipCache cache("zc", 2);
+    Check(cache.CountGroups() <= 2);
+    for (size_t i = 0; i < cache.CacheTable().size() && i < 8; ++i) {
+      const std::string& line = cache.CacheTable()[i];
+      std::string rom = cache.FindCachedRom(line);
+      Check(cache.IsCached(line) == !rom.empty());
+    }
+    cache.EvictOldest();
+    cache.SetLimit(1);
+    Check(cache.CountGroups() <= 1);
+    saved = cache.CacheTable();
+  }
+  std::ifstream table("zc/cache.tbl", std::ios::binary);
+  std::string written((std::istreambuf_iterator<char>(table)), std::istreambuf_iterator<char>());
+  Check(ParseCacheTable(written) == saved);
+  Check(fs::exists("outside.smc") && fs::exists("zc/inner.zip") && fs::exists("zc/g-1/INNER.ZIP"));
+  return 0;
+}
