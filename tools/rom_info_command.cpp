@@ -10,13 +10,15 @@ int RunInfoCommand(ToolEnvironment& env, const std::vector<std::string>& args, s
     err << "usage: kivo-tool info FILE\n";
     return kToolUsage;
   }
+  // The report is printed as the box would show it in every case (only "Title: " when there is no
+  // file); why it is empty goes to the error stream and the exit status.
   const std::string romFile = env.GetRomFile(args[0]);
+  TSnesRom rom(romFile);
+  out << rom.InfoText() << '\n';
   if (romFile.empty()) {
     err << "kivo-tool: " << args[0] << ": no ROM file in the archive\n";
     return kToolFailed;
   }
-  TSnesRom rom(romFile);
-  out << rom.InfoText() << '\n';
   if (!rom.FileFound()) {
     err << "kivo-tool: " << args[0] << ": file not found\n";
     return kToolFailed;

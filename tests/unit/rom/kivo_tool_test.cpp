@@ -156,6 +156,12 @@ TEST_F(KivoToolTest, InfoPrintsTheReportAsTheBoxShowsIt) {
   EXPECT_EQ(missing.out, "Title: \n");
   EXPECT_EQ(missing.status, 1);
   EXPECT_NE(missing.err.find("file not found"), std::string::npos) << missing.err;
+
+  WriteZip(Rom("empty.zip"), {ZipFile("readme.txt", "no game")});
+  ToolRun noRom = Run("info roms/empty.zip");
+  EXPECT_EQ(noRom.out, "Title: \n");
+  EXPECT_EQ(noRom.status, 1);
+  EXPECT_NE(noRom.err.find("no ROM file in the archive"), std::string::npos) << noRom.err;
 }
 
 TEST_F(KivoToolTest, WrongArgumentsGiveUsage) {
