@@ -24,25 +24,38 @@ void WriteFile(const fs::path& path, std::string_view bytes) {
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-// The cache works on the relative folder "zc" of a private temporary folder made current once,
-// so table lines can name its files (and files beside it) without knowing where it lies.
-// It is removed when the program ends.
-struct ScratchFolder {
+// The cache works on the relative folder "zc" of a private temporary folder, made current for the
+// length of one input (the caller's own relative paths keep working between inputs), so that table
+// lines can name its files, and files beside it, without knowing where it lies. It is removed when
+// the program ends.
+class ScratchFolder {
+ public:
   ScratchFolder() {
     std::string pattern = (fs::temp_directory_path() / "kivo-fuzz-table-XXXXXX").string();
     Check(::mkdtemp(pattern.data()) != nullptr);
-    path = pattern;
-    fs::current_path(path);
+    path_ = pattern;
   }
   ~ScratchFolder() {
     std::error_code ignored;
-    fs::current_path(fs::temp_directory_path(), ignored);
-    fs::remove_all(path, ignored);
+    fs::remove_all(path_, ignored);
   }
-  fs::path path;
+  const fs::path& Path() const { return path_; }
+
+ private:
+  fs::path path_;
 };
 
-void EnterScratchFolder() { static ScratchFolder folder; }
+class EnterScratchFolder {
+ public:
+  EnterScratchFolder() : previous_(fs::current_path()) {
+    static ScratchFolder folder;
+    fs::current_path(folder.Path());
+  }
+  ~EnterScratchFolder() { fs::current_path(previous_); }
+
+ private:
+  fs::path previous_;
+};
 
 }  // namespace
 
@@ -53,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const std::string& line : lines) Check(line.find_first_of("\r\n") == std::string::npos);
   Check(ParseCacheTable(FormatCacheTable(lines)) == lines);
 
-  EnterScratchFolder();
+  EnterScratchFolder entered;
   std::error_code ignored;
   fs::remove_all("zc", ignored);
   fs::create_directories("zc/g-1");
