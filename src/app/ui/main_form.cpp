@@ -10,6 +10,7 @@
 #include "browser/ui/rom_list_model.h"
 #include "common/error.h"
 #include "common/error_report.h"
+#include "zipcache/zip_cache.h"
 
 namespace {
 

@@ -24,6 +24,7 @@ class QTabWidget;
 class QToolBar;
 class QToolButton;
 class Dialogs;
+class TZipCache;
 class RadioGroup;
 class RomListModel;
 class UpDown;
@@ -95,6 +96,10 @@ class TMainForm : public QMainWindow {
   // Zip cache.
   void CreateZipCache(int limit);
   void DestroyZipCache();
+  void UpDownCacheClick();
+  void btnCacheClick();
+  void Unzip1Click();
+  std::unique_ptr<TZipCache> ZipCache;
 
   // The entry selected in the list, or nullptr.
   const ListEntry* SelectedEntry() const;

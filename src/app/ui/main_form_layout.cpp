@@ -68,6 +68,7 @@ void TMainForm::BuildMenus() {
   const std::pair<QAction*, void (TMainForm::*)()> handlers[] = {
       {mnuToggleConfig, &TMainForm::mnuToggleConfigClick},
       {mnuDelete, &TMainForm::mnuDeleteClick},
+      {Unzip1, &TMainForm::Unzip1Click},
       {mnuExit, &TMainForm::mnuExitClick},
       {mnuHighPriority, &TMainForm::mnuHighPriorityClick},
       {mnuBat, &TMainForm::mnuBatClick},

@@ -141,6 +141,8 @@ void TMainForm::BuildSetupTab(QWidget* page) {
   btnCache->setGeometry(174, 200, 75, 25);
   btnCache->setEnabled(false);
 
+  connect(UpDownCache, &UpDown::Clicked, this, [this] { Guard([this] { UpDownCacheClick(); }); });
+  connect(btnCache, &QPushButton::clicked, this, [this] { Guard([this] { btnCacheClick(); }); });
   connect(cmdBrowseZSNES, &QPushButton::clicked, this, [this] { Guard([this] { cmdBrowseZSNESClick(); }); });
   connect(cmdBrowseMedia, &QPushButton::clicked, this, [this] { Guard([this] { cmdBrowseMediaClick(); }); });
   connect(cmdBrowseSavegame, &QPushButton::clicked, this, [this] { Guard([this] { cmdBrowseSavegameClick(); }); });

@@ -1,6 +1,3 @@
 // TEMPORARY: definitions for subsystems not yet wired; removed before landing.
 #include "app/ui/main_form.h"
 void TMainForm::ShowSelectionPreview() {}
-void TMainForm::RunRom() {}
-void TMainForm::CreateZipCache(int) {}
-void TMainForm::DestroyZipCache() {}

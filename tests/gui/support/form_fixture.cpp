@@ -22,7 +22,7 @@ TMainForm& FormFixture::Start(bool show) {
   if (show) {
     form->show();
     form->activateWindow();
-    QTest::qWaitForWindowExposed(form.get());
+    if (!QTest::qWaitForWindowExposed(form.get())) qWarning("the main window was not exposed");
   }
   return *form;
 }

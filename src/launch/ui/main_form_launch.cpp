@@ -1,0 +1,22 @@
+// Starting the selected game from the window.
+#include <QLineEdit>
+
+#include "app/ui/dialogs.h"
+#include "app/ui/main_form.h"
+#include "launch/run_rom.h"
+#include "platform/dirs.h"
+#include "zipcache/zip_cache.h"
+
+void TMainForm::RunRom() {
+  RunRomRequest request;
+  request.section = Context().currentSection;
+  request.workingFolder = platform::GetCurrentDir();
+  request.selectedRomFile = Context().selectedRomFile;
+  // The launch takes the DOS command from the field itself, as the user sees it.
+  request.extraCommand = ToBytes(txtExtraCmd->text());
+  request.extraCommandEnabled = txtExtraCmd->isEnabled();
+  request.shortNameFolder = ShortNameFolder(Context().appDir);
+  if (ZipCache) request.getRomFile = [this](const std::string& path) { return ZipCache->GetRomFile(path); };
+  // A start that fails is not reported: the emulator's own window is the user's answer.
+  ::RunRom(Settings(), request);
+}
