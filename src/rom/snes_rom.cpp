@@ -31,8 +31,8 @@ std::int64_t FloorPowerOfTwo(std::int64_t n) {
 }
 
 // Sum of image bytes in [from, to), clipped to the image: a copier header shifts the summed ranges
-// past the end of an image whose size is not a whole number of Mbit plus 512 bytes, and bytes that
-// are not there cannot count.
+// past the end whenever the image's size modulo 1 Mbit is less than 512, and bytes that are not
+// there cannot count.
 std::uint64_t SumRange(const std::string& image, std::int64_t from, std::int64_t to) {
   std::int64_t size = static_cast<std::int64_t>(image.size());
   from = std::clamp<std::int64_t>(from, 0, size);
