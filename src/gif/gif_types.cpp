@@ -18,3 +18,5 @@ int MaxRenderTime = 5000;
 int MaxRenderIdleTime = 60000;
 bool DoAutoDither = false;
 bool PaletteDevice = false;
+int64_t GIFMaximumPixels = int64_t{1} << 25;
+int64_t GIFMaximumTotalPixels = int64_t{1} << 27;

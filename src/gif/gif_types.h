@@ -90,11 +90,12 @@ extern int MaxRenderIdleTime;  // milliseconds
 extern bool DoAutoDither;
 extern bool PaletteDevice;
 
-// Outside bytes must not be able to demand unbounded memory: a logical screen or frame above this
-// many pixels, or an image whose frames together exceed GIFMaximumTotalPixels, is refused.
-// 2^25 pixels is 5792 x 5792, far beyond any screenshot, and keeps a 32-bit canvas at 128 MB.
-inline constexpr int64_t GIFMaximumPixels = int64_t{1} << 25;
-inline constexpr int64_t GIFMaximumTotalPixels = int64_t{1} << 27;
+// Outside bytes must not be able to demand unbounded memory: a logical screen or frame above
+// GIFMaximumPixels, or an image whose frames together exceed GIFMaximumTotalPixels, is refused with
+// "Image too large to decode". 2^25 pixels is 5792 x 5792, far beyond any screenshot, and keeps a
+// 32-bit canvas at 128 MB; a caller with tighter memory (a fuzzer) may lower both.
+extern int64_t GIFMaximumPixels;       // 2^25
+extern int64_t GIFMaximumTotalPixels;  // 2^27
 
 // The codec's error: a damaged or unreadable GIF. Its message is shown to the user as is.
 class GIFException : public KivoError {

@@ -13,6 +13,8 @@ const std::vector<uint8_t> kPixels = {0, 1, 2, 3, 3, 2, 1, 0, 1, 1, 2, 2};  // 4
 
 using Strings = std::vector<std::string>;
 
+GifFrameSpec Rect10x10() { return GifFrame(10, 10, std::vector<uint8_t>(100, 1), 2); }
+
 TEST(GifReader, AcceptsSignatureVariants) {
   struct Case {
     std::string name;
@@ -228,12 +230,24 @@ TEST(GifReader, RaisesErrorsWithTheirTexts) {
 }
 
 TEST(GifReader, BoundsTheFramesOfOneImage) {
-  // 2^25 pixels each is allowed; together only 4 of them are.
-  std::string bytes = GifBuilder().Screen(8192, 4096, GifTestPalette(4)).Bytes();
-  for (int i = 0; i < 5; ++i) bytes += ",\x00\x00\x00\x00\x00\x20\x00\x10\x00\x02\x00"s;
-  GifLoad gif(bytes);
-  EXPECT_EQ(gif.error, "Image too large to decode");
-  EXPECT_EQ(gif.image->FrameCount(), 4);
+  // 2^25 pixels are allowed by default, for the screen and for each frame; one more row is not.
+  GifLoad screen(GifBuilder().Screen(8192, 4096, GifTestPalette(4)).Trailer().Bytes());
+  EXPECT_EQ(screen.error, "");
+  GifLoad frame(GifBuilder().Screen(8, 8, GifTestPalette(4)).Raw(",\x00\x00\x00\x00\x00\x20\x01\x10\x02\x00"s).Bytes());
+  EXPECT_EQ(frame.error, "Image too large to decode");
+
+  // Frames together are bounded too; both limits can be lowered.
+  const int64_t saved[2] = {GIFMaximumPixels, GIFMaximumTotalPixels};
+  GIFMaximumPixels = 100;
+  GIFMaximumTotalPixels = 250;
+  std::string small = GifBuilder().Screen(10, 10, GifTestPalette(4)).Bytes();
+  EXPECT_EQ(GifLoad(GifBuilder().Screen(11, 10, GifTestPalette(4)).Bytes()).error, "Image too large to decode");
+  for (int i = 0; i < 3; ++i) small += GifBuilder("").Frame(Rect10x10()).Bytes();
+  GifLoad three(small);
+  EXPECT_EQ(three.error, "Image too large to decode");
+  EXPECT_EQ(three.image->FrameCount(), 2);
+  GIFMaximumPixels = saved[0];
+  GIFMaximumTotalPixels = saved[1];
 }
 
 // An extension of a label of its own, for the registry tests.
