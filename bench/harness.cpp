@@ -18,7 +18,8 @@ class CollectingReporter : public benchmark::ConsoleReporter {
   std::map<std::string, double> seconds;
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
-      if (run.iterations > 0) seconds[run.benchmark_name()] = run.GetAdjustedRealTime() * 1e-9;
+      // Every figure is registered in milliseconds.
+      if (run.iterations > 0) seconds[run.benchmark_name()] = run.GetAdjustedRealTime() * 1e-3;
     }
     ConsoleReporter::ReportRuns(runs);
   }

@@ -12,6 +12,10 @@
 #include "common/error_report.h"
 #include "zipcache/zip_cache.h"
 
+// The pictures are compiled into the static UI library, whose resource initialiser the linker would
+// drop unless something refers to it.
+static void InitKivoResources() { Q_INIT_RESOURCE(kivo); }
+
 namespace {
 
 // The window's designed place and size (client area) and its smallest size.
@@ -26,6 +30,7 @@ constexpr int kMinimumHeight = 550;
 
 TMainForm::TMainForm(AppContext& context, Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), context_(context), dialogs_(dialogs) {
+  InitKivoResources();
   setObjectName("MainForm");
   setWindowTitle("KIVO");
   setWindowIcon(QIcon(":/kivo.png"));
@@ -85,10 +90,6 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == imgPreview0 && event->type() == QEvent::MouseButtonRelease) {
-    Guard([this] { ListViewDblClick(); });
-    return false;
-  }
   if (watched == ListView && event->type() == QEvent::KeyRelease) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (!key->isAutoRepeat()) {

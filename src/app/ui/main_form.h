@@ -9,6 +9,7 @@
 
 #include "app/app_context.h"
 #include "app/options.h"
+#include "screenshots/preview_state.h"
 
 class QAction;
 class QCheckBox;
@@ -25,6 +26,7 @@ class QToolBar;
 class QToolButton;
 class Dialogs;
 class TZipCache;
+class PreviewImage;
 class RadioGroup;
 class RomListModel;
 class UpDown;
@@ -87,8 +89,16 @@ class TMainForm : public QMainWindow {
   // The shared action of every other bound check box: its new state stored under its key.
   void CheckBoxClick(const OptionDecl& option, QCheckBox* box);
 
-  // Screenshot preview of the selected entry.
+  // Screenshot preview of the selected entry, and filing the emulator's screenshot.
   void ShowSelectionPreview();
+  void ShowTitlePicture();
+  void Archivescreenshot1Click();
+
+  // ROM analysis of the selected game.
+  void mnuVerifyClick();
+  void mnuInfoClick();
+  // The plain ROM file of SelectedRomFile in the current folder, unpacked from its archive if need be.
+  std::string SelectedRomPath();
 
   // Starting the selected game.
   void RunRom();
@@ -117,7 +127,7 @@ class TMainForm : public QMainWindow {
   QToolButton* ToolButton1 = nullptr;
   QToolButton* ToolButton2 = nullptr;
   QToolButton* ToolButton3 = nullptr;
-  QLabel* imgPreview0 = nullptr;
+  PreviewImage* imgPreview0 = nullptr;
   QTabWidget* PageControl1 = nullptr;
   QListView* ListView = nullptr;
   QLabel* StatusPanels[3] = {};
@@ -201,7 +211,7 @@ class TMainForm : public QMainWindow {
   RadioGroup* optVideoMode = nullptr;
 
   RomListModel* ListModel = nullptr;
-  bool TitleShown = false;
+  PreviewState Preview;  // whether the title picture is shown
 
  protected:
   void changeEvent(QEvent* event) override;

@@ -13,6 +13,7 @@
 
 #include "app/ui/main_form.h"
 #include "browser/ui/rom_list_model.h"
+#include "screenshots/ui/preview_image.h"
 
 namespace {
 
@@ -67,8 +68,11 @@ void TMainForm::BuildMenus() {
   connect(popFile, &QMenu::aboutToShow, this, [this] { Guard([this] { popFilePopup(); }); });
   const std::pair<QAction*, void (TMainForm::*)()> handlers[] = {
       {mnuToggleConfig, &TMainForm::mnuToggleConfigClick},
+      {mnuVerify, &TMainForm::mnuVerifyClick},
       {mnuDelete, &TMainForm::mnuDeleteClick},
+      {mnuInfo, &TMainForm::mnuInfoClick},
       {Unzip1, &TMainForm::Unzip1Click},
+      {Archivescreenshot1, &TMainForm::Archivescreenshot1Click},
       {mnuExit, &TMainForm::mnuExitClick},
       {mnuHighPriority, &TMainForm::mnuHighPriorityClick},
       {mnuBat, &TMainForm::mnuBatClick},
@@ -125,13 +129,10 @@ void TMainForm::BuildPanel() {
   Panel1->setFixedWidth(257);
   BuildToolBar();
 
-  imgPreview0 = new QLabel(Panel1);
+  imgPreview0 = new PreviewImage(Panel1);
   imgPreview0->setObjectName("imgPreview0");
   imgPreview0->setGeometry(0, 28, 257, 217);
-  // Natural size from the top-left corner, clipped: never stretched or centred.
-  imgPreview0->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  imgPreview0->setScaledContents(false);
-  imgPreview0->installEventFilter(this);
+  connect(imgPreview0, &PreviewImage::Clicked, this, [this] { Guard([this] { ListViewDblClick(); }); });
 
   PageControl1 = new QTabWidget(Panel1);
   PageControl1->setObjectName("PageControl1");

@@ -46,8 +46,7 @@ void TMainForm::FormCreate() {
   LoadConfig(context_.currentSection);
   RunSliderActions();
 
-  imgPreview0->setPixmap(QPixmap(":/title.bmp"));
-  TitleShown = true;
+  ShowTitlePicture();
 
   ScanDirectory();
 }

@@ -10,6 +10,7 @@
 #include "app/ui/radio_group.h"
 #include "app/ui/up_down.h"
 #include "browser/ui/rom_list_model.h"
+#include "screenshots/ui/preview_image.h"
 #include "gui/support/fake_dialogs.h"
 #include "support/temp_dir.h"
 

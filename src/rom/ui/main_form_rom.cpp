@@ -1,0 +1,26 @@
+// "Verify checksum" and "Info" on the selected game, archives included.
+#include <QAction>
+
+#include "app/ui/dialogs.h"
+#include "app/ui/main_form.h"
+#include "common/path.h"
+#include "platform/dirs.h"
+#include "rom/rom_commands.h"
+#include "zipcache/zip_cache.h"
+
+namespace {
+
+void ShowRomMessage(Dialogs& dialogs, QWidget* owner, const RomMessage& message) {
+  dialogs.Message(owner, FromBytes(message.text), FromBytes(message.caption), Dialogs::Icon::None);
+}
+
+}  // namespace
+
+std::string TMainForm::SelectedRomPath() {
+  std::string path = AddBackslash(platform::GetCurrentDir()) + Context().selectedRomFile;
+  return ZipCache ? ZipCache->GetRomFile(path) : path;
+}
+
+void TMainForm::mnuVerifyClick() { ShowRomMessage(dialogs_, this, ChecksumMessage(SelectedRomPath())); }
+
+void TMainForm::mnuInfoClick() { ShowRomMessage(dialogs_, this, RomInfoMessage(SelectedRomPath())); }

@@ -1,0 +1,58 @@
+#include "screenshots/ui/picture_holder.h"
+
+#include <QImageReader>
+#include <QPainter>
+#include <map>
+
+#include "app/ui/dialogs.h"
+#include "common/error.h"
+#include "common/path.h"
+#include "common/text.h"
+
+void TBitmapGraphic::Draw(QPainter& painter) { painter.drawImage(0, 0, image_); }
+
+namespace picture_holder {
+namespace {
+
+struct Format {
+  QString description;
+  Loader loader;
+};
+
+std::unique_ptr<TGraphic> LoadBitmap(const std::string& path) {
+  QImageReader reader(FromBytes(path), "bmp");
+  QImage image = reader.read();
+  if (image.isNull()) throw KivoError("Bitmap image is not valid");
+  return std::make_unique<TBitmapGraphic>(std::move(image));
+}
+
+std::map<std::string, Format>& Formats() {
+  static std::map<std::string, Format> formats{{"bmp", {"Bitmaps", LoadBitmap}}};
+  return formats;
+}
+
+}  // namespace
+
+void RegisterFileFormat(const std::string& extension, const QString& description, const Loader& loader) {
+  Formats()[LowerAscii(extension)] = {description, loader};
+}
+
+QString Description(const std::string& extension) {
+  auto it = Formats().find(LowerAscii(extension));
+  return it == Formats().end() ? QString() : it->second.description;
+}
+
+std::unique_ptr<TGraphic> LoadFromFile(const std::string& path) {
+  std::string ext = ExtractFileExt(path);
+  auto it = Formats().find(LowerAscii(ext.empty() ? ext : ext.substr(1)));
+  if (it == Formats().end()) throw KivoError("Unknown picture file extension (" + ext + ")");
+  return it->second.loader(path);
+}
+
+std::unique_ptr<TGraphic> LoadResource(const QString& name) {
+  QImage image(name);
+  if (image.isNull()) throw KivoError("Bitmap image is not valid");
+  return std::make_unique<TBitmapGraphic>(std::move(image));
+}
+
+}  // namespace picture_holder

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+#include "screenshots/ui/graphic.h"
+
+// The preview picture: shows its graphic at natural size from the top-left corner, clipped, never
+// stretched or centred, and repaints when an animation moves on.
+class PreviewImage : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit PreviewImage(QWidget* parent = nullptr);
+
+  // Takes the graphic; the previous one is released.
+  void SetGraphic(std::unique_ptr<TGraphic> graphic);
+  TGraphic* Graphic() const { return graphic_.get(); }
+
+ signals:
+  void Clicked();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  std::unique_ptr<TGraphic> graphic_;
+};
