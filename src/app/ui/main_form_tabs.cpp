@@ -135,10 +135,10 @@ void TMainForm::BuildSetupTab(QWidget* page) {
   UpDownCache = new UpDown(2, 100, page);
   UpDownCache->setObjectName("UpDownCache");
   UpDownCache->setGeometry(65, 202, 15, 21);
-  lblRomsInCache = Label(page, "lblRomsInCache", "ROMs in Cache", 86, 205, 80);
+  lblRomsInCache = Label(page, "lblRomsInCache", "ROMs in Cache", 84, 205, 94);
   btnCache = new QPushButton("Apply", page);
   btnCache->setObjectName("btnCache");
-  btnCache->setGeometry(174, 200, 75, 25);
+  btnCache->setGeometry(182, 200, 66, 25);
   btnCache->setEnabled(false);
 
   connect(UpDownCache, &UpDown::Clicked, this, [this] { Guard([this] { UpDownCacheClick(); }); });
