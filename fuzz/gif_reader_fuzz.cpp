@@ -10,7 +10,7 @@
 namespace {
 
 // Rendering is skipped for pictures the preview could take long over; reading is not.
-constexpr int64_t kRenderLimit = int64_t{1} << 20;
+constexpr int64_t kRenderLimit = int64_t{1} << 16;
 
 void RenderAll(TGIFImage& image) {
   if (int64_t{image.Width()} * image.Height() <= kRenderLimit) {

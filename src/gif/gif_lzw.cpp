@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "gif/gif_types.h"
@@ -10,93 +11,84 @@
 namespace {
 
 constexpr int kTableSize = 4096;
+constexpr size_t kPadding = 8;  // bytes after the gathered data, so a code is one unaligned load
+
+static_assert(std::endian::native == std::endian::little, "codes are loaded as little-endian words");
 
 inline uint64_t Load64(const uint8_t* p) {
   uint64_t v;
   std::memcpy(&v, p, 8);
-  return v;  // little-endian hosts only; see the static_assert below
+  return v;
 }
-static_assert(std::endian::native == std::endian::little, "the bit reader loads little-endian words");
 
-// Codes packed least significant bit first across data sub-blocks of up to 255 bytes. The reader
-// works straight on the stream's bytes and never looks past the current sub-block.
-class BitReader {
+// The frame's data sub-blocks, gathered into one run of bytes before decoding, so the inner loop
+// reads a code with one load and never meets a block boundary. Gathering stops at the zero-length
+// block or the end of the stream, which leaves the stream where the next block starts.
+class CodeReader {
  public:
-  BitReader(TGIFStream& stream, const std::function<void(const std::string&)>& warn)
-      : stream_(stream), warn_(warn), data_(stream.Data()), size_(stream.Size()), pos_(stream.Position()) {}
-  ~BitReader() { stream_.SetPosition(pos_); }
+  CodeReader(TGIFStream& stream, std::vector<uint8_t>& buffer, const std::function<void(const std::string&)>& warn)
+      : warn_(warn) {
+    buffer.clear();
+    const uint8_t* data = stream.Data();
+    const size_t size = stream.Size();
+    size_t pos = stream.Position();
+    while (pos < size) {
+      size_t count = data[pos++];
+      if (count == 0) break;
+      size_t available = std::min(count, size - pos);
+      if (available < count && shortAt_ == kNone) shortAt_ = buffer.size() * 8;
+      buffer.insert(buffer.end(), data + pos, data + pos + available);
+      pos += available;
+    }
+    stream.SetPosition(pos);
+    endBits_ = buffer.size() * 8;
+    buffer.resize(buffer.size() + kPadding, 0);
+    bytes_ = buffer.data();
+    limit_ = std::min(shortAt_, endBits_);
+  }
 
-  // The next code of `width` bits, or -1 when the data has ended.
-  inline int Read(int width) {
-    if (nbits_ < width && !Refill(width)) return -1;
-    int code = static_cast<int>(acc_ & ((1u << width) - 1));
-    acc_ >>= width;
-    nbits_ -= width;
+  // Bits up to here can be read without a look at the end of the data.
+  size_t Limit() const { return limit_; }
+  const uint8_t* Bytes() const { return bytes_; }
+
+  // A code that crosses the limit: the start of a sub-block the stream cut short is reported when
+  // the decoder first reaches it; past the end of the data, nothing is left (-1), and a request
+  // with no bit left at all is an under-run.
+  int ReadSlow(size_t& bitPos, int width) {
+    if (shortAt_ != kNone && bitPos + width > shortAt_) {
+      warn_(gif_text::kPrematureEnd);
+      shortAt_ = kNone;
+    }
+    limit_ = std::min(shortAt_, endBits_);
+    if (bitPos + width > endBits_) {
+      if (bitPos >= endBits_) warn_(gif_text::kUnderrun);
+      return -1;
+    }
+    int code = static_cast<int>((Load64(bytes_ + (bitPos >> 3)) >> (bitPos & 7)) & ((1u << width) - 1));
+    bitPos += static_cast<size_t>(width);
     return code;
   }
 
-  // Moves past the rest of the data sub-blocks, up to and including the zero-length one.
-  void SkipRest() {
-    if (done_) return;
-    pos_ += blockLeft_;
-    blockLeft_ = 0;
-    while (pos_ < size_) {
-      size_t size = data_[pos_++];
-      if (size == 0) break;
-      pos_ += std::min(size, size_ - pos_);
-    }
-    done_ = true;
-  }
-
  private:
-  bool Refill(int width) {
-    while (nbits_ < width) {
-      if (blockLeft_ >= 8 && nbits_ <= 56) {
-        // Bits above nbits_ are always the stream's next bytes, so overlapping loads agree.
-        acc_ |= Load64(data_ + pos_) << nbits_;
-        size_t taken = static_cast<size_t>(63 - nbits_) >> 3;
-        pos_ += taken;
-        blockLeft_ -= taken;
-        nbits_ += static_cast<int>(taken) * 8;
-      } else if (blockLeft_ > 0) {
-        acc_ |= static_cast<uint64_t>(data_[pos_++]) << nbits_;
-        --blockLeft_;
-        nbits_ += 8;
-      } else if (!NextBlock()) {
-        if (nbits_ == 0) warn_(gif_text::kUnderrun);
-        return false;
-      }
-    }
-    return true;
-  }
-
-  // Opens the next sub-block; false when the zero-length block (or the end of the stream) is met.
-  bool NextBlock() {
-    if (done_) return false;
-    if (pos_ >= size_) {
-      done_ = true;
-      return false;
-    }
-    size_t size = data_[pos_++];
-    if (size == 0) {
-      done_ = true;
-      return false;
-    }
-    size_t available = std::min(size, size_ - pos_);
-    if (available < size) warn_(gif_text::kPrematureEnd);
-    blockLeft_ = available;
-    return true;
-  }
-
-  TGIFStream& stream_;
+  static constexpr size_t kNone = ~size_t{0};
   const std::function<void(const std::string&)>& warn_;
-  const uint8_t* data_;
-  size_t size_;
-  size_t pos_;
-  size_t blockLeft_ = 0;
-  bool done_ = false;
-  uint64_t acc_ = 0;
-  int nbits_ = 0;
+  const uint8_t* bytes_ = nullptr;
+  size_t endBits_ = 0;
+  size_t shortAt_ = kNone;  // bit position where a cut-short sub-block starts
+  size_t limit_ = 0;
+};
+
+// A code's string as it was last written to the output, and the code it extends.
+struct Entry {
+  uint32_t start;
+  uint16_t length;
+  uint16_t prefix;
+};
+
+struct Tables {
+  Entry entry[kTableSize];
+  uint8_t suffix[kTableSize];  // kept while walking prefixes (see below)
+  uint8_t stack[kTableSize + 2];
 };
 
 // Copies `count` bytes from an earlier part of the output, a word at a time. The source ends at or
@@ -112,140 +104,160 @@ inline void CopyBack(uint8_t* dst, const uint8_t* src, size_t count) {
   std::memcpy(dst + count, &after, 8);
 }
 
-struct Tables {
-  uint16_t prefix[kTableSize];
-  uint8_t suffix[kTableSize];
-  uint32_t start[kTableSize];   // where the code's string was last written in the output
-  uint16_t length[kTableSize];  // length of that string
-};
-
-// Decodes into `out` (decoding order), `total` bytes. Returns after the last pixel or when the data
-// ends early; tells whether the data ended (end code or no more codes). `width` ends as the code
-// width in force.
-bool Decode(BitReader& bits, int minCodeSize, uint8_t* out, size_t total, int& width) {
-  static thread_local Tables t;
+// Decodes into `out` (stream order), `total` bytes. Returns after the last pixel or when the data
+// ends early; tells whether the data ended (end code or no more codes). `finalWidth` is the code
+// width in force at the end, for the one code read after the last pixel.
+bool Decode(CodeReader& reader, int minCodeSize, uint8_t* out, size_t total, int& finalWidth, Tables& t) {
   const int clear = 1 << minCodeSize;
   const int end = clear + 1;
   for (int c = 0; c < kTableSize; ++c) {
-    t.prefix[c] = 0;
+    t.entry[c] = Entry{0, 1, 0};
     t.suffix[c] = c < clear ? static_cast<uint8_t>(c) : 0;
   }
+  const uint8_t* bytes = reader.Bytes();
+  size_t bitPos = 0;
+  size_t limit = reader.Limit();
   int freeCode = clear + 2;
-  width = minCodeSize + 1;
-  int limit = 2 * clear;
+  int width = minCodeSize + 1;
+  uint32_t mask = (1u << width) - 1;
+  int codeLimit = 2 * clear;
   int prev = 0;
   int first = 0;
   size_t prevStart = 0;
   size_t prevLength = 0;
-  // While every code's string is known to lie in the output, strings are copied from there; a
-  // malformed table (a code used before it was defined) falls back to walking prefixes exactly.
-  bool walk = false;
   size_t outPos = 0;
-  uint8_t stack[kTableSize + 2];
+  // While every entered code's string lies in the output, strings are copied from there. A code
+  // used before it is defined makes the table unsound; from then until the next clear code,
+  // strings are found by walking prefixes exactly as the table says.
+  bool walk = false;
+
+  auto read = [&]() -> int {
+    if (bitPos + static_cast<size_t>(width) <= limit) {
+      int code = static_cast<int>((Load64(bytes + (bitPos >> 3)) >> (bitPos & 7)) & mask);
+      bitPos += static_cast<size_t>(width);
+      return code;
+    }
+    int code = reader.ReadSlow(bitPos, width);
+    limit = reader.Limit();
+    return code;
+  };
+  auto startWalking = [&] {
+    if (walk) return;
+    walk = true;
+    for (int c = clear + 2; c < freeCode; ++c) t.suffix[c] = out[t.entry[c].start + t.entry[c].length - 1];
+  };
 
   bool needClear = true;
+  bool ended = false;
   while (outPos < total) {
     int code;
     if (needClear) {
-      for (int c = clear; c < freeCode; ++c) t.prefix[c] = 0, t.suffix[c] = 0;
+      for (int c = clear; c < freeCode; ++c) t.entry[c].prefix = 0, t.suffix[c] = 0;
       freeCode = clear + 2;
       width = minCodeSize + 1;
-      limit = 2 * clear;
+      mask = (1u << width) - 1;
+      codeLimit = 2 * clear;
       walk = false;
       do {
-        code = bits.Read(width);
+        code = read();
       } while (code == clear);
-      if (code < 0) return true;
-      if (code == end) {
-        bits.SkipRest();
-        return true;
+      if (code < 0 || code == end) {
+        ended = true;
+        break;
       }
       needClear = false;
       // A first code that is not a colour index still gives a pixel, and leaves the table unsound.
-      if (code >= clear) walk = true;
+      if (code >= clear) startWalking();
       prev = first = code;
       prevStart = outPos;
       prevLength = 1;
       out[outPos++] = static_cast<uint8_t>(code);
       continue;
     }
-    code = bits.Read(width);
-    if (code < 0) return true;
-    if (code == clear) {
+    code = read();
+    if (code < 0) {
+      ended = true;
+      break;
+    }
+    const size_t curStart = outPos;
+    const size_t room = total - outPos;
+    size_t curLength;
+    if (code < clear && !walk) {
+      out[outPos++] = static_cast<uint8_t>(code);
+      first = code;
+      curLength = 1;
+    } else if (code == clear) {
       needClear = true;
       continue;
-    }
-    if (code == end) {
-      bits.SkipRest();
-      return true;
-    }
-    size_t curStart = outPos;
-    size_t room = total - outPos;
-    size_t curLength;
-    if (!walk) {
-      if (code < clear) {
-        out[outPos] = static_cast<uint8_t>(code);
-        first = code;
-        curLength = 1;
-      } else if (code < freeCode) {
-        curLength = t.length[code];
-        const uint8_t* src = out + t.start[code];
-        first = *src;
-        if (room >= curLength + 8) {
-          CopyBack(out + outPos, src, curLength);
-        } else {
-          std::memcpy(out + outPos, src, std::min(curLength, room));
-        }
+    } else if (code == end) {
+      ended = true;
+      break;
+    } else if (!walk) {
+      const uint8_t* src;
+      size_t copy;
+      if (code < freeCode) {
+        const Entry e = t.entry[code];
+        src = out + e.start;
+        copy = curLength = e.length;
       } else {
-        // The string of the previous code followed by its own first character.
+        // Not yet in the table: the previous string followed by its own first character.
+        src = out + prevStart;
+        copy = prevLength;
         curLength = prevLength + 1;
-        const uint8_t* src = out + prevStart;
-        if (room >= curLength + 8) {
-          CopyBack(out + outPos, src, prevLength);
-        } else {
-          std::memcpy(out + outPos, src, std::min(prevLength, room));
-        }
-        if (room > prevLength) out[outPos + prevLength] = static_cast<uint8_t>(first);
       }
+      if (room >= curLength + 8) {
+        CopyBack(out + outPos, src, copy);
+      } else {
+        std::memcpy(out + outPos, src, std::min(copy, room));
+      }
+      if (copy < curLength && room > copy) out[outPos + copy] = static_cast<uint8_t>(first);
+      first = *src;
       outPos += std::min(curLength, room);
     } else {
       size_t sp = 0;
       int c = code;
       if (c >= freeCode) {
-        stack[sp++] = static_cast<uint8_t>(first);
+        t.stack[sp++] = static_cast<uint8_t>(first);
         c = prev;
       }
       while (c >= clear) {
-        if (t.prefix[c] == c || sp >= kTableSize) throw GIFException(gif_text::kCircular);
-        stack[sp++] = t.suffix[c];
-        c = t.prefix[c];
+        if (t.entry[c].prefix == c || sp >= kTableSize) throw GIFException(gif_text::kCircular);
+        t.stack[sp++] = t.suffix[c];
+        c = t.entry[c].prefix;
       }
       first = t.suffix[c];
-      stack[sp++] = static_cast<uint8_t>(first);
+      t.stack[sp++] = static_cast<uint8_t>(first);
       curLength = sp;
-      size_t n = std::min(sp, room);
-      for (size_t i = 0; i < n; ++i) out[outPos + i] = stack[sp - 1 - i];
+      const size_t n = std::min(sp, room);
+      for (size_t i = 0; i < n; ++i) out[outPos + i] = t.stack[sp - 1 - i];
       outPos += n;
     }
     if (freeCode < kTableSize) {
-      t.prefix[freeCode] = static_cast<uint16_t>(prev);
-      t.suffix[freeCode] = static_cast<uint8_t>(first);
-      t.start[freeCode] = static_cast<uint32_t>(prevStart);
-      t.length[freeCode] = static_cast<uint16_t>(std::min<size_t>(prevLength + 1, kTableSize));
+      t.entry[freeCode] =
+          Entry{static_cast<uint32_t>(prevStart), static_cast<uint16_t>(std::min<size_t>(prevLength + 1, kTableSize)),
+                static_cast<uint16_t>(prev)};
+      if (walk) t.suffix[freeCode] = static_cast<uint8_t>(first);
       // An entry whose prefix is itself undefined has no string in the output to copy from.
-      if (prev >= freeCode) walk = true;
+      if (prev >= freeCode) startWalking();
       ++freeCode;
-      if (freeCode >= limit && limit <= kTableSize - 1) {
-        limit *= 2;
+      if (freeCode >= codeLimit && codeLimit < kTableSize) {
+        codeLimit *= 2;
         ++width;
+        mask = (1u << width) - 1;
       }
     }
-    if (code >= freeCode) walk = true;
+    if (code >= freeCode) startWalking();
     prev = code;
     prevStart = curStart;
     prevLength = curLength;
   }
-  return false;
+  finalWidth = width;
+  if (!ended) {
+    // All pixels are there; the next code is normally the end code. Whatever follows, the rest of
+    // the data has been gathered already, so reading goes on at the next block.
+    read();
+  }
+  return ended;
 }
 
 }  // namespace
@@ -266,32 +278,29 @@ void DecodeLZW(TGIFStream& stream, const TGIFLZWFrame& frame, const std::functio
   if (!stream.ReadByte(minCodeSize)) return;
   // The decoder's tables hold 4096 codes (12 bits); a larger start cannot be decoded.
   if (minCodeSize > 11) throw GIFException(gif_text::kInvalidData);
-  size_t width = static_cast<size_t>(std::max(frame.width, 0));
-  size_t height = static_cast<size_t>(std::max(frame.height, 0));
-  size_t total = width * height;
+  const size_t width = static_cast<size_t>(std::max(frame.width, 0));
+  const size_t height = static_cast<size_t>(std::max(frame.height, 0));
+  const size_t total = width * height;
 
-  BitReader bits(stream, warn);
-  bool ended;
-  int codeWidth = minCodeSize + 1;
+  // Scratch kept per thread: the gathered data and the tables are reused from frame to frame.
+  thread_local std::vector<uint8_t> gathered;
+  thread_local std::unique_ptr<Tables> tables;
+  if (!tables) tables = std::make_unique<Tables>();
+  CodeReader reader(stream, gathered, warn);
+  int finalWidth = minCodeSize + 1;
   if (!frame.interlaced || height <= 1) {
-    ended = Decode(bits, minCodeSize, frame.pixels, total, codeWidth);
+    Decode(reader, minCodeSize, frame.pixels, total, finalWidth, *tables);
   } else {
-    // Decode in stream order, then place the rows; undecoded rows keep the fill value.
-    std::vector<uint8_t> scratch(frame.pixels, frame.pixels + total);
+    // Decode in stream order, then place the rows; undecoded rows keep what they held.
+    std::vector<uint8_t> scratch(total);
     for (size_t row = 0; row < height; ++row) {
       size_t target = static_cast<size_t>(InterlacedRow(static_cast<int>(row), static_cast<int>(height)));
       std::memcpy(scratch.data() + row * width, frame.pixels + target * width, width);
     }
-    ended = Decode(bits, minCodeSize, scratch.data(), total, codeWidth);
+    Decode(reader, minCodeSize, scratch.data(), total, finalWidth, *tables);
     for (size_t row = 0; row < height; ++row) {
       size_t target = static_cast<size_t>(InterlacedRow(static_cast<int>(row), static_cast<int>(height)));
       std::memcpy(frame.pixels + target * width, scratch.data() + row * width, width);
     }
   }
-  if (!ended) {
-    // All pixels are there: one more code is normally the end code. Whatever it is, the rest of the
-    // frame's sub-blocks is skipped so that reading goes on at the next block.
-    bits.Read(codeWidth);
-  }
-  bits.SkipRest();
 }

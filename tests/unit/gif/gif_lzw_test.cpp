@@ -142,6 +142,10 @@ TEST(GifLzw, SubBlockLongerThanTheStream) {
   EXPECT_TRUE(std::equal(part.pixels.begin(), part.pixels.begin() + 40, pixels.begin()));
   EXPECT_EQ(part.pixels.back(), 0xEE);
   EXPECT_EQ(part.position, cut.size());
+  // A size byte and nothing after it.
+  Decoded empty = Decode("\x02\x10"s, 2, 2, false, 3);
+  EXPECT_EQ(empty.pixels, std::vector<uint8_t>(4, 3));
+  EXPECT_EQ(empty.warnings, (Strings{"Premature end of data", "Decoder bit buffer under-run"}));
 }
 
 TEST(GifLzw, InterlacedFramesFillEveryRowOnce) {
