@@ -1,0 +1,19 @@
+#include "gif/gif_frame_info.h"
+
+#include "gif/gif_sub_image.h"
+
+std::string FrameInfoLine(const TGIFSubImage& frame) {
+  std::optional<uint8_t> transparent = frame.TransparentIndex();
+  return std::to_string(frame.Left()) + " " + std::to_string(frame.Top()) + " " + std::to_string(frame.Width()) + " " +
+         std::to_string(frame.Height()) + " " + (frame.Interlaced() ? "1" : "0") + " " +
+         std::to_string(transparent ? int{*transparent} : -1) + " " + std::to_string(frame.Delay()) + " " +
+         std::to_string(static_cast<int>(frame.Disposal()));
+}
+
+std::string FramePgm(const TGIFSubImage& frame) {
+  const bool empty = frame.Data().empty();
+  std::string pgm =
+      "P5\n" + std::to_string(empty ? 0 : frame.Width()) + " " + std::to_string(empty ? 0 : frame.Height()) + "\n255\n";
+  pgm.append(reinterpret_cast<const char*>(frame.Data().data()), frame.Data().size());
+  return pgm;
+}
