@@ -12,7 +12,7 @@ packages=(
   clang libclang-rt-14-dev
   zip unzip
   xvfb xauth x11-apps imagemagick
-  fonts-dejavu-core
+  fonts-dejavu-core fonts-liberation2
 )
 
 missing=()

@@ -34,7 +34,9 @@ TMainForm::TMainForm(AppContext& context, Dialogs& dialogs, QWidget* parent)
   setObjectName("MainForm");
   setWindowTitle("KIVO");
   setWindowIcon(QIcon(":/kivo.png"));
-  QFont font("Sans Serif");
+  // The layout was designed for a narrow 8-point sans serif; Liberation Sans has those metrics.
+  QFont font("Liberation Sans");
+  font.setStyleHint(QFont::SansSerif);
   font.setPixelSize(11);
   setFont(font);
   setMinimumSize(kMinimumWidth, kMinimumHeight);
