@@ -281,6 +281,8 @@ void DecodeLZW(TGIFStream& stream, const TGIFLZWFrame& frame, const std::functio
   const size_t width = static_cast<size_t>(std::max(frame.width, 0));
   const size_t height = static_cast<size_t>(std::max(frame.height, 0));
   const size_t total = width * height;
+  // Table entries note where their strings start in 32 bits.
+  if (total > UINT32_MAX) throw GIFException(gif_text::kTooLarge);
 
   // Scratch kept per thread: the gathered data and the tables are reused from frame to frame.
   thread_local std::vector<uint8_t> gathered;
