@@ -1,0 +1,262 @@
+// The zip cache in the real window: a zipped game launched through the fake emulator, its cache
+// reused by the next launch and by the next run, the Setup tab's limit row, and the Unzip command.
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+#include <sstream>
+#include <vector>
+
+#include "app/ini_document.h"
+#include "browser/list_entry.h"
+#include "gui/support/form_fixture.h"
+#include "platform/files.h"
+#include "support/zip_builder.h"
+#include "zipcache/zip_cache.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// The started emulator runs on its own; a loaded machine may be slow to start it.
+constexpr int kStartTimeoutMs = 20000;
+
+// One start as the fake emulator recorded it in "fake_zsnes.log" in its working folder.
+struct FakeStart {
+  Lines args;
+  std::string cwd;
+};
+
+std::vector<FakeStart> ReadStarts(const std::string& emuFolder) {
+  std::vector<FakeStart> starts;
+  if (!platform::FileExists(emuFolder + "/fake_zsnes.log")) return starts;
+  std::istringstream text(ReadTestFile(emuFolder + "/fake_zsnes.log"));
+  FakeStart current;
+  std::string line;
+  while (std::getline(text, line)) {
+    if (line == "--") {
+      starts.push_back(current);
+      current = FakeStart{};
+    } else if (line.starts_with("arg=")) {
+      current.args.push_back(line.substr(4));
+    } else if (line.starts_with("cwd=")) {
+      current.cwd = line.substr(4);
+    }
+  }
+  return starts;
+}
+
+size_t CountStarts(const std::string& emuFolder) { return ReadStarts(emuFolder).size(); }
+
+// The folders the cache made for its extractions (one per extraction).
+QStringList CacheFolders(const std::string& cacheFolder) {
+  return QDir(QString::fromStdString(cacheFolder)).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+// The window's fixture with the fake emulator installed as ZSNES.EXE and "ZSNESPath" naming its folder.
+struct CacheFixture : FormFixture {
+  explicit CacheFixture(const std::string& moreIni = "") {
+    if (!QFile::link(QString::fromStdString(KIVO_FAKE_ZSNES), QString::fromStdString(emu / "ZSNES.EXE")))
+      qWarning("cannot link the fake emulator");
+    WriteTestFile(emu / "ZSNES.CFG", "Sound = 1\r\n");
+    SetIni("[General]\nRun first=0\nROMDirectory=" + romDir.Path() + "\nZSNESPath=" + emu.Path() + "\n" + moreIni);
+  }
+
+  std::string Rom(const std::string& name) const { return romDir / name; }
+  std::string CacheFolder() const { return appDir / "zipcache"; }
+  std::string IniValue(const std::string& key) const {
+    std::string_view value;
+    return IniDocument(Ini()).Find("General", key, value) ? std::string(value) : "<missing>";
+  }
+  // Launches the list entry by a double click and returns the ROM path the emulator was given.
+  std::string Launch(const QString& caption) {
+    const size_t before = CountStarts(emu.Path());
+    if (!DoubleClick(caption, kZipArchive)) return "<not listed>";
+    if (!QTest::qWaitFor([&] { return CountStarts(emu.Path()) > before; }, kStartTimeoutMs)) return "<not started>";
+    const FakeStart start = ReadStarts(emu.Path()).back();
+    if (start.cwd != emu.Path()) return "<started in " + start.cwd + ">";
+    return start.args.empty() ? "<no arguments>" : start.args.front();
+  }
+  void ClickArrow(const char* name) {
+    auto* arrow = form->UpDownCache->findChild<QToolButton*>(name);
+    QVERIFY2(arrow != nullptr, name);
+    QTest::mouseClick(arrow, Qt::LeftButton);
+  }
+
+  TempDir emu;
+};
+
+}  // namespace
+
+class ZipCacheWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // The emulator gets the ROM unpacked into the cache, in the emulator's folder; the second launch
+  // finds it there: no new extraction folder, the table unchanged, and the cached file itself
+  // (marked here) is what is launched rather than a fresh copy.
+  void launchUsesTheCachedRomAndExtractsOnlyOnce() {
+    CacheFixture f;
+    WriteZip(f.Rom("Zelda.zip"), {ZipFile("README.TXT", "read me"), ZipFile("ZELDA.SMC", "zelda", true)});
+    TMainForm& form = f.Start();
+
+    const std::string cached = f.CacheFolder() + "/Zelda-1/ZELDA.SMC";
+    QCOMPARE(f.Launch("Zelda"), cached);
+    QCOMPARE(ReadTestFile(cached), std::string("zelda"));
+    const Lines table = {f.Rom("Zelda.zip"), f.CacheFolder() + "/Zelda-1/README.TXT", cached, "?end?"};
+    QCOMPARE(form.ZipCache->CacheTable(), table);
+
+    WriteTestFile(cached, "marked");
+    QCOMPARE(f.Launch("Zelda"), cached);
+    QCOMPARE(ReadTestFile(cached), std::string("marked"));
+    QCOMPARE(form.ZipCache->CacheTable(), table);
+    QCOMPARE(CacheFolders(f.CacheFolder()), QStringList({"Zelda-1"}));
+    QVERIFY(f.dialogs.messages.empty());
+  }
+
+  // A member whose name the emulator's command line would split reaches it as a stable alias of
+  // the cached file, the same on every launch.
+  void awkwardMemberNameIsLaunchedThroughAnAlias() {
+    CacheFixture f;
+    WriteZip(f.Rom("Mario.zip"), {ZipFile("Super Mario World (U) [!].smc", "mario")});
+    f.Start();
+    const std::string alias = f.appDir / "shortnames/SUPERM~1.SMC";
+    QCOMPARE(f.Launch("Mario"), alias);
+    QCOMPARE(QFileInfo(QString::fromStdString(alias)).symLinkTarget(),
+             QString::fromStdString(f.CacheFolder() + "/Mario-1/Super Mario World (U) [!].smc"));
+    QCOMPARE(ReadTestFile(alias), std::string("mario"));
+    QCOMPARE(f.Launch("Mario"), alias);
+    QCOMPARE(CacheFolders(f.CacheFolder()), QStringList({"Mario-1"}));
+  }
+
+  // Closing the window writes the table; the next run reads it and launches from the cache without
+  // extracting again.
+  void tableIsSavedAtCloseAndServesTheNextRun() {
+    CacheFixture f;
+    WriteZip(f.Rom("Zelda.zip"), {ZipFile("ZELDA.SMC", "zelda")});
+    f.Start();
+    const std::string cached = f.CacheFolder() + "/Zelda-1/ZELDA.SMC";
+    QCOMPARE(f.Launch("Zelda"), cached);
+    QVERIFY(!platform::FileExists(f.CacheFolder() + "/cache.tbl"));  // written only at close
+    f.Close();
+    QCOMPARE(ReadTestFile(f.CacheFolder() + "/cache.tbl"), f.Rom("Zelda.zip") + "\r\n" + cached + "\r\n?end?\r\n");
+
+    f.form.reset();
+    f.context.settingsFile = std::make_unique<SettingsFile>(f.IniPath());
+    TMainForm& again = f.Start();
+    QCOMPARE(again.ZipCache->CacheTable(), Lines({f.Rom("Zelda.zip"), cached, "?end?"}));
+    WriteTestFile(cached, "marked");
+    QCOMPARE(f.Launch("Zelda"), cached);
+    QCOMPARE(ReadTestFile(cached), std::string("marked"));
+    QCOMPARE(CacheFolders(f.CacheFolder()), QStringList({"Zelda-1"}));
+  }
+
+  // The arrows change only the number shown and enable "Apply"; "Apply" stores the number, sets the
+  // limit (evicting the oldest games at once when it went down) and disables itself.
+  void arrowsShowAndApplyStoresAndEvicts() {
+    CacheFixture f("CacheSize=3\n");
+    TMainForm& form = f.Start();
+    QCOMPARE(form.EditCacheSize->text(), QString("3"));
+    QVERIFY(!form.btnCache->isEnabled());
+    QVERIFY(form.EditCacheSize->isReadOnly());
+
+    std::vector<std::string> roms;
+    for (const char* name : {"A", "B", "C"}) {
+      WriteZip(f.Rom(std::string(name) + ".zip"), {ZipFile(std::string(name) + ".SFC", name)});
+      roms.push_back(form.ZipCache->GetRomFile(f.Rom(std::string(name) + ".zip")));
+      QVERIFY(platform::FileExists(roms.back()));
+    }
+
+    // Up twice, down three times: the number follows, nothing is stored, nothing evicted.
+    struct Step {
+      const char* arrow;
+      const char* shown;
+    };
+    for (const Step& step :
+         {Step{"up", "4"}, Step{"up", "5"}, Step{"down", "4"}, Step{"down", "3"}, Step{"down", "2"}}) {
+      f.ClickArrow(step.arrow);
+      QCOMPARE(form.EditCacheSize->text(), QString(step.shown));
+      QVERIFY(form.btnCache->isEnabled());
+    }
+    QCOMPARE(f.IniValue("CacheSize"), std::string("3"));
+    QCOMPARE(form.ZipCache->CacheLimit(), 3);
+    QCOMPARE(form.ZipCache->CountGroups(), 3);
+
+    // Lowered to 2: the oldest game goes at once.
+    QTest::mouseClick(form.btnCache, Qt::LeftButton);
+    QVERIFY(!form.btnCache->isEnabled());
+    QCOMPARE(f.IniValue("CacheSize"), std::string("2"));
+    QCOMPARE(form.ZipCache->CacheLimit(), 2);
+    QVERIFY(!platform::FileExists(roms[0]));
+    QVERIFY(platform::FileExists(roms[1]) && platform::FileExists(roms[2]));
+    QCOMPARE(CacheFolders(f.CacheFolder()), QStringList({"B-1", "C-1"}));
+
+    // The lowest value does not wrap: another "down" changes nothing and leaves "Apply" disabled.
+    f.ClickArrow("down");
+    QCOMPARE(form.EditCacheSize->text(), QString("2"));
+    QVERIFY(!form.btnCache->isEnabled());
+
+    // Raised: stored, nothing deleted.
+    f.ClickArrow("up");
+    QTest::mouseClick(form.btnCache, Qt::LeftButton);
+    QCOMPARE(f.IniValue("CacheSize"), std::string("3"));
+    QCOMPARE(form.ZipCache->CacheLimit(), 3);
+    QVERIFY(platform::FileExists(roms[1]) && platform::FileExists(roms[2]));
+    QVERIFY(f.dialogs.messages.empty());
+  }
+
+  // The row shows the stored number within the control's range; the cache takes the stored number
+  // as it is, and the highest value does not wrap either.
+  void storedLimitOutsideTheRange() {
+    struct Case {
+      const char* stored;
+      const char* shown;
+      int limit;
+    };
+    for (const Case& c : {Case{"150", "100", 150}, Case{"100", "100", 100}, Case{"1", "2", 1}}) {
+      CacheFixture f(std::string("CacheSize=") + c.stored + "\n");
+      TMainForm& form = f.Start();
+      QCOMPARE(form.EditCacheSize->text(), QString(c.shown));
+      QCOMPARE(form.ZipCache->CacheLimit(), c.limit);
+      f.ClickArrow("up");
+      QCOMPARE(form.EditCacheSize->text(), QString(c.stored == std::string("1") ? "3" : "100"));
+      QCOMPARE(form.btnCache->isEnabled(), c.stored == std::string("1"));
+    }
+  }
+
+  // "Unzip" unpacks the selected archive into the folder shown, replacing files and recreating its
+  // folders, refuses a member that would land outside, leaves the cache alone and lists the result.
+  void unzipUnpacksNextToItselfAndRefreshesTheList() {
+    CacheFixture f;
+    const std::string escape = "escape-" + QFileInfo(QString::fromStdString(f.romDir.Path())).fileName().toStdString();
+    WriteTestFile(f.Rom("GAME.SFC"), "old");
+    WriteZip(f.Rom("Pack.zip"), {ZipFile("GAME.SFC", "new"), ZipFile("Extra.smc", "extra", true), ZipFolder("docs/"),
+                                 ZipFile("docs/INFO.TXT", "info"), ZipFile("../" + escape + ".smc", "out")});
+    TMainForm& form = f.Start();
+    QCOMPARE(f.Row("Extra"), -1);
+    QCOMPARE(f.Row("docs", kFolder), -1);
+
+    QVERIFY(f.Click("Pack", kZipArchive));
+    emit form.popFile->aboutToShow();
+    QVERIFY(form.Unzip1->isEnabled());
+    form.Unzip1->trigger();
+
+    QCOMPARE(ReadTestFile(f.Rom("GAME.SFC")), std::string("new"));
+    QCOMPARE(ReadTestFile(f.Rom("Extra.smc")), std::string("extra"));
+    QCOMPARE(ReadTestFile(f.Rom("docs/INFO.TXT")), std::string("info"));
+    QVERIFY(!platform::FileExists(f.romDir.Path() + "/../" + escape + ".smc"));
+    QVERIFY(f.Row("Extra", kRomFile) >= 0);
+    QVERIFY(f.Row("docs", kFolder) >= 0);
+    QVERIFY(f.Row("GAME", kRomFile) >= 0);
+    QVERIFY(form.ZipCache->CacheTable().empty());
+    QVERIFY(CacheFolders(f.CacheFolder()).isEmpty());
+    QVERIFY(f.dialogs.messages.empty());
+  }
+};
+
+QTEST_MAIN(ZipCacheWindowTest)
+#include "zip_cache_window_test.moc"
