@@ -78,25 +78,36 @@ bool DirectoryExists(const std::string& path) {
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
-  bytes.clear();
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-    ::close(fd);
+  if (fd < 0 || ::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    if (fd >= 0) ::close(fd);
+    bytes.clear();
     return false;
   }
-  // The size is a hint only: the file may grow or shrink while it is read.
+  // The size is a hint only: the file may grow or shrink while it is read. The buffer is sized to
+  // it without clearing first, so a caller reading the same file again into the same string pays
+  // for no filling, and the read that finds the end goes to a small buffer of its own rather than
+  // doubling the string.
   bytes.resize(st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0);
   size_t used = 0;
   bool ok = true;
   for (;;) {
-    if (used == bytes.size()) bytes.resize(bytes.size() < 4096 ? 4096 : bytes.size() * 2);
-    ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
+    ssize_t n;
+    if (used < bytes.size()) {
+      n = ::read(fd, bytes.data() + used, bytes.size() - used);
+      if (n > 0) used += static_cast<size_t>(n);
+    } else {
+      char more[4096];
+      n = ::read(fd, more, sizeof more);
+      if (n > 0) {
+        bytes.append(more, static_cast<size_t>(n));
+        used = bytes.size();
+      }
+    }
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) ok = false;
     if (n <= 0) break;
-    used += static_cast<size_t>(n);
   }
   ::close(fd);
   bytes.resize(ok ? used : 0);
