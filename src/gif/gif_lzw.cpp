@@ -290,7 +290,7 @@ void DecodeLZW(TGIFStream& stream, const TGIFLZWFrame& frame, const std::functio
   if (!tables) tables = std::make_unique<Tables>();
   CodeReader reader(stream, gathered, warn);
   int finalWidth = minCodeSize + 1;
-  if (!frame.interlaced || height <= 1) {
+  if (!frame.interlaced || height <= 1 || width == 0) {
     Decode(reader, minCodeSize, frame.pixels, total, finalWidth, *tables);
   } else {
     // Decode in stream order, then place the rows; undecoded rows keep what they held.

@@ -175,6 +175,17 @@ TEST(GifLzw, InterlacedFramesFillEveryRowOnce) {
   EXPECT_EQ(InterlacedRow(5, 9), 1);
 }
 
+TEST(GifLzw, InterlacedFrameWithoutWidth) {
+  // A screen of width 0 lends its width to a frame with none: no pixels, nothing to place.
+  GifFrameSpec frame = GifFrame(0, 5, {}, 2);
+  frame.interlaced = true;
+  GifLoad gif(
+      GifBuilder().Screen(0, 5, GifTestPalette(4)).Descriptor(frame).Raw("\x02\x01\x44\x00"s).Trailer().Bytes());
+  EXPECT_EQ(gif.error, "");
+  ASSERT_EQ(gif.image->FrameCount(), 1);
+  EXPECT_TRUE(gif.Frame(0).Empty());
+}
+
 TEST(GifLzw, InterlacedEarlyEndLeavesLaterPassesFilled) {
   std::vector<uint8_t> pixels(4 * 9, 1);
   // Only the first pass (rows 0 and 8) is in the data.
