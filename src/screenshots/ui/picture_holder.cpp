@@ -1,13 +1,14 @@
 #include "screenshots/ui/picture_holder.h"
 
-#include <QImageReader>
+#include <QImage>
 #include <QPainter>
 #include <map>
 
-#include "app/ui/dialogs.h"
 #include "common/error.h"
 #include "common/path.h"
 #include "common/text.h"
+#include "platform/files.h"
+#include "screenshots/bmp_file.h"
 
 void TBitmapGraphic::Draw(QPainter& painter) { painter.drawImage(0, 0, image_); }
 
@@ -20,8 +21,14 @@ struct Format {
 };
 
 std::unique_ptr<TGraphic> LoadBitmap(const std::string& path) {
-  QImageReader reader(FromBytes(path), "bmp");
-  QImage image = reader.read();
+  std::string bytes;
+  if (!platform::ReadWholeFile(path, bytes)) throw KivoError("Cannot open file " + path);
+  // The reader would show a file cut short inside its pixels with made-up rows; such a file is
+  // refused like any other damaged bitmap.
+  QImage image;
+  if (BmpFileComplete(bytes)) {
+    image.loadFromData(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())), "BMP");
+  }
   if (image.isNull()) throw KivoError("Bitmap image is not valid");
   return std::make_unique<TBitmapGraphic>(std::move(image));
 }

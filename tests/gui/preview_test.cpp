@@ -1,0 +1,348 @@
+// The screenshot preview and "Archive screenshot" on the real window: what imgPreview0 shows after a
+// selection (compared pixel by pixel), when the title picture is loaded, what a damaged screenshot
+// leaves behind, filing the emulator's screenshot, and a click on the preview.
+#include <QAction>
+#include <QListView>
+#include <QPointer>
+#include <QTest>
+
+#include "browser/list_entry.h"
+#include "browser/ui/rom_list_model.h"
+#include "gui/support/form_fixture.h"
+#include "platform/dirs.h"
+#include "platform/files.h"
+#include "screenshots/ui/picture_holder.h"
+#include "support/gif_builder.h"
+
+namespace {
+
+constexpr int kPreviewWidth = 257;
+constexpr int kPreviewHeight = 217;
+
+// A window whose settings name a media folder and a save folder of the test's own.
+struct PreviewFixture : FormFixture {
+  PreviewFixture() {
+    SetIni("[General]\nRun first=0\nROMDirectory=" + romDir.Path() + "\nMediaPath=" + media.Path() +
+           "\nSavegamePath=" + save.Path() + "\n");
+  }
+  TempDir media;
+  TempDir save;
+};
+
+// A picture whose neighbouring pixels all differ, so a shift, a stretch or a crop shows.
+QImage TestPicture(int width, int height, int seed = 0) {
+  QImage image(width, height, QImage::Format_RGB32);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x)
+      image.setPixel(x, y, qRgb((x * 7 + seed) & 0xFF, (y * 5 + seed) & 0xFF, (x + y) & 0xFF));
+  }
+  return image;
+}
+
+bool SaveBmp(const QImage& image, const std::string& path) { return image.save(QString::fromStdString(path), "BMP"); }
+
+// What the preview control shows right now.
+QImage Shown(TMainForm& form) { return form.imgPreview0->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+// The colour of the preview where nothing is painted: its parent's background.
+QRgb Background(TMainForm& form) { return form.imgPreview0->palette().color(form.imgPreview0->backgroundRole()).rgb(); }
+
+// Empty when the preview shows `picture` at natural size from its top-left corner, clipped, with
+// unpainted background elsewhere; otherwise where it does not.
+QString PreviewMismatch(TMainForm& form, const QImage& picture) {
+  QImage shown = Shown(form);
+  if (shown.size() != QSize(kPreviewWidth, kPreviewHeight)) {
+    return QString("preview is %1x%2").arg(shown.width()).arg(shown.height());
+  }
+  QImage expected = picture.convertToFormat(QImage::Format_RGB32);
+  QRgb background = Background(form);
+  for (int y = 0; y < shown.height(); ++y) {
+    for (int x = 0; x < shown.width(); ++x) {
+      QRgb want = expected.rect().contains(x, y) ? expected.pixel(x, y) : background;
+      if (shown.pixel(x, y) != want) {
+        return QString("pixel (%1,%2) is %3, expected %4")
+            .arg(x)
+            .arg(y)
+            .arg(shown.pixel(x, y), 8, 16, QChar('0'))
+            .arg(want, 8, 16, QChar('0'));
+      }
+    }
+  }
+  return {};
+}
+
+#define QVERIFY_PREVIEW(form, picture)                  \
+  do {                                                  \
+    QString mismatch = PreviewMismatch(form, picture);  \
+    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch)); \
+  } while (false)
+
+bool GifCodecRegistered() { return !picture_holder::Description("gif").isEmpty(); }
+
+}  // namespace
+
+class PreviewTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void titlePictureIsShownAtStartUp() {
+    PreviewFixture f;
+    TMainForm& form = f.Start();
+    QVERIFY(form.Preview.TitleShown());
+    QImage title(":/title.bmp");
+    QCOMPARE(title.size(), QSize(256, 223));
+    // Taller than the control: its last rows are clipped, the column to its right stays unpainted.
+    QVERIFY_PREVIEW(form, title);
+  }
+
+  void screenshotIsShownAtNaturalSizeFromTheTopLeft_data() {
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<int>("kind");
+    QTest::newRow("smaller than the control, ROM") << 100 << 60 << int(kRomFile);
+    QTest::newRow("a console screen, archive") << 256 << 224 << int(kZipArchive);
+    QTest::newRow("exactly the control") << kPreviewWidth << kPreviewHeight << int(kRomFile);
+    QTest::newRow("larger than the control, folder") << 320 << 240 << int(kFolder);
+    QTest::newRow("wide and flat") << 400 << 20 << int(kRomFile);
+  }
+  void screenshotIsShownAtNaturalSizeFromTheTopLeft() {
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(int, kind);
+    PreviewFixture f;
+    if (kind == kFolder) MakeTestDir(f.romDir / "Racer");
+    if (kind == kRomFile) WriteTestFile(f.romDir / "Racer.smc", "x");
+    if (kind == kZipArchive) WriteTestFile(f.romDir / "Racer.zip", "x");
+    QImage picture = TestPicture(width, height);
+    QVERIFY(SaveBmp(picture, f.media / "Racer.bmp"));
+    TMainForm& form = f.Start();
+    QVERIFY(f.Click("Racer", kind));
+    QVERIFY(f.dialogs.Errors().empty());
+    QVERIFY(!form.Preview.TitleShown());
+    QVERIFY_PREVIEW(form, picture);
+  }
+
+  void titleIsLoadedOnceForARowOfEntriesWithoutScreenshots() {
+    PreviewFixture f;
+    for (const char* name : {"Shot.smc", "A.smc", "B.smc", "C.smc"}) WriteTestFile(f.romDir / name, "x");
+    QImage shot = TestPicture(120, 90);
+    QVERIFY(SaveBmp(shot, f.media / "Shot.bmp"));
+    TMainForm& form = f.Start();
+
+    // Right after start-up the title is already there: no entry reloads it.
+    QPointer<TGraphic> startTitle = form.imgPreview0->Graphic();
+    QVERIFY(f.Click("A"));
+    QVERIFY(f.Click("B"));
+    QVERIFY(startTitle);
+    QCOMPARE(form.imgPreview0->Graphic(), startTitle.data());
+
+    QVERIFY(f.Click("Shot"));
+    QVERIFY(!form.Preview.TitleShown());
+    QVERIFY(!startTitle);  // the screenshot replaced the title
+    QVERIFY_PREVIEW(form, shot);
+
+    // Three entries without screenshots: the first loads the title, the others keep that very one.
+    QVERIFY(f.Click("A"));
+    QVERIFY(form.Preview.TitleShown());
+    QPointer<TGraphic> title = form.imgPreview0->Graphic();
+    QVERIFY(title);
+    QVERIFY_PREVIEW(form, QImage(":/title.bmp"));
+    for (const char* name : {"B", "C"}) {
+      QVERIFY(f.Click(name));
+      QVERIFY(form.Preview.TitleShown());
+      QVERIFY2(title, name);
+      QCOMPARE(form.imgPreview0->Graphic(), title.data());
+    }
+    QVERIFY(f.dialogs.Errors().empty());
+  }
+
+  void damagedBitmapIsReportedAndLeavesThePreviewAsItWas_data() {
+    QTest::addColumn<int>("keep");  // bytes of a whole BMP kept; negative: cut that many from its end
+    QTest::newRow("cut inside the file header") << 10;
+    QTest::newRow("cut inside the information header") << 30;
+    QTest::newRow("one pixel byte missing") << -1;
+    QTest::newRow("half the pixel rows missing") << -(64 * 3 * 16);
+    QTest::newRow("empty file") << 0;
+  }
+  void damagedBitmapIsReportedAndLeavesThePreviewAsItWas() {
+    QFETCH(int, keep);
+    PreviewFixture f;
+    for (const char* name : {"Good.smc", "Bad.smc", "None.smc"}) WriteTestFile(f.romDir / name, "x");
+    QImage good = TestPicture(80, 50);
+    QVERIFY(SaveBmp(good, f.media / "Good.bmp"));
+    QVERIFY(SaveBmp(TestPicture(64, 32, 99), f.media / "Bad.bmp"));
+    std::string whole = ReadTestFile(f.media / "Bad.bmp");
+    WriteTestFile(f.media / "Bad.bmp", whole.substr(0, keep >= 0 ? keep : whole.size() + keep));
+    TMainForm& form = f.Start();
+
+    // After a screenshot: that screenshot stays, and the title is not counted as shown.
+    QVERIFY(f.Click("Good"));
+    TGraphic* shown = form.imgPreview0->Graphic();
+    QVERIFY(f.Click("Bad"));
+    QCOMPARE(f.dialogs.Errors(), std::vector<QString>{"Bitmap image is not valid."});
+    QCOMPARE(f.context.selectedRomFile, std::string("Bad.smc"));  // the selection itself went through
+    QCOMPARE(form.imgPreview0->Graphic(), shown);
+    QVERIFY(!form.Preview.TitleShown());
+    QVERIFY_PREVIEW(form, good);
+
+    // After the title: the title stays and still counts as shown, so the next miss keeps it too.
+    QVERIFY(f.Click("None"));
+    TGraphic* title = form.imgPreview0->Graphic();
+    QVERIFY(f.Click("Bad"));
+    QCOMPARE(f.dialogs.Errors().size(), size_t(2));
+    QCOMPARE(form.imgPreview0->Graphic(), title);
+    QVERIFY(form.Preview.TitleShown());
+    QVERIFY(f.Click("None"));
+    QCOMPARE(form.imgPreview0->Graphic(), title);
+  }
+
+  void damagedGifIsReportedAndLeavesThePreviewAsItWas() {
+    PreviewFixture f;
+    WriteTestFile(f.romDir / "Good.smc", "x");
+    WriteTestFile(f.romDir / "Bad.smc", "x");
+    QImage good = TestPicture(80, 50);
+    QVERIFY(SaveBmp(good, f.media / "Good.bmp"));
+    GifFrameSpec frame;
+    frame.width = frame.height = 2;
+    frame.pixels = {0, 1, 1, 0};
+    std::string gif = GifBuilder().Screen(2, 2, GifTestPalette(2)).Frame(frame).Trailer().Bytes();
+    WriteTestFile(f.media / "Bad.gif", "PNG" + gif.substr(3));
+    TMainForm& form = f.Start();
+    if (!GifCodecRegistered()) QSKIP("no image class is registered for \"gif\" yet: the GIF codec has not landed");
+
+    QVERIFY(f.Click("Good"));
+    TGraphic* shown = form.imgPreview0->Graphic();
+    QVERIFY(f.Click("Bad"));
+    QCOMPARE(f.dialogs.Errors(), std::vector<QString>{"Invalid GIF signature."});
+    QCOMPARE(form.imgPreview0->Graphic(), shown);
+    QVERIFY(!form.Preview.TitleShown());
+    QVERIFY_PREVIEW(form, good);
+  }
+
+  void gifLeavesItsTransparentPixelsUnpainted() {
+    PreviewFixture f;
+    WriteTestFile(f.romDir / "Before.smc", "x");
+    WriteTestFile(f.romDir / "Racer.smc", "x");
+    QVERIFY(SaveBmp(TestPicture(257, 217), f.media / "Before.bmp"));
+    // Index 0 (magenta) is transparent; the frame is a checkerboard of it and three opaque colours.
+    const std::vector<GifRgb> palette = {{255, 0, 255}, {0, 0, 200}, {200, 40, 0}, {250, 250, 250}};
+    const int width = 40, height = 30;
+    GifFrameSpec frame;
+    frame.width = width;
+    frame.height = height;
+    frame.lzw.minCodeSize = 2;
+    QImage expected(width, height, QImage::Format_ARGB32);
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        uint8_t index = (x / 4 + y / 3) % 2 == 0 ? 0 : uint8_t(1 + (x + y) % 3);
+        frame.pixels.push_back(index);
+        expected.setPixel(x, y, qRgb(palette[index].r, palette[index].g, palette[index].b));
+      }
+    }
+    std::string gif =
+        GifBuilder().Screen(width, height, palette).GraphicControl(0, 0, 0).Frame(frame).Trailer().Bytes();
+    WriteTestFile(f.media / "Racer.gif", gif);
+    TMainForm& form = f.Start();
+    if (!GifCodecRegistered()) QSKIP("no image class is registered for \"gif\" yet: the GIF codec has not landed");
+    QCOMPARE(picture_holder::Description("GIF"), QString("GIF Image"));
+
+    // A full-size screenshot first, so stale pixels under the transparent ones would show.
+    QVERIFY(f.Click("Before"));
+    QVERIFY(f.Click("Racer"));
+    QVERIFY(f.dialogs.Errors().empty());
+    QVERIFY(!form.Preview.TitleShown());
+    QRgb background = Background(form);
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        if (frame.pixels[y * width + x] == 0) expected.setPixel(x, y, background);
+      }
+    }
+    QVERIFY_PREVIEW(form, expected);
+  }
+
+  void archiveScreenshotFilesItUnderTheSelectedEntry_data() {
+    QTest::addColumn<bool>("byKeyboard");
+    QTest::newRow("menu item") << false;
+    QTest::newRow("Ctrl+A in the list") << true;
+  }
+  void archiveScreenshotFilesItUnderTheSelectedEntry() {
+    QFETCH(bool, byKeyboard);
+    PreviewFixture f;
+    WriteTestFile(f.romDir / "Racer.zip", "x");
+    QImage first = TestPicture(256, 224, 1);
+    QImage second = TestPicture(256, 224, 2);
+    QVERIFY(SaveBmp(first, f.save / "image.bmp"));
+    const std::string firstBytes = ReadTestFile(f.save / "image.bmp");
+    // An undecodable GIF of the same name: the filed BMP must win over it.
+    WriteTestFile(f.media / "Racer.gif", "not a picture");
+    TMainForm& form = f.Start();
+    auto archive = [&] {
+      if (byKeyboard) {
+        form.ListView->setFocus();
+        QTest::keyClick(form.ListView, Qt::Key_A, Qt::ControlModifier);
+      } else {
+        form.Archivescreenshot1->trigger();
+      }
+    };
+    QVERIFY(f.Click("Racer", kZipArchive));
+    const size_t errors = f.dialogs.Errors().size();
+    QCOMPARE(errors, size_t(1));  // the GIF could not be shown
+    TGraphic* shown = form.imgPreview0->Graphic();
+
+    archive();
+    QVERIFY(!platform::FileExists(f.save / "image.bmp"));
+    QCOMPARE(ReadTestFile(f.media / "Racer.bmp"), firstBytes);
+    if (!byKeyboard) QCOMPARE(form.imgPreview0->Graphic(), shown);  // the menu item does not refresh
+
+    // Nothing left to file: a second press changes nothing and says nothing.
+    size_t boxes = f.dialogs.messages.size();
+    archive();
+    QCOMPARE(ReadTestFile(f.media / "Racer.bmp"), firstBytes);
+    QVERIFY(!platform::FileExists(f.save / "image.bmp"));
+
+    // The next selection shows the filed screenshot, in preference to the GIF.
+    QVERIFY(f.Click("Racer", kZipArchive));
+    QVERIFY(!form.Preview.TitleShown());
+    QVERIFY_PREVIEW(form, first);
+
+    // A new screenshot never replaces a filed one: both files stay as they are.
+    QVERIFY(SaveBmp(second, f.save / "image.bmp"));
+    const std::string secondBytes = ReadTestFile(f.save / "image.bmp");
+    archive();
+    QCOMPARE(ReadTestFile(f.media / "Racer.bmp"), firstBytes);
+    QCOMPARE(ReadTestFile(f.save / "image.bmp"), secondBytes);
+    QCOMPARE(f.dialogs.messages.size(), boxes);
+    QCOMPARE(f.dialogs.Errors().size(), errors);
+  }
+
+  void archiveScreenshotWithoutSelectionFilesNothing() {
+    PreviewFixture f;
+    QVERIFY(SaveBmp(TestPicture(8, 8), f.save / "image.bmp"));
+    TMainForm& form = f.Start();
+    QVERIFY(form.SelectedEntry() == nullptr);
+    form.Archivescreenshot1->trigger();
+    QVERIFY(platform::FileExists(f.save / "image.bmp"));
+    QVERIFY(!platform::FileExists(f.media / ".bmp"));
+    QVERIFY(f.dialogs.messages.empty());
+  }
+
+  void clickOnThePreviewOpensTheSelectedEntry() {
+    PreviewFixture f;
+    MakeTestDir(f.romDir / "inner");
+    WriteTestFile(f.romDir / "inner/Deep.smc", "x");
+    TMainForm& form = f.Start();
+    QVERIFY(f.Click("inner", kFolder));
+
+    // A press that is released outside the picture is no click.
+    QTest::mousePress(form.imgPreview0, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseRelease(form.imgPreview0, Qt::LeftButton, {}, QPoint(kPreviewWidth + 5, 10));
+    QCOMPARE(platform::GetCurrentDir(), f.romDir.Path());
+
+    QTest::mouseClick(form.imgPreview0, Qt::LeftButton, {}, QPoint(100, 100));
+    QCOMPARE(platform::GetCurrentDir(), f.romDir / "inner");
+    QVERIFY(f.Row("Deep") >= 0);
+  }
+};
+
+QTEST_MAIN(PreviewTest)
+#include "preview_test.moc"
