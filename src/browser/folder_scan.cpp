@@ -73,8 +73,6 @@ int CompareFoldedFrom(std::string_view a, std::string_view b, size_t from) {
 
 bool MatchesRomFilter(std::string_view fileName) { return IsListedExtension(ExtractFileExt(fileName)); }
 
-bool IsZipName(std::string_view fileName) { return EqualsNoCase(ExtractFileExt(fileName), ".zip"); }
-
 bool ListEntryLess(const ListEntry& a, const ListEntry& b) {
   return LessWithKeys(a, LowerAscii(a.caption), b, LowerAscii(b.caption));
 }
@@ -94,7 +92,7 @@ std::vector<ListEntry> ScanFolder(const std::vector<std::string>& driveRoots, co
     if (!items[i].isDirectory) {
       std::string ext = ExtractFileExt(name);
       if (!IsListedExtension(ext)) continue;
-      candidate.kind = EqualsNoCase(ext, ".zip") ? kZipArchive : kRomFile;
+      candidate.kind = IsZipName(name) ? kZipArchive : kRomFile;
       captionSize -= ext.size();  // the caption is the name without its extension
       if (ReadIniBool(settings, "Configs", std::string_view(name).substr(0, captionSize), false)) candidate.kind += 1;
     }

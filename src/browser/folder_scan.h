@@ -14,9 +14,6 @@ inline constexpr std::string_view kRomFilter = ".zip;.smc;.sfc;.fig;.078;.058;.e
 // True when a file of this name belongs in the list.
 bool MatchesRomFilter(std::string_view fileName);
 
-// True when the name's extension is ".zip" in any letter case.
-bool IsZipName(std::string_view fileName);
-
 // The entries of the list for `folder`: the drive roots, then every sub-folder ("." and ".."
 // included), then the ROM images and archives, each file marked when section "Configs" of the
 // settings holds its caption as true. Sorted with ListEntryLess.

@@ -1,5 +1,7 @@
 #include "common/path.h"
 
+#include "common/text.h"
+
 std::string AddBackslash(std::string_view path) {
   std::string result(path);
   if (!result.empty() && result.back() != kPathSeparator) result += kPathSeparator;
@@ -18,6 +20,8 @@ std::string ExtractFileExt(std::string_view path) {
   if (dot == std::string_view::npos || dot < start) return {};
   return std::string(path.substr(dot));
 }
+
+bool IsZipName(std::string_view fileName) { return EqualsNoCase(ExtractFileExt(fileName), ".zip"); }
 
 std::string ExtractFileDir(std::string_view path) {
   size_t sep = path.rfind(kPathSeparator);

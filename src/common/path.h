@@ -15,6 +15,10 @@ std::string AddBackslash(std::string_view path);
 // The text from the last '.' of the last path component, the dot included; empty when none.
 std::string ExtractFileExt(std::string_view path);
 
+// True when the extension (as ExtractFileExt gives it) is ".zip" in any letter case: the list shows
+// such a file as an archive, the cache unpacks it, and "Unzip" applies to it.
+bool IsZipName(std::string_view fileName);
+
 // The last path component (everything after the last separator).
 std::string ExtractFileName(std::string_view path);
 

@@ -1,10 +1,7 @@
 #include "zipcache/unzip_command.h"
 
 #include "common/path.h"
-#include "common/text.h"
 #include "zipcache/info_unzip.h"
-
-bool CanUnzip(const std::string& fileName) { return UpperAscii(ExtractFileExt(fileName)) == ".ZIP"; }
 
 std::vector<std::string> UnzipNextToItself(const std::string& workingFolder, const std::string& fileName) {
   TInfoUnzip unzip(AddBackslash(workingFolder) + fileName);

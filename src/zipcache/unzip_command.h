@@ -5,10 +5,8 @@
 
 // The ROM list's "Unzip" command: the selected archive unpacked next to itself, its folders
 // recreated and existing files replaced without a question, with the same confinement as the cache
-// (nothing lands outside the working folder). The cache is not involved.
-
-// Whether the command applies to a list entry's file name: its extension is ".zip" in any case.
-bool CanUnzip(const std::string& fileName);
+// (nothing lands outside the working folder). The cache is not involved. The command applies to a
+// file for which IsZipName (common/path.h) holds.
 
 // Unpacks `fileName` of `workingFolder` into `workingFolder`. The files written, in archive order;
 // a damaged archive gives what could be extracted, a missing one nothing. The window rescans the

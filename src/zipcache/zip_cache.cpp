@@ -15,8 +15,6 @@ namespace {
 
 constexpr size_t kMaxFolderBaseLength = 48;
 
-bool IsArchiveName(std::string_view path) { return LowerAscii(ExtractFileExt(path)) == ".zip"; }
-
 bool NamesExistingFile(const std::string& line) {
   return line.find('\0') == std::string::npos && platform::FileExists(line);
 }
@@ -61,7 +59,7 @@ bool TZipCache::SaveTable() const { return platform::WriteFileAtomic(TableFile()
 
 std::string TZipCache::GetRomFile(const std::string& path) {
   std::string result;
-  if (!IsArchiveName(path)) {
+  if (!IsZipName(path)) {
     result = path;
   } else if (FitsTableLine(path)) {
     if (!IsCached(path)) AddGroup(path);
@@ -153,7 +151,7 @@ void TZipCache::PurgeAll() {
 }
 
 void TZipCache::DeleteListedFile(const std::string& line) const {
-  if (IsArchiveName(line) || !IsInsideCache(line)) return;
+  if (IsZipName(line) || !IsInsideCache(line)) return;
   if (NamesExistingFile(line)) platform::DeleteFile(line);  // a refused deletion is not retried
 }
 

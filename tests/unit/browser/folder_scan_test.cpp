@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/path.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -22,10 +23,19 @@ TEST(RomFilter, ExtensionIsLookedUpAsASubstringOfTheFilter) {
       {"x.usa", false},    {"x.bin", false},   {"README", false},   {"trailing.", true}, {"x.smc.txt", false},
   };
   for (const Case& c : cases) EXPECT_EQ(MatchesRomFilter(c.name), c.listed) << c.name;
-  EXPECT_TRUE(IsZipName("Zelda.ZIP"));
-  EXPECT_TRUE(IsZipName("Zelda.zip"));
-  EXPECT_FALSE(IsZipName("Zelda.smc"));
-  EXPECT_FALSE(IsZipName(""));
+}
+
+// What makes a file an archive for the list, the cache and "Unzip" alike.
+TEST(RomFilter, ZipNameIsTheZipExtensionInAnyLetterCase) {
+  struct Case {
+    const char* name;
+    bool zip;
+  } cases[] = {
+      {"Zelda.zip", true},  {"Zelda.ZIP", true},     {"GAME.Zip", true},          {"/roms/a.b/Zelda.zIp", true},
+      {"Zelda.smc", false}, {"game.zip.smc", false}, {"zip", false},              {"Zelda.zip2", false},
+      {"", false},          {"roms.zip/game", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(IsZipName(c.name), c.zip) << c.name;
 }
 
 TEST(FolderScan, ListsDrivesThenFoldersThenFilesWithTheirKinds) {
