@@ -122,6 +122,17 @@ class PreviewTest : public QObject {
     QVERIFY_PREVIEW(form, picture);
   }
 
+  void emptyMediaFolderLooksInTheBrowsedFolder() {
+    FormFixture f;  // no MediaPath at all
+    WriteTestFile(f.romDir / "Racer.smc", "x");
+    QImage picture = TestPicture(64, 48);
+    QVERIFY(SaveBmp(picture, f.romDir / "Racer.bmp"));
+    TMainForm& form = f.Start();
+    QVERIFY(f.Click("Racer", kRomFile));
+    QVERIFY(!form.Preview.TitleShown());
+    QVERIFY_PREVIEW(form, picture);
+  }
+
   void titleIsLoadedOnceForARowOfEntriesWithoutScreenshots() {
     PreviewFixture f;
     for (const char* name : {"Shot.smc", "A.smc", "B.smc", "C.smc"}) WriteTestFile(f.romDir / name, "x");
@@ -279,6 +290,7 @@ class PreviewTest : public QObject {
     auto archive = [&] {
       if (byKeyboard) {
         form.ListView->setFocus();
+        QTRY_VERIFY(form.ListView->hasFocus());
         QTest::keyClick(form.ListView, Qt::Key_A, Qt::ControlModifier);
       } else {
         form.Archivescreenshot1->trigger();
