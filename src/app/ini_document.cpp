@@ -17,7 +17,8 @@ void IniDocument::Parse() {
     std::string_view trimmed = TrimBlanks(line);
 
     if (!trimmed.empty() && trimmed.front() == '[') {
-      size_t close = trimmed.find(']');
+      // Up to the last ']': game names such as "Title (U) [!]" carry brackets of their own.
+      size_t close = trimmed.rfind(']');
       std::string_view name = TrimBlanks(trimmed.substr(1, close == std::string_view::npos ? close : close - 1));
       auto [it, added] = sections_.try_emplace(LowerAscii(name));
       // A repeated section header: its lines belong to no section that can be read or written.

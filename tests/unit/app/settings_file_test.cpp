@@ -108,6 +108,13 @@ TEST_F(SettingsFileTest, LineBreaksAreNeverWritten) {
   EXPECT_EQ(settings.ReadString("General", "ZSNESPath", "none"), "none");
 }
 
+TEST_F(SettingsFileTest, SectionNamesWithBracketsReadBack) {
+  settings.WriteBool("Super Mario World (U) [!]", "NTSC", true);
+  settings.WriteBool("Super Mario World (U) [!]", "PAL", true);
+  EXPECT_TRUE(settings.ReadBool("Super Mario World (U) [!]", "NTSC", false));
+  EXPECT_EQ(ReadTestFile(path), "[Super Mario World (U) [!]]\nNTSC=1\nPAL=1\n");
+}
+
 TEST_F(SettingsFileTest, NamesThatDifferOnlyInCaseShareOneKey) {
   settings.WriteBool("Configs", "Zelda", true);
   EXPECT_TRUE(settings.ReadBool("Configs", "ZELDA", false));
