@@ -25,5 +25,6 @@ inline constexpr int kToolFailed = 1;
 inline constexpr int kToolUsage = 2;
 
 // The subcommands, one file each.
+int RunCmdlineCommand(ToolEnvironment& env, const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunInfoCommand(ToolEnvironment& env, const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunVerifyCommand(ToolEnvironment& env, const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

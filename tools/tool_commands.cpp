@@ -5,6 +5,9 @@
 namespace {
 
 constexpr ToolCommand kCommands[] = {
+    {"cmdline", "[SECTION] FILE",
+     "print the command line a launch of the file would start (in configuration SECTION, when given)",
+     RunCmdlineCommand},
     {"info", "FILE", "print the ROM information report of an image or a zipped image", RunInfoCommand},
     {"verify", "FILE...", "verify the checksum of each image; exits 1 when any is not OK", RunVerifyCommand},
 };

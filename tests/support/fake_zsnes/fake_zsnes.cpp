@@ -1,13 +1,31 @@
 // A stand-in for the emulator in window tests. It appends one record of how it was started to
 // "fake_zsnes.log" in its working folder: the program path, every argument, the working folder and
-// its nice value, one per line, then a line "--". With "sleep" as its last argument it stays alive
-// for a few seconds, so a test can start a second one while the first still runs.
+// its nice value, one per line, then a line "--". It stays alive for a while so a test can start a
+// second one while the first still runs: for a few seconds when its last argument is "sleep", or for
+// as long as a file "fake_zsnes.stay" exists in its working folder (a front-end's command line always
+// ends with its own switches, so the window tests hold it this way). When the marker file lets it go
+// it appends "ended=<pid>", so a test sees the first emulator was still running at the second start.
 #include <sys/resource.h>
 #include <unistd.h>
 
 #include <climits>
 #include <cstdio>
 #include <cstring>
+
+namespace {
+
+constexpr char kStayMarker[] = "fake_zsnes.stay";
+// A test that forgets to remove the marker does not leave the fake running for ever.
+constexpr int kMaxStayMilliseconds = 60000;
+
+bool AppendToLog(const char* text) {
+  FILE* log = std::fopen("fake_zsnes.log", "ab");
+  if (log == nullptr) return false;
+  std::fputs(text, log);
+  return std::fclose(log) == 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   char cwd[PATH_MAX] = {};
@@ -19,5 +37,11 @@ int main(int argc, char** argv) {
   std::fprintf(log, "cwd=%s\nnice=%d\npid=%d\n--\n", cwd, getpriority(PRIO_PROCESS, 0), static_cast<int>(getpid()));
   std::fclose(log);
   if (argc > 1 && std::strcmp(argv[argc - 1], "sleep") == 0) sleep(3);
+  if (access(kStayMarker, F_OK) == 0) {
+    for (int waited = 0; waited < kMaxStayMilliseconds && access(kStayMarker, F_OK) == 0; waited += 10) usleep(10000);
+    char ended[32];
+    std::snprintf(ended, sizeof ended, "ended=%d\n", static_cast<int>(getpid()));
+    if (!AppendToLog(ended)) return 1;
+  }
   return 0;
 }

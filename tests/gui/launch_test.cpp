@@ -1,0 +1,369 @@
+// Starting a game from the real window with the fake emulator installed as ZSNES.EXE: the three
+// ways to start, the command line and working folder it receives, aliases for awkward names, batch
+// mode, priority, and the failures that do and do not reach the user.
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QTest>
+#include <algorithm>
+#include <charconv>
+#include <functional>
+#include <sstream>
+#include <vector>
+
+#include "browser/list_entry.h"
+#include "gui/support/form_fixture.h"
+#include "platform/files.h"
+#include "screenshots/ui/preview_image.h"
+#include "support/zip_builder.h"
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+// The switches of a settings file holding only what the window's first load writes back.
+const Args kDefaultSwitches = {"-a", "-e", "-g", "0", "-k", "75", "-m", "-p", "100", "-r", "2", "-s", "-v", "3"};
+const std::string kDefaultSwitchText = " -a -e -g 0 -k 75 -m -p 100 -r 2 -s -v 3";
+
+// The started emulator waits for a whole test at most; a loaded machine may be slow to start it.
+constexpr int kStartTimeoutMs = 20000;
+
+Args Concat(Args head, const Args& tail) {
+  head.insert(head.end(), tail.begin(), tail.end());
+  return head;
+}
+
+// One start as the fake emulator recorded it in "fake_zsnes.log" in its working folder.
+struct FakeStart {
+  std::string program;
+  Args args;
+  std::string cwd;
+  int nice = 0;
+  int pid = 0;
+};
+
+struct FakeLog {
+  std::vector<FakeStart> starts;  // complete records only
+  std::vector<int> ended;         // emulators that stayed on "fake_zsnes.stay" and have ended since
+};
+
+// A number the fake wrote; a line it could not finish writing reads as 0 rather than throwing.
+int Number(const std::string& text) {
+  int value = 0;
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  return value;
+}
+
+FakeLog ReadFakeLog(const std::string& folder) {
+  FakeLog log;
+  std::istringstream text(ReadTestFile(folder + "/fake_zsnes.log"));
+  FakeStart current;
+  std::string line;
+  while (std::getline(text, line)) {
+    auto value = [&line](const char* key) { return line.substr(std::string_view(key).size()); };
+    if (line == "--") {
+      log.starts.push_back(current);
+      current = FakeStart{};
+    } else if (line.starts_with("program=")) {
+      current.program = value("program=");
+    } else if (line.starts_with("arg=")) {
+      current.args.push_back(value("arg="));
+    } else if (line.starts_with("cwd=")) {
+      current.cwd = value("cwd=");
+    } else if (line.starts_with("nice=")) {
+      current.nice = Number(value("nice="));
+    } else if (line.starts_with("pid=")) {
+      current.pid = Number(value("pid="));
+    } else if (line.starts_with("ended=")) {
+      log.ended.push_back(Number(value("ended=")));
+    }
+  }
+  return log;
+}
+
+size_t CountStarts(const std::string& folder) { return ReadFakeLog(folder).starts.size(); }
+
+// Whether this process may raise a child's priority at all (root, or CAP_SYS_NICE); a refused raise
+// leaves the normal priority.
+bool MayRaisePriority() {
+  pid_t child = ::fork();
+  if (child == 0) ::_exit(::setpriority(PRIO_PROCESS, 0, ::getpriority(PRIO_PROCESS, 0) - 1) == 0 ? 0 : 1);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// The window's fixture plus an emulator folder: the fake emulator linked as ZSNES.EXE, a ZSNES.CFG,
+// and "ZSNESPath" naming the folder in kivo.ini.
+struct LaunchFixture : FormFixture {
+  explicit LaunchFixture(const std::string& moreIni = "", bool installEmulator = true) {
+    if (installEmulator) InstallEmulator();
+    WriteTestFile(Emu("ZSNES.CFG"), kCfg);
+    SetIni("[General]\nRun first=0\nROMDirectory=" + romDir.Path() + "\nZSNESPath=" + emu.Path() + "\n" + moreIni);
+  }
+  ~LaunchFixture() {
+    platform::SetWriteFaultForTesting({});
+    platform::DeleteFile(Emu("fake_zsnes.stay"));
+  }
+
+  void InstallEmulator() {
+    if (!QFile::link(QString::fromStdString(KIVO_FAKE_ZSNES), QString::fromStdString(Emu("ZSNES.EXE"))))
+      qWarning("cannot link the fake emulator");
+  }
+  std::string Emu(const std::string& name) const { return emu / name; }
+  std::string Rom(const std::string& name) const { return romDir / name; }
+
+  static constexpr const char* kCfg = "Sound = 1\r\nGameDirectory = C:\\old\r\n";
+  TempDir emu;
+};
+
+}  // namespace
+
+class LaunchTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // Each way of starting starts exactly one emulator for the entry selected, in the emulator's
+  // folder, with the configuration the selection put in force; distinct ROMs show which trigger
+  // started which emulator, so a doubled start would show as a record out of turn.
+  void doubleClickEnterAndPreviewClickStartTheSelectedRom() {
+    LaunchFixture f("[Configs]\nBeta=1\n[Beta]\nScanlines=1\n");
+    for (const char* name : {"Alpha.smc", "Beta.sfc", "Gamma.fig", "Delta.smc"}) WriteTestFile(f.Rom(name), name);
+    TMainForm& form = f.Start();
+
+    struct Trigger {
+      const char* caption;
+      const char* file;
+      std::function<void()> start;
+      Args switches;
+    };
+    const Args withScanlines = {"-a", "-e", "-g", "0", "-k", "75", "-m", "-n", "-p", "100", "-r", "2", "-s", "-v", "3"};
+    const Trigger triggers[] = {
+        {"Alpha", "Alpha.smc", [&] { QVERIFY(f.DoubleClick("Alpha")); }, kDefaultSwitches},
+        {"Beta", "Beta.sfc",
+         [&] {
+           QVERIFY(f.Click("Beta"));
+           form.ListView->setFocus();
+           QTest::keyClick(form.ListView, Qt::Key_Return);
+         },
+         withScanlines},
+        {"Gamma", "Gamma.fig",
+         [&] {
+           QVERIFY(f.Click("Gamma"));
+           QTest::mouseClick(form.imgPreview0, Qt::LeftButton);
+         },
+         kDefaultSwitches},
+        // Last, so that a doubled start of the one before would show before this one.
+        {"Delta", "Delta.smc", [&] { QVERIFY(f.DoubleClick("Delta")); }, kDefaultSwitches},
+    };
+    size_t count = 0;
+    for (const Trigger& trigger : triggers) {
+      trigger.start();
+      ++count;
+      QTRY_COMPARE_WITH_TIMEOUT(CountStarts(f.emu.Path()), count, kStartTimeoutMs);
+      const FakeStart start = ReadFakeLog(f.emu.Path()).starts.back();
+      QCOMPARE(start.program, f.Emu("ZSNES.EXE"));
+      QCOMPARE(start.args, Concat({f.Rom(trigger.file)}, trigger.switches));
+      QCOMPARE(start.cwd, f.emu.Path());
+    }
+    // The emulator's own file was brought in line for the game folder, its other lines kept.
+    QVERIFY(ReadTestFile(f.Emu("ZSNES.CFG")).starts_with("Sound = 1\r\nGameDirectory =" + f.romDir.Path() + "\r\n"));
+    QVERIFY(!platform::FileExists(f.Emu("zkivo.bat")));
+    QVERIFY(f.dialogs.messages.empty());
+  }
+
+  // A name with blanks and brackets would be split by the emulator's command line; it arrives as a
+  // short alias, the same one on every launch, and a second such name gets an alias of its own.
+  void awkwardNamesArriveAsStableBlankFreeAliases() {
+    LaunchFixture f;
+    const std::string usa = "Super Mario World (U) [!].smc";
+    const std::string europe = "Super Mario World (E) [!].smc";
+    WriteTestFile(f.Rom(usa), "usa");
+    WriteTestFile(f.Rom(europe), "europe");
+    f.Start();
+    const std::string usaAlias = f.appDir / "shortnames/SUPERM~1.SMC";
+    const std::string europeAlias = f.appDir / "shortnames/SUPERM~2.SMC";
+    const std::pair<std::string, std::string> launches[] = {{usa, usaAlias}, {europe, europeAlias}, {usa, usaAlias}};
+    size_t count = 0;
+    for (const auto& [name, alias] : launches) {
+      QVERIFY(f.DoubleClick(QString::fromStdString(name.substr(0, name.size() - 4))));
+      ++count;
+      QTRY_COMPARE_WITH_TIMEOUT(CountStarts(f.emu.Path()), count, kStartTimeoutMs);
+      QCOMPARE(ReadFakeLog(f.emu.Path()).starts.back().args, Concat({alias}, kDefaultSwitches));
+    }
+    QCOMPARE(ReadTestFile(usaAlias), std::string("usa"));
+    QCOMPARE(ReadTestFile(europeAlias), std::string("europe"));
+  }
+
+  // A zipped game is unpacked into the cache beside the program; a second launch finds it there.
+  void archiveStartsItsRomFromTheCache() {
+    LaunchFixture f;
+    WriteZip(f.Rom("Zelda.zip"), {ZipFile("README.TXT", "read me"), ZipFile("ZELDA.SMC", "zelda", true)});
+    f.Start();
+    QVERIFY(f.DoubleClick("Zelda", kZipArchive));
+    QTRY_COMPARE_WITH_TIMEOUT(CountStarts(f.emu.Path()), size_t(1), kStartTimeoutMs);
+    const Args args = ReadFakeLog(f.emu.Path()).starts.back().args;
+    QVERIFY(!args.empty());
+    const std::string romFile = args.front();
+    QVERIFY2(romFile.starts_with(f.appDir / "zipcache/") && romFile.ends_with("/ZELDA.SMC"), romFile.c_str());
+    QCOMPARE(ReadTestFile(romFile), std::string("zelda"));
+    QCOMPARE(Args(args.begin() + 1, args.end()), kDefaultSwitches);
+    // The emulator's game folder is the one browsed, not the cache.
+    QVERIFY(ReadTestFile(f.Emu("ZSNES.CFG")).find("GameDirectory =" + f.romDir.Path() + "\r\n") != std::string::npos);
+
+    QVERIFY(f.DoubleClick("Zelda", kZipArchive));
+    QTRY_COMPARE_WITH_TIMEOUT(CountStarts(f.emu.Path()), size_t(2), kStartTimeoutMs);
+    QCOMPARE(ReadFakeLog(f.emu.Path()).starts.back().args.front(), romFile);
+  }
+
+  // With "Shell through .bat" checked, the DOS-command field is enabled and what it holds runs
+  // before the emulator, from the batch file written beside it.
+  void batchModeRunsTheDosCommandFirst() {
+    LaunchFixture f;
+    WriteTestFile(f.Rom("MARIO.SMC"), "mario");
+    TMainForm& form = f.Start();
+    QVERIFY(!form.txtExtraCmd->isEnabled());
+    form.mnuBat->trigger();
+    QVERIFY(form.mnuBat->isChecked());
+    QVERIFY(form.txtExtraCmd->isEnabled());
+    const std::string dosCommand = "echo DOS-FIRST >> fake_zsnes.log";
+    QTest::keyClicks(form.txtExtraCmd, QString::fromStdString(dosCommand));
+
+    QVERIFY(f.DoubleClick("MARIO"));
+    QTRY_COMPARE_WITH_TIMEOUT(CountStarts(f.emu.Path()), size_t(1), kStartTimeoutMs);
+    const std::string commandLine = f.Emu("ZSNES.EXE") + " " + f.Rom("MARIO.SMC") + kDefaultSwitchText;
+    QCOMPARE(ReadTestFile(f.Emu("zkivo.bat")), dosCommand + "\r@" + commandLine);
+    QVERIFY(ReadTestFile(f.Emu("fake_zsnes.log")).starts_with("DOS-FIRST\nprogram=" + f.Emu("ZSNES.EXE") + "\n"));
+    const FakeStart start = ReadFakeLog(f.emu.Path()).starts.back();
+    QCOMPARE(start.args, Concat({f.Rom("MARIO.SMC")}, kDefaultSwitches));
+    QCOMPARE(start.cwd, f.emu.Path());
+
+    // An emptied field leaves only the emulator's line in the batch file.
+    form.txtExtraCmd->selectAll();
+    QTest::keyClick(form.txtExtraCmd, Qt::Key_Backspace);
+    QVERIFY(f.DoubleClick("MARIO"));
+    QTRY_COMPARE_WITH_TIMEOUT(CountStarts(f.emu.Path()), size_t(2), kStartTimeoutMs);
+    QCOMPARE(ReadTestFile(f.Emu("zkivo.bat")), "@" + commandLine);
+    QVERIFY(f.dialogs.messages.empty());
+  }
+
+  // "High priority" raises the emulator's priority when the system allows it, directly and through
+  // the batch file (where the shell gets it and the emulator inherits it).
+  void highPriorityIsRequested() {
+    LaunchFixture f;
+    WriteTestFile(f.Rom("MARIO.SMC"), "mario");
+    TMainForm& form = f.Start();
+    form.mnuHighPriority->trigger();
+    QVERIFY(form.mnuHighPriority->isChecked());
+    const int own = ::getpriority(PRIO_PROCESS, 0);
+    const bool mayRaise = MayRaisePriority();
+    for (size_t count = 1; count <= 2; ++count) {
+      if (count == 2) form.mnuBat->trigger();
+      QVERIFY(f.DoubleClick("MARIO"));
+      QTRY_COMPARE_WITH_TIMEOUT(CountStarts(f.emu.Path()), count, kStartTimeoutMs);
+      const int nice = ReadFakeLog(f.emu.Path()).starts.back().nice;
+      if (mayRaise) {
+        QVERIFY2(nice < own && nice >= -10, qPrintable(QString::number(nice)));
+      } else {
+        QCOMPARE(nice, own);
+      }
+    }
+    // Switched off again, the emulator runs at the front-end's own priority.
+    form.mnuHighPriority->trigger();
+    QVERIFY(f.DoubleClick("MARIO"));
+    QTRY_COMPARE_WITH_TIMEOUT(CountStarts(f.emu.Path()), size_t(3), kStartTimeoutMs);
+    QCOMPARE(ReadFakeLog(f.emu.Path()).starts.back().nice, own);
+  }
+
+  // No ZSNES.EXE (or no such folder): nothing starts and the user sees no box; once the emulator is
+  // there, the next launch is the first it records.
+  void missingEmulatorStartsNothingAndReportsNothing() {
+    LaunchFixture f("", false);
+    WriteTestFile(f.Rom("MARIO.SMC"), "mario");
+    f.Start();
+    QVERIFY(f.DoubleClick("MARIO"));
+    QVERIFY(f.dialogs.messages.empty());
+
+    f.context.settingsFile->WriteString("General", "ZSNESPath", f.Emu("nowhere"));
+    QVERIFY(f.DoubleClick("MARIO"));
+    QVERIFY(f.dialogs.messages.empty());
+
+    f.context.settingsFile->WriteString("General", "ZSNESPath", f.emu.Path());
+    f.InstallEmulator();
+    QVERIFY(f.DoubleClick("MARIO"));
+    QTRY_COMPARE_WITH_TIMEOUT(CountStarts(f.emu.Path()), size_t(1), kStartTimeoutMs);
+    QCOMPARE(ReadFakeLog(f.emu.Path()).starts.front().args, Concat({f.Rom("MARIO.SMC")}, kDefaultSwitches));
+    QVERIFY(f.dialogs.messages.empty());
+  }
+
+  // The front-end does not wait: a second launch starts a second emulator while the first runs.
+  void secondLaunchWhileTheFirstStillRuns() {
+    LaunchFixture f;
+    WriteTestFile(f.Rom("MARIO.SMC"), "mario");
+    WriteTestFile(f.Rom("ZELDA.SMC"), "zelda");
+    WriteTestFile(f.Emu("fake_zsnes.stay"), "");  // the emulators run until this file goes
+    f.Start();
+    QVERIFY(f.DoubleClick("MARIO"));
+    QTRY_COMPARE_WITH_TIMEOUT(CountStarts(f.emu.Path()), size_t(1), kStartTimeoutMs);
+    QVERIFY(f.DoubleClick("ZELDA"));
+    QTRY_COMPARE_WITH_TIMEOUT(CountStarts(f.emu.Path()), size_t(2), kStartTimeoutMs);
+    FakeLog log = ReadFakeLog(f.emu.Path());
+    QVERIFY(log.ended.empty());
+    QCOMPARE(log.starts[0].args.front(), f.Rom("MARIO.SMC"));
+    QCOMPARE(log.starts[1].args.front(), f.Rom("ZELDA.SMC"));
+    QVERIFY(log.starts[0].pid != log.starts[1].pid);
+
+    // Both were running until now: each records its end once let go.
+    platform::DeleteFile(f.Emu("fake_zsnes.stay"));
+    QTRY_COMPARE_WITH_TIMEOUT(ReadFakeLog(f.emu.Path()).ended.size(), size_t(2), kStartTimeoutMs);
+    log = ReadFakeLog(f.emu.Path());
+    std::sort(log.ended.begin(), log.ended.end());
+    std::vector<int> pids = {log.starts[0].pid, log.starts[1].pid};
+    std::sort(pids.begin(), pids.end());
+    QCOMPARE(log.ended, pids);
+  }
+
+  // A ZSNES.CFG (or batch file) that cannot be written ends the launch with the error report and
+  // starts nothing; the emulator's file is left as it was.
+  void unwritableFilesGiveTheErrorReportAndStartNothing() {
+    struct Case {
+      const char* name;
+      bool batch;
+      const char* failing;
+    };
+    const Case cases[] = {
+        {"direct, ZSNES.CFG", false, "ZSNES.CFG"},
+        {"batch, ZSNES.CFG", true, "ZSNES.CFG"},
+        {"batch, zkivo.bat", true, "zkivo.bat"},
+    };
+    for (const Case& c : cases) {
+      LaunchFixture f(c.batch ? "ShellBat=1\n" : "");
+      WriteTestFile(f.Rom("MARIO.SMC"), "mario");
+      f.Start();
+      const std::string failing = f.Emu(c.failing);
+      platform::SetWriteFaultForTesting([failing](const std::string& path) { return path == failing; });
+      QVERIFY2(f.DoubleClick("MARIO"), c.name);
+      platform::SetWriteFaultForTesting({});
+      const std::vector<QString> errors = f.dialogs.Errors();
+      QVERIFY2(errors.size() == 1 && f.dialogs.messages.size() == 1, c.name);
+      QCOMPARE(errors.front(), QString::fromStdString("Cannot create file " + failing + "."));
+      if (std::string_view(c.failing) == "ZSNES.CFG") {
+        QCOMPARE(ReadTestFile(f.Emu("ZSNES.CFG")), std::string(LaunchFixture::kCfg));
+        QVERIFY2(!platform::FileExists(f.Emu("zkivo.bat")), c.name);
+      }
+
+      // The next launch works, and its emulator is the only one that ever started.
+      QVERIFY(f.DoubleClick("MARIO"));
+      QTRY_COMPARE_WITH_TIMEOUT(CountStarts(f.emu.Path()), size_t(1), kStartTimeoutMs);
+      QCOMPARE(f.dialogs.messages.size(), size_t(1));
+    }
+  }
+};
+
+QTEST_MAIN(LaunchTest)
+#include "launch_test.moc"
