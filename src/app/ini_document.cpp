@@ -44,10 +44,34 @@ void IniDocument::Parse() {
   }
 }
 
+namespace {
+
+// A name lower-cased into a buffer on the stack when it fits, on the heap otherwise.
+class FoldedName {
+ public:
+  explicit FoldedName(std::string_view name) {
+    if (name.size() <= sizeof(buffer_)) {
+      for (size_t i = 0; i < name.size(); ++i) buffer_[i] = LowerAscii(name[i]);
+      view_ = std::string_view(buffer_, name.size());
+    } else {
+      heap_ = LowerAscii(name);
+      view_ = heap_;
+    }
+  }
+  std::string_view View() const { return view_; }
+
+ private:
+  char buffer_[256];
+  std::string heap_;
+  std::string_view view_;
+};
+
+}  // namespace
+
 bool IniDocument::Find(std::string_view section, std::string_view key, std::string_view& value) const {
-  auto s = sections_.find(LowerAscii(section));
+  auto s = sections_.find(FoldedName(section).View());
   if (s == sections_.end()) return false;
-  auto k = s->second.keys.find(LowerAscii(key));
+  auto k = s->second.keys.find(FoldedName(key).View());
   if (k == s->second.keys.end()) return false;
   value = std::string_view(bytes_).substr(k->second.valueBegin, k->second.valueEnd - k->second.valueBegin);
   return true;
@@ -65,7 +89,7 @@ std::string IniDocument::WithValue(std::string_view section, std::string_view ke
   std::string result;
   result.reserve(bytes_.size() + section.size() + key.size() + value.size() + 8);
 
-  auto s = sections_.find(LowerAscii(section));
+  auto s = sections_.find(FoldedName(section).View());
   if (s == sections_.end()) {
     result = bytes_;
     if (!result.empty() && result.back() != '\n') result += eol;
@@ -75,7 +99,7 @@ std::string IniDocument::WithValue(std::string_view section, std::string_view ke
     return result;
   }
 
-  auto k = s->second.keys.find(LowerAscii(key));
+  auto k = s->second.keys.find(FoldedName(key).View());
   if (k != s->second.keys.end()) {
     const Line& line = k->second;
     result.append(bytes_, 0, line.begin);

@@ -31,14 +31,23 @@ class IniDocument {
     size_t keyBegin = 0;   // the key as written
     size_t keyEnd = 0;
   };
+  // Lookups take a string_view, so a read lower-cases its names on the stack rather than
+  // allocating: a folder scan makes one lookup per file.
+  struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view name) const { return std::hash<std::string_view>()(name); }
+  };
+  template <typename Value>
+  using NameMap = std::unordered_map<std::string, Value, NameHash, std::equal_to<>>;
+
   struct Section {
     size_t contentEnd = 0;  // end (line end included) of the section's last non-blank line
-    std::unordered_map<std::string, Line> keys;  // lower-cased key -> its first line
+    NameMap<Line> keys;     // lower-cased key -> its first line
   };
 
   void Parse();
   std::string_view LineEnd() const;
 
   std::string bytes_;
-  std::unordered_map<std::string, Section> sections_;  // lower-cased name -> its first occurrence
+  NameMap<Section> sections_;  // lower-cased name -> its first occurrence
 };
