@@ -76,8 +76,11 @@ TEST_F(KivoToolCmdlineTest, PrintsWhatGoesIntoTheLaunchAndTheCommandLineLast) {
 }
 
 TEST_F(KivoToolCmdlineTest, ConfigurationIsChosenAsASelectionChoosesIt) {
-  Ini("", "[Configs]\nmario=1\nZelda=0\n[Default]\nGamma=1\n[MARIO]\nScanlines=1\nGamma=4\n[Zelda]\nGamma=5\n");
+  Ini("",
+      "[Configs]\nmario=1\nZelda=0\nWorld (U) [!]=1\n[Default]\nGamma=1\n[MARIO]\nScanlines=1\nGamma=4\n"
+      "[Zelda]\nGamma=5\n[World (U) [!]]\nGamma=2\n");
   WriteTestFile(roms_ + "/Zelda.sfc", "zelda");
+  WriteTestFile(roms_ + "/World (U) [!].smc", "world");
   struct Case {
     std::string args;
     std::string section;
@@ -88,6 +91,8 @@ TEST_F(KivoToolCmdlineTest, ConfigurationIsChosenAsASelectionChoosesIt) {
       {"MARIO.SMC", "MARIO", " -a -e -g 4 -k 75 -m -n -p 100 -r 2 -s -v 3"},
       // A flag set to 0 leaves the game on "Default", whatever its own section holds.
       {"Zelda.sfc", "Default", " -a -e -g 1 -k 75 -m -p 100 -r 2 -s -v 3"},
+      // A game's caption with brackets names its section too.
+      {"'World (U) [!].smc'", "World (U) [!]", " -a -e -g 2 -k 75 -m -p 100 -r 2 -s -v 3"},
       // A section given on the command line wins.
       {"Default MARIO.SMC", "Default", " -a -e -g 1 -k 75 -m -p 100 -r 2 -s -v 3"},
       {"Zelda MARIO.SMC", "Zelda", " -a -e -g 5 -k 75 -m -p 100 -r 2 -s -v 3"},
