@@ -10,6 +10,7 @@
 #include "browser/ui/rom_list_model.h"
 #include "common/error.h"
 #include "common/error_report.h"
+#include "gif/ui/gif_image_format.h"
 #include "zipcache/zip_cache.h"
 
 // The pictures are compiled into the static UI library, whose resource initialiser the linker would
@@ -31,6 +32,7 @@ constexpr int kMinimumHeight = 550;
 TMainForm::TMainForm(AppContext& context, Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), context_(context), dialogs_(dialogs) {
   InitKivoResources();
+  RegisterGifImageFormat();
   setObjectName("MainForm");
   setWindowTitle("KIVO");
   setWindowIcon(QIcon(":/kivo.png"));

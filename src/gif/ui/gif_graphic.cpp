@@ -1,0 +1,61 @@
+#include "gif/ui/gif_graphic.h"
+
+#include <QPainter>
+
+#include "gif/gif_animation.h"
+#include "gif/gif_image.h"
+#include "gif/ui/gif_painter.h"
+#include "platform/files.h"
+
+TGIFGraphic::TGIFGraphic(std::string_view bytes) : image_(std::make_unique<TGIFImage>()) {
+  image_->LoadFromBytes(bytes);
+  const TGIFDrawOptions options = image_->DrawOptions();
+  int first = 0;
+  if (image_->FrameCount() > 1 && options.Has(goAnimate)) {
+    first = TGIFPlayback(*image_, options).First();
+    animated_ = first >= 0;
+    // A frame without colours would otherwise fail on the painter's thread, where nobody can report
+    // it; found here, the load fails with the codec's message and the preview keeps its picture.
+    if (animated_ && !image_->Dithers()) {
+      for (int i = 0; i < image_->FrameCount(); ++i) {
+        if (!image_->Frame(i)->Empty()) image_->Frame(i)->Palette();
+      }
+    }
+  }
+  canvas_ = std::make_unique<TGIFCanvas>(*image_);
+  if (first >= 0) canvas_->Render(first);
+  frame_ = CanvasImage(*canvas_);
+}
+
+TGIFGraphic::~TGIFGraphic() {
+  // The thread must be gone before the image and canvas it works on; queued frame notices still
+  // addressed to this object are dropped with it.
+  painter_.reset();
+}
+
+std::unique_ptr<TGraphic> TGIFGraphic::LoadFromFile(const std::string& path) {
+  std::string bytes;
+  if (!platform::ReadWholeFile(path, bytes)) throw KivoError("Cannot open file " + path);
+  return std::make_unique<TGIFGraphic>(bytes);
+}
+
+QSize TGIFGraphic::Size() const { return QSize(image_->Width(), image_->Height()); }
+
+bool TGIFGraphic::Animating() const { return painter_ && painter_->isRunning(); }
+
+void TGIFGraphic::Draw(QPainter& painter) {
+  // The preview's rectangle is the logical screen at natural size, so the frame's place is its own
+  // descriptor's rectangle and tiling would repeat nothing; unpainted pixels have alpha 0.
+  if (!frame_.isNull()) painter.drawImage(0, 0, frame_);
+  if (animated_ && !painter_) {
+    painter_ = std::make_unique<TGIFPainter>(*image_, *canvas_);
+    connect(painter_.get(), &TGIFPainter::FrameReady, this, &TGIFGraphic::TakeFrame, Qt::QueuedConnection);
+    painter_->start();
+  }
+}
+
+void TGIFGraphic::TakeFrame() {
+  if (!painter_) return;
+  frame_ = painter_->TakeFrame();
+  emit Changed();
+}

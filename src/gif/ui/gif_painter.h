@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QImage>
+#include <QMutex>
+#include <QThread>
+#include <QWaitCondition>
+
+#include "gif/gif_animation.h"
+
+class TGIFImage;
+
+// The composed canvas as a picture the window can draw: 0xAARRGGBB pixels are ARGB32 as they stand.
+QImage CanvasImage(const TGIFCanvas& canvas);
+
+// Animates a multi-frame GIF on its own thread, so neither decoding a frame nor waiting out its
+// delay ever holds up the window. The thread owns the image and the canvas while it runs: the
+// window only ever sees finished frames, copied into a QImage and handed over through TakeFrame.
+//
+// Timing: after a frame is shown the painter waits the frame's delay (FrameDelay: its own delay
+// raised to GIFMinimumDelay, lowered to GIFMaximumDelay unless the image draws with goAsync,
+// GIFDefaultDelay without one) in units of GIFDelayExp ms, scaled by 100 / AnimationSpeed, less the
+// time the next frame took to compose. Loops follow TGIFPlayback; the thread ends with the
+// animation, leaving its last frame on show.
+class TGIFPainter : public QThread {
+  Q_OBJECT
+
+ public:
+  // `canvas` holds the first frame of the playback, already shown; both outlive the painter.
+  TGIFPainter(TGIFImage& image, TGIFCanvas& canvas);
+  // Stops the animation and waits for the thread.
+  ~TGIFPainter() override;
+
+  // Ends the animation as soon as the thread notices (at once when it is waiting) and waits for it.
+  void Stop();
+  // The frame composed last. Until it is taken, newer frames replace it without a further
+  // FrameReady, so a window too busy to paint never piles up frames.
+  QImage TakeFrame();
+
+ signals:
+  // A new frame waits in TakeFrame. Emitted on the painter's thread.
+  void FrameReady();
+
+ protected:
+  void run() override;
+
+ private:
+  // Waits up to `milliseconds`; false when the painter is being stopped.
+  bool Wait(int milliseconds);
+  void Publish(QImage frame);
+
+  TGIFImage& image_;
+  TGIFCanvas& canvas_;
+  QMutex mutex_;
+  QWaitCondition wake_;
+  bool stopping_ = false;
+  QImage latest_;
+  bool announced_ = false;
+};
