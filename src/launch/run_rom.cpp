@@ -1,5 +1,6 @@
 #include "launch/run_rom.h"
 
+#include "app/options.h"
 #include "app/settings_file.h"
 #include "common/error.h"
 #include "common/path.h"
@@ -25,7 +26,7 @@ std::string_view TrimControls(std::string_view text) {
 std::string ShortNameFolder(const std::string& appDir) { return AddBackslash(appDir) + "shortnames"; }
 
 std::string BuildCommandLine(SettingsFile& settings, std::string_view section, std::string_view shortRomPath) {
-  std::string commandLine = AddBackslash(settings.ReadString(kGeneral, "ZSNESPath", "")) + "ZSNES.EXE ";
+  std::string commandLine = AddBackslash(settings.ReadString(kGeneral, option::ZSNESPath.key, "")) + "ZSNES.EXE ";
   commandLine += TrimControls(shortRomPath);
   commandLine += BuildSwitches(settings, section);
   return commandLine;
@@ -44,10 +45,10 @@ std::string ZsnesBatchFile(std::string_view commandLine, std::string_view extraC
 
 bool StartZsnes(SettingsFile& settings, std::string_view commandLine, std::string_view extraCommand,
                 bool extraCommandEnabled) {
-  std::string workingFolder = settings.ReadString(kGeneral, "ZSNESPath", "");
-  bool highPriority = settings.ReadBool(kGeneral, "High Priority", false);
-  if (settings.ReadBool(kGeneral, "ShellBat", false)) {
-    std::string batchPath = AddBackslash(settings.ReadString(kGeneral, "ZSNESPath", "")) + "zkivo.bat";
+  std::string workingFolder = settings.ReadString(kGeneral, option::ZSNESPath.key, "");
+  bool highPriority = settings.ReadBool(kGeneral, option::HighPriority.key, false);
+  if (settings.ReadBool(kGeneral, option::ShellBat.key, false)) {
+    std::string batchPath = AddBackslash(settings.ReadString(kGeneral, option::ZSNESPath.key, "")) + "zkivo.bat";
     if (!platform::WriteFileAtomic(batchPath, ZsnesBatchFile(commandLine, extraCommand, extraCommandEnabled))) {
       throw KivoError("Cannot create file " + batchPath);
     }

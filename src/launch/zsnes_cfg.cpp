@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "app/options.h"
 #include "app/settings_file.h"
 #include "common/error.h"
 #include "common/path.h"
@@ -41,13 +42,13 @@ std::vector<CfgSetting> ZsnesCfgSettings(SettingsFile& settings, std::string_vie
   std::shared_ptr<const IniDocument> doc = settings.Snapshot();
   auto onOff = [](bool on, const char* whenOn, const char* whenOff) { return std::string(on ? whenOn : whenOff); };
   return {
-      {"FrameSkip ", std::to_string(ReadIniInteger(*doc, section, "FrameSkip Value", 0))},
-      {"AutoFrameSkip ", onOff(ReadIniBool(*doc, section, "FrameSkip", false), " 0", " 1")},
-      {"GUIDisable ", onOff(ReadIniBool(*doc, kGeneral, "DisableGUI", true), " 1", " 0")},
-      {"CopyMethod ", onOff(ReadIniInteger(*doc, kGeneral, "MemCopy", 0) != 0, " 2", " 0")},
-      {"Scanlines ", onOff(ReadIniBool(*doc, section, "Scanlines", false), "1", "0")},
-      {"VSync ", onOff(ReadIniBool(*doc, section, "VSync", false), "1", "0")},
-      {"SaveDirectory ", ReadIniString(*doc, kGeneral, "SavegamePath", "")},
+      {"FrameSkip ", std::to_string(ReadIniInteger(*doc, option::FrameSkipValue.Section(section), option::FrameSkipValue.key, 0))},
+      {"AutoFrameSkip ", onOff(ReadIniBool(*doc, option::FrameSkip.Section(section), option::FrameSkip.key, false), " 0", " 1")},
+      {"GUIDisable ", onOff(ReadIniBool(*doc, option::DisableGUI.Section(section), option::DisableGUI.key, true), " 1", " 0")},
+      {"CopyMethod ", onOff(ReadIniInteger(*doc, option::MemCopy.Section(section), option::MemCopy.key, 0) != 0, " 2", " 0")},
+      {"Scanlines ", onOff(ReadIniBool(*doc, option::Scanlines.Section(section), option::Scanlines.key, false), "1", "0")},
+      {"VSync ", onOff(ReadIniBool(*doc, option::VSync.Section(section), option::VSync.key, false), "1", "0")},
+      {"SaveDirectory ", ReadIniString(*doc, option::SavegamePath.Section(section), option::SavegamePath.key, "")},
       {"GameDirectory ", gameDirectory},
   };
 }
@@ -77,7 +78,7 @@ std::string RewriteZsnesCfg(std::string_view bytes, const std::vector<CfgSetting
 }
 
 void UpdateZsnesCfg(SettingsFile& settings, std::string_view section, const std::string& gameDirectory) {
-  std::string path = AddBackslash(settings.ReadString(kGeneral, "ZSNESPath", "")) + "ZSNES.CFG";
+  std::string path = AddBackslash(settings.ReadString(kGeneral, option::ZSNESPath.key, "")) + "ZSNES.CFG";
   if (!platform::FileExists(path)) return;
   std::string bytes;
   if (!platform::ReadWholeFile(path, bytes)) throw KivoError("Cannot open file " + path);

@@ -119,6 +119,12 @@ class TMainForm : public QMainWindow {
   void ShowErrorReport(const std::string& message);
 
   AppContext& Context() { return context_; }
+  // Every option control with the option it stores.
+  struct OptionBinding {
+    const OptionDecl* option;
+    QObject* control;
+  };
+  const std::vector<OptionBinding>& Bindings() const { return bindings_; }
   SettingsFile& Settings();
 
   // Controls, named as the window's design names them.
@@ -236,10 +242,6 @@ class TMainForm : public QMainWindow {
   void RunChangeAction(const std::function<void()>& action);
   void RaiseLoadError();
 
-  struct OptionBinding {
-    const OptionDecl* option;
-    QObject* control;
-  };
   std::vector<OptionBinding> bindings_;
   int loading_ = 0;
   std::exception_ptr loadError_;

@@ -1,0 +1,83 @@
+// The option panel and the launch share one table of options: every per-game option a control
+// stores reaches the emulator from the section the control wrote it to.
+#include <QTest>
+#include <set>
+
+#include "browser/list_entry.h"
+#include "gui/support/form_fixture.h"
+#include "launch/switches.h"
+#include "launch/zsnes_cfg.h"
+
+namespace {
+
+// What the launch would hand the emulator for the section: its switches and its ZSNES.CFG lines.
+std::string LaunchView(SettingsFile& settings, const std::string& section) {
+  std::string view = BuildSwitches(settings, section);
+  for (const CfgSetting& line : ZsnesCfgSettings(settings, section, "/games")) view += "|" + line.name + line.value;
+  return view;
+}
+
+// Moves a control to another value, as a user would.
+void Change(QObject* control) {
+  if (auto* box = qobject_cast<QCheckBox*>(control)) {
+    box->click();
+  } else if (auto* slider = qobject_cast<QSlider*>(control)) {
+    // A middle value: the ends may equal what the launch assumes for a missing key.
+    int middle = (slider->minimum() + slider->maximum()) / 2;
+    slider->setValue(slider->value() == middle ? middle + 1 : middle);
+  } else if (auto* group = qobject_cast<RadioGroup*>(control)) {
+    group->Button(group->ItemIndex() == 0 ? 1 : 0)->click();
+  } else {
+    QFAIL(qPrintable("no way to change " + control->objectName()));
+  }
+}
+
+}  // namespace
+
+class OptionKeysTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void eachOptionHasOneControl() {
+    FormFixture f;
+    TMainForm& form = f.Start();
+    std::set<std::pair<std::string_view, OptionScope>> seen;
+    for (const auto& binding : form.Bindings()) {
+      QVERIFY2(seen.insert({binding.option->key, binding.option->scope}).second,
+               qPrintable(QString::fromUtf8(binding.option->key.data(), binding.option->key.size())));
+    }
+    QCOMPARE(seen.size(), LoadOrder().size());
+  }
+
+  void perGameOptionsReachTheLaunchFromTheGamesSection() {
+    FormFixture f;
+    f.SetIni("[General]\nRun first=0\nROMDirectory=" + f.romDir.Path() + "\n[Configs]\nZelda=1\n");
+    WriteTestFile(f.romDir / "Zelda.smc", "x");
+    TMainForm& form = f.Start();
+    QVERIFY(f.Click("Zelda", kRomFileWithConfig));
+    QCOMPARE(f.context.currentSection, std::string("Zelda"));
+
+    int checked = 0;
+    for (const auto& binding : form.Bindings()) {
+      if (binding.option->scope != OptionScope::Configuration) continue;
+      const QString name = binding.control->objectName();
+      SettingsFile settings(f.IniPath());
+      std::string before = LaunchView(settings, "Zelda");
+      std::string defaultBefore = LaunchView(settings, "Default");
+      Change(binding.control);
+      std::string after = LaunchView(settings, "Zelda");
+      // "New engine" is kept for the user's own reference; the emulator has no switch for it.
+      if (binding.option == &option::NewEngine) {
+        QVERIFY2(after == before, qPrintable(name));
+      } else {
+        QVERIFY2(after != before, qPrintable(name + " does not reach the launch"));
+        ++checked;
+      }
+      QVERIFY2(LaunchView(settings, "Default") == defaultBefore, qPrintable(name + " changed Default"));
+    }
+    QCOMPARE(checked, 18);
+  }
+};
+
+QTEST_MAIN(OptionKeysTest)
+#include "option_keys_test.moc"
