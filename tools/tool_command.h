@@ -27,4 +27,5 @@ inline constexpr int kToolUsage = 2;
 // The subcommands, one file each.
 int RunCmdlineCommand(ToolEnvironment& env, const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunInfoCommand(ToolEnvironment& env, const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunGifCommand(ToolEnvironment& env, const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunVerifyCommand(ToolEnvironment& env, const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

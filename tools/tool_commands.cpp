@@ -10,6 +10,10 @@ constexpr ToolCommand kCommands[] = {
      RunCmdlineCommand},
     {"info", "FILE", "print the ROM information report of an image or a zipped image", RunInfoCommand},
     {"verify", "FILE...", "verify the checksum of each image; exits 1 when any is not OK", RunVerifyCommand},
+    {"gif", "FILE [OUTDIR]",
+     "list the frames of a GIF with the decoder's warnings and errors; with OUTDIR also write each frame's colour "
+     "indexes there as frame-000.pgm, ...",
+     RunGifCommand},
 };
 
 }  // namespace
