@@ -41,7 +41,7 @@ QImage TGIFPainter::TakeFrame() {
 
 bool TGIFPainter::Wait(int milliseconds) {
   QMutexLocker lock(&mutex_);
-  QDeadlineTimer deadline(milliseconds);
+  QDeadlineTimer deadline(milliseconds, Qt::PreciseTimer);
   // A wait may end early without a wake-up; only the deadline or Stop ends it.
   while (!stopping_ && !deadline.hasExpired()) wake_.wait(&mutex_, deadline);
   return !stopping_;
