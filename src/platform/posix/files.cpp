@@ -10,17 +10,11 @@
 
 #include "common/path.h"
 #include "platform/files.h"
+#include "platform/posix/fd_io.h"
 
 namespace platform {
-namespace {
 
-std::mutex faultMutex;
-std::function<bool(const std::string&)> writeFault;
-
-bool WriteFaultFor(const std::string& path) {
-  std::lock_guard lock(faultMutex);
-  return writeFault && writeFault(path);
-}
+namespace posix {
 
 bool WriteAll(int fd, const char* data, size_t size) {
   while (size > 0) {
@@ -34,6 +28,21 @@ bool WriteAll(int fd, const char* data, size_t size) {
   }
   return true;
 }
+
+}  // namespace posix
+
+namespace {
+
+using posix::WriteAll;
+
+std::mutex faultMutex;
+std::function<bool(const std::string&)> writeFault;
+
+bool WriteFaultFor(const std::string& path) {
+  std::lock_guard lock(faultMutex);
+  return writeFault && writeFault(path);
+}
+
 
 // Copies a regular file byte for byte into a new file; the new file is removed again on failure.
 bool CopyNewFile(const std::string& from, const std::string& to) {

@@ -1,4 +1,5 @@
 #include "platform/folder_tree.h"
+#include "platform/posix/fd_io.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -120,17 +121,7 @@ bool FolderWriter::BeginFile(const std::vector<std::string>& components) {
 }
 
 bool FolderWriter::Write(const char* data, size_t size) {
-  if (fileFd_ < 0) return false;
-  while (size > 0) {
-    ssize_t n = ::write(fileFd_, data, size);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += n;
-    size -= static_cast<size_t>(n);
-  }
-  return true;
+  return fileFd_ >= 0 && posix::WriteAll(fileFd_, data, size);
 }
 
 bool FolderWriter::CommitFile() {

@@ -7,14 +7,9 @@
 
 #include "support/gif_builder.h"
 #include "support/temp_dir.h"
+#include "support/tool_run.h"
 
 namespace {
-
-struct ToolRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
 
 class GifToolTest : public testing::Test {
  protected:
@@ -22,14 +17,7 @@ class GifToolTest : public testing::Test {
 
   // Runs "kivo-tool gif <args>" in the test's folder; the arguments are plain names.
   ToolRun Run(const std::string& args) {
-    const std::string command =
-        "cd '" + dir_.Path() + "' && ./kivo-tool gif " + args + " >out.txt 2>err.txt; echo $? >status.txt";
-    ToolRun run;
-    if (std::system(command.c_str()) != 0) ADD_FAILURE() << "shell failed: " << command;
-    run.status = std::atoi(ReadTestFile(dir_ / "status.txt").c_str());
-    run.out = ReadTestFile(dir_ / "out.txt");
-    run.err = ReadTestFile(dir_ / "err.txt");
-    return run;
+    return RunTool(dir_, dir_ / "kivo-tool", "gif " + args, dir_.Path());
   }
 
   TempDir dir_;

@@ -7,15 +7,10 @@
 
 #include "platform/files.h"
 #include "support/temp_dir.h"
+#include "support/tool_run.h"
 #include "support/zip_builder.h"
 
 namespace {
-
-struct ToolRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
 
 const std::string kDefaultSwitches = " -a -e -g 0 -k 75 -m -p 100 -r 2 -s -v 3";
 
@@ -36,15 +31,7 @@ class KivoToolCmdlineTest : public testing::Test {
 
   // Runs "kivo-tool cmdline <args>" in the ROM folder; `args` is shell text, quoted by the caller.
   ToolRun Run(const std::string& args) {
-    const std::string command = "cd '" + roms_ + "' && '" + (dir_ / "kivo-tool") + "' cmdline " + args + " >'" +
-                                (dir_ / "out.txt") + "' 2>'" + (dir_ / "err.txt") + "'; echo $? >'" +
-                                (dir_ / "status.txt") + "'";
-    ToolRun run;
-    if (std::system(command.c_str()) != 0) ADD_FAILURE() << "shell failed: " << command;
-    run.status = std::atoi(ReadTestFile(dir_ / "status.txt").c_str());
-    run.out = ReadTestFile(dir_ / "out.txt");
-    run.err = ReadTestFile(dir_ / "err.txt");
-    return run;
+    return RunTool(dir_, dir_ / "kivo-tool", "cmdline " + args, roms_);
   }
 
   static std::string LastLine(const std::string& out) {

@@ -7,15 +7,10 @@
 
 #include "support/rom_builder.h"
 #include "support/temp_dir.h"
+#include "support/tool_run.h"
 #include "support/zip_builder.h"
 
 namespace {
-
-struct ToolRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
 
 class KivoToolTest : public testing::Test {
  protected:
@@ -27,16 +22,7 @@ class KivoToolTest : public testing::Test {
   // Runs "kivo-tool <args>" with `folder` as current folder. Arguments are plain names here, so
   // joining them with blanks is a faithful command line.
   ToolRun Run(const std::string& args, const std::string& folder = {}) {
-    const std::string cwd = folder.empty() ? dir_.Path() : folder;
-    const std::string command = "cd '" + cwd + "' && '" + (dir_ / "kivo-tool") + "' " + args + " >'" +
-                                (dir_ / "out.txt") + "' 2>'" + (dir_ / "err.txt") + "'; echo $? >'" +
-                                (dir_ / "status.txt") + "'";
-    ToolRun run;
-    if (std::system(command.c_str()) != 0) ADD_FAILURE() << "shell failed: " << command;
-    run.status = std::atoi(ReadTestFile(dir_ / "status.txt").c_str());
-    run.out = ReadTestFile(dir_ / "out.txt");
-    run.err = ReadTestFile(dir_ / "err.txt");
-    return run;
+    return RunTool(dir_, dir_ / "kivo-tool", args, folder.empty() ? dir_.Path() : folder);
   }
 
   std::string Rom(const std::string& name) const { return dir_ / ("roms/" + name); }
