@@ -9,9 +9,9 @@
 // same input, measured in the same run. The table printed at the end gives the ratio of the two
 // times and whether it meets the bar (ratio <= bar).
 struct Figure {
-  std::string name;    // short identifier, e.g. "settings_read"
-  std::string title;   // what the table calls it
-  double bar;          // largest acceptable KIVO/anchor time ratio
+  std::string name;   // short identifier, e.g. "settings_read"
+  std::string title;  // what the table calls it
+  double bar;         // largest acceptable KIVO/anchor time ratio
   std::function<void(benchmark::State&)> kivo;
   std::function<void(benchmark::State&)> anchor;
 };

@@ -24,11 +24,11 @@ class IniDocument {
 
  private:
   struct Line {
-    size_t begin = 0;      // first byte of the line
-    size_t end = 0;        // the byte after its text, line end excluded
+    size_t begin = 0;  // first byte of the line
+    size_t end = 0;    // the byte after its text, line end excluded
     size_t valueBegin = 0;
     size_t valueEnd = 0;
-    size_t keyBegin = 0;   // the key as written
+    size_t keyBegin = 0;  // the key as written
     size_t keyEnd = 0;
   };
   // Lookups take a string_view, so a read lower-cases its names on the stack rather than

@@ -37,7 +37,6 @@ class SettingsFile {
 };
 
 // The read rules on a parsed document, shared by SettingsFile and callers holding a snapshot.
-std::string ReadIniString(const IniDocument& doc, std::string_view section, std::string_view key,
-                          std::string_view def);
+std::string ReadIniString(const IniDocument& doc, std::string_view section, std::string_view key, std::string_view def);
 int ReadIniInteger(const IniDocument& doc, std::string_view section, std::string_view key, int def);
 bool ReadIniBool(const IniDocument& doc, std::string_view section, std::string_view key, bool def);

@@ -42,11 +42,16 @@ std::vector<CfgSetting> ZsnesCfgSettings(SettingsFile& settings, std::string_vie
   std::shared_ptr<const IniDocument> doc = settings.Snapshot();
   auto onOff = [](bool on, const char* whenOn, const char* whenOff) { return std::string(on ? whenOn : whenOff); };
   return {
-      {"FrameSkip ", std::to_string(ReadIniInteger(*doc, option::FrameSkipValue.Section(section), option::FrameSkipValue.key, 0))},
-      {"AutoFrameSkip ", onOff(ReadIniBool(*doc, option::FrameSkip.Section(section), option::FrameSkip.key, false), " 0", " 1")},
-      {"GUIDisable ", onOff(ReadIniBool(*doc, option::DisableGUI.Section(section), option::DisableGUI.key, true), " 1", " 0")},
-      {"CopyMethod ", onOff(ReadIniInteger(*doc, option::MemCopy.Section(section), option::MemCopy.key, 0) != 0, " 2", " 0")},
-      {"Scanlines ", onOff(ReadIniBool(*doc, option::Scanlines.Section(section), option::Scanlines.key, false), "1", "0")},
+      {"FrameSkip ",
+       std::to_string(ReadIniInteger(*doc, option::FrameSkipValue.Section(section), option::FrameSkipValue.key, 0))},
+      {"AutoFrameSkip ",
+       onOff(ReadIniBool(*doc, option::FrameSkip.Section(section), option::FrameSkip.key, false), " 0", " 1")},
+      {"GUIDisable ",
+       onOff(ReadIniBool(*doc, option::DisableGUI.Section(section), option::DisableGUI.key, true), " 1", " 0")},
+      {"CopyMethod ",
+       onOff(ReadIniInteger(*doc, option::MemCopy.Section(section), option::MemCopy.key, 0) != 0, " 2", " 0")},
+      {"Scanlines ",
+       onOff(ReadIniBool(*doc, option::Scanlines.Section(section), option::Scanlines.key, false), "1", "0")},
       {"VSync ", onOff(ReadIniBool(*doc, option::VSync.Section(section), option::VSync.key, false), "1", "0")},
       {"SaveDirectory ", ReadIniString(*doc, option::SavegamePath.Section(section), option::SavegamePath.key, "")},
       {"GameDirectory ", gameDirectory},

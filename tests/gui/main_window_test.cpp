@@ -22,8 +22,10 @@ class MainWindowTest : public QObject {
     TMainForm& form = f.Start();
     QTRY_COMPARE(f.dialogs.pickerTitles.size(), size_t(1));
     QCOMPARE(f.dialogs.messages.front().caption, QString("Message"));
-    QCOMPARE(f.dialogs.messages.front().text,
-             QString("Since this is the first time\nyou run this program you should\nset the path to ZSNES.EXE in the setup."));
+    QCOMPARE(
+        f.dialogs.messages.front().text,
+        QString(
+            "Since this is the first time\nyou run this program you should\nset the path to ZSNES.EXE in the setup."));
     QCOMPARE(f.dialogs.pickerTitles.front(), QString("Location of ZSNES.EXE"));
     QCOMPARE(form.pos(), QPoint(343, 78));
     QCOMPARE(form.size(), QSize(685, 568));

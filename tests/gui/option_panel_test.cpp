@@ -74,8 +74,7 @@ class OptionPanelTest : public QObject {
 
   void selectingAGameWithItsOwnConfigurationLoadsIt() {
     FormFixture f;
-    f.SetIni("[General]\nRun first=0\nROMDirectory=" + f.romDir.Path() +
-             "\n[Default]\nNTSC=1\n[Configs]\nZelda=1\n");
+    f.SetIni("[General]\nRun first=0\nROMDirectory=" + f.romDir.Path() + "\n[Default]\nNTSC=1\n[Configs]\nZelda=1\n");
     WriteTestFile(f.romDir / "Zelda.smc", "x");
     WriteTestFile(f.romDir / "Mario.smc", "x");
     WriteTestFile(f.romDir / "Kirby.smc", "x");
@@ -197,7 +196,7 @@ class OptionPanelTest : public QObject {
     QCOMPARE(errors.size(), size_t(1));
     QCOMPARE(errors.front(), QString::fromStdString("Unable to write to " + ini + "."));
     QVERIFY(form.isVisible());
-    QVERIFY(!form.Preview.TitleShown());         // the steps after the failed write were skipped
+    QVERIFY(!form.Preview.TitleShown());  // the steps after the failed write were skipped
     QCOMPARE(form.ListModel->Count(), 0);
   }
 };

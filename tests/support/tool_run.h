@@ -13,5 +13,4 @@ struct ToolRun {
 
 // Runs "<program> <args>" through the shell in `folder`; `args` is shell text, quoted by the caller.
 // The output is gathered in files of `scratch`.
-ToolRun RunTool(const TempDir& scratch, const std::string& program, const std::string& args,
-                const std::string& folder);
+ToolRun RunTool(const TempDir& scratch, const std::string& program, const std::string& args, const std::string& folder);

@@ -3,9 +3,9 @@
 #include <QMainWindow>
 #include <exception>
 #include <functional>
-#include <vector>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/app_context.h"
 #include "app/options.h"

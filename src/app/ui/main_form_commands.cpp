@@ -18,8 +18,8 @@ constexpr const char* kAuthorMail = "mailto:kivo-team@example.org";
 void TMainForm::mnuExitClick() { close(); }
 
 void TMainForm::mnuAboutClick() {
-  dialogs_.Message(this, "KIVO 0.991 4/10/1999\nWritten by the KIVO team, with thanks to every ZSNES player.",
-                   "About", Dialogs::Icon::None);
+  dialogs_.Message(this, "KIVO 0.991 4/10/1999\nWritten by the KIVO team, with thanks to every ZSNES player.", "About",
+                   Dialogs::Icon::None);
 }
 
 void TMainForm::mnuHighPriorityClick() {

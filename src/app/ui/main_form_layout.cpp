@@ -85,7 +85,8 @@ void TMainForm::BuildMenus() {
   };
   for (const auto& [action, handler] : handlers) {
     // triggered, not toggled: a check mark set by the program runs nothing.
-    connect(action, &QAction::triggered, this, [this, handler = handler] { Guard([this, handler] { (this->*handler)(); }); });
+    connect(action, &QAction::triggered, this,
+            [this, handler = handler] { Guard([this, handler] { (this->*handler)(); }); });
   }
 }
 
@@ -94,8 +95,9 @@ void TMainForm::BuildToolBar() {
   ToolBar1->setGeometry(0, 0, 257, 28);
   ToolBar1->setMovable(false);
   ToolBar1->setIconSize(QSize(16, 16));
-  ToolBar1->setStyleSheet("QToolBar { border: 1px solid palette(mid); border-top: none; border-left: none; "
-                          "border-right: none; spacing: 2px; }");
+  ToolBar1->setStyleSheet(
+      "QToolBar { border: 1px solid palette(mid); border-top: none; border-left: none; "
+      "border-right: none; spacing: 2px; }");
   struct Button {
     QToolButton** button;
     const char* tip;

@@ -16,8 +16,8 @@
 #include "app/ui/dialogs.h"
 #include "app/ui/main_form.h"
 #include "app/ui/radio_group.h"
-#include "browser/list_entry.h"
 #include "browser/configuration_switch.h"
+#include "browser/list_entry.h"
 
 void TMainForm::BindOptions() {
   using namespace option;
@@ -179,9 +179,7 @@ void TMainForm::sldFrameSkipChange() {
 
 void TMainForm::sldVolumeChange() { Settings().WriteInteger("General", option::Volume.key, sldVolume->value()); }
 
-void TMainForm::optMemCopyClick() {
-  Settings().WriteInteger("General", option::MemCopy.key, optMemCopy->ItemIndex());
-}
+void TMainForm::optMemCopyClick() { Settings().WriteInteger("General", option::MemCopy.key, optMemCopy->ItemIndex()); }
 
 void TMainForm::optVideoModeClick() {
   Settings().WriteInteger(context_.currentSection, option::Videomode.key, optVideoMode->ItemIndex());

@@ -16,7 +16,9 @@ class RadioGroup : public QGroupBox {
   int Count() const { return static_cast<int>(buttons_.size()); }
   // Sets the selection, the index clamped to -1..last; emits Changed when it moved to an item.
   void SetItemIndex(int index);
-  class QRadioButton* Button(int index) const { return buttons_.at(index); }
+  class QRadioButton* Button(int index) const {
+    return buttons_.at(index);
+  }
 
  signals:
   // The selection moved to an item, by the user or by SetItemIndex.

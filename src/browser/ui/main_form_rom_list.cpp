@@ -1,9 +1,9 @@
 // The ROM list's handlers: filling it, selecting and opening entries, Delete and the File menu's
 // enabling.
 #include <QAction>
+#include <QLabel>
 #include <QListView>
 #include <QStatusBar>
-#include <QLabel>
 
 #include "app/ui/dialogs.h"
 #include "app/ui/main_form.h"
@@ -36,7 +36,8 @@ void TMainForm::ListViewDblClick() {
   if (entry == nullptr) return;
   if (entry->kind == kDrive || entry->kind == kFolder) {
     // A folder that cannot be entered leaves the current one, which the scan then lists again.
-    std::string target = entry->kind == kDrive ? entry->caption : AddBackslash(platform::GetCurrentDir()) + entry->caption;
+    std::string target =
+        entry->kind == kDrive ? entry->caption : AddBackslash(platform::GetCurrentDir()) + entry->caption;
     platform::SetCurrentDir(target);
     ScanDirectory();
     return;

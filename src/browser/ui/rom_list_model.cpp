@@ -6,9 +6,9 @@
 #include "app/ui/dialogs.h"
 
 RomListModel::RomListModel(QObject* parent) : QAbstractListModel(parent) {
-  static const char* const kIconFiles[6] = {":/list/0_drive.png",  ":/list/1_folder.png",
-                                            ":/list/2_rom.png",    ":/list/3_rom_config.png",
-                                            ":/list/4_zip.png",    ":/list/5_zip_config.png"};
+  static const char* const kIconFiles[6] = {":/list/0_drive.png", ":/list/1_folder.png",
+                                            ":/list/2_rom.png",   ":/list/3_rom_config.png",
+                                            ":/list/4_zip.png",   ":/list/5_zip_config.png"};
   for (size_t i = 0; i < icons_.size(); ++i) icons_[i] = QIcon(kIconFiles[i]);
 }
 

@@ -43,7 +43,6 @@ bool WriteFaultFor(const std::string& path) {
   return writeFault && writeFault(path);
 }
 
-
 // Copies a regular file byte for byte into a new file; the new file is removed again on failure.
 bool CopyNewFile(const std::string& from, const std::string& to) {
   int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);

@@ -120,9 +120,7 @@ bool FolderWriter::BeginFile(const std::vector<std::string>& components) {
   return true;
 }
 
-bool FolderWriter::Write(const char* data, size_t size) {
-  return fileFd_ >= 0 && posix::WriteAll(fileFd_, data, size);
-}
+bool FolderWriter::Write(const char* data, size_t size) { return fileFd_ >= 0 && posix::WriteAll(fileFd_, data, size); }
 
 bool FolderWriter::CommitFile() {
   if (fileFd_ < 0) return false;

@@ -9,7 +9,9 @@
 #include "zipcache/unzip_command.h"
 #include "zipcache/zip_cache.h"
 
-void TMainForm::CreateZipCache(int limit) { ZipCache = std::make_unique<TZipCache>(Context().appDir + "/zipcache", limit); }
+void TMainForm::CreateZipCache(int limit) {
+  ZipCache = std::make_unique<TZipCache>(Context().appDir + "/zipcache", limit);
+}
 
 void TMainForm::DestroyZipCache() {
   // Saves the cache table.

@@ -17,10 +17,10 @@ class FakeDialogs : public Dialogs {
     Icon icon = Icon::None;
   };
 
-  std::vector<Shown> messages;       // every message and confirmation box, in order
-  std::vector<QString> pickerTitles;  // every folder picker's title
-  std::vector<std::string> opened;    // every document or URL handed to the desktop
-  std::deque<bool> confirmAnswers;    // answers to Confirm; OK when empty
+  std::vector<Shown> messages;                           // every message and confirmation box, in order
+  std::vector<QString> pickerTitles;                     // every folder picker's title
+  std::vector<std::string> opened;                       // every document or URL handed to the desktop
+  std::deque<bool> confirmAnswers;                       // answers to Confirm; OK when empty
   std::deque<std::optional<std::string>> pickerAnswers;  // folders chosen; cancel when empty
 
   void Message(QWidget*, const QString& text, const QString& caption, Icon icon) override {

@@ -10,8 +10,8 @@
 #include "app/ui/radio_group.h"
 #include "app/ui/up_down.h"
 #include "browser/ui/rom_list_model.h"
-#include "screenshots/ui/preview_image.h"
 #include "gui/support/fake_dialogs.h"
+#include "screenshots/ui/preview_image.h"
 #include "support/temp_dir.h"
 
 // A program folder of the test's own (kivo.ini, zipcache, emulator folder) and a ROM folder, with a

@@ -18,9 +18,9 @@ TEST(RomFilter, ExtensionIsLookedUpAsASubstringOfTheFilter) {
     const char* name;
     bool listed;
   } cases[] = {
-      {"game.SMC", true},  {"game.Smc", true}, {"demo.sm", true},   {"x.z", true},      {"x.0", true},
-      {"x.07", true},      {"Game.1", true},   {"a.ZIP", true},     {"x.swc", false},   {"x.rom", false},
-      {"x.usa", false},    {"x.bin", false},   {"README", false},   {"trailing.", true}, {"x.smc.txt", false},
+      {"game.SMC", true}, {"game.Smc", true}, {"demo.sm", true}, {"x.z", true},       {"x.0", true},
+      {"x.07", true},     {"Game.1", true},   {"a.ZIP", true},   {"x.swc", false},    {"x.rom", false},
+      {"x.usa", false},   {"x.bin", false},   {"README", false}, {"trailing.", true}, {"x.smc.txt", false},
   };
   for (const Case& c : cases) EXPECT_EQ(MatchesRomFilter(c.name), c.listed) << c.name;
 }
@@ -31,8 +31,8 @@ TEST(RomFilter, ZipNameIsTheZipExtensionInAnyLetterCase) {
     const char* name;
     bool zip;
   } cases[] = {
-      {"Zelda.zip", true},  {"Zelda.ZIP", true},     {"GAME.Zip", true},          {"/roms/a.b/Zelda.zIp", true},
-      {"Zelda.smc", false}, {"game.zip.smc", false}, {"zip", false},              {"Zelda.zip2", false},
+      {"Zelda.zip", true},  {"Zelda.ZIP", true},      {"GAME.Zip", true}, {"/roms/a.b/Zelda.zIp", true},
+      {"Zelda.smc", false}, {"game.zip.smc", false},  {"zip", false},     {"Zelda.zip2", false},
       {"", false},          {"roms.zip/game", false},
   };
   for (const Case& c : cases) EXPECT_EQ(IsZipName(c.name), c.zip) << c.name;
@@ -48,9 +48,18 @@ TEST(FolderScan, ListsDrivesThenFoldersThenFilesWithTheirKinds) {
   auto entries = ScanFolder({"/", "/home/u"}, dir.Path(), settings);
 
   std::vector<std::pair<std::string, int>> expected = {
-      {"/", kDrive},           {"/home/u", kDrive},   {" space", kFolder},      {".", kFolder},
-      {"..", kFolder},         {"alpha", kFolder},    {"B-side", kFolder},      {"roms.smc", kFolder},
-      {"!first", kRomFile},    {"demo", kRomFile},    {"Mario", kRomFile},      {"Mario", kZipArchive},
+      {"/", kDrive},
+      {"/home/u", kDrive},
+      {" space", kFolder},
+      {".", kFolder},
+      {"..", kFolder},
+      {"alpha", kFolder},
+      {"B-side", kFolder},
+      {"roms.smc", kFolder},
+      {"!first", kRomFile},
+      {"demo", kRomFile},
+      {"Mario", kRomFile},
+      {"Mario", kZipArchive},
       {"Zelda", kRomFileWithConfig},
   };
   EXPECT_EQ(CaptionsAndKinds(entries), expected);

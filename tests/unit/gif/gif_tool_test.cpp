@@ -16,9 +16,7 @@ class GifToolTest : public testing::Test {
   void SetUp() override { std::filesystem::copy_file(KIVO_TOOL, dir_ / "kivo-tool"); }
 
   // Runs "kivo-tool gif <args>" in the test's folder; the arguments are plain names.
-  ToolRun Run(const std::string& args) {
-    return RunTool(dir_, dir_ / "kivo-tool", "gif " + args, dir_.Path());
-  }
+  ToolRun Run(const std::string& args) { return RunTool(dir_, dir_ / "kivo-tool", "gif " + args, dir_.Path()); }
 
   TempDir dir_;
 };

@@ -30,9 +30,7 @@ class KivoToolCmdlineTest : public testing::Test {
   }
 
   // Runs "kivo-tool cmdline <args>" in the ROM folder; `args` is shell text, quoted by the caller.
-  ToolRun Run(const std::string& args) {
-    return RunTool(dir_, dir_ / "kivo-tool", "cmdline " + args, roms_);
-  }
+  ToolRun Run(const std::string& args) { return RunTool(dir_, dir_ / "kivo-tool", "cmdline " + args, roms_); }
 
   static std::string LastLine(const std::string& out) {
     std::string text = out.ends_with('\n') ? out.substr(0, out.size() - 1) : out;
