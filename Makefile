@@ -1,5 +1,5 @@
 # Short names for the usual commands; everything goes through the CMake presets.
-.PHONY: all deps build run test test-asan bench fuzz clean
+.PHONY: all deps build run demo test test-asan bench fuzz clean
 
 all: build
 
@@ -13,6 +13,12 @@ build: deps
 # Builds KIVO and starts it from the build folder (kivo.ini and the cache live beside the program).
 run: build
 	./build/kivo
+
+# Builds KIVO and starts it on a demo library it makes itself in build/demo: invented games,
+# screenshots and a stand-in emulator window. Each run writes the demo's files afresh.
+demo: build
+	./build/tools/demo/kivo-demo-maker build/demo
+	./build/demo/kivo
 
 # Builds everything and runs every test: unit, window (headless) and fuzz-corpus replay.
 test: build
