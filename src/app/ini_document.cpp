@@ -66,6 +66,18 @@ class FoldedName {
   std::string_view view_;
 };
 
+// Ends the text's last line before a line is appended. A last line ending in a lone CR gets the LF
+// that completes it: a new CR LF after it would leave the CR inside the line, where it would become
+// part of a section name.
+void EndLastLine(std::string& text, std::string_view eol) {
+  if (text.empty() || text.back() == '\n') return;
+  if (text.back() == '\r') {
+    text += '\n';
+  } else {
+    text += eol;
+  }
+}
+
 }  // namespace
 
 bool IniDocument::Find(std::string_view section, std::string_view key, std::string_view& value) const {
@@ -92,7 +104,7 @@ std::string IniDocument::WithValue(std::string_view section, std::string_view ke
   auto s = sections_.find(FoldedName(section).View());
   if (s == sections_.end()) {
     result = bytes_;
-    if (!result.empty() && result.back() != '\n') result += eol;
+    EndLastLine(result, eol);
     if (!result.empty()) result += eol;
     result.append("[").append(section).append("]").append(eol);
     result.append(key).append("=").append(value).append(eol);
@@ -110,7 +122,7 @@ std::string IniDocument::WithValue(std::string_view section, std::string_view ke
 
   size_t at = s->second.contentEnd;
   result.append(bytes_, 0, at);
-  if (!result.empty() && result.back() != '\n') result += eol;
+  EndLastLine(result, eol);
   result.append(key).append("=").append(value).append(eol);
   result.append(bytes_, at, std::string::npos);
   return result;
