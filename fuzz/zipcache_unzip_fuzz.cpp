@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(fs::is_regular_file(status) || fs::is_directory(status));
     if (fs::is_regular_file(status)) bytes += fs::file_size(entry.path());
     // No half-written file is left; a member may of course carry such a name itself.
-    if (entry.path().filename().string().rfind(".kivo-part-", 0) == 0)
+    if (fs::is_regular_file(status) && entry.path().filename().string().rfind(".kivo-part-", 0) == 0)
       Check(std::find(outcome.files.begin(), outcome.files.end(), entry.path().string()) != outcome.files.end());
   }
   Check(bytes <= limits.maxBytes);
