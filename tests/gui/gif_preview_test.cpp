@@ -28,7 +28,7 @@ struct GifPreviewFixture : FormFixture {
 
 // One frame as the test encodes it, with its graphic control extension.
 struct TestFrame {
-  GifFrameSpec spec;
+  GifFrameSpec desc;
   int disposal = 1;  // 1 keep, 2 clear to the background, 3 restore what was there before
   int delay = 10;
   std::optional<uint8_t> transparent;
@@ -38,15 +38,15 @@ struct TestFrame {
 // cells so transparent pixels sit between opaque ones.
 TestFrame MakeFrame(int left, int top, int width, int height, int colors, int seed) {
   TestFrame frame;
-  frame.spec.left = left;
-  frame.spec.top = top;
-  frame.spec.width = width;
-  frame.spec.height = height;
-  frame.spec.lzw.minCodeSize = 2;
+  frame.desc.left = left;
+  frame.desc.top = top;
+  frame.desc.width = width;
+  frame.desc.height = height;
+  frame.desc.lzw.minCodeSize = 2;
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       const bool cell = (x / 3 + y / 2) % 2 == 0;
-      frame.spec.pixels.push_back(cell ? 0 : static_cast<uint8_t>(1 + (x + 2 * y + seed) % (colors - 1)));
+      frame.desc.pixels.push_back(cell ? 0 : static_cast<uint8_t>(1 + (x + 2 * y + seed) % (colors - 1)));
     }
   }
   return frame;
@@ -58,7 +58,7 @@ std::string EncodeGif(int width, int height, const std::vector<GifRgb>& globalMa
   gif.Screen(width, height, globalMap);
   if (loops) gif.Loop(*loops);
   for (const TestFrame& frame : frames)
-    gif.GraphicControl(frame.disposal, frame.delay, frame.transparent).Frame(frame.spec);
+    gif.GraphicControl(frame.disposal, frame.delay, frame.transparent).Frame(frame.desc);
   return gif.Trailer().Bytes();
 }
 
@@ -76,19 +76,19 @@ QImage InPreview(const QImage& picture, QRgb background) {
 
 // Paints a frame over `canvas` as a viewer composes it: its opaque pixels at its place.
 void PaintFrame(QImage& canvas, const TestFrame& frame, const std::vector<GifRgb>& globalMap) {
-  const std::vector<GifRgb>& map = frame.spec.localMap.empty() ? globalMap : frame.spec.localMap;
-  for (int y = 0; y < frame.spec.height; ++y) {
-    for (int x = 0; x < frame.spec.width; ++x) {
-      const uint8_t index = frame.spec.pixels[y * frame.spec.width + x];
+  const std::vector<GifRgb>& map = frame.desc.localMap.empty() ? globalMap : frame.desc.localMap;
+  for (int y = 0; y < frame.desc.height; ++y) {
+    for (int x = 0; x < frame.desc.width; ++x) {
+      const uint8_t index = frame.desc.pixels[y * frame.desc.width + x];
       if (frame.transparent == index) continue;
-      canvas.setPixel(frame.spec.left + x, frame.spec.top + y, qRgb(map[index].r, map[index].g, map[index].b));
+      canvas.setPixel(frame.desc.left + x, frame.desc.top + y, qRgb(map[index].r, map[index].g, map[index].b));
     }
   }
 }
 
 void ClearFrameArea(QImage& canvas, const TestFrame& frame) {
-  for (int y = 0; y < frame.spec.height; ++y) {
-    for (int x = 0; x < frame.spec.width; ++x) canvas.setPixel(frame.spec.left + x, frame.spec.top + y, 0);
+  for (int y = 0; y < frame.desc.height; ++y) {
+    for (int x = 0; x < frame.desc.width; ++x) canvas.setPixel(frame.desc.left + x, frame.desc.top + y, 0);
   }
 }
 
@@ -151,13 +151,13 @@ const std::vector<GifRgb> kPalette = {{255, 0, 255}, {20, 40, 200}, {220, 60, 10
 struct ThreeFrames {
   ThreeFrames() {
     TestFrame full = MakeFrame(0, 0, 48, 36, 4, 0);
-    for (int i = 0; i < 48 * 36; ++i) full.spec.pixels[i] = static_cast<uint8_t>((i / 5 + i / 48) % 4);
+    for (int i = 0; i < 48 * 36; ++i) full.desc.pixels[i] = static_cast<uint8_t>((i / 5 + i / 48) % 4);
     TestFrame patch = MakeFrame(8, 6, 20, 12, 4, 1);
     patch.disposal = 2;
     patch.transparent = 0;
     TestFrame corner = MakeFrame(30, 20, 10, 10, 4, 2);
     corner.disposal = 3;
-    corner.spec.localMap = {{0, 120, 0}, {255, 255, 0}, {0, 200, 200}, {90, 0, 90}};
+    corner.desc.localMap = {{0, 120, 0}, {255, 255, 0}, {0, 200, 200}, {90, 0, 90}};
     frames = {full, patch, corner};
 
     QImage canvas = EmptyCanvas(48, 36);
@@ -309,7 +309,7 @@ class GifPreviewTest : public QObject {
     QVERIFY(before.save(QString::fromStdString(f.media / "Before.bmp"), "BMP"));
     // The frame covers only part of the logical screen; the rest is never painted either.
     TestFrame frame = MakeFrame(5, 4, 23, 9, 4, 3);
-    frame.spec.interlaced = interlaced;
+    frame.desc.interlaced = interlaced;
     if (transparent) frame.transparent = 0;
     WriteTestFile(f.media / "Racer.gif", EncodeGif(40, 20, kPalette, {frame}, std::nullopt));
     TMainForm& form = f.Start();
@@ -343,7 +343,7 @@ class GifPreviewTest : public QObject {
     std::vector<TestFrame> frames = {MakeFrame(0, 0, 8, 8, 4, 0)};
     if (animated) {
       frames.push_back(MakeFrame(0, 0, 8, 8, 4, 1));
-      frames.back().spec.localMap = kPalette;
+      frames.back().desc.localMap = kPalette;
     }
     WriteTestFile(f.media / "Racer.gif", EncodeGif(8, 8, {}, frames, 0));
     TMainForm& form = f.Start();

@@ -17,10 +17,10 @@ namespace {
 
 // An 8-Mbit image with a valid header at 0x7FC0; `checksumError` makes its header's checksum wrong.
 std::string Image(int checksumError = 0, bool copierHeader = false) {
-  SnesRomSpec spec;
-  spec.checksumError = checksumError;
-  spec.copierHeader = copierHeader;
-  return BuildSnesRom(spec);
+  SnesRomSpec desc;
+  desc.checksumError = checksumError;
+  desc.copierHeader = copierHeader;
+  return BuildSnesRom(desc);
 }
 
 std::uint16_t TrueChecksum() { return SnesChecksumOf(Image()); }

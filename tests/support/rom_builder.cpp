@@ -44,12 +44,12 @@ std::uint16_t SnesChecksumOf(const std::string& image) {
   return static_cast<std::uint16_t>(sum & 0xFFFF);
 }
 
-std::string BuildSnesRom(const SnesRomSpec& spec) {
-  if (spec.sizeMbit < 1 && spec.layout != RomLayout::NoHeader) {
+std::string BuildSnesRom(const SnesRomSpec& desc) {
+  if (desc.sizeMbit < 1 && desc.layout != RomLayout::NoHeader) {
     throw std::invalid_argument("an image with a header needs at least 1 Mbit");
   }
-  std::string image(static_cast<std::size_t>(std::max(spec.sizeMbit, 0)) * kMbit + spec.extraBytes, '\0');
-  std::uint32_t state = spec.seed * 2654435761u + 12345u;
+  std::string image(static_cast<std::size_t>(std::max(desc.sizeMbit, 0)) * kMbit + desc.extraBytes, '\0');
+  std::uint32_t state = desc.seed * 2654435761u + 12345u;
   for (char& c : image) {
     state = state * 1664525u + 1013904223u;
     c = static_cast<char>(state >> 24);
@@ -57,40 +57,40 @@ std::string BuildSnesRom(const SnesRomSpec& spec) {
 
   // The pattern must not put a passing record at a probed place other than the real header by
   // chance: give every such place a word pair that does not add up to 0xFFFF.
-  const std::size_t shift = spec.copierHeader ? 512 : 0;
-  const std::size_t headerAt = HeaderOffsetOf(spec.layout);
+  const std::size_t shift = desc.copierHeader ? 512 : 0;
+  const std::size_t headerAt = HeaderOffsetOf(desc.layout);
   for (std::size_t probe : {0x81C0u, 0x101C0u, 0xFFC0u, 0x7FC0u}) {
     if (probe < shift) continue;
     const std::size_t at = probe - shift;
-    if (spec.layout != RomLayout::NoHeader && at + 36 > headerAt && at < headerAt + 36) continue;
+    if (desc.layout != RomLayout::NoHeader && at + 36 > headerAt && at < headerAt + 36) continue;
     if (at + 32 <= image.size()) {
       PutWord(image, at + 28, 0x1234);
       PutWord(image, at + 30, 0x1234);
     }
   }
 
-  if (spec.layout != RomLayout::NoHeader) {
-    std::string title = spec.title.substr(0, 21);
+  if (desc.layout != RomLayout::NoHeader) {
+    std::string title = desc.title.substr(0, 21);
     title.resize(21, ' ');
     image.replace(headerAt, 21, title);
-    image[headerAt + 21] = static_cast<char>(spec.makeup);
-    image[headerAt + 22] = static_cast<char>(spec.type);
-    image[headerAt + 23] = static_cast<char>(spec.sizeCode != 0 ? spec.sizeCode : SizeCodeFor(spec.sizeMbit));
-    image[headerAt + 24] = static_cast<char>(spec.sramCode);
-    image[headerAt + 25] = static_cast<char>(spec.country);
-    image[headerAt + 26] = static_cast<char>(spec.licensee);
-    image[headerAt + 27] = static_cast<char>(spec.version);
-    PutWord(image, headerAt + 32, spec.nmiVector);
-    PutWord(image, headerAt + 34, spec.resetVector);
+    image[headerAt + 21] = static_cast<char>(desc.makeup);
+    image[headerAt + 22] = static_cast<char>(desc.type);
+    image[headerAt + 23] = static_cast<char>(desc.sizeCode != 0 ? desc.sizeCode : SizeCodeFor(desc.sizeMbit));
+    image[headerAt + 24] = static_cast<char>(desc.sramCode);
+    image[headerAt + 25] = static_cast<char>(desc.country);
+    image[headerAt + 26] = static_cast<char>(desc.licensee);
+    image[headerAt + 27] = static_cast<char>(desc.version);
+    PutWord(image, headerAt + 32, desc.nmiVector);
+    PutWord(image, headerAt + 34, desc.resetVector);
     // A word and its complement always add 0x1FE to the byte sum, so the sum can be taken with a
     // placeholder pair in place and the real pair written afterwards without changing it.
     PutWord(image, headerAt + 28, 0xFFFF);
     PutWord(image, headerAt + 30, 0x0000);
-    const std::uint16_t checksum = static_cast<std::uint16_t>(SnesChecksumOf(image) + spec.checksumError);
+    const std::uint16_t checksum = static_cast<std::uint16_t>(SnesChecksumOf(image) + desc.checksumError);
     PutWord(image, headerAt + 28, static_cast<std::uint16_t>(~checksum));
     PutWord(image, headerAt + 30, checksum);
   }
 
-  if (spec.copierHeader) image.insert(0, std::string(512, '\0'));
+  if (desc.copierHeader) image.insert(0, std::string(512, '\0'));
   return image;
 }

@@ -8,10 +8,10 @@
 // deterministic byte pattern, carries a 36-byte internal header where the layout puts it, and
 // optionally a 512-byte copier header in front.
 //
-//   SnesRomSpec spec;
-//   spec.title = "SUPER TEST";
-//   spec.sizeMbit = 12;
-//   std::string bytes = BuildSnesRom(spec);   // valid header at 0x7FC0, correct checksum
+//   SnesRomSpec desc;
+//   desc.title = "SUPER TEST";
+//   desc.sizeMbit = 12;
+//   std::string bytes = BuildSnesRom(desc);   // valid header at 0x7FC0, correct checksum
 enum class RomLayout {
   LoRom,     // internal header at 0x7FC0
   HiRom,     // internal header at 0xFFC0
@@ -41,7 +41,7 @@ struct SnesRomSpec {
   std::uint32_t seed = 1;  // byte pattern of the image body
 };
 
-std::string BuildSnesRom(const SnesRomSpec& spec);
+std::string BuildSnesRom(const SnesRomSpec& desc);
 
 // The cartridge checksum of a headerless image of whole Mbit: the image mirrored the way the
 // cartridge's own checksum is defined, i.e. the largest power-of-two part once and the remainder

@@ -250,12 +250,12 @@ std::string EncodeGif(const std::vector<QImage>& frames, int delay) {
   if (frames.size() > 1) gif.Loop(0);
   for (std::vector<uint8_t>& indexes : pixels) {
     if (frames.size() > 1) gif.GraphicControl(1, delay, std::nullopt);
-    GifFrameSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.pixels = std::move(indexes);
-    spec.lzw.minCodeSize = bits < 2 ? 2 : bits;
-    gif.Frame(spec);
+    GifFrameSpec desc;
+    desc.width = width;
+    desc.height = height;
+    desc.pixels = std::move(indexes);
+    desc.lzw.minCodeSize = bits < 2 ? 2 : bits;
+    gif.Frame(desc);
   }
   return gif.Trailer().Bytes();
 }

@@ -28,47 +28,47 @@ constexpr char kMarker[] = ".kivo-demo";
 struct DemoGame {
   QString folder;  // below the ROM folder, empty for the ROM folder itself
   QString file;
-  SnesRomSpec spec;
+  SnesRomSpec desc;
   bool zipped = false;  // the image goes into an archive of the same name with ".zip"
 };
 
-SnesRomSpec Spec(const char* title, RomLayout layout, int sizeMbit, std::uint8_t country, std::uint32_t seed) {
-  SnesRomSpec spec;
-  spec.title = title;
-  spec.layout = layout;
-  spec.makeup = layout == RomLayout::HiRom ? 0x21 : 0x20;
-  spec.type = 0;      // ROM only; a game that saves says so below
-  spec.licensee = 0;  // invented games name no real publisher
-  spec.sizeMbit = sizeMbit;
-  spec.country = country;
-  spec.seed = seed;
-  return spec;
+SnesRomSpec GameDesc(const char* title, RomLayout layout, int sizeMbit, std::uint8_t country, std::uint32_t seed) {
+  SnesRomSpec desc;
+  desc.title = title;
+  desc.layout = layout;
+  desc.makeup = layout == RomLayout::HiRom ? 0x21 : 0x20;
+  desc.type = 0;      // ROM only; a game that saves says so below
+  desc.licensee = 0;  // invented games name no real publisher
+  desc.sizeMbit = sizeMbit;
+  desc.country = country;
+  desc.seed = seed;
+  return desc;
 }
 
 std::vector<DemoGame> Games() {
   std::vector<DemoGame> games;
-  games.push_back({"", "Starlight Courier.smc", Spec("STARLIGHT COURIER", RomLayout::LoRom, 8, 1, 11)});
+  games.push_back({"", "Starlight Courier.smc", GameDesc("STARLIGHT COURIER", RomLayout::LoRom, 8, 1, 11)});
 
-  DemoGame moss{"", "Moss Knight (E) [!].sfc", Spec("MOSS KNIGHT", RomLayout::HiRom, 16, 2, 12)};
-  moss.spec.makeup = 0x31;  // HiROM, FastROM
-  moss.spec.type = 2;       // ROM and save RAM
-  moss.spec.sramCode = 3;   // of 64 Kbit
-  moss.spec.version = 1;
+  DemoGame moss{"", "Moss Knight (E) [!].sfc", GameDesc("MOSS KNIGHT", RomLayout::HiRom, 16, 2, 12)};
+  moss.desc.makeup = 0x31;  // HiROM, FastROM
+  moss.desc.type = 2;       // ROM and save RAM
+  moss.desc.sramCode = 3;   // of 64 Kbit
+  moss.desc.version = 1;
   games.push_back(moss);
 
-  DemoGame comet{"", "Pocket Comet.fig", Spec("POCKET COMET", RomLayout::LoRom, 12, 1, 13)};
-  comet.spec.copierHeader = true;
+  DemoGame comet{"", "Pocket Comet.fig", GameDesc("POCKET COMET", RomLayout::LoRom, 12, 1, 13)};
+  comet.desc.copierHeader = true;
   games.push_back(comet);
 
-  DemoGame racing{"", "Rust Bucket Racing.smc", Spec("RUST BUCKET RACING", RomLayout::LoRom, 4, 1, 14)};
-  racing.spec.checksumError = 0x0BAD;
+  DemoGame racing{"", "Rust Bucket Racing.smc", GameDesc("RUST BUCKET RACING", RomLayout::LoRom, 4, 1, 14)};
+  racing.desc.checksumError = 0x0BAD;
   games.push_back(racing);
 
-  DemoGame lantern{"", "Lantern Tide.smc", Spec("LANTERN TIDE", RomLayout::LoRom, 4, 0, 15)};
+  DemoGame lantern{"", "Lantern Tide.smc", GameDesc("LANTERN TIDE", RomLayout::LoRom, 4, 0, 15)};
   lantern.zipped = true;
   games.push_back(lantern);
 
-  games.push_back({"More Games", "Cloud Mill.sfc", Spec("CLOUD MILL", RomLayout::HiRom, 8, 0, 16)});
+  games.push_back({"More Games", "Cloud Mill.sfc", GameDesc("CLOUD MILL", RomLayout::HiRom, 8, 0, 16)});
   return games;
 }
 
@@ -120,7 +120,7 @@ void WriteRoms(const QDir& roms) {
   for (const DemoGame& game : Games()) {
     QDir folder(roms.filePath(game.folder));
     MakeFolder(folder.path());
-    std::string image = BuildSnesRom(game.spec);
+    std::string image = BuildSnesRom(game.desc);
     if (game.zipped) {
       QString archive = QFileInfo(game.file).completeBaseName() + ".zip";
       WriteBytes(folder.filePath(archive), BuildZip({ZipFile(Bytes(game.file), image, true)}));

@@ -102,8 +102,8 @@ TEST(GifReader, ReportsWarningsAndGoesOn) {
 }
 
 TEST(GifReader, ZeroWidthTakesTheScreenSize) {
-  GifFrameSpec spec = GifFrame(0, 3, {}, 2);
-  std::string bytes = GifBuilder().Screen(5, 2, GifTestPalette(4)).Descriptor(spec).Bytes();
+  GifFrameSpec desc = GifFrame(0, 3, {}, 2);
+  std::string bytes = GifBuilder().Screen(5, 2, GifTestPalette(4)).Descriptor(desc).Bytes();
   std::vector<uint8_t> pixels(10, 3);
   bytes += std::string("\x02") + GifSubBlocks(GifLzwPack(pixels, {.minCodeSize = 2})) + ";";
   GifLoad gif(bytes);

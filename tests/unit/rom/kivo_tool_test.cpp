@@ -31,25 +31,25 @@ class KivoToolTest : public testing::Test {
 };
 
 TEST_F(KivoToolTest, VerifyPrintsOneLinePerFileAndFailsWhenAnyIsNotOk) {
-  SnesRomSpec spec;
-  spec.sizeMbit = 12;
-  const std::string good = BuildSnesRom(spec);
+  SnesRomSpec desc;
+  desc.sizeMbit = 12;
+  const std::string good = BuildSnesRom(desc);
   const std::uint16_t goodSum = SnesChecksumOf(good);
   WriteTestFile(Rom("good.smc"), good);
-  spec.copierHeader = true;
-  spec.seed = 7;
-  const std::string copier = BuildSnesRom(spec);
+  desc.copierHeader = true;
+  desc.seed = 7;
+  const std::string copier = BuildSnesRom(desc);
   WriteTestFile(Rom("copier.fig"), copier);
-  spec = SnesRomSpec{};
-  spec.checksumError = 100;
-  const std::string bad = BuildSnesRom(spec);
+  desc = SnesRomSpec{};
+  desc.checksumError = 100;
+  const std::string bad = BuildSnesRom(desc);
   const std::uint16_t badSum = SnesChecksumOf(bad);
   WriteTestFile(Rom("bad.sfc"), bad);
   WriteTestFile(Rom("short.smc"), std::string(5000, 'x'));
-  spec = SnesRomSpec{};
-  spec.sizeMbit = 2;
-  spec.layout = RomLayout::HiRom;
-  const std::string zipped = BuildSnesRom(spec);
+  desc = SnesRomSpec{};
+  desc.sizeMbit = 2;
+  desc.layout = RomLayout::HiRom;
+  const std::string zipped = BuildSnesRom(desc);
   WriteZip(Rom("game.zip"), {ZipFile("README.TXT", "read me"), ZipFile("GAME.SFC", zipped, true)});
   WriteZip(Rom("notes.zip"), {ZipFile("notes.txt", "no game here")});
 
@@ -76,11 +76,11 @@ TEST_F(KivoToolTest, VerifyPrintsOneLinePerFileAndFailsWhenAnyIsNotOk) {
 }
 
 TEST_F(KivoToolTest, VerifySucceedsWhenEveryFileIsOkAndTakesNamesFromTheCurrentFolder) {
-  SnesRomSpec spec;
-  WriteTestFile(Rom("one.smc"), BuildSnesRom(spec));
-  spec.seed = 2;
-  spec.sizeMbit = 10;
-  WriteZip(Rom("two.zip"), {ZipFile("two.swc", BuildSnesRom(spec))});
+  SnesRomSpec desc;
+  WriteTestFile(Rom("one.smc"), BuildSnesRom(desc));
+  desc.seed = 2;
+  desc.sizeMbit = 10;
+  WriteZip(Rom("two.zip"), {ZipFile("two.swc", BuildSnesRom(desc))});
 
   ToolRun run = Run("verify one.smc two.zip", dir_ / "roms");
   EXPECT_EQ(run.status, 0) << run.out << run.err;
@@ -93,9 +93,9 @@ TEST_F(KivoToolTest, VerifySucceedsWhenEveryFileIsOkAndTakesNamesFromTheCurrentF
 TEST_F(KivoToolTest, CacheSizeIsReadFromKivoIniBesideTheProgram) {
   WriteTestFile(dir_ / "kivo.ini", "[General]\r\nCacheSize=1\r\n");
   for (const char* name : {"a", "b", "c"}) {
-    SnesRomSpec spec;
-    spec.seed = static_cast<std::uint32_t>(name[0]);
-    WriteZip(Rom(std::string(name) + ".zip"), {ZipFile(std::string(name) + ".smc", BuildSnesRom(spec))});
+    SnesRomSpec desc;
+    desc.seed = static_cast<std::uint32_t>(name[0]);
+    WriteZip(Rom(std::string(name) + ".zip"), {ZipFile(std::string(name) + ".smc", BuildSnesRom(desc))});
   }
   ToolRun run = Run("verify roms/a.zip roms/b.zip roms/c.zip");
   EXPECT_EQ(run.status, 0) << run.out << run.err;
@@ -107,15 +107,15 @@ TEST_F(KivoToolTest, CacheSizeIsReadFromKivoIniBesideTheProgram) {
 }
 
 TEST_F(KivoToolTest, InfoPrintsTheReportAsTheBoxShowsIt) {
-  SnesRomSpec spec;
-  spec.title = "TOOL INFO";
-  spec.sizeMbit = 1;
-  std::string image = BuildSnesRom(spec);
+  SnesRomSpec desc;
+  desc.title = "TOOL INFO";
+  desc.sizeMbit = 1;
+  std::string image = BuildSnesRom(desc);
   PutWord(image, 0x7FC0 + 28, 0xEDCB);
   PutWord(image, 0x7FC0 + 30, 0x1234);
   WriteZip(Rom("info.zip"), {ZipFile("info.sfc", image, true)});
-  spec.title = std::string("CUT\0HERE", 8);
-  WriteTestFile(Rom("nul.smc"), BuildSnesRom(spec));
+  desc.title = std::string("CUT\0HERE", 8);
+  WriteTestFile(Rom("nul.smc"), BuildSnesRom(desc));
 
   ToolRun run = Run("info roms/info.zip");
   EXPECT_EQ(run.status, 0) << run.err;

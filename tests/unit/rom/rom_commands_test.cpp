@@ -28,11 +28,11 @@ TEST(ChecksumText, OkAndBadTexts) {
 
 TEST(VerifyChecksum, GoodAndDamagedImages) {
   TempDir dir;
-  SnesRomSpec spec;
-  spec.sizeMbit = 12;
-  std::string good = BuildSnesRom(spec);
-  spec.checksumError = -4;
-  std::string bad = BuildSnesRom(spec);
+  SnesRomSpec desc;
+  desc.sizeMbit = 12;
+  std::string good = BuildSnesRom(desc);
+  desc.checksumError = -4;
+  std::string bad = BuildSnesRom(desc);
   WriteTestFile(dir / "good.smc", good);
   WriteTestFile(dir / "bad.smc", bad);
 
@@ -95,10 +95,10 @@ TEST(VerifyChecksum, ComparesOnlyTheChecksumWord) {
 
 TEST(RomInfoMessage, ShowsTheReportUnderRomInfo) {
   TempDir dir;
-  SnesRomSpec spec;
-  spec.title = "INFO TEST";
-  spec.sizeMbit = 1;
-  WriteTestFile(dir / "info.sfc", BuildSnesRom(spec));
+  SnesRomSpec desc;
+  desc.title = "INFO TEST";
+  desc.sizeMbit = 1;
+  WriteTestFile(dir / "info.sfc", BuildSnesRom(desc));
   RomMessage box = RomInfoMessage(dir / "info.sfc");
   EXPECT_EQ(box.caption, "ROM Info");
   EXPECT_TRUE(box.text.starts_with("Title: INFO TEST           \nCopier Header: None\nInformation Offset: 32704\n"))

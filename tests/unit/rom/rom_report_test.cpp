@@ -8,19 +8,19 @@ namespace {
 
 // A 4-Mbit LoROM image whose header says every field with a value the expected texts spell out.
 SnesRomSpec ReportSpec() {
-  SnesRomSpec spec;
-  spec.title = "SUPER KIVO WORLD";  // 16 bytes, blanks after it
-  spec.sizeMbit = 4;
-  spec.makeup = 0x30;
-  spec.type = 0x02;
-  spec.sizeCode = 0x0A;
-  spec.sramCode = 3;
-  spec.country = 2;
-  spec.licensee = 0x84;
-  spec.version = 3;
-  spec.nmiVector = 0x80AB;
-  spec.resetVector = 0x0C00;
-  return spec;
+  SnesRomSpec desc;
+  desc.title = "SUPER KIVO WORLD";  // 16 bytes, blanks after it
+  desc.sizeMbit = 4;
+  desc.makeup = 0x30;
+  desc.type = 0x02;
+  desc.sizeCode = 0x0A;
+  desc.sramCode = 3;
+  desc.country = 2;
+  desc.licensee = 0x84;
+  desc.version = 3;
+  desc.nmiVector = 0x80AB;
+  desc.resetVector = 0x0C00;
+  return desc;
 }
 
 // Fixes the header's checksum pair so the words in the report are known: 4660 (0x1234).
@@ -67,10 +67,10 @@ TEST(RomReport, CopierHeaderAndOffsetFollowTheProbe) {
        "Real Size: 524800 Bytes = 4 MBit"},
   };
   for (const Case& c : cases) {
-    SnesRomSpec spec = ReportSpec();
-    spec.layout = c.layout;
-    spec.copierHeader = c.copier;
-    std::string text = TSnesRom::FromImage(BuildSnesRom(spec)).InfoText();
+    SnesRomSpec desc = ReportSpec();
+    desc.layout = c.layout;
+    desc.copierHeader = c.copier;
+    std::string text = TSnesRom::FromImage(BuildSnesRom(desc)).InfoText();
     EXPECT_NE(text.find(c.lines), std::string::npos) << text;
     EXPECT_TRUE(text.ends_with(c.realSize)) << text;
   }
@@ -117,15 +117,15 @@ TEST(RomReport, TitleShowsTwentyBytesAsTheyAreAndStopsAtNul) {
       {"\xC4\xD6 8-bit name", "Title: \xC4\xD6 8-bit name       \n"},
   };
   for (const Case& c : cases) {
-    SnesRomSpec spec = ReportSpec();
-    spec.title = c.title;
-    std::string text = TSnesRom::FromImage(BuildSnesRom(spec)).InfoText();
+    SnesRomSpec desc = ReportSpec();
+    desc.title = c.title;
+    std::string text = TSnesRom::FromImage(BuildSnesRom(desc)).InfoText();
     EXPECT_TRUE(text.starts_with(c.firstLine)) << text;
   }
 
-  SnesRomSpec spec = ReportSpec();
-  spec.title = std::string("ZELDA\0REST OF IT", 16);
-  EXPECT_EQ(TSnesRom::FromImage(BuildSnesRom(spec)).InfoText(), "Title: ZELDA");
+  SnesRomSpec desc = ReportSpec();
+  desc.title = std::string("ZELDA\0REST OF IT", 16);
+  EXPECT_EQ(TSnesRom::FromImage(BuildSnesRom(desc)).InfoText(), "Title: ZELDA");
 }
 
 TEST(RomReport, MissingFileShowsOnlyTheTitleLabel) {
@@ -161,9 +161,9 @@ TEST(RomReport, SizeLinesIncludingCodesBeyondThirtyTwoBits) {
        "SRAM Size: 463168356949264781694283940034751631413079938662562256157830336031652518559744 KBits"},
   };
   for (const Case& c : cases) {
-    SnesRomSpec spec = ReportSpec();
-    spec.sramCode = c.sramCode;
-    std::string image = BuildSnesRom(spec);
+    SnesRomSpec desc = ReportSpec();
+    desc.sramCode = c.sramCode;
+    std::string image = BuildSnesRom(desc);
     image[0x7FC0 + 23] = static_cast<char>(c.sizeCode);  // also code 0, which the builder would replace
     std::string text = TSnesRom::FromImage(image).InfoText();
     EXPECT_EQ(LineOf(text, "Size: "), c.size);
@@ -187,10 +187,10 @@ TEST(RomReport, VersionAndWordsAreFormatted) {
       {255, 0xFFFF, "Version: 1.255", "NMI / VBL Vector FFFF"},
   };
   for (const Case& c : cases) {
-    SnesRomSpec spec = ReportSpec();
-    spec.version = c.version;
-    spec.nmiVector = c.nmi;
-    std::string text = TSnesRom::FromImage(BuildSnesRom(spec)).InfoText();
+    SnesRomSpec desc = ReportSpec();
+    desc.version = c.version;
+    desc.nmiVector = c.nmi;
+    std::string text = TSnesRom::FromImage(BuildSnesRom(desc)).InfoText();
     EXPECT_EQ(LineOf(text, "Version: "), c.versionLine);
     EXPECT_EQ(LineOf(text, "NMI / VBL Vector "), c.nmiLine);
   }

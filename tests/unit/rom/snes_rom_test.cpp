@@ -26,9 +26,9 @@ void MakeValidPair(std::string& image, std::size_t at, std::uint16_t checksum) {
 }
 
 TEST(SnesRomLoad, EightMbitLoRomWithoutCopierHeaderSumsEveryByte) {
-  SnesRomSpec spec;
-  spec.sizeMbit = 8;
-  std::string image = BuildSnesRom(spec);
+  SnesRomSpec desc;
+  desc.sizeMbit = 8;
+  std::string image = BuildSnesRom(desc);
   ASSERT_EQ(image.size(), 1048576u);
 
   TSnesRom rom = TSnesRom::FromImage(image);
@@ -41,9 +41,9 @@ TEST(SnesRomLoad, EightMbitLoRomWithoutCopierHeaderSumsEveryByte) {
 }
 
 TEST(SnesRomLoad, CopierHeaderIsFoundAndSkipped) {
-  SnesRomSpec spec;
-  spec.copierHeader = true;
-  std::string withCopier = BuildSnesRom(spec);
+  SnesRomSpec desc;
+  desc.copierHeader = true;
+  std::string withCopier = BuildSnesRom(desc);
   ASSERT_EQ(withCopier.size(), 1048576u + 512u);
   // Copier bytes that are not zero would change the sum if they were counted.
   withCopier.replace(0, 512, std::string(512, '\x7F'));
@@ -77,11 +77,11 @@ TEST(SnesRomLoad, EachLayoutIsFoundAtItsOffset) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.offset);
-    SnesRomSpec spec;
-    spec.layout = c.layout;
-    spec.copierHeader = c.copier;
-    spec.sizeMbit = 4;
-    TSnesRom rom = TSnesRom::FromImage(BuildSnesRom(spec));
+    SnesRomSpec desc;
+    desc.layout = c.layout;
+    desc.copierHeader = c.copier;
+    desc.sizeMbit = 4;
+    TSnesRom rom = TSnesRom::FromImage(BuildSnesRom(desc));
     EXPECT_EQ(rom.HeaderOffset(), c.offset);
     EXPECT_EQ(rom.CopierHeaderSize(), c.copierSize);
     ASSERT_TRUE(rom.CalcChecksum());
@@ -99,9 +99,9 @@ TEST(SnesRomLoad, CopierProbeWinsWhenBothLoRomPlacesPass) {
 }
 
 TEST(SnesRomLoad, WithoutHeaderRecordHoldsLastProbeAndSumStartsAtFirstByte) {
-  SnesRomSpec spec;
-  spec.layout = RomLayout::NoHeader;
-  std::string image = BuildSnesRom(spec);
+  SnesRomSpec desc;
+  desc.layout = RomLayout::NoHeader;
+  std::string image = BuildSnesRom(desc);
   TSnesRom rom = TSnesRom::FromImage(image);
   EXPECT_EQ(rom.HeaderOffset(), 0);
   EXPECT_EQ(rom.CopierHeaderSize(), 0);
@@ -124,10 +124,10 @@ TEST(SnesRomLoad, MissingOrUnnamedFileGivesEmptyImageAndNoChecksum) {
 
 TEST(SnesRomLoad, FileIsReadWhole) {
   TempDir dir;
-  SnesRomSpec spec;
-  spec.sizeMbit = 2;
-  spec.copierHeader = true;
-  std::string image = BuildSnesRom(spec);
+  SnesRomSpec desc;
+  desc.sizeMbit = 2;
+  desc.copierHeader = true;
+  std::string image = BuildSnesRom(desc);
   WriteTestFile(dir / "game.smc", image);
   TSnesRom rom(dir / "game.smc");
   EXPECT_TRUE(rom.FileFound());
@@ -237,12 +237,12 @@ TEST(SnesRomChecksum, BuiltImagesOfEverySizeVerify) {
   for (int mbit : {1, 2, 3, 5, 6, 7, 10, 12, 20, 24}) {
     for (bool copier : {false, true}) {
       SCOPED_TRACE(testing::Message() << mbit << " Mbit, copier " << copier);
-      SnesRomSpec spec;
-      spec.sizeMbit = mbit;
-      spec.copierHeader = copier;
-      spec.layout = mbit % 2 ? RomLayout::LoRom : RomLayout::HiRom;
-      spec.seed = static_cast<std::uint32_t>(mbit);
-      TSnesRom rom = TSnesRom::FromImage(BuildSnesRom(spec));
+      SnesRomSpec desc;
+      desc.sizeMbit = mbit;
+      desc.copierHeader = copier;
+      desc.layout = mbit % 2 ? RomLayout::LoRom : RomLayout::HiRom;
+      desc.seed = static_cast<std::uint32_t>(mbit);
+      TSnesRom rom = TSnesRom::FromImage(BuildSnesRom(desc));
       ASSERT_TRUE(rom.CalcChecksum());
       EXPECT_EQ(rom.CalcSum(), rom.HeaderChecksum());
     }
@@ -260,9 +260,9 @@ TEST(SnesRomChecksum, BytesAfterTheLastWholeMbitAreIgnored) {
 TEST(SnesRomChecksum, CopierHeaderDoesNotMakeTheSumReadPastTheEnd) {
   // An 8-Mbit image behind a copier header, cut 100 bytes short: the summed range would end 100 bytes
   // after the image. Only the bytes that are there count.
-  SnesRomSpec spec;
-  spec.copierHeader = true;
-  std::string image = BuildSnesRom(spec);
+  SnesRomSpec desc;
+  desc.copierHeader = true;
+  std::string image = BuildSnesRom(desc);
   image.resize(image.size() - 100);
   TSnesRom rom = TSnesRom::FromImage(image);
   ASSERT_EQ(rom.CopierHeaderSize(), 512);
@@ -271,8 +271,8 @@ TEST(SnesRomChecksum, CopierHeaderDoesNotMakeTheSumReadPastTheEnd) {
   EXPECT_EQ(rom.CalcSum(), PlainSum(std::string_view(image).substr(512)));
 
   // The same in the rest part of a 9-Mbit image (8 + 1, counted 8 times).
-  spec.sizeMbit = 9;
-  std::string nine = BuildSnesRom(spec);
+  desc.sizeMbit = 9;
+  std::string nine = BuildSnesRom(desc);
   nine.resize(nine.size() - 300);
   TSnesRom rom9 = TSnesRom::FromImage(nine);
   ASSERT_TRUE(rom9.CalcChecksum());
@@ -288,8 +288,8 @@ TEST(SnesRomChecksum, ImageShorterThanOneMbitFails) {
     EXPECT_FALSE(rom.CalcChecksum()) << size;
   }
   // A header found in a short image does not make it summable.
-  SnesRomSpec spec;
-  std::string image = BuildSnesRom(spec).substr(0, 0x10000);
+  SnesRomSpec desc;
+  std::string image = BuildSnesRom(desc).substr(0, 0x10000);
   TSnesRom rom = TSnesRom::FromImage(image);
   EXPECT_EQ(rom.HeaderOffset(), 0x7FC0);
   EXPECT_FALSE(rom.CalcChecksum());
