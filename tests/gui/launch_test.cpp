@@ -21,6 +21,7 @@
 #include "platform/files.h"
 #include "screenshots/ui/preview_image.h"
 #include "support/zip_builder.h"
+#include "support/priority.h"
 
 namespace {
 
@@ -87,16 +88,6 @@ FakeLog ReadFakeLog(const std::string& folder) {
 }
 
 size_t CountStarts(const std::string& folder) { return ReadFakeLog(folder).starts.size(); }
-
-// Whether this process may raise a child's priority at all (root, or CAP_SYS_NICE); a refused raise
-// leaves the normal priority.
-bool MayRaisePriority() {
-  pid_t child = ::fork();
-  if (child == 0) ::_exit(::setpriority(PRIO_PROCESS, 0, ::getpriority(PRIO_PROCESS, 0) - 1) == 0 ? 0 : 1);
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
 
 // The window's fixture plus an emulator folder: the fake emulator linked as ZSNES.EXE, a ZSNES.CFG,
 // and "ZSNESPath" naming the folder in kivo.ini.

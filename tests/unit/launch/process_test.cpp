@@ -9,19 +9,11 @@
 
 #include "fake_emulator_log.h"
 #include "support/temp_dir.h"
+#include "support/priority.h"
 
 namespace {
 
 using Args = std::vector<std::string>;
-
-// Whether this process may start a child at a higher priority than its own: tried in a child.
-bool MayRaisePriority() {
-  pid_t child = ::fork();
-  if (child == 0) ::_exit(::setpriority(PRIO_PROCESS, 0, ::getpriority(PRIO_PROCESS, 0) - 1) == 0 ? 0 : 1);
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
 
 TEST(SplitCommandLineTest, ProgramIsTheShortestPrefixNamingAFile) {
   TempDir dir;
