@@ -138,7 +138,7 @@ QApplication& App() {
   return *app;
 }
 
-// The list as the main window sets it up: small icons with captions in columns, laid out in batches.
+// The list as the main window sets it up: small icons with captions in columns, laid out in one pass.
 void ConfigureLikeMainWindow(QListView& view) {
   QFont font("Sans Serif");
   font.setPixelSize(11);
@@ -148,8 +148,6 @@ void ConfigureLikeMainWindow(QListView& view) {
   view.setWrapping(true);
   view.setResizeMode(QListView::Adjust);
   view.setUniformItemSizes(true);
-  view.setLayoutMode(QListView::Batched);
-  view.setBatchSize(2000);
   view.setIconSize(QSize(16, 16));
   view.setEditTriggers(QAbstractItemView::NoEditTriggers);
   view.setSelectionMode(QAbstractItemView::SingleSelection);

@@ -55,7 +55,12 @@ bool SettingsFile::ReadBool(std::string_view section, std::string_view key, bool
 
 void SettingsFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
   if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) return;
-  std::string updated = Snapshot()->WithValue(section, key, value);
+  std::shared_ptr<const IniDocument> current = Snapshot();
+  std::string updated = current->WithValue(section, key, value);
+  // A value already stored as asked leaves the file alone. Every start and every configuration
+  // load stores back the values the controls were just set from, and each real write is a sync
+  // to disk.
+  if (updated == current->Bytes()) return;
   if (!platform::WriteFileAtomic(path_, updated)) throw KivoError("Unable to write to " + path_);
   parsed_ = std::make_shared<IniDocument>(std::move(updated));
 }

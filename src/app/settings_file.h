@@ -20,7 +20,7 @@ class SettingsFile {
   int ReadInteger(std::string_view section, std::string_view key, int def);
   bool ReadBool(std::string_view section, std::string_view key, bool def);
 
-  // A refused write raises KivoError "Unable to write to <path>" and leaves the file as it was.
+  // Storing the value the file already holds writes nothing. A refused write raises KivoError "Unable to write to <path>" and leaves the file as it was.
   // A section, key or value holding a line break would inject lines into the file; such a write
   // stores nothing.
   void WriteString(std::string_view section, std::string_view key, std::string_view value);

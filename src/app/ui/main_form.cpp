@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QMouseEvent>
+#include <QShowEvent>
 
 #include "app/ui/dialogs.h"
 #include "browser/ui/rom_list_model.h"
@@ -86,6 +87,13 @@ void TMainForm::changeEvent(QEvent* event) {
     Guard([this] { FormActivate(); });
     activating_ = false;
   }
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // The window's layout has sized the list by now. Laying its entries out before the first paint
+  // puts the scroll bar in place, so the list is drawn once instead of again when the bar appears.
+  if (!event->spontaneous()) ListView->doItemsLayout();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

@@ -99,6 +99,23 @@ TEST_F(SettingsFileTest, RefusedWriteRaisesAndLeavesTheFileWhole) {
   EXPECT_THROW(nowhere.WriteBool("General", "Run first", false), KivoError);
 }
 
+TEST_F(SettingsFileTest, StoringTheValueAlreadyThereWritesNothing) {
+  WriteTestFile(path, "[General]\r\nVolume=25\r\n");
+  int writes = 0;
+  platform::SetWriteFaultForTesting([&writes](const std::string&) {
+    ++writes;
+    return false;
+  });
+  settings.WriteInteger("General", "Volume", 25);
+  settings.WriteString("general", "VOLUME", "25");
+  EXPECT_EQ(writes, 0);
+  settings.WriteInteger("General", "Volume", 26);
+  settings.WriteString("General", "Sound", "");
+  platform::SetWriteFaultForTesting({});
+  EXPECT_EQ(writes, 2);
+  EXPECT_EQ(ReadTestFile(path), "[General]\r\nVolume=26\r\nSound=\r\n");
+}
+
 TEST_F(SettingsFileTest, LineBreaksAreNeverWritten) {
   WriteTestFile(path, "[Configs]\nZelda=1\n");
   settings.WriteBool("Configs", "evil\n[General]\nZSNESPath=/tmp/x", true);

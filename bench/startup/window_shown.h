@@ -1,0 +1,9 @@
+#pragma once
+
+class QWidget;
+class QListView;
+
+// Runs the event loop until `window` is exposed on its screen and, when given, `list` has laid out
+// its last row; then paints the window once. False when that does not happen in a bounded number of
+// rounds. Both start-up programs end on this, so they stop their clocks at the same point.
+bool WaitUntilShown(QWidget& window, QListView* list = nullptr);

@@ -1,0 +1,70 @@
+// Start-up: from spawning the program to its window on screen, KIVO with 2,000 entries in its start
+// folder against the smallest Qt Widgets program that shows a window. Both run as their own
+// processes on the offscreen platform, so library loading and Qt's own start are on both sides.
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include <unistd.h>
+
+#include "harness.h"
+#include "platform/dirs.h"
+#include "platform/files.h"
+#include "platform/run_and_wait.h"
+
+namespace {
+
+constexpr int kEntryCount = 2000;
+
+// A program folder holding a kivo.ini that starts in a ROM folder of 2,000 images and archives,
+// past the first-run question. Made once per run and removed at exit.
+class StartFolder {
+ public:
+  StartFolder() {
+    root_ = std::filesystem::temp_directory_path() / ("kivo-bench-start-" + std::to_string(::getpid()));
+    std::string roms = (root_ / "roms").string();
+    std::filesystem::create_directories(roms);
+    static const char* const kExtensions[] = {".smc", ".sfc", ".zip", ".fig"};
+    for (int i = 0; i < kEntryCount; ++i) {
+      std::string name = roms + "/Game " + std::to_string(i) + (i % 2 ? " (U)" : " (E)") + kExtensions[i % 4];
+      if (!platform::WriteFileAtomic(name, "")) std::abort();
+    }
+    iniPath_ = (root_ / "kivo.ini").string();
+    std::string ini =
+        "[General]\nRun first=0\nROMDirectory=" + roms + "\nZSNESPath=" + (root_ / "ZSNES.EXE").string() + "\n";
+    if (!platform::WriteFileAtomic(iniPath_, ini)) std::abort();
+  }
+  ~StartFolder() { std::filesystem::remove_all(root_); }
+
+  const std::string& IniPath() const { return iniPath_; }
+
+ private:
+  std::filesystem::path root_;
+  std::string iniPath_;
+};
+
+const StartFolder& Folder() {
+  static StartFolder folder;
+  return folder;
+}
+
+void TimeStart(benchmark::State& state, const std::vector<std::string>& argv) {
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  for (auto _ : state) {
+    if (platform::RunProgramAndWait(argv, "") != 0) {
+      state.SkipWithError(("did not show its window: " + argv[0]).c_str());
+      break;
+    }
+  }
+}
+
+std::string Beside(const char* program) { return platform::ExecutableDir() + "/" + program; }
+
+void KivoStart(benchmark::State& state) { TimeStart(state, {Beside("kivo_start_probe"), Folder().IniPath()}); }
+
+void MinimalStart(benchmark::State& state) { TimeStart(state, {Beside("kivo_minimal_window")}); }
+
+KIVO_FIGURE("startup", "start-up to the window shown, 2,000 entries", 1.3, KivoStart, MinimalStart);
+
+}  // namespace
