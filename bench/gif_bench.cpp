@@ -1,7 +1,6 @@
 // GIF decoding: TGIFImage reading a large picture and a 100-frame animation from memory, against
 // giflib's DGifSlurp on the same bytes. The inputs are written by giflib's own encoder, so neither
 // side reads data shaped by the other's writer.
-#include <gif_lib.h>
 
 #include <cstdint>
 #include <cstdlib>
@@ -11,6 +10,7 @@
 
 #include "gif/gif_image.h"
 #include "harness.h"
+#include "support/giflib_memory.h"
 
 namespace {
 
@@ -71,24 +71,11 @@ const std::string& Animation() {
   return bytes;
 }
 
-struct MemoryReader {
-  const std::string* bytes;
-  size_t position;
-};
-
-int ReadMemory(GifFileType* gif, GifByteType* buffer, int count) {
-  auto* reader = static_cast<MemoryReader*>(gif->UserData);
-  size_t n = std::min(static_cast<size_t>(count), reader->bytes->size() - reader->position);
-  std::memcpy(buffer, reader->bytes->data() + reader->position, n);
-  reader->position += n;
-  return static_cast<int>(n);
-}
-
 void GiflibDecode(benchmark::State& state, const std::string& bytes) {
   for (auto _ : state) {
-    MemoryReader reader{&bytes, 0};
+    GiflibMemoryReader reader{&bytes};
     int error = 0;
-    GifFileType* gif = DGifOpen(&reader, ReadMemory, &error);
+    GifFileType* gif = GiflibOpenMemory(reader, &error);
     if (gif == nullptr || DGifSlurp(gif) != GIF_OK) std::abort();
     benchmark::DoNotOptimize(gif->SavedImages[0].RasterBits[0]);
     DGifCloseFile(gif, &error);

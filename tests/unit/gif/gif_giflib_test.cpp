@@ -1,35 +1,22 @@
 // The decoder against giflib on a varied set of valid GIFs: every frame's colour indexes, place,
 // colour map and control data must agree.
-#include <gif_lib.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
 
+#include "support/giflib_memory.h"
 #include "unit/gif/gif_test_util.h"
 
 namespace {
-
-struct MemoryReader {
-  const std::string* bytes;
-  size_t position = 0;
-};
-
-int ReadMemory(GifFileType* file, GifByteType* buffer, int count) {
-  auto* reader = static_cast<MemoryReader*>(file->UserData);
-  size_t n = std::min(static_cast<size_t>(count), reader->bytes->size() - reader->position);
-  std::memcpy(buffer, reader->bytes->data() + reader->position, n);
-  reader->position += n;
-  return static_cast<int>(n);
-}
 
 void CompareWithGiflib(const std::string& bytes) {
   GifLoad ours(bytes);
   ASSERT_EQ(ours.error, "");
   EXPECT_EQ(ours.warnings, std::vector<std::string>{});
 
-  MemoryReader reader{&bytes};
+  GiflibMemoryReader reader{&bytes};
   int error = 0;
-  GifFileType* gif = DGifOpen(&reader, ReadMemory, &error);
+  GifFileType* gif = GiflibOpenMemory(reader, &error);
   ASSERT_NE(gif, nullptr) << GifErrorString(error);
   ASSERT_EQ(DGifSlurp(gif), GIF_OK) << GifErrorString(gif->Error);
 
