@@ -48,7 +48,7 @@ std::string BuildSnesRom(const SnesRomSpec& desc) {
   if (desc.sizeMbit < 1 && desc.layout != RomLayout::NoHeader) {
     throw std::invalid_argument("an image with a header needs at least 1 Mbit");
   }
-  std::string image(static_cast<std::size_t>(std::max(desc.sizeMbit, 0)) * kMbit + desc.extraBytes, '\0');
+  std::string image(static_cast<std::size_t>(std::max(desc.sizeMbit, 0)) * kMbit, '\0');
   std::uint32_t state = desc.seed * 2654435761u + 12345u;
   for (char& c : image) {
     state = state * 1664525u + 1013904223u;

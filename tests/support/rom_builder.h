@@ -31,9 +31,8 @@ struct SnesRomSpec {
   std::uint16_t nmiVector = 0x8000;
   std::uint16_t resetVector = 0x8004;
 
-  int sizeMbit = 8;            // image size without copier header, in Mbit (131072 bytes)...
-  std::size_t extraBytes = 0;  // ...plus these bytes after the last whole Mbit
-  bool copierHeader = false;   // 512 bytes in front of the image
+  int sizeMbit = 8;           // image size without copier header, in Mbit (131072 bytes)
+  bool copierHeader = false;  // 512 bytes in front of the image
 
   // The header's checksum is the image's true checksum plus this (complement kept matching, so the
   // header stays valid); non-zero makes a damaged image.

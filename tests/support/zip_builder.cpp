@@ -77,8 +77,7 @@ uint32_t ExternalAttributes(const ZipMember& member) {
   return 0100644u << 16;
 }
 
-}  // namespace
-
+// The CRC-32 that ZIP stores for each member.
 uint32_t ZipCrc32(std::string_view bytes) {
   static const std::array<uint32_t, 256> table = [] {
     std::array<uint32_t, 256> t{};
@@ -94,6 +93,7 @@ uint32_t ZipCrc32(std::string_view bytes) {
   return crc ^ 0xFFFFFFFFu;
 }
 
+// A raw deflate stream of the bytes (one block with the fixed codes, literals only).
 std::string DeflateRaw(std::string_view bytes) {
   BitWriter bits;
   bits.Bits(1, 1);  // last block
@@ -102,6 +102,8 @@ std::string DeflateRaw(std::string_view bytes) {
   FixedCode(bits, 256);  // end of block
   return bits.Finish();
 }
+
+}  // namespace
 
 ZipMember ZipFile(std::string name, std::string data, bool deflate) {
   return ZipMember{std::move(name), std::move(data), ZipMember::Kind::File, deflate, false};

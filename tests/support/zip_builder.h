@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 // Builds real ZIP archives from bytes given in a test, with full control over what an archiver
@@ -35,9 +34,3 @@ size_t ZipCentralDirectoryOffset(const std::string& zipBytes);
 
 // Writes BuildZip(members) to the path; fails the running test when the file cannot be written.
 void WriteZip(const std::string& path, const std::vector<ZipMember>& members);
-
-// The CRC-32 that ZIP stores for each member.
-uint32_t ZipCrc32(std::string_view bytes);
-
-// A raw deflate stream of the bytes (one block with the fixed codes, literals only).
-std::string DeflateRaw(std::string_view bytes);

@@ -41,8 +41,8 @@ class RunRomTest : public ::testing::Test {
   }
   void TearDown() override { platform::SetWriteFaultForTesting({}); }
 
-  void Settings(const std::string& general, const std::string& rest = "") {
-    WriteTestFile(app_ + "/kivo.ini", "[General]\nZSNESPath=" + zsnes_ + "\n" + general + rest);
+  void Settings(const std::string& general) {
+    WriteTestFile(app_ + "/kivo.ini", "[General]\nZSNESPath=" + zsnes_ + "\n" + general);
   }
 
   RunRomRequest Request(const std::string& rom) {
@@ -76,30 +76,6 @@ TEST_F(RunRomTest, StartsTheEmulatorWithTheRomAndTheSwitches) {
   EXPECT_FALSE(platform::FileExists(zsnes_ + "/zkivo.bat"));
 }
 
-TEST_F(RunRomTest, GameConfigurationSuppliesThePerGameSwitches) {
-  Settings("Sound=0\n", "[Default]\nScanlines=0\n[MARIO]\nScanlines=1\nGamma=2\n");
-  RunRomRequest request = Request("MARIO.SMC");
-  request.section = "MARIO";
-  ASSERT_TRUE(RunRom(settings_, request));
-  std::vector<FakeStart> starts = WaitForStarts(zsnes_, 1);
-  ASSERT_EQ(starts.size(), 1u);
-  EXPECT_EQ(starts[0].args, (Args{roms_ + "/MARIO.SMC", "-a", "-e", "-g", "2", "-k", "75", "-m", "-n", "-p", "100",
-                                  "-r", "2", "-v", "3"}));
-}
-
-TEST_F(RunRomTest, AwkwardRomNameArrivesAsTheSameBlankFreeAlias) {
-  const std::string name = "Super Mario World (U) [!].smc";
-  WriteTestFile(roms_ + "/" + name, "world");
-  ASSERT_TRUE(RunRom(settings_, Request(name)));
-  ASSERT_TRUE(RunRom(settings_, Request(name)));
-  std::vector<FakeStart> starts = WaitForStarts(zsnes_, 2);
-  ASSERT_EQ(starts.size(), 2u);
-  const std::string alias = app_ + "/shortnames/SUPERM~1.SMC";
-  EXPECT_EQ(starts[0].args, Concat({alias}, kDefaultSwitches));
-  EXPECT_EQ(starts[1].args, starts[0].args);
-  EXPECT_EQ(ReadTestFile(alias), "world");
-}
-
 TEST_F(RunRomTest, ArchiveIsResolvedToItsRomFile) {
   WriteTestFile(zsnes_ + "/ZSNES.CFG", "");
   MakeTestDir(app_ + "/zipcache");
@@ -128,21 +104,6 @@ TEST_F(RunRomTest, WithoutARomFileTheEmulatorGetsTheSwitchesAlone) {
   ASSERT_EQ(starts.size(), 2u);
   EXPECT_EQ(starts[0].args, kDefaultSwitches);
   EXPECT_EQ(starts[1].args, kDefaultSwitches);
-}
-
-TEST_F(RunRomTest, BatchModeRunsTheDosCommandFirst) {
-  Settings("ShellBat=1\nHigh Priority=1\n");
-  RunRomRequest request = Request("MARIO.SMC");
-  request.extraCommand = "echo DOS-FIRST >> fake_zsnes.log";
-  request.extraCommandEnabled = true;
-  ASSERT_TRUE(RunRom(settings_, request));
-  std::vector<FakeStart> starts = WaitForStarts(zsnes_, 1);
-  ASSERT_EQ(starts.size(), 1u);
-  const std::string commandLine = zsnes_ + "/ZSNES.EXE " + roms_ + "/MARIO.SMC -a -e -g 0 -k 75 -m -p 100 -r 2 -s -v 3";
-  EXPECT_EQ(ReadTestFile(zsnes_ + "/zkivo.bat"), "echo DOS-FIRST >> fake_zsnes.log\r@" + commandLine);
-  EXPECT_EQ(ReadTestFile(zsnes_ + "/fake_zsnes.log").rfind("DOS-FIRST\nprogram=", 0), 0u);
-  EXPECT_EQ(starts[0].args, Concat({roms_ + "/MARIO.SMC"}, kDefaultSwitches));
-  EXPECT_EQ(starts[0].cwd, zsnes_);
 }
 
 TEST_F(RunRomTest, BatchModeWithoutDosCommand) {
