@@ -5,23 +5,21 @@
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
-#include <algorithm>
 #include <optional>
 
 #include "common/error.h"
 #include "gif/ui/gif_graphic.h"
 #include "gui/support/form_fixture.h"
+#include "gui/support/preview_check.h"
 #include "screenshots/ui/picture_holder.h"
 #include "support/gif_builder.h"
 
 namespace {
 
-constexpr int kPreviewWidth = 257;
-constexpr int kPreviewHeight = 217;
-
 struct GifPreviewFixture : FormFixture {
   GifPreviewFixture() {
     SetIni("[General]\nRun first=0\nROMDirectory=" + romDir.Path() + "\nMediaPath=" + media.Path() + "\n");
+    WriteTestFile(romDir / "Racer.smc", "x");  // the game whose screenshot each test shows
   }
   TempDir media;
 };
@@ -62,18 +60,6 @@ std::string EncodeGif(int width, int height, const std::vector<GifRgb>& globalMa
   return gif.Trailer().Bytes();
 }
 
-// The preview as it should look with `picture` (alpha 0: unpainted) at its top-left corner.
-QImage InPreview(const QImage& picture, QRgb background) {
-  QImage expected(kPreviewWidth, kPreviewHeight, QImage::Format_RGB32);
-  expected.fill(background);
-  for (int y = 0; y < std::min(picture.height(), kPreviewHeight); ++y) {
-    for (int x = 0; x < std::min(picture.width(), kPreviewWidth); ++x) {
-      if (qAlpha(picture.pixel(x, y)) != 0) expected.setPixel(x, y, picture.pixel(x, y) | 0xFF000000u);
-    }
-  }
-  return expected;
-}
-
 // Paints a frame over `canvas` as a viewer composes it: its opaque pixels at its place.
 void PaintFrame(QImage& canvas, const TestFrame& frame, const std::vector<GifRgb>& globalMap) {
   const std::vector<GifRgb>& map = frame.desc.localMap.empty() ? globalMap : frame.desc.localMap;
@@ -98,26 +84,6 @@ QImage EmptyCanvas(int width, int height) {
   return canvas;
 }
 
-QImage Shown(TMainForm& form) { return form.imgPreview0->grab().toImage().convertToFormat(QImage::Format_RGB32); }
-
-QRgb Background(TMainForm& form) { return form.imgPreview0->palette().color(form.imgPreview0->backgroundRole()).rgb(); }
-
-QString Mismatch(const QImage& shown, const QImage& expected) {
-  if (shown.size() != expected.size()) return QString("preview is %1x%2").arg(shown.width()).arg(shown.height());
-  for (int y = 0; y < shown.height(); ++y) {
-    for (int x = 0; x < shown.width(); ++x) {
-      if (shown.pixel(x, y) != expected.pixel(x, y)) {
-        return QString("pixel (%1,%2) is %3, expected %4")
-            .arg(x)
-            .arg(y)
-            .arg(shown.pixel(x, y), 8, 16, QChar('0'))
-            .arg(expected.pixel(x, y), 8, 16, QChar('0'));
-      }
-    }
-  }
-  return {};
-}
-
 // Waits (events running) until the preview shows `want`, checking that every picture seen on the
 // way is one of `frames`: a half-composed or torn frame would be none of them.
 QString WaitForFrame(TMainForm& form, const QImage& want, const std::vector<QImage>& frames) {
@@ -135,12 +101,6 @@ QString WaitForFrame(TMainForm& form, const QImage& want, const std::vector<QIma
   if (!stray.isEmpty()) return stray;
   return seen ? QString() : "never shown; last difference: " + Mismatch(Shown(form), want);
 }
-
-#define QVERIFY_EMPTY(text)                           \
-  do {                                                \
-    QString message = (text);                         \
-    QVERIFY2(message.isEmpty(), qPrintable(message)); \
-  } while (false)
 
 TGIFGraphic* ShownGif(TMainForm& form) { return qobject_cast<TGIFGraphic*>(form.imgPreview0->Graphic()); }
 
@@ -170,6 +130,12 @@ struct ThreeFrames {
     composed.push_back(canvas);
   }
   std::string Gif(std::optional<uint16_t> loops) const { return EncodeGif(48, 36, kPalette, frames, loops); }
+  // The preview after each frame.
+  std::vector<QImage> InPreview(QRgb background) const {
+    std::vector<QImage> shown;
+    for (const QImage& canvas : composed) shown.push_back(::InPreview(canvas, background));
+    return shown;
+  }
 
   std::vector<TestFrame> frames;
   std::vector<QImage> composed;  // the screen after each frame
@@ -183,7 +149,6 @@ class GifPreviewTest : public QObject {
  private slots:
   void animationPlaysItsComposedFramesInOrderAndLoops() {
     GifPreviewFixture f;
-    WriteTestFile(f.romDir / "Racer.smc", "x");
     ThreeFrames anim;
     WriteTestFile(f.media / "Racer.gif", anim.Gif(0));
     TMainForm& form = f.Start();
@@ -194,9 +159,7 @@ class GifPreviewTest : public QObject {
     QCOMPARE(gif->Size(), QSize(48, 36));
     QSignalSpy changes(gif, &TGraphic::Changed);
 
-    const QRgb background = Background(form);
-    std::vector<QImage> frames;
-    for (const QImage& canvas : anim.composed) frames.push_back(InPreview(canvas, background));
+    const std::vector<QImage> frames = anim.InPreview(Background(form));
     // The first frame is there at once; the others follow in order, then the loop starts over.
     const QImage first = Shown(form);
     QVERIFY_EMPTY(Mismatch(first, frames[0]));
@@ -219,7 +182,6 @@ class GifPreviewTest : public QObject {
   void animationWithoutLoopEndsOnItsLastFrame() {
     QFETCH(int, loops);
     GifPreviewFixture f;
-    WriteTestFile(f.romDir / "Racer.smc", "x");
     ThreeFrames anim;
     for (TestFrame& frame : anim.frames) frame.delay = 3;
     WriteTestFile(f.media / "Racer.gif", anim.Gif(loops < 0 ? std::nullopt : std::optional<uint16_t>(loops)));
@@ -228,8 +190,7 @@ class GifPreviewTest : public QObject {
     TGIFGraphic* gif = ShownGif(form);
     QVERIFY(gif && gif->Animated());
 
-    std::vector<QImage> frames;
-    for (const QImage& canvas : anim.composed) frames.push_back(InPreview(canvas, Background(form)));
+    const std::vector<QImage> frames = anim.InPreview(Background(form));
     QVERIFY_EMPTY(WaitForFrame(form, frames[2], frames));
     // The painter's thread ends with the animation and the last frame stays.
     QTRY_VERIFY_WITH_TIMEOUT(!gif->Animating(), 10000);
@@ -239,7 +200,6 @@ class GifPreviewTest : public QObject {
 
   void nextSelectionStopsTheAnimation() {
     GifPreviewFixture f;
-    WriteTestFile(f.romDir / "Racer.smc", "x");
     WriteTestFile(f.romDir / "Still.smc", "x");
     ThreeFrames anim;
     for (TestFrame& frame : anim.frames) frame.delay = 3;
@@ -251,8 +211,7 @@ class GifPreviewTest : public QObject {
     QVERIFY(f.Click("Racer"));
     QPointer<TGIFGraphic> gif = ShownGif(form);
     QVERIFY(gif);
-    std::vector<QImage> frames;
-    for (const QImage& canvas : anim.composed) frames.push_back(InPreview(canvas, Background(form)));
+    const std::vector<QImage> frames = anim.InPreview(Background(form));
     QVERIFY_EMPTY(WaitForFrame(form, frames[1], frames));
     QVERIFY(gif->Animating());
 
@@ -268,7 +227,6 @@ class GifPreviewTest : public QObject {
 
   void closingTheWindowStopsTheAnimationAtOnce() {
     GifPreviewFixture f;
-    WriteTestFile(f.romDir / "Racer.smc", "x");
     ThreeFrames anim;
     // The second frame stays for ten minutes: closing must not wait for it.
     anim.frames[0].delay = 3;
@@ -277,8 +235,7 @@ class GifPreviewTest : public QObject {
     TMainForm& form = f.Start();
     QVERIFY(f.Click("Racer"));
     QPointer<TGIFGraphic> gif = ShownGif(form);
-    std::vector<QImage> frames;
-    for (const QImage& canvas : anim.composed) frames.push_back(InPreview(canvas, Background(form)));
+    const std::vector<QImage> frames = anim.InPreview(Background(form));
     QVERIFY_EMPTY(WaitForFrame(form, frames[1], frames));
     QVERIFY(gif && gif->Animating());
 
@@ -300,7 +257,6 @@ class GifPreviewTest : public QObject {
     QFETCH(bool, interlaced);
     GifPreviewFixture f;
     WriteTestFile(f.romDir / "Before.smc", "x");
-    WriteTestFile(f.romDir / "Racer.smc", "x");
     // A full-size screenshot first, so stale pixels anywhere would show.
     QImage before(kPreviewWidth, kPreviewHeight, QImage::Format_RGB32);
     for (int y = 0; y < kPreviewHeight; ++y) {
@@ -322,7 +278,7 @@ class GifPreviewTest : public QObject {
     QCOMPARE(gif->Size(), QSize(40, 20));
     QImage canvas = EmptyCanvas(40, 20);
     PaintFrame(canvas, frame, kPalette);
-    QVERIFY_EMPTY(Mismatch(Shown(form), InPreview(canvas, Background(form))));
+    QVERIFY_PREVIEW(form, canvas);
   }
 
   void frameWithoutColoursIsRefusedWhenLoaded_data() {
@@ -334,7 +290,6 @@ class GifPreviewTest : public QObject {
     QFETCH(bool, animated);
     GifPreviewFixture f;
     WriteTestFile(f.romDir / "Good.smc", "x");
-    WriteTestFile(f.romDir / "Racer.smc", "x");
     QImage good(30, 30, QImage::Format_RGB32);
     good.fill(qRgb(200, 100, 0));
     QVERIFY(good.save(QString::fromStdString(f.media / "Good.bmp"), "BMP"));

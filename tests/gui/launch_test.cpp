@@ -2,25 +2,18 @@
 // ways to start, the command line and working folder it receives, aliases for awkward names, batch
 // mode, priority, and the failures that do and do not reach the user.
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <QAction>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QTest>
 #include <algorithm>
-#include <charconv>
 #include <functional>
-#include <sstream>
 #include <vector>
 
 #include "browser/list_entry.h"
-#include "gui/support/form_fixture.h"
+#include "gui/support/emulator_fixture.h"
 #include "platform/files.h"
-#include "screenshots/ui/preview_image.h"
-#include "support/zip_builder.h"
 #include "support/priority.h"
 
 namespace {
@@ -31,87 +24,12 @@ using Args = std::vector<std::string>;
 const Args kDefaultSwitches = {"-a", "-e", "-g", "0", "-k", "75", "-m", "-p", "100", "-r", "2", "-s", "-v", "3"};
 const std::string kDefaultSwitchText = " -a -e -g 0 -k 75 -m -p 100 -r 2 -s -v 3";
 
-// The started emulator waits for a whole test at most; a loaded machine may be slow to start it.
-constexpr int kStartTimeoutMs = 20000;
+constexpr int kStartTimeoutMs = EmulatorFixture::kStartTimeoutMs;
 
 Args Concat(Args head, const Args& tail) {
   head.insert(head.end(), tail.begin(), tail.end());
   return head;
 }
-
-// One start as the fake emulator recorded it in "fake_zsnes.log" in its working folder.
-struct FakeStart {
-  std::string program;
-  Args args;
-  std::string cwd;
-  int nice = 0;
-  int pid = 0;
-};
-
-struct FakeLog {
-  std::vector<FakeStart> starts;  // complete records only
-  std::vector<int> ended;         // emulators that stayed on "fake_zsnes.stay" and have ended since
-};
-
-// A number the fake wrote; a line it could not finish writing reads as 0 rather than throwing.
-int Number(const std::string& text) {
-  int value = 0;
-  std::from_chars(text.data(), text.data() + text.size(), value);
-  return value;
-}
-
-FakeLog ReadFakeLog(const std::string& folder) {
-  FakeLog log;
-  std::istringstream text(ReadTestFile(folder + "/fake_zsnes.log"));
-  FakeStart current;
-  std::string line;
-  while (std::getline(text, line)) {
-    auto value = [&line](const char* key) { return line.substr(std::string_view(key).size()); };
-    if (line == "--") {
-      log.starts.push_back(current);
-      current = FakeStart{};
-    } else if (line.starts_with("program=")) {
-      current.program = value("program=");
-    } else if (line.starts_with("arg=")) {
-      current.args.push_back(value("arg="));
-    } else if (line.starts_with("cwd=")) {
-      current.cwd = value("cwd=");
-    } else if (line.starts_with("nice=")) {
-      current.nice = Number(value("nice="));
-    } else if (line.starts_with("pid=")) {
-      current.pid = Number(value("pid="));
-    } else if (line.starts_with("ended=")) {
-      log.ended.push_back(Number(value("ended=")));
-    }
-  }
-  return log;
-}
-
-size_t CountStarts(const std::string& folder) { return ReadFakeLog(folder).starts.size(); }
-
-// The window's fixture plus an emulator folder: the fake emulator linked as ZSNES.EXE, a ZSNES.CFG,
-// and "ZSNESPath" naming the folder in kivo.ini.
-struct LaunchFixture : FormFixture {
-  explicit LaunchFixture(const std::string& moreIni = "", bool installEmulator = true) {
-    if (installEmulator) InstallEmulator();
-    WriteTestFile(Emu("ZSNES.CFG"), kCfg);
-    SetIni("[General]\nRun first=0\nROMDirectory=" + romDir.Path() + "\nZSNESPath=" + emu.Path() + "\n" + moreIni);
-  }
-  ~LaunchFixture() {
-    platform::SetWriteFaultForTesting({});
-    platform::DeleteFile(Emu("fake_zsnes.stay"));
-  }
-
-  void InstallEmulator() {
-    if (!QFile::link(QString::fromStdString(KIVO_FAKE_ZSNES), QString::fromStdString(Emu("ZSNES.EXE"))))
-      qWarning("cannot link the fake emulator");
-  }
-  std::string Emu(const std::string& name) const { return emu / name; }
-  std::string Rom(const std::string& name) const { return romDir / name; }
-
-  static constexpr const char* kCfg = "Sound = 1\r\nGameDirectory = C:\\old\r\n";
-  TempDir emu;
-};
 
 }  // namespace
 
@@ -123,7 +41,7 @@ class LaunchTest : public QObject {
   // folder, with the configuration the selection put in force; distinct ROMs show which trigger
   // started which emulator, so a doubled start would show as a record out of turn.
   void doubleClickEnterAndPreviewClickStartTheSelectedRom() {
-    LaunchFixture f("[Configs]\nBeta=1\n[Beta]\nScanlines=1\n");
+    EmulatorFixture f("[Configs]\nBeta=1\n[Beta]\nScanlines=1\n");
     for (const char* name : {"Alpha.smc", "Beta.sfc", "Gamma.fig", "Delta.smc"}) WriteTestFile(f.Rom(name), name);
     TMainForm& form = f.Start();
 
@@ -156,8 +74,8 @@ class LaunchTest : public QObject {
     for (const Trigger& trigger : triggers) {
       trigger.start();
       ++count;
-      QTRY_COMPARE_WITH_TIMEOUT(CountStarts(f.emu.Path()), count, kStartTimeoutMs);
-      const FakeStart start = ReadFakeLog(f.emu.Path()).starts.back();
+      QTRY_COMPARE_WITH_TIMEOUT(f.CountStarts(), count, kStartTimeoutMs);
+      const FakeStart start = f.Log().starts.back();
       QCOMPARE(start.program, f.Emu("ZSNES.EXE"));
       QCOMPARE(start.args, Concat({f.Rom(trigger.file)}, trigger.switches));
       QCOMPARE(start.cwd, f.emu.Path());
@@ -172,12 +90,12 @@ class LaunchTest : public QObject {
   // short alias, the same one on every launch, and a second such name gets an alias of its own. A
   // name that is not UTF-8 is launched by its bytes.
   void awkwardNamesArriveAsStableBlankFreeAliases() {
-    LaunchFixture f;
+    EmulatorFixture f;
     const std::string usa = "Super Mario World (U) [!].smc";
     const std::string europe = "Super Mario World (E) [!].smc";
     const std::string latin1 = "Caf\xE9 \xFF.smc";
     for (const std::string& name : {usa, europe, latin1}) WriteTestFile(f.Rom(name), name);
-    TMainForm& form = f.Start();
+    f.Start();
     const std::string usaAlias = f.appDir / "shortnames/SUPERM~1.SMC";
     const std::string europeAlias = f.appDir / "shortnames/SUPERM~2.SMC";
     const std::string latin1Alias = f.appDir / "shortnames/CAF~1.SMC";
@@ -186,46 +104,18 @@ class LaunchTest : public QObject {
     size_t count = 0;
     for (const auto& [name, alias] : launches) {
       // Found by its bytes: the caption shown for a name that is not UTF-8 is only a rendering.
-      int row = -1;
-      for (int i = 0; i < form.ListModel->Count(); ++i) {
-        if (form.ListModel->EntryAt(i)->fileName == name) row = i;
-      }
-      QVERIFY(row >= 0);
-      const QPoint at = form.ListView->visualRect(form.ListModel->index(row)).center();
-      QTest::mouseClick(form.ListView->viewport(), Qt::LeftButton, {}, at);
-      QTest::mouseDClick(form.ListView->viewport(), Qt::LeftButton, {}, at);
+      QVERIFY(f.ClickRow(f.FileRow(name), true));
       ++count;
-      QTRY_COMPARE_WITH_TIMEOUT(CountStarts(f.emu.Path()), count, kStartTimeoutMs);
-      QCOMPARE(ReadFakeLog(f.emu.Path()).starts.back().args, Concat({alias}, kDefaultSwitches));
+      QTRY_COMPARE_WITH_TIMEOUT(f.CountStarts(), count, kStartTimeoutMs);
+      QCOMPARE(f.Log().starts.back().args, Concat({alias}, kDefaultSwitches));
       QCOMPARE(ReadTestFile(alias), name);
     }
-  }
-
-  // A zipped game is unpacked into the cache beside the program; a second launch finds it there.
-  void archiveStartsItsRomFromTheCache() {
-    LaunchFixture f;
-    WriteZip(f.Rom("Zelda.zip"), {ZipFile("README.TXT", "read me"), ZipFile("ZELDA.SMC", "zelda", true)});
-    f.Start();
-    QVERIFY(f.DoubleClick("Zelda", kZipArchive));
-    QTRY_COMPARE_WITH_TIMEOUT(CountStarts(f.emu.Path()), size_t(1), kStartTimeoutMs);
-    const Args args = ReadFakeLog(f.emu.Path()).starts.back().args;
-    QVERIFY(!args.empty());
-    const std::string romFile = args.front();
-    QVERIFY2(romFile.starts_with(f.appDir / "zipcache/") && romFile.ends_with("/ZELDA.SMC"), romFile.c_str());
-    QCOMPARE(ReadTestFile(romFile), std::string("zelda"));
-    QCOMPARE(Args(args.begin() + 1, args.end()), kDefaultSwitches);
-    // The emulator's game folder is the one browsed, not the cache.
-    QVERIFY(ReadTestFile(f.Emu("ZSNES.CFG")).find("GameDirectory =" + f.romDir.Path() + "\r\n") != std::string::npos);
-
-    QVERIFY(f.DoubleClick("Zelda", kZipArchive));
-    QTRY_COMPARE_WITH_TIMEOUT(CountStarts(f.emu.Path()), size_t(2), kStartTimeoutMs);
-    QCOMPARE(ReadFakeLog(f.emu.Path()).starts.back().args.front(), romFile);
   }
 
   // With "Shell through .bat" checked, the DOS-command field is enabled and what it holds runs
   // before the emulator, from the batch file written beside it.
   void batchModeRunsTheDosCommandFirst() {
-    LaunchFixture f;
+    EmulatorFixture f;
     WriteTestFile(f.Rom("MARIO.SMC"), "mario");
     TMainForm& form = f.Start();
     QVERIFY(!form.txtExtraCmd->isEnabled());
@@ -236,11 +126,11 @@ class LaunchTest : public QObject {
     QTest::keyClicks(form.txtExtraCmd, QString::fromStdString(dosCommand));
 
     QVERIFY(f.DoubleClick("MARIO"));
-    QTRY_COMPARE_WITH_TIMEOUT(CountStarts(f.emu.Path()), size_t(1), kStartTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(f.CountStarts(), size_t(1), kStartTimeoutMs);
     const std::string commandLine = f.Emu("ZSNES.EXE") + " " + f.Rom("MARIO.SMC") + kDefaultSwitchText;
     QCOMPARE(ReadTestFile(f.Emu("zkivo.bat")), dosCommand + "\r@" + commandLine);
     QVERIFY(ReadTestFile(f.Emu("fake_zsnes.log")).starts_with("DOS-FIRST\nprogram=" + f.Emu("ZSNES.EXE") + "\n"));
-    const FakeStart start = ReadFakeLog(f.emu.Path()).starts.back();
+    const FakeStart start = f.Log().starts.back();
     QCOMPARE(start.args, Concat({f.Rom("MARIO.SMC")}, kDefaultSwitches));
     QCOMPARE(start.cwd, f.emu.Path());
 
@@ -248,7 +138,7 @@ class LaunchTest : public QObject {
     form.txtExtraCmd->selectAll();
     QTest::keyClick(form.txtExtraCmd, Qt::Key_Backspace);
     QVERIFY(f.DoubleClick("MARIO"));
-    QTRY_COMPARE_WITH_TIMEOUT(CountStarts(f.emu.Path()), size_t(2), kStartTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(f.CountStarts(), size_t(2), kStartTimeoutMs);
     QCOMPARE(ReadTestFile(f.Emu("zkivo.bat")), "@" + commandLine);
     QVERIFY(f.dialogs.messages.empty());
   }
@@ -256,7 +146,7 @@ class LaunchTest : public QObject {
   // "High priority" raises the emulator's priority when the system allows it, directly and through
   // the batch file (where the shell gets it and the emulator inherits it).
   void highPriorityIsRequested() {
-    LaunchFixture f;
+    EmulatorFixture f;
     WriteTestFile(f.Rom("MARIO.SMC"), "mario");
     TMainForm& form = f.Start();
     form.mnuHighPriority->trigger();
@@ -266,8 +156,8 @@ class LaunchTest : public QObject {
     for (size_t count = 1; count <= 2; ++count) {
       if (count == 2) form.mnuBat->trigger();
       QVERIFY(f.DoubleClick("MARIO"));
-      QTRY_COMPARE_WITH_TIMEOUT(CountStarts(f.emu.Path()), count, kStartTimeoutMs);
-      const int nice = ReadFakeLog(f.emu.Path()).starts.back().nice;
+      QTRY_COMPARE_WITH_TIMEOUT(f.CountStarts(), count, kStartTimeoutMs);
+      const int nice = f.Log().starts.back().nice;
       if (mayRaise) {
         QVERIFY2(nice < own && nice >= -10, qPrintable(QString::number(nice)));
       } else {
@@ -277,14 +167,14 @@ class LaunchTest : public QObject {
     // Switched off again, the emulator runs at the front-end's own priority.
     form.mnuHighPriority->trigger();
     QVERIFY(f.DoubleClick("MARIO"));
-    QTRY_COMPARE_WITH_TIMEOUT(CountStarts(f.emu.Path()), size_t(3), kStartTimeoutMs);
-    QCOMPARE(ReadFakeLog(f.emu.Path()).starts.back().nice, own);
+    QTRY_COMPARE_WITH_TIMEOUT(f.CountStarts(), size_t(3), kStartTimeoutMs);
+    QCOMPARE(f.Log().starts.back().nice, own);
   }
 
   // No ZSNES.EXE (or no such folder): nothing starts and the user sees no box; once the emulator is
   // there, the next launch is the first it records.
   void missingEmulatorStartsNothingAndReportsNothing() {
-    LaunchFixture f("", false);
+    EmulatorFixture f("", false);
     WriteTestFile(f.Rom("MARIO.SMC"), "mario");
     f.Start();
     QVERIFY(f.DoubleClick("MARIO"));
@@ -297,23 +187,23 @@ class LaunchTest : public QObject {
     f.context.settingsFile->WriteString("General", "ZSNESPath", f.emu.Path());
     f.InstallEmulator();
     QVERIFY(f.DoubleClick("MARIO"));
-    QTRY_COMPARE_WITH_TIMEOUT(CountStarts(f.emu.Path()), size_t(1), kStartTimeoutMs);
-    QCOMPARE(ReadFakeLog(f.emu.Path()).starts.front().args, Concat({f.Rom("MARIO.SMC")}, kDefaultSwitches));
+    QTRY_COMPARE_WITH_TIMEOUT(f.CountStarts(), size_t(1), kStartTimeoutMs);
+    QCOMPARE(f.Log().starts.front().args, Concat({f.Rom("MARIO.SMC")}, kDefaultSwitches));
     QVERIFY(f.dialogs.messages.empty());
   }
 
   // The front-end does not wait: a second launch starts a second emulator while the first runs.
   void secondLaunchWhileTheFirstStillRuns() {
-    LaunchFixture f;
+    EmulatorFixture f;
     WriteTestFile(f.Rom("MARIO.SMC"), "mario");
     WriteTestFile(f.Rom("ZELDA.SMC"), "zelda");
     WriteTestFile(f.Emu("fake_zsnes.stay"), "");  // the emulators run until this file goes
     f.Start();
     QVERIFY(f.DoubleClick("MARIO"));
-    QTRY_COMPARE_WITH_TIMEOUT(CountStarts(f.emu.Path()), size_t(1), kStartTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(f.CountStarts(), size_t(1), kStartTimeoutMs);
     QVERIFY(f.DoubleClick("ZELDA"));
-    QTRY_COMPARE_WITH_TIMEOUT(CountStarts(f.emu.Path()), size_t(2), kStartTimeoutMs);
-    FakeLog log = ReadFakeLog(f.emu.Path());
+    QTRY_COMPARE_WITH_TIMEOUT(f.CountStarts(), size_t(2), kStartTimeoutMs);
+    FakeLog log = f.Log();
     QVERIFY(log.ended.empty());
     QCOMPARE(log.starts[0].args.front(), f.Rom("MARIO.SMC"));
     QCOMPARE(log.starts[1].args.front(), f.Rom("ZELDA.SMC"));
@@ -321,8 +211,8 @@ class LaunchTest : public QObject {
 
     // Both were running until now: each records its end once let go.
     platform::DeleteFile(f.Emu("fake_zsnes.stay"));
-    QTRY_COMPARE_WITH_TIMEOUT(ReadFakeLog(f.emu.Path()).ended.size(), size_t(2), kStartTimeoutMs);
-    log = ReadFakeLog(f.emu.Path());
+    QTRY_COMPARE_WITH_TIMEOUT(f.Log().ended.size(), size_t(2), kStartTimeoutMs);
+    log = f.Log();
     std::sort(log.ended.begin(), log.ended.end());
     std::vector<int> pids = {log.starts[0].pid, log.starts[1].pid};
     std::sort(pids.begin(), pids.end());
@@ -343,7 +233,7 @@ class LaunchTest : public QObject {
         {"batch, zkivo.bat", true, "zkivo.bat"},
     };
     for (const Case& c : cases) {
-      LaunchFixture f(c.batch ? "ShellBat=1\n" : "");
+      EmulatorFixture f(c.batch ? "ShellBat=1\n" : "");
       WriteTestFile(f.Rom("MARIO.SMC"), "mario");
       f.Start();
       const std::string failing = f.Emu(c.failing);
@@ -354,13 +244,13 @@ class LaunchTest : public QObject {
       QVERIFY2(errors.size() == 1 && f.dialogs.messages.size() == 1, c.name);
       QCOMPARE(errors.front(), QString::fromStdString("Cannot create file " + failing + "."));
       if (std::string_view(c.failing) == "ZSNES.CFG") {
-        QCOMPARE(ReadTestFile(f.Emu("ZSNES.CFG")), std::string(LaunchFixture::kCfg));
+        QCOMPARE(ReadTestFile(f.Emu("ZSNES.CFG")), std::string(EmulatorFixture::kCfg));
         QVERIFY2(!platform::FileExists(f.Emu("zkivo.bat")), c.name);
       }
 
       // The next launch works, and its emulator is the only one that ever started.
       QVERIFY(f.DoubleClick("MARIO"));
-      QTRY_COMPARE_WITH_TIMEOUT(CountStarts(f.emu.Path()), size_t(1), kStartTimeoutMs);
+      QTRY_COMPARE_WITH_TIMEOUT(f.CountStarts(), size_t(1), kStartTimeoutMs);
       QCOMPARE(f.dialogs.messages.size(), size_t(1));
     }
   }

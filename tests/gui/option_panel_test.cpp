@@ -2,7 +2,6 @@
 // per-game configuration switch.
 #include <QTest>
 
-#include "app/ini_document.h"
 #include "browser/list_entry.h"
 #include "gui/support/form_fixture.h"
 #include "platform/files.h"
@@ -11,13 +10,7 @@ namespace {
 
 // True when the settings file holds the key in the section at all.
 bool Has(const FormFixture& f, const std::string& section, const std::string& key) {
-  std::string_view value;
-  return IniDocument(f.Ini()).Find(section, key, value);
-}
-
-std::string Value(const FormFixture& f, const std::string& section, const std::string& key) {
-  std::string_view value;
-  return IniDocument(f.Ini()).Find(section, key, value) ? std::string(value) : "<missing>";
+  return f.IniValue(section, key) != "<missing>";
 }
 
 }  // namespace
@@ -30,15 +23,15 @@ class OptionPanelTest : public QObject {
     FormFixture f;
     f.SetIni("[General]\nRun first=0\n");
     TMainForm& form = f.Start();
-    QCOMPARE(Value(f, "General", "Sound"), std::string("1"));
-    QCOMPARE(Value(f, "General", "MemCopy"), std::string("0"));
-    QCOMPARE(Value(f, "Default", "Videomode"), std::string("3"));
-    QCOMPARE(Value(f, "Default", "FrameSkip Value"), std::string("9"));
-    QCOMPARE(Value(f, "General", "ExtraCommand"), std::string(""));
-    QCOMPARE(Value(f, "General", "DisableGUI"), std::string("1"));
-    QCOMPARE(Value(f, "Default", "CPUCycles"), std::string("100"));
-    QCOMPARE(Value(f, "Default", "Gamma"), std::string("0"));
-    QCOMPARE(Value(f, "General", "Volume"), std::string("25"));
+    QCOMPARE(f.IniValue("General", "Sound"), std::string("1"));
+    QCOMPARE(f.IniValue("General", "MemCopy"), std::string("0"));
+    QCOMPARE(f.IniValue("Default", "Videomode"), std::string("3"));
+    QCOMPARE(f.IniValue("Default", "FrameSkip Value"), std::string("9"));
+    QCOMPARE(f.IniValue("General", "ExtraCommand"), std::string(""));
+    QCOMPARE(f.IniValue("General", "DisableGUI"), std::string("1"));
+    QCOMPARE(f.IniValue("Default", "CPUCycles"), std::string("100"));
+    QCOMPARE(f.IniValue("Default", "Gamma"), std::string("0"));
+    QCOMPARE(f.IniValue("General", "Volume"), std::string("25"));
     QVERIFY(!Has(f, "General", "Enter"));
     QVERIFY(!Has(f, "General", "SampleRate"));
     QVERIFY(!Has(f, "Default", "Scanlines"));
@@ -69,7 +62,7 @@ class OptionPanelTest : public QObject {
     }
     QVERIFY(form.Label1->isEnabled());
     QVERIFY(form.imgVolume->isHidden());
-    QCOMPARE(Value(f, "General", "Sound"), std::string("0"));
+    QCOMPARE(f.IniValue("General", "Sound"), std::string("0"));
   }
 
   void selectingAGameWithItsOwnConfigurationLoadsIt() {
@@ -83,13 +76,13 @@ class OptionPanelTest : public QObject {
     QVERIFY(f.Click("Zelda", kRomFileWithConfig));
     QCOMPARE(f.context.currentSection, std::string("Zelda"));
     QVERIFY(!form.chkNTSC->isChecked());
-    QCOMPARE(Value(f, "Zelda", "NTSC"), std::string("0"));
+    QCOMPARE(f.IniValue("Zelda", "NTSC"), std::string("0"));
     QVERIFY(!Has(f, "Zelda", "Scanlines"));
-    QCOMPARE(Value(f, "Default", "NTSC"), std::string("1"));
+    QCOMPARE(f.IniValue("Default", "NTSC"), std::string("1"));
 
     // A change now goes to the game's section.
     form.chkScanlines->setChecked(true);
-    QCOMPARE(Value(f, "Zelda", "Scanlines"), std::string("1"));
+    QCOMPARE(f.IniValue("Zelda", "Scanlines"), std::string("1"));
     QVERIFY(!Has(f, "Default", "Scanlines"));
 
     // Two games without their own configuration in turn: the second reloads nothing.
@@ -103,12 +96,12 @@ class OptionPanelTest : public QObject {
   void selectingAFolderUsesTheEmptyConfigurationAndSparesGeneral() {
     FormFixture f;
     TMainForm& form = f.Start();
-    std::string before = Value(f, "General", "Sound");
+    std::string before = f.IniValue("General", "Sound");
     QVERIFY(f.Click(".."));
     QCOMPARE(f.context.currentSection, std::string(""));
     form.chkVSync->setChecked(true);
-    QCOMPARE(Value(f, "", "VSync"), std::string("1"));
-    QCOMPARE(Value(f, "General", "Sound"), before);
+    QCOMPARE(f.IniValue("", "VSync"), std::string("1"));
+    QCOMPARE(f.IniValue("General", "Sound"), before);
     QVERIFY(!Has(f, "Default", "VSync"));
   }
 
@@ -119,7 +112,7 @@ class OptionPanelTest : public QObject {
     form.cmbSampleRate->setFocus();
     form.cmbSampleRate->lineEdit()->selectAll();
     QTest::keyClicks(form.cmbSampleRate->lineEdit(), "48000Hz");
-    QCOMPARE(Value(f, "General", "SampleRate"), std::string("-1"));
+    QCOMPARE(f.IniValue("General", "SampleRate"), std::string("-1"));
     f.Close();
 
     FormFixture g;
@@ -128,9 +121,9 @@ class OptionPanelTest : public QObject {
     QCOMPARE(second.cmbSampleRate->currentIndex(), -1);
     // A programmatic index stores nothing; the user's choice does.
     second.cmbSampleRate->setCurrentIndex(3);
-    QCOMPARE(Value(g, "General", "SampleRate"), std::string("-1"));
+    QCOMPARE(g.IniValue("General", "SampleRate"), std::string("-1"));
     emit second.cmbSampleRate->activated(3);
-    QCOMPARE(Value(g, "General", "SampleRate"), std::string("3"));
+    QCOMPARE(g.IniValue("General", "SampleRate"), std::string("3"));
   }
 
   void outOfRangeValuesAreClampedAndStoredOnlyWhenTheControlMoved() {
@@ -138,15 +131,15 @@ class OptionPanelTest : public QObject {
     f.SetIni("[General]\nRun first=0\n[Default]\nVideomode=12\nCPUCycles=10\n");
     TMainForm& form = f.Start();
     QCOMPARE(form.optVideoMode->ItemIndex(), 7);
-    QCOMPARE(Value(f, "Default", "Videomode"), std::string("7"));
+    QCOMPARE(f.IniValue("Default", "Videomode"), std::string("7"));
     QCOMPARE(form.sldCPU->value(), 50);
-    QCOMPARE(Value(f, "Default", "CPUCycles"), std::string("50"));
+    QCOMPARE(f.IniValue("Default", "CPUCycles"), std::string("50"));
 
     FormFixture g;
     g.SetIni("[General]\nRun first=0\n[Default]\nVideomode=-5\n");
     TMainForm& second = g.Start();
     QCOMPARE(second.optVideoMode->ItemIndex(), -1);
-    QCOMPARE(Value(g, "Default", "Videomode"), std::string("-5"));
+    QCOMPARE(g.IniValue("Default", "Videomode"), std::string("-5"));
   }
 
   void toggleConfigFlipsTheFlagAndKeepsTheSection() {
@@ -158,7 +151,7 @@ class OptionPanelTest : public QObject {
 
     QVERIFY(f.Click("Zelda", kRomFile));
     form.mnuToggleConfig->trigger();
-    QCOMPARE(Value(f, "Configs", "Zelda"), std::string("1"));
+    QCOMPARE(f.IniValue("Configs", "Zelda"), std::string("1"));
     QVERIFY(form.SelectedEntry() == nullptr);
     QVERIFY(f.Row("Zelda", kRomFileWithConfig) >= 0);
     QCOMPARE(f.context.currentSection, std::string("Default"));
@@ -167,8 +160,8 @@ class OptionPanelTest : public QObject {
     QCOMPARE(f.context.currentSection, std::string("Zelda"));
     form.chkScanlines->setChecked(true);
     form.mnuToggleConfig->trigger();
-    QCOMPARE(Value(f, "Configs", "Zelda"), std::string("0"));
-    QCOMPARE(Value(f, "Zelda", "Scanlines"), std::string("1"));
+    QCOMPARE(f.IniValue("Configs", "Zelda"), std::string("0"));
+    QCOMPARE(f.IniValue("Zelda", "Scanlines"), std::string("1"));
     QVERIFY(f.Row("Zelda", kRomFile) >= 0);
   }
 
@@ -182,7 +175,7 @@ class OptionPanelTest : public QObject {
                                                         {form.chkOffBy1LineFix, "OffBy1LineFix"}};
     for (const auto& [box, key] : boxes) {
       box->click();
-      QCOMPARE(Value(f, "Default", key), std::string("1"));
+      QCOMPARE(f.IniValue("Default", key), std::string("1"));
     }
   }
 

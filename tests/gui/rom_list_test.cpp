@@ -140,13 +140,7 @@ class RomListTest : public QObject {
     const std::string name = "Caf\xE9 \xFF.smc";
     WriteTestFile(f.romDir / name, "x");
     TMainForm& form = f.Start();
-    int row = -1;
-    for (int i = 0; i < form.ListModel->Count(); ++i) {
-      if (form.ListModel->EntryAt(i)->fileName == name) row = i;
-    }
-    QVERIFY(row >= 0);
-    QModelIndex index = form.ListModel->index(row);
-    QTest::mouseClick(form.ListView->viewport(), Qt::LeftButton, {}, form.ListView->visualRect(index).center());
+    QVERIFY(f.ClickRow(f.FileRow(name)));
     QCOMPARE(f.context.selectedRomFile, name);
     form.mnuDelete->trigger();
     QVERIFY(!platform::FileExists(f.romDir / name));

@@ -8,12 +8,10 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
-#include <sstream>
 #include <vector>
 
-#include "app/ini_document.h"
 #include "browser/list_entry.h"
-#include "gui/support/form_fixture.h"
+#include "gui/support/emulator_fixture.h"
 #include "platform/files.h"
 #include "support/zip_builder.h"
 #include "zipcache/zip_cache.h"
@@ -22,62 +20,22 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// The started emulator runs on its own; a loaded machine may be slow to start it.
-constexpr int kStartTimeoutMs = 20000;
-
-// One start as the fake emulator recorded it in "fake_zsnes.log" in its working folder.
-struct FakeStart {
-  Lines args;
-  std::string cwd;
-};
-
-std::vector<FakeStart> ReadStarts(const std::string& emuFolder) {
-  std::vector<FakeStart> starts;
-  if (!platform::FileExists(emuFolder + "/fake_zsnes.log")) return starts;
-  std::istringstream text(ReadTestFile(emuFolder + "/fake_zsnes.log"));
-  FakeStart current;
-  std::string line;
-  while (std::getline(text, line)) {
-    if (line == "--") {
-      starts.push_back(current);
-      current = FakeStart{};
-    } else if (line.starts_with("arg=")) {
-      current.args.push_back(line.substr(4));
-    } else if (line.starts_with("cwd=")) {
-      current.cwd = line.substr(4);
-    }
-  }
-  return starts;
-}
-
-size_t CountStarts(const std::string& emuFolder) { return ReadStarts(emuFolder).size(); }
-
 // The folders the cache made for its extractions (one per extraction).
 QStringList CacheFolders(const std::string& cacheFolder) {
   return QDir(QString::fromStdString(cacheFolder)).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
 }
 
-// The window's fixture with the fake emulator installed as ZSNES.EXE and "ZSNESPath" naming its folder.
-struct CacheFixture : FormFixture {
-  explicit CacheFixture(const std::string& moreIni = "") {
-    if (!QFile::link(QString::fromStdString(KIVO_FAKE_ZSNES), QString::fromStdString(emu / "ZSNES.EXE")))
-      qWarning("cannot link the fake emulator");
-    WriteTestFile(emu / "ZSNES.CFG", "Sound = 1\r\n");
-    SetIni("[General]\nRun first=0\nROMDirectory=" + romDir.Path() + "\nZSNESPath=" + emu.Path() + "\n" + moreIni);
-  }
+// The window with the fake emulator installed, and the zip cache's own views.
+struct CacheFixture : EmulatorFixture {
+  using EmulatorFixture::EmulatorFixture;
 
-  std::string Rom(const std::string& name) const { return romDir / name; }
   std::string CacheFolder() const { return appDir / "zipcache"; }
-  std::string IniValue(const std::string& key) const {
-    std::string_view value;
-    return IniDocument(Ini()).Find("General", key, value) ? std::string(value) : "<missing>";
-  }
   // Launches the list entry by a double click and returns the ROM path the emulator was given.
   std::string Launch(const QString& caption) {
-    const size_t before = CountStarts(emu.Path());
+    const size_t before = CountStarts();
     if (!DoubleClick(caption, kZipArchive)) return "<not listed>";
-    if (!QTest::qWaitFor([&] { return CountStarts(emu.Path()) > before; }, kStartTimeoutMs)) return "<not started>";
-    const FakeStart start = ReadStarts(emu.Path()).back();
+    if (!QTest::qWaitFor([&] { return CountStarts() > before; }, kStartTimeoutMs)) return "<not started>";
+    const FakeStart start = Log().starts.back();
     if (start.cwd != emu.Path()) return "<started in " + start.cwd + ">";
     return start.args.empty() ? "<no arguments>" : start.args.front();
   }
@@ -86,8 +44,6 @@ struct CacheFixture : FormFixture {
     QVERIFY2(arrow != nullptr, name);
     QTest::mouseClick(arrow, Qt::LeftButton);
   }
-
-  TempDir emu;
 };
 
 }  // namespace
@@ -107,6 +63,8 @@ class ZipCacheWindowTest : public QObject {
     const std::string cached = f.CacheFolder() + "/Zelda-1/ZELDA.SMC";
     QCOMPARE(f.Launch("Zelda"), cached);
     QCOMPARE(ReadTestFile(cached), std::string("zelda"));
+    // The emulator's game folder is the one browsed, not the cache.
+    QVERIFY(ReadTestFile(f.Emu("ZSNES.CFG")).find("GameDirectory =" + f.romDir.Path() + "\r\n") != std::string::npos);
     const Lines table = {f.Rom("Zelda.zip"), f.CacheFolder() + "/Zelda-1/README.TXT", cached, "?end?"};
     QCOMPARE(form.ZipCache->CacheTable(), table);
 
@@ -182,14 +140,14 @@ class ZipCacheWindowTest : public QObject {
       QCOMPARE(form.EditCacheSize->text(), QString(step.shown));
       QVERIFY(form.btnCache->isEnabled());
     }
-    QCOMPARE(f.IniValue("CacheSize"), std::string("3"));
+    QCOMPARE(f.IniValue("General", "CacheSize"), std::string("3"));
     QCOMPARE(form.ZipCache->CacheLimit(), 3);
     QCOMPARE(form.ZipCache->CountGroups(), 3);
 
     // Lowered to 2: the oldest game goes at once.
     QTest::mouseClick(form.btnCache, Qt::LeftButton);
     QVERIFY(!form.btnCache->isEnabled());
-    QCOMPARE(f.IniValue("CacheSize"), std::string("2"));
+    QCOMPARE(f.IniValue("General", "CacheSize"), std::string("2"));
     QCOMPARE(form.ZipCache->CacheLimit(), 2);
     QVERIFY(!platform::FileExists(roms[0]));
     QVERIFY(platform::FileExists(roms[1]) && platform::FileExists(roms[2]));
@@ -203,7 +161,7 @@ class ZipCacheWindowTest : public QObject {
     // Raised: stored, nothing deleted.
     f.ClickArrow("up");
     QTest::mouseClick(form.btnCache, Qt::LeftButton);
-    QCOMPARE(f.IniValue("CacheSize"), std::string("3"));
+    QCOMPARE(f.IniValue("General", "CacheSize"), std::string("3"));
     QCOMPARE(form.ZipCache->CacheLimit(), 3);
     QVERIFY(platform::FileExists(roms[1]) && platform::FileExists(roms[2]));
     QVERIFY(f.dialogs.messages.empty());

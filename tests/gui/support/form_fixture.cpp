@@ -3,6 +3,7 @@
 #include <QListView>
 #include <QTest>
 
+#include "app/ini_document.h"
 #include "browser/ui/rom_list_model.h"
 #include "platform/dirs.h"
 
@@ -29,6 +30,11 @@ TMainForm& FormFixture::Start(bool show) {
 
 void FormFixture::Close() { form->close(); }
 
+std::string FormFixture::IniValue(const std::string& section, const std::string& key) const {
+  std::string_view value;
+  return IniDocument(Ini()).Find(section, key, value) ? std::string(value) : "<missing>";
+}
+
 int FormFixture::Row(const QString& caption, int kind) const {
   const RomListModel* model = form->ListModel;
   for (int row = 0; row < model->Count(); ++row) {
@@ -46,24 +52,20 @@ QStringList FormFixture::Captions() const {
   return captions;
 }
 
-bool FormFixture::Click(const QString& caption, int kind) {
-  int row = Row(caption, kind);
-  if (row < 0) return false;
-  QListView* view = form->ListView;
-  QModelIndex index = form->ListModel->index(row);
-  view->scrollTo(index);
-  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
-  return true;
+int FormFixture::FileRow(const std::string& fileName) const {
+  for (int row = 0; row < form->ListModel->Count(); ++row) {
+    if (form->ListModel->EntryAt(row)->fileName == fileName) return row;
+  }
+  return -1;
 }
 
-bool FormFixture::DoubleClick(const QString& caption, int kind) {
-  int row = Row(caption, kind);
+bool FormFixture::ClickRow(int row, bool twice) {
   if (row < 0) return false;
   QListView* view = form->ListView;
   QModelIndex index = form->ListModel->index(row);
   view->scrollTo(index);
-  QPoint at = view->visualRect(index).center();
+  const QPoint at = view->visualRect(index).center();
   QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
-  QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+  if (twice) QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
   return true;
 }

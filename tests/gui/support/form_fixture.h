@@ -30,10 +30,16 @@ class FormFixture {
 
   std::string IniPath() const { return appDir / "kivo.ini"; }
   std::string Ini() const { return ReadTestFile(IniPath()); }
+  // The value the settings file holds now, or "<missing>" when it has no such key.
+  std::string IniValue(const std::string& section, const std::string& key) const;
   // Selects the list line with this caption (and kind, when given) by a click; false if absent.
-  bool Click(const QString& caption, int kind = -1);
-  bool DoubleClick(const QString& caption, int kind = -1);
+  bool Click(const QString& caption, int kind = -1) { return ClickRow(Row(caption, kind), false); }
+  bool DoubleClick(const QString& caption, int kind = -1) { return ClickRow(Row(caption, kind), true); }
+  // Clicks the line (twice: then double-clicks it); false for a row below 0.
+  bool ClickRow(int row, bool twice = false);
   int Row(const QString& caption, int kind = -1) const;
+  // The line of the file of this name, found by its bytes; -1 if absent.
+  int FileRow(const std::string& fileName) const;
   QStringList Captions() const;
 
   TempDir appDir;
