@@ -132,11 +132,4 @@ TEST_F(SettingsFileTest, SectionNamesWithBracketsReadBack) {
   EXPECT_EQ(ReadTestFile(path), "[Super Mario World (U) [!]]\nNTSC=1\nPAL=1\n");
 }
 
-TEST_F(SettingsFileTest, NamesThatDifferOnlyInCaseShareOneKey) {
-  settings.WriteBool("Configs", "Zelda", true);
-  EXPECT_TRUE(settings.ReadBool("Configs", "ZELDA", false));
-  settings.WriteBool("Configs", "zelda", false);
-  EXPECT_EQ(ReadTestFile(path), "[Configs]\nZelda=0\n");
-}
-
 }  // namespace

@@ -4,7 +4,6 @@
 #include <stdlib.h>
 
 #include "platform/files.h"
-#include "screenshots/preview_lookup.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -37,13 +36,6 @@ TEST_F(ArchiveScreenshotTest, MovesOnceThenFindsNothingToMove) {
 
   EXPECT_EQ(ArchiveScreenshot(save, media, "Racer"), ArchiveResult::kNoScreenshot);
   EXPECT_EQ(ReadTestFile(media + "/Racer.bmp"), "BM-first");
-}
-
-TEST_F(ArchiveScreenshotTest, FiledScreenshotIsTheOneThePreviewShowsBeforeAGif) {
-  WriteTestFile(media + "/Racer.gif", "GIF89a");
-  WriteTestFile(save + "/image.bmp", "BM");
-  ASSERT_EQ(ArchiveScreenshot(save, media, "Racer"), ArchiveResult::kMoved);
-  EXPECT_EQ(FindPreview(media, "Racer"), (PreviewFile{PreviewFormat::kBmp, ArchiveTarget(media, "Racer")}));
 }
 
 TEST_F(ArchiveScreenshotTest, NeverReplacesAFiledScreenshot) {

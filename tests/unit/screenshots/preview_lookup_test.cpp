@@ -43,15 +43,6 @@ TEST_F(PreviewLookupTest, BmpWinsOverGifAndGifIsFoundAlone) {
   EXPECT_EQ(FindPreview(media, "Racer"), (PreviewFile{PreviewFormat::kBmp, media + "/Racer.bmp"}));
 }
 
-TEST_F(PreviewLookupTest, TrailingSeparatorFindsBothCandidates) {
-  std::string withSlash = media + "/";
-  WriteTestFile(media + "/Racer.gif", "GIF89a");
-  EXPECT_EQ(FindPreview(withSlash, "Racer"), (PreviewFile{PreviewFormat::kGif, media + "//Racer.gif"}));
-
-  WriteTestFile(media + "/Racer.bmp", "BM");
-  EXPECT_EQ(FindPreview(withSlash, "Racer"), (PreviewFile{PreviewFormat::kBmp, media + "/Racer.bmp"}));
-}
-
 TEST_F(PreviewLookupTest, EmptyMediaFolderLooksInTheCurrentFolderForBmp) {
   std::string before = platform::GetCurrentDir();
   ASSERT_TRUE(platform::SetCurrentDir(media));
