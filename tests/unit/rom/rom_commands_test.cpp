@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "common/error.h"
-#include "platform/files.h"
 #include "support/rom_builder.h"
 #include "support/temp_dir.h"
 
@@ -24,34 +22,6 @@ TEST(ChecksumText, OkAndBadTexts) {
       {65535, 0, "CheckSUM: BAD (ROM=65535/ CALC=0 -65535)"},
   };
   for (const Case& c : cases) EXPECT_EQ(ChecksumText(c.header, c.calc), c.text);
-}
-
-TEST(VerifyChecksum, GoodAndDamagedImages) {
-  TempDir dir;
-  SnesRomSpec desc;
-  desc.sizeMbit = 12;
-  std::string good = BuildSnesRom(desc);
-  desc.checksumError = -4;
-  std::string bad = BuildSnesRom(desc);
-  WriteTestFile(dir / "good.smc", good);
-  WriteTestFile(dir / "bad.smc", bad);
-
-  // The damaged image's header claims a sum 4 lower than the image's real one.
-  const std::uint16_t real = SnesChecksumOf(good);
-  ChecksumVerdict ok = VerifyChecksum(dir / "good.smc");
-  EXPECT_EQ(ok.result, ChecksumResult::Ok);
-  EXPECT_EQ(ok.text, "CheckSUM: OK " + std::to_string(real));
-  EXPECT_EQ(ok.reason, "");
-
-  ChecksumVerdict damaged = VerifyChecksum(dir / "bad.smc");
-  EXPECT_EQ(damaged.result, ChecksumResult::Bad);
-  const std::uint16_t claimed = static_cast<std::uint16_t>(real - 4);
-  EXPECT_EQ(damaged.text, "CheckSUM: BAD (ROM=" + std::to_string(claimed) + "/ CALC=" + std::to_string(real) + " " +
-                              std::to_string(int(real) - int(claimed)) + ")");
-
-  RomMessage box = ChecksumMessage(dir / "good.smc");
-  EXPECT_EQ(box.text, ok.text);
-  EXPECT_EQ(box.caption, "Checksum");
 }
 
 TEST(VerifyChecksum, FailsWithAReasonWhenNothingCanBeSummed) {
@@ -91,27 +61,6 @@ TEST(VerifyChecksum, ComparesOnlyTheChecksumWord) {
   ChecksumVerdict verdict = VerifyChecksum(rom);
   EXPECT_EQ(verdict.result, ChecksumResult::Ok);
   EXPECT_EQ(verdict.text, "CheckSUM: OK 258");
-}
-
-TEST(RomInfoMessage, ShowsTheReportUnderRomInfo) {
-  TempDir dir;
-  SnesRomSpec desc;
-  desc.title = "INFO TEST";
-  desc.sizeMbit = 1;
-  WriteTestFile(dir / "info.sfc", BuildSnesRom(desc));
-  RomMessage box = RomInfoMessage(dir / "info.sfc");
-  EXPECT_EQ(box.caption, "ROM Info");
-  EXPECT_TRUE(box.text.starts_with("Title: INFO TEST           \nCopier Header: None\nInformation Offset: 32704\n"))
-      << box.text;
-  EXPECT_TRUE(box.text.ends_with("\nReal Size: 131072 Bytes = 1 MBit")) << box.text;
-
-  EXPECT_EQ(RomInfoMessage(dir / "nothing.sfc").text, "Title: ");
-}
-
-TEST(RomCommands, UnreadableFileEndsTheCommandWithAnError) {
-  if (!platform::FileExists("/proc/self/mem")) GTEST_SKIP();
-  EXPECT_THROW(ChecksumMessage("/proc/self/mem"), KivoError);
-  EXPECT_THROW(RomInfoMessage("/proc/self/mem"), KivoError);
 }
 
 }  // namespace

@@ -62,18 +62,17 @@ TEST(SnesRomLoad, CopierHeaderIsFoundAndSkipped) {
   EXPECT_EQ(bare.CalcSum(), rom.CalcSum());
 }
 
-TEST(SnesRomLoad, EachLayoutIsFoundAtItsOffset) {
+TEST(SnesRomLoad, HiRomIsFoundAtItsOffset) {
   struct Case {
     RomLayout layout;
     bool copier;
     std::int32_t offset;
     std::int32_t copierSize;
   };
+  // LoROM at 0x7FC0 and 0x81C0 is covered above with the sums spelled out.
   const Case cases[] = {
-      {RomLayout::LoRom, true, 0x81C0, 512},
       {RomLayout::HiRom, true, 0x101C0, 512},
       {RomLayout::HiRom, false, 0xFFC0, 0},
-      {RomLayout::LoRom, false, 0x7FC0, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.offset);
@@ -230,22 +229,6 @@ TEST(SnesRomChecksum, RestIsCountedByTheRestFactor) {
     EXPECT_EQ(rom.RestMbit(), c.rest);
     EXPECT_EQ(rom.RestFactor(), c.factor);
     EXPECT_EQ(rom.CalcSum(), 3 + 7 * c.factor);
-  }
-}
-
-TEST(SnesRomChecksum, BuiltImagesOfEverySizeVerify) {
-  for (int mbit : {1, 2, 3, 5, 6, 7, 10, 12, 20, 24}) {
-    for (bool copier : {false, true}) {
-      SCOPED_TRACE(testing::Message() << mbit << " Mbit, copier " << copier);
-      SnesRomSpec desc;
-      desc.sizeMbit = mbit;
-      desc.copierHeader = copier;
-      desc.layout = mbit % 2 ? RomLayout::LoRom : RomLayout::HiRom;
-      desc.seed = static_cast<std::uint32_t>(mbit);
-      TSnesRom rom = TSnesRom::FromImage(BuildSnesRom(desc));
-      ASSERT_TRUE(rom.CalcChecksum());
-      EXPECT_EQ(rom.CalcSum(), rom.HeaderChecksum());
-    }
   }
 }
 
