@@ -165,20 +165,6 @@ class OptionPanelTest : public QObject {
     QVERIFY(f.Row("Zelda", kRomFile) >= 0);
   }
 
-  void theFiveRomTypeBoxesStoreTheirKeys() {
-    FormFixture f;
-    TMainForm& form = f.Start();
-    const std::pair<QCheckBox*, const char*> boxes[] = {{form.chkPAL, "PAL"},
-                                                        {form.chkLoROM, "LoROM"},
-                                                        {form.chkHiROM, "HiROM"},
-                                                        {form.chkInterleaved, "Interleaved"},
-                                                        {form.chkOffBy1LineFix, "OffBy1LineFix"}};
-    for (const auto& [box, key] : boxes) {
-      box->click();
-      QCOMPARE(f.IniValue("Default", key), std::string("1"));
-    }
-  }
-
   void aRefusedWriteDuringCreationIsReportedAndTheWindowOpens() {
     FormFixture f;
     std::string ini = f.IniPath();

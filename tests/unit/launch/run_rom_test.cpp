@@ -1,9 +1,6 @@
 #include "launch/run_rom.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <climits>
 
 #include "app/settings_file.h"
 #include "common/error.h"
@@ -39,7 +36,6 @@ class RunRomTest : public ::testing::Test {
     WriteTestFile(roms_ + "/MARIO.SMC", "mario");
     Settings("");
   }
-  void TearDown() override { platform::SetWriteFaultForTesting({}); }
 
   void Settings(const std::string& general) {
     WriteTestFile(app_ + "/kivo.ini", "[General]\nZSNESPath=" + zsnes_ + "\n" + general);
@@ -126,30 +122,6 @@ TEST_F(RunRomTest, MissingEmulatorStartsNothing) {
   // In batch mode the batch file cannot even be written into a folder that does not exist.
   WriteTestFile(app_ + "/kivo.ini", "[General]\nZSNESPath=" + dir_ / "nowhere" + "\nShellBat=1\n");
   EXPECT_THROW(RunRom(settings_, Request("MARIO.SMC")), KivoError);
-}
-
-TEST_F(RunRomTest, UnwritableFilesStopTheLaunchBeforeTheStart) {
-  struct Case {
-    std::string general;
-    std::string failing;
-  };
-  const Case cases[] = {{"", zsnes_ + "/ZSNES.CFG"}, {"ShellBat=1\n", zsnes_ + "/zkivo.bat"}};
-  for (const Case& c : cases) {
-    Settings(c.general);
-    WriteTestFile(zsnes_ + "/ZSNES.CFG", "VSync =1\r\n");
-    platform::SetWriteFaultForTesting([&](const std::string& path) { return path == c.failing; });
-    try {
-      RunRom(settings_, Request("MARIO.SMC"));
-      ADD_FAILURE() << "no error for " << c.failing;
-    } catch (const KivoError& error) {
-      EXPECT_EQ(std::string(error.what()), "Cannot create file " + c.failing);
-    }
-    platform::SetWriteFaultForTesting({});
-  }
-  // A launch that works afterwards is the only one the emulator has seen.
-  Settings("");
-  ASSERT_TRUE(RunRom(settings_, Request("MARIO.SMC")));
-  EXPECT_EQ(WaitForStarts(zsnes_, 1).size(), 1u);
 }
 
 }  // namespace

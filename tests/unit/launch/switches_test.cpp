@@ -22,13 +22,6 @@ class SwitchesTest : public ::testing::Test {
 
 constexpr const char* kDefaults = " -a -e -g 0 -k 75 -m -p 100 -r 2 -s -v 3";
 
-TEST_F(SwitchesTest, WorkedExampleWithoutAnyKey) {
-  EXPECT_EQ(BuildSwitches(settings_, "Default"), kDefaults);
-  WriteTestFile(iniPath_, "[General]\nZSNESPath=/zsnes\n");
-  EXPECT_EQ(BuildCommandLine(settings_, "Default", "/roms/MARIO.SMC"),
-            "/zsnes/ZSNES.EXE /roms/MARIO.SMC -a -e -g 0 -k 75 -m -p 100 -r 2 -s -v 3");
-}
-
 TEST_F(SwitchesTest, WorkedExampleWithEverythingOn) {
   const char* ini =
       "[General]\nZSNESPath=/zsnes/\nForce8bit=1\nDebugger=1\nDisableDSP=1\nEnter=1\nDisableMouse=1\nVolume=25\n"
