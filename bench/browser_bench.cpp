@@ -14,7 +14,6 @@
 #include <vector>
 
 #include <dirent.h>
-#include <unistd.h>
 
 #include "app/settings_file.h"
 #include "app/ui/dialogs.h"
@@ -22,6 +21,7 @@
 #include "browser/ui/rom_list_model.h"
 #include "harness.h"
 #include "platform/dirs.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -55,23 +55,17 @@ const char* RomExtension(int i) {
   return kExtensions[i % 7];
 }
 
-void WriteOrAbort(const std::string& path, const std::string& bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) std::abort();
-  std::fclose(file);
-}
-
 // The folder with 20,000 ROM images and archives, 2,000 other files the list leaves out, and a kivo.ini whose "Configs"
 // section names 2,000 of the games, each with its own section of options. Made once per run and removed at exit.
 class ScanFixture {
  public:
   ScanFixture() {
-    root_ = std::filesystem::temp_directory_path() / ("kivo-bench-scan-" + std::to_string(::getpid()));
-    folder_ = (root_ / "roms").string();
+    folder_ = root_ / "roms";
     std::filesystem::create_directories(folder_);
     for (int i = 0; i < 12; ++i) std::filesystem::create_directory(folder_ + "/Folder " + std::to_string(i));
-    for (int i = 0; i < kFileCount; ++i) WriteOrAbort(folder_ + "/" + GameName(i) + RomExtension(i), "");
-    for (int i = 0; i < kFileCount; i += 10) WriteOrAbort(folder_ + "/" + GameName(i) + (i % 20 ? ".txt" : ".swc"), "");
+    for (int i = 0; i < kFileCount; ++i) WriteBenchFile(folder_ + "/" + GameName(i) + RomExtension(i), "");
+    for (int i = 0; i < kFileCount; i += 10)
+      WriteBenchFile(folder_ + "/" + GameName(i) + (i % 20 ? ".txt" : ".swc"), "");
 
     std::string ini = "[General]\nZSNESPath=/opt/zsnes/ZSNES.EXE\nSound=1\nVolume=25\nSampleRate=2\n\n[Configs]\n";
     // Every tenth game has a configuration, so configured files are spread over the whole list.
@@ -80,16 +74,14 @@ class ScanFixture {
       ini += "\n[" + GameName(i * 10) + "]\n";
       for (const char* line : kGameKeys) (ini += line) += '\n';
     }
-    iniPath_ = (root_ / "kivo.ini").string();
-    WriteOrAbort(iniPath_, ini);
+    iniPath_ = root_ / "kivo.ini";
+    WriteBenchFile(iniPath_, ini);
   }
-  ~ScanFixture() { std::filesystem::remove_all(root_); }
-
   const std::string& Folder() const { return folder_; }
   const std::string& IniPath() const { return iniPath_; }
 
  private:
-  std::filesystem::path root_;
+  TempDir root_;
   std::string folder_;
   std::string iniPath_;
 };

@@ -1,6 +1,7 @@
 #include "harness.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
@@ -38,6 +39,16 @@ std::string FormatTime(double seconds) {
 }
 
 }  // namespace
+
+void WriteBenchFile(const std::string& path, const std::string& bytes) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  bool written = file != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  if (file != nullptr && std::fclose(file) != 0) written = false;
+  if (!written) {
+    std::fprintf(stderr, "cannot write %s\n", path.c_str());
+    std::exit(1);
+  }
+}
 
 bool RegisterFigure(Figure figure) {
   Figures().push_back(std::move(figure));

@@ -16,6 +16,10 @@ struct Figure {
   std::function<void(benchmark::State&)> anchor;
 };
 
+// Writes a fixture file, ending the run when the system refuses: a figure on a missing input
+// would mean nothing.
+void WriteBenchFile(const std::string& path, const std::string& bytes);
+
 // Registers a figure; call from a static initialiser (see KIVO_FIGURE).
 bool RegisterFigure(Figure figure);
 

@@ -6,10 +6,9 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "harness.h"
 #include "rom/snes_rom.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -18,8 +17,6 @@ namespace {
 class RomFile {
  public:
   RomFile() {
-    path_ = (std::filesystem::temp_directory_path() / ("kivo-bench-48mbit-" + std::to_string(::getpid()) + ".sfc"))
-                .string();
     std::string image(48 * TSnesRom::kMbit, '\0');
     std::uint32_t state = 12345;
     for (char& c : image) {
@@ -31,15 +28,13 @@ class RomFile {
     image[0xFFC0 + 29] = '\x12';
     image[0xFFC0 + 30] = '\xCB';
     image[0xFFC0 + 31] = '\xED';
-    std::FILE* file = std::fopen(path_.c_str(), "wb");
-    if (file == nullptr || std::fwrite(image.data(), 1, image.size(), file) != image.size()) std::abort();
-    std::fclose(file);
+    WriteBenchFile(path_, image);
   }
-  ~RomFile() { std::filesystem::remove(path_); }
   const std::string& Path() const { return path_; }
 
  private:
-  std::string path_;
+  TempDir folder_;
+  std::string path_ = folder_ / "48mbit.sfc";
 };
 
 const std::string& RomPath() {

@@ -12,6 +12,7 @@
 
 #include "app/settings_file.h"
 #include "harness.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -22,7 +23,6 @@ constexpr size_t kFileSize = 1 << 20;
 class LargeIni {
  public:
   LargeIni() {
-    path_ = (std::filesystem::temp_directory_path() / ("kivo-bench-" + std::to_string(::getpid()) + ".ini")).string();
     static const char* const kKeys[] = {"Interleaved",     "NTSC",          "PAL",         "HiROM",
                                         "LoROM",           "Scanlines",     "Scale",       "Interpolation",
                                         "VSync",           "NewEngine",     "SmallScreen", "FrameSkip",
@@ -45,17 +45,15 @@ class LargeIni {
     for (const std::string& name : sections) text += name + "=1\r\n";
     text += body;
     middle_ = sections[sections.size() / 2];
-    std::FILE* file = std::fopen(path_.c_str(), "wb");
-    if (file == nullptr || std::fwrite(text.data(), 1, text.size(), file) != text.size()) std::abort();
-    std::fclose(file);
+    WriteBenchFile(path_, text);
   }
-  ~LargeIni() { std::filesystem::remove(path_); }
 
   const std::string& Path() const { return path_; }
   const std::string& MiddleSection() const { return middle_; }
 
  private:
-  std::string path_;
+  TempDir folder_;
+  std::string path_ = folder_ / "kivo.ini";
   std::string middle_;
 };
 

@@ -6,12 +6,10 @@
 #include <filesystem>
 #include <string>
 
-#include <unistd.h>
-
 #include "harness.h"
 #include "platform/dirs.h"
-#include "platform/files.h"
 #include "platform/run_and_wait.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -22,25 +20,21 @@ constexpr int kEntryCount = 2000;
 class StartFolder {
  public:
   StartFolder() {
-    root_ = std::filesystem::temp_directory_path() / ("kivo-bench-start-" + std::to_string(::getpid()));
-    std::string roms = (root_ / "roms").string();
+    std::string roms = root_ / "roms";
     std::filesystem::create_directories(roms);
     static const char* const kExtensions[] = {".smc", ".sfc", ".zip", ".fig"};
     for (int i = 0; i < kEntryCount; ++i) {
       std::string name = roms + "/Game " + std::to_string(i) + (i % 2 ? " (U)" : " (E)") + kExtensions[i % 4];
-      if (!platform::WriteFileAtomic(name, "")) std::abort();
+      WriteBenchFile(name, "");
     }
-    iniPath_ = (root_ / "kivo.ini").string();
-    std::string ini =
-        "[General]\nRun first=0\nROMDirectory=" + roms + "\nZSNESPath=" + (root_ / "ZSNES.EXE").string() + "\n";
-    if (!platform::WriteFileAtomic(iniPath_, ini)) std::abort();
+    iniPath_ = root_ / "kivo.ini";
+    WriteBenchFile(iniPath_,
+                   "[General]\nRun first=0\nROMDirectory=" + roms + "\nZSNESPath=" + (root_ / "ZSNES.EXE") + "\n");
   }
-  ~StartFolder() { std::filesystem::remove_all(root_); }
-
   const std::string& IniPath() const { return iniPath_; }
 
  private:
-  std::filesystem::path root_;
+  TempDir root_;
   std::string iniPath_;
 };
 

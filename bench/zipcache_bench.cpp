@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "harness.h"
 #include "platform/run_and_wait.h"
+#include "support/temp_dir.h"
 #include "zipcache/zip_cache.h"
 
 namespace {
@@ -47,26 +47,19 @@ std::string RomImage(size_t size) {
 class Fixture {
  public:
   Fixture() {
-    std::string pattern = (fs::temp_directory_path() / "kivo-bench-zip-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    root_ = pattern;
     fs::create_directories(root_ / "zipcache");
     fs::create_directories(root_ / "unzipped");
-    std::ofstream(root_ / "GAME.SFC", std::ios::binary) << RomImage(4 << 20);
-    ok_ = platform::RunProgramAndWait({"zip", "-q", "-9", "-j", Archive(), (root_ / "GAME.SFC").string()}, "") == 0;
+    WriteBenchFile(root_ / "GAME.SFC", RomImage(4 << 20));
+    ok_ = platform::RunProgramAndWait({"zip", "-q", "-9", "-j", Archive(), root_ / "GAME.SFC"}, "") == 0;
     fs::remove(root_ / "GAME.SFC");
   }
-  ~Fixture() {
-    std::error_code ignored;
-    fs::remove_all(root_, ignored);
-  }
   bool Ok() const { return ok_; }
-  std::string Archive() const { return (root_ / "Game.zip").string(); }
-  std::string CacheFolder() const { return (root_ / "zipcache").string(); }
-  std::string UnzipFolder() const { return (root_ / "unzipped").string(); }
+  std::string Archive() const { return root_ / "Game.zip"; }
+  std::string CacheFolder() const { return root_ / "zipcache"; }
+  std::string UnzipFolder() const { return root_ / "unzipped"; }
 
  private:
-  fs::path root_;
+  TempDir root_;
   bool ok_ = false;
 };
 
