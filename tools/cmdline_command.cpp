@@ -1,14 +1,17 @@
 // kivo-tool cmdline [SECTION] FILE: the emulator's command line that a launch of FILE from the window
 // would start, with what went into it, so a user can see why a launch fails. Nothing is started and
-// ZSNES.CFG is left alone; an archive is unpacked into the cache and an awkward name gets its short
-// alias, as the launch itself would do, so the path printed is the one the emulator would be given.
+// the emulator's configuration files are left alone; an archive is unpacked into the cache and, for
+// the DOS build, an awkward name gets its short alias, as the launch itself would do, so the path
+// printed is the one the emulator would be given.
 #include <ostream>
 
 #include "app/settings_file.h"
-#include "browser/configuration_switch.h"
-#include "browser/folder_scan.h"
 #include "common/path.h"
+#include "common/text.h"
+#include "launch/emulator_profile.h"
+#include "launch/native_launch.h"
 #include "launch/run_rom.h"
+#include "platform/dirs.h"
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/short_path.h"
@@ -17,45 +20,31 @@
 
 namespace {
 
-// The configuration a selection of the file in the list puts in force: the file's caption when
-// section "Configs" flags it, "Default" otherwise.
-std::string SectionFor(SettingsFile& settings, const std::string& file) {
-  ListEntry entry;
-  entry.fileName = ExtractFileName(file);
-  entry.caption = StripFileExt(entry.fileName);
-  entry.kind = IsZipName(entry.fileName) ? kZipArchive : kRomFile;
-  if (settings.ReadBool("Configs", entry.caption, false)) entry.kind += 1;
-  return ConfigurationFor(entry);
-}
-
-}  // namespace
-
-int RunCmdlineCommand(ToolEnvironment& env, const std::vector<std::string>& args, std::ostream& out,
-                      std::ostream& err) {
-  if (args.empty() || args.size() > 2) {
-    err << "usage: kivo-tool cmdline [SECTION] FILE\n";
-    return kToolUsage;
-  }
-  const std::string& file = args.back();
-  SettingsFile& settings = env.Settings();
-  const std::string section = args.size() == 2 ? args.front() : SectionFor(settings, file);
-
-  const std::string romFile = env.GetRomFile(file);
-  const std::string shortPath = platform::ShortPathName(romFile, ShortNameFolder(env.ProgramDir()));
-  const std::string commandLine = BuildCommandLine(settings, section, shortPath);
-
+// The lines every build shares: the configuration, the ROM file, the folder and the priority.
+// False when the emulator would get no ROM.
+bool PrintLaunchFacts(SettingsFile& settings, const std::string& section, const std::string& file,
+                      const std::string& romFile, bool romFound, std::ostream& out, std::ostream& err) {
   bool fine = true;
   out << "configuration: " << section << '\n';
   out << "ROM file: " << romFile << '\n';
   if (romFile.empty()) {
     err << "kivo-tool: " << file << ": no ROM file in the archive; ZSNES would get the switches alone\n";
     fine = false;
-  } else if (shortPath.empty()) {
+  } else if (!romFound) {
     err << "kivo-tool: " << romFile << ": file not found; ZSNES would get the switches alone\n";
     fine = false;
   }
   out << "working folder: " << settings.ReadString("General", "ZSNESPath", "") << '\n';
   out << "priority: " << (settings.ReadBool("General", "High Priority", false) ? "high" : "normal") << '\n';
+  return fine;
+}
+
+int PrintDosCommandLine(SettingsFile& settings, const std::string& section, const std::string& file,
+                        const std::string& romFile, const std::string& aliasFolder, std::ostream& out,
+                        std::ostream& err) {
+  const std::string shortPath = platform::ShortPathName(romFile, aliasFolder);
+  const std::string commandLine = BuildCommandLine(settings, section, shortPath);
+  bool fine = PrintLaunchFacts(settings, section, file, romFile, !shortPath.empty(), out, err);
   if (settings.ReadBool("General", "ShellBat", false)) {
     out << "through: " << AddBackslash(settings.ReadString("General", "ZSNESPath", "")) << "zkivo.bat\n";
     out << "DOS command: " << settings.ReadString("General", "ExtraCommand", "") << '\n';
@@ -74,4 +63,34 @@ int RunCmdlineCommand(ToolEnvironment& env, const std::vector<std::string>& args
   }
   out << commandLine << '\n';
   return fine ? kToolOk : kToolFailed;
+}
+
+int PrintNativeCommandLine(SettingsFile& settings, const RunRomRequest& request, const std::string& program,
+                           const std::string& file, const std::string& romFile, std::ostream& out,
+                           std::ostream& err) {
+  bool fine = PrintLaunchFacts(settings, request.section, file, romFile, platform::FileExists(romFile), out, err);
+  out << "configuration file: " << NativeConfigFile(settings, request.workingFolder) << '\n';
+  out << ShellQuoted(NativeCommand(settings, request.section, program, romFile, request.extraCommand,
+                                   request.extraCommandEnabled))
+      << '\n';
+  return fine ? kToolOk : kToolFailed;
+}
+
+}  // namespace
+
+int RunCmdlineCommand(ToolEnvironment& env, const std::vector<std::string>& args, std::ostream& out,
+                      std::ostream& err) {
+  if (args.empty() || args.size() > 2) {
+    err << "usage: kivo-tool cmdline [SECTION] FILE\n";
+    return kToolUsage;
+  }
+  const std::string& file = args.back();
+  SettingsFile& settings = env.Settings();
+  const RunRomRequest request = env.LaunchRequest(file, args.size() == 2 ? args.front() : "");
+  const std::string romFile = env.GetRomFile(file);
+  const EmulatorProfile profile = FindEmulatorProfile(settings);
+  if (profile.build == EmulatorBuild::Native) {
+    return PrintNativeCommandLine(settings, request, profile.program, file, romFile, out, err);
+  }
+  return PrintDosCommandLine(settings, request.section, file, romFile, request.shortNameFolder, out, err);
 }

@@ -28,4 +28,5 @@ inline constexpr int kToolUsage = 2;
 int RunCmdlineCommand(ToolEnvironment& env, const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunInfoCommand(ToolEnvironment& env, const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunGifCommand(ToolEnvironment& env, const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunRunCommand(ToolEnvironment& env, const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunVerifyCommand(ToolEnvironment& env, const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -8,6 +8,8 @@ constexpr ToolCommand kCommands[] = {
     {"cmdline", "[SECTION] FILE",
      "print the command line a launch of the file would start (in configuration SECTION, when given)",
      RunCmdlineCommand},
+    {"run", "FILE", "start the emulator for the file as a double-click in the window would, and print what started",
+     RunRunCommand},
     {"info", "FILE", "print the ROM information report of an image or a zipped image", RunInfoCommand},
     {"verify", "FILE...", "verify the checksum of each image; exits 1 when any is not OK", RunVerifyCommand},
     {"gif", "FILE [OUTDIR]",

@@ -1,6 +1,9 @@
 #include "tool_environment.h"
 
+#include "app/options.h"
 #include "app/settings_file.h"
+#include "browser/configuration_switch.h"
+#include "browser/folder_scan.h"
 #include "common/path.h"
 #include "platform/dirs.h"
 #include "platform/files.h"
@@ -28,4 +31,26 @@ std::string ToolEnvironment::GetRomFile(const std::string& argument) {
     zipCache_ = std::make_unique<TZipCache>(programDir_ + "/zipcache", limit);
   }
   return zipCache_->GetRomFile(FullPath(argument));
+}
+
+std::string ToolEnvironment::SectionFor(const std::string& argument) {
+  ListEntry entry;
+  entry.fileName = ExtractFileName(argument);
+  entry.caption = StripFileExt(entry.fileName);
+  entry.kind = IsZipName(entry.fileName) ? kZipArchive : kRomFile;
+  if (Settings().ReadBool("Configs", entry.caption, false)) entry.kind += 1;
+  return ConfigurationFor(entry);
+}
+
+RunRomRequest ToolEnvironment::LaunchRequest(const std::string& argument, const std::string& section) {
+  const std::string full = FullPath(argument);
+  RunRomRequest request;
+  request.section = section.empty() ? SectionFor(argument) : section;
+  request.workingFolder = ExtractFileDir(full);
+  request.selectedRomFile = ExtractFileName(full);
+  request.extraCommand = Settings().ReadString("General", option::ExtraCommand.key, "");
+  request.extraCommandEnabled = Settings().ReadBool("General", option::ShellBat.key, false);
+  request.shortNameFolder = ShortNameFolder(programDir_);
+  request.getRomFile = [this](const std::string& path) { return GetRomFile(path); };
+  return request;
 }

@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 
+#include "launch/run_rom.h"
+
 class SettingsFile;
 class TZipCache;
 
@@ -25,6 +27,15 @@ class ToolEnvironment {
   // image itself, or for an archive the ROM file unpacked into the cache; empty when an archive holds
   // none.
   std::string GetRomFile(const std::string& argument);
+
+  // The configuration a selection of the file in the window's list puts in force: the file's
+  // caption when section "Configs" flags it, "Default" otherwise.
+  std::string SectionFor(const std::string& argument);
+
+  // What the window hands the launch when the file is double-clicked in its folder: that folder,
+  // the file's configuration, the DOS command as stored (enabled in batch mode), the aliases beside
+  // the program and this environment's zip cache. `section` empty: the file's own.
+  RunRomRequest LaunchRequest(const std::string& argument, const std::string& section = "");
 
  private:
   std::string programDir_;

@@ -6,13 +6,13 @@
 
 std::span<const OptionDecl* const> LoadOrder() {
   using namespace option;
-  static constexpr std::array<const OptionDecl*, 37> kOrder = {
+  static constexpr std::array<const OptionDecl*, 38> kOrder = {
       &Interleaved,   &NTSC,       &PAL,          &HiROM,       &LoROM,          &Scanlines,      &Scale,
       &Interpolation, &VSync,      &NewEngine,    &SmallScreen, &FrameSkip,      &FrameSkipValue, &CPUCycles,
       &Color0,        &Gamma,      &HighPriority, &DisableGUI,  &DisableSPCHack, &OffBy1LineFix,  &ShellBat,
       &MemCopy,       &SampleRate, &Sound,        &Buffer,      &Stereo,         &Force8bit,      &Enter,
       &Debugger,      &DisableDSP, &ZSNESPath,    &MediaPath,   &SavegamePath,   &ExtraCommand,   &Volume,
-      &DisableMouse,  &Videomode,
+      &DisableMouse,  &Videomode,  &NativeVideomode,
   };
   return kOrder;
 }

@@ -48,6 +48,9 @@ inline constexpr OptionDecl Gamma{"Gamma", Configuration, Integer, 0};
 inline constexpr OptionDecl DisableSPCHack{"DisableSPCHack", Configuration, Bool, 0};
 inline constexpr OptionDecl OffBy1LineFix{"OffBy1LineFix", Configuration, Bool, 0};
 inline constexpr OptionDecl Videomode{"Videomode", Configuration, Integer, 3};
+// The native Linux build numbers other video modes than the DOS build, so its choice is stored
+// apart; 2 is that build's own default, a 512x448 window.
+inline constexpr OptionDecl NativeVideomode{"NativeVideomode", Configuration, Integer, 2};
 // For every game.
 inline constexpr OptionDecl HighPriority{"High Priority", General, Bool, 0};
 inline constexpr OptionDecl DisableGUI{"DisableGUI", General, Bool, 1};

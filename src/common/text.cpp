@@ -1,5 +1,6 @@
 #include "common/text.h"
 
+#include <algorithm>
 #include <cstdint>
 
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -76,4 +77,30 @@ std::optional<int> ParseInteger(std::string_view text) {
   }
   if (value > 0x7FFFFFFFull) return std::nullopt;
   return static_cast<int>(value);
+}
+
+std::string ShellQuoted(const std::vector<std::string>& words) {
+  constexpr std::string_view kLiteral = "/._+,-=:@%";
+  auto literal = [&](char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+           kLiteral.find(c) != std::string_view::npos;
+  };
+  std::string line;
+  for (const std::string& word : words) {
+    if (!line.empty()) line += ' ';
+    if (!word.empty() && std::all_of(word.begin(), word.end(), literal)) {
+      line += word;
+      continue;
+    }
+    line += '\'';
+    for (char c : word) {
+      if (c == '\'') {
+        line += "'\\''";
+      } else {
+        line += c;
+      }
+    }
+    line += '\'';
+  }
+  return line;
 }

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Byte-string helpers. Letter case folds ASCII letters only, so names in another code page compare
 // by their bytes.
@@ -14,6 +15,11 @@ bool EqualsNoCase(std::string_view a, std::string_view b);
 
 // Blanks (space and tab) removed from both ends.
 std::string_view TrimBlanks(std::string_view text);
+
+// The words as a POSIX shell reads them back, separated by one blank: a word of bytes a shell takes
+// literally (A-Z a-z 0-9 and "/._+,-=:@%") stands alone, any other in single quotes, a quote inside
+// written as '\''. An empty word is ''.
+std::string ShellQuoted(const std::vector<std::string>& words);
 
 // A 32-bit integer in decimal, or in hexadecimal after "0x", "0X" or "$", with an optional sign.
 // Anything else, or a number that does not fit, gives nothing.

@@ -4,6 +4,8 @@
 #include "app/settings_file.h"
 #include "common/error.h"
 #include "common/path.h"
+#include "launch/emulator_profile.h"
+#include "launch/native_launch.h"
 #include "launch/switches.h"
 #include "launch/zsnes_cfg.h"
 #include "platform/files.h"
@@ -43,25 +45,40 @@ std::string ZsnesBatchFile(std::string_view commandLine, std::string_view extraC
   return bytes;
 }
 
-bool StartZsnes(SettingsFile& settings, std::string_view commandLine, std::string_view extraCommand,
-                bool extraCommandEnabled) {
-  std::string workingFolder = settings.ReadString(kGeneral, option::ZSNESPath.key, "");
-  bool highPriority = settings.ReadBool(kGeneral, option::HighPriority.key, false);
+EmulatorStart DosStart(SettingsFile& settings, std::string_view commandLine, std::string_view extraCommand,
+                       bool extraCommandEnabled) {
+  EmulatorStart start;
+  start.workingFolder = settings.ReadString(kGeneral, option::ZSNESPath.key, "");
+  start.highPriority = settings.ReadBool(kGeneral, option::HighPriority.key, false);
   if (settings.ReadBool(kGeneral, option::ShellBat.key, false)) {
     std::string batchPath = AddBackslash(settings.ReadString(kGeneral, option::ZSNESPath.key, "")) + "zkivo.bat";
-    if (!platform::WriteFileAtomic(batchPath, ZsnesBatchFile(commandLine, extraCommand, extraCommandEnabled))) {
-      throw KivoError("Cannot create file " + batchPath);
-    }
-    return platform::StartBatchFile(batchPath, workingFolder, highPriority);
+    std::string batch = ZsnesBatchFile(commandLine, extraCommand, extraCommandEnabled);
+    if (!platform::WriteFileAtomic(batchPath, batch)) throw KivoError("Cannot create file " + batchPath);
+    start.argv = platform::BatchCommand(batch, batchPath);
+  } else {
+    start.argv = platform::SplitCommandLine(commandLine);
   }
-  return platform::StartProcess(commandLine, workingFolder, highPriority);
+  return start;
 }
 
-bool RunRom(SettingsFile& settings, const RunRomRequest& request) {
+bool StartZsnes(SettingsFile& settings, std::string_view commandLine, std::string_view extraCommand,
+                bool extraCommandEnabled) {
+  EmulatorStart start = DosStart(settings, commandLine, extraCommand, extraCommandEnabled);
+  return platform::StartDetached(start.argv, start.workingFolder, start.highPriority);
+}
+
+EmulatorStart PrepareLaunch(SettingsFile& settings, const RunRomRequest& request) {
   std::string longPath = AddBackslash(request.workingFolder) + request.selectedRomFile;
   std::string romFile = request.getRomFile ? request.getRomFile(longPath) : longPath;
+  EmulatorProfile profile = FindEmulatorProfile(settings);
+  if (profile.build == EmulatorBuild::Native) return PrepareNativeLaunch(settings, request, profile.program, romFile);
   std::string shortPath = platform::ShortPathName(romFile, request.shortNameFolder);
   UpdateZsnesCfg(settings, request.section, request.workingFolder);
   std::string commandLine = BuildCommandLine(settings, request.section, shortPath);
-  return StartZsnes(settings, commandLine, request.extraCommand, request.extraCommandEnabled);
+  return DosStart(settings, commandLine, request.extraCommand, request.extraCommandEnabled);
+}
+
+bool RunRom(SettingsFile& settings, const RunRomRequest& request) {
+  EmulatorStart start = PrepareLaunch(settings, request);
+  return platform::StartDetached(start.argv, start.workingFolder, start.highPriority);
 }

@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class SettingsFile;
 
@@ -32,6 +33,19 @@ std::string BuildCommandLine(SettingsFile& settings, std::string_view section, s
 // and not empty), then "@" and the command line, without a final line end.
 std::string ZsnesBatchFile(std::string_view commandLine, std::string_view extraCommand, bool extraCommandEnabled);
 
+// What a launch starts: the program and its arguments, its working folder and priority.
+struct EmulatorStart {
+  std::vector<std::string> argv;  // the program first; empty when there is nothing to start
+  std::string workingFolder;      // empty: the current folder
+  bool highPriority = false;
+};
+
+// The DOS build's start for the command line: the program and arguments as the command line splits,
+// or in batch mode the shell running "zkivo.bat", written anew beside the emulator first. Raises
+// KivoError "Cannot create file <path>" when the batch file cannot be written.
+EmulatorStart DosStart(SettingsFile& settings, std::string_view commandLine, std::string_view extraCommand,
+                       bool extraCommandEnabled);
+
 // Starts the emulator with the command line, in "ZSNESPath" as working folder, at high priority when
 // "High Priority" is on; with "ShellBat" on, through "zkivo.bat" written anew beside it. Does not
 // wait. Raises KivoError "Cannot create file <path>" when the batch file cannot be written (nothing is
@@ -39,7 +53,12 @@ std::string ZsnesBatchFile(std::string_view commandLine, std::string_view extraC
 bool StartZsnes(SettingsFile& settings, std::string_view commandLine, std::string_view extraCommand,
                 bool extraCommandEnabled);
 
-// Starts the selected game: finds its plain ROM file, takes its short path, brings "ZSNES.CFG" in
-// line, builds the command line and starts the emulator. True when a process was started. Errors
-// (KivoError) from "ZSNES.CFG" or the batch file stop it before anything is started.
+// Everything a launch of the selected game does before the emulator starts, for the build the ZSNES
+// folder holds: finds its plain ROM file; for the DOS build takes its short path, brings "ZSNES.CFG"
+// in line, builds the command line and writes the batch file in batch mode; for the native build
+// brings zsnesl.cfg in line and builds the argument list. Errors (KivoError) from a configuration or
+// batch file stop it before anything is started.
+EmulatorStart PrepareLaunch(SettingsFile& settings, const RunRomRequest& request);
+
+// Starts the selected game as PrepareLaunch prepares it. True when a process was started.
 bool RunRom(SettingsFile& settings, const RunRomRequest& request);

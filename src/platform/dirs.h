@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,9 @@ std::vector<std::string> DriveRoots();
 
 // The user's home folder.
 std::string HomeDir();
+
+// The value of an environment variable; nothing when it is not set (set but empty gives "").
+std::optional<std::string> EnvironmentVariable(const std::string& name);
 
 // The folder of the running program, without a trailing separator ("/" for the root itself).
 std::string ExecutableDir();

@@ -13,6 +13,17 @@ namespace platform {
 // Empty when no prefix names a file.
 std::vector<std::string> SplitCommandLine(std::string_view commandLine);
 
+// Starts the program argv[0] (a path; a relative one counts from the current folder) with the
+// arguments argv[1..], detached: not waited for, leaving no zombie, its own session, no file
+// descriptors beyond 0-2 inherited. `workingFolder` empty keeps the current one. With
+// `highPriority` the child's priority is raised as far as the system allows (it stays normal when
+// refused). False when argv is empty, the program cannot be started or the folder cannot be entered.
+bool StartDetached(std::vector<std::string> argv, const std::string& workingFolder, bool highPriority);
+
+// The program a shell would run for `name`: the first executable regular file of that name in the
+// folders of PATH. Empty when there is none.
+std::string FindProgramOnPath(const std::string& name);
+
 // Starts the command line detached: not waited for, leaving no zombie, its own session, no file
 // descriptors beyond 0-2 inherited. `workingFolder` empty keeps the current one. With
 // `highPriority` the child's priority is raised as far as the system allows (it stays normal when
@@ -22,6 +33,10 @@ bool StartProcess(std::string_view commandLine, const std::string& workingFolder
 // The shell script that runs a DOS batch file: one line per batch line (lines end at CR or LF),
 // a leading "@" (echo off for that line) dropped.
 std::string BatchScript(std::string_view batchBytes);
+
+// The shell running the batch file's bytes as BatchScript makes them, the batch path as $0 so the
+// script's messages name the file they came from.
+std::vector<std::string> BatchCommand(std::string_view batchBytes, const std::string& batchPath);
 
 // Runs the batch file through /bin/sh as BatchScript makes it, detached like StartProcess; the
 // shell gets the priority. False when the file cannot be read or the shell cannot be started.

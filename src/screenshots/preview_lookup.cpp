@@ -18,6 +18,10 @@ std::string GifCandidate(std::string_view mediaPath, std::string_view caption) {
   return path;
 }
 
+std::string PngCandidate(std::string_view mediaPath, std::string_view caption) {
+  return AddBackslash(mediaPath) + std::string(caption) + ".png";
+}
+
 bool IsScreenshotName(std::string_view caption) {
   return !caption.empty() && caption.find(kPathSeparator) == std::string_view::npos &&
          caption.find('\0') == std::string_view::npos;
@@ -29,5 +33,7 @@ PreviewFile FindPreview(std::string_view mediaPath, std::string_view caption) {
   if (platform::FileExists(bmp)) return {PreviewFormat::kBmp, bmp};
   std::string gif = GifCandidate(mediaPath, caption);
   if (platform::FileExists(gif)) return {PreviewFormat::kGif, gif};
+  std::string png = PngCandidate(mediaPath, caption);
+  if (platform::FileExists(png)) return {PreviewFormat::kPng, png};
   return {};
 }

@@ -22,11 +22,11 @@ class MainWindowTest : public QObject {
     TMainForm& form = f.Start();
     QTRY_COMPARE(f.dialogs.pickerTitles.size(), size_t(1));
     QCOMPARE(f.dialogs.messages.front().caption, QString("Message"));
-    QCOMPARE(
-        f.dialogs.messages.front().text,
-        QString(
-            "Since this is the first time\nyou run this program you should\nset the path to ZSNES.EXE in the setup."));
-    QCOMPARE(f.dialogs.pickerTitles.front(), QString("Location of ZSNES.EXE"));
+    // Both builds of the emulator are named: a Linux user has zsnes, not ZSNES.EXE.
+    QCOMPARE(f.dialogs.messages.front().text,
+             QString("Since this is the first time\nyou run this program you should\nset the path to ZSNES in the "
+                     "setup:\nthe folder of zsnes (the Linux build)\nor of ZSNES.EXE (the DOS build)."));
+    QCOMPARE(f.dialogs.pickerTitles.front(), QString("Location of zsnes or ZSNES.EXE"));
     QCOMPARE(form.pos(), QPoint(343, 78));
     QCOMPARE(form.size(), QSize(685, 568));
     QCOMPARE(form.PageControl1->tabText(form.PageControl1->currentIndex()), QString("Setup"));

@@ -46,7 +46,9 @@ class OptionKeysTest : public QObject {
       QVERIFY2(seen.insert({binding.option->key, binding.option->scope}).second,
                qPrintable(QString::fromUtf8(binding.option->key.data(), binding.option->key.size())));
     }
-    QCOMPARE(seen.size(), LoadOrder().size());
+    // The video-mode group stores under the key of the emulator build in use; the other build's key
+    // is loaded but has no control.
+    QCOMPARE(seen.size(), LoadOrder().size() - 1);
   }
 
   void perGameOptionsReachTheLaunchFromTheGamesSection() {

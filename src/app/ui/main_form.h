@@ -9,6 +9,7 @@
 
 #include "app/app_context.h"
 #include "app/options.h"
+#include "launch/emulator_profile.h"
 #include "screenshots/preview_state.h"
 
 class QAction;
@@ -73,6 +74,10 @@ class TMainForm : public QMainWindow {
   void popFilePopup();
 
   // Option panel.
+  // Shows what the emulator in the ZSNES folder offers: its video modes and sample rates, its gamma
+  // range, and its missing options disabled with a tooltip saying so. Their stored values stay.
+  void ApplyEmulatorProfile();
+  const PanelProfile& Panel() const { return PanelProfileOf(panelBuild_); }
   void LoadConfig(const std::string& section);
   void RunSliderActions();
   void SwitchConfiguration();
@@ -243,7 +248,15 @@ class TMainForm : public QMainWindow {
   void RunChangeAction(const std::function<void()>& action);
   void RaiseLoadError();
 
+  // Whether the build in use has the option the control stores.
+  bool BuildHas(const QObject* control) const;
+  // The controls the sound box enables and disables.
+  std::vector<QWidget*> SoundControls() const;
+  bool IsSoundControl(const QWidget* control) const;
+
   std::vector<OptionBinding> bindings_;
+  EmulatorBuild panelBuild_ = EmulatorBuild::Dos;
+  std::vector<QWidget*> missingControls_;  // disabled because the build lacks their option
   int loading_ = 0;
   std::exception_ptr loadError_;
 

@@ -60,7 +60,12 @@ void TMainForm::BrowseInto(const QString& title, QLineEdit* edit, const char* ke
   Settings().WriteString("General", key, ToBytes(edit->text()));
 }
 
-void TMainForm::cmdBrowseZSNESClick() { BrowseInto("Location of ZSNES.EXE", txtDirZSNES, "ZSNESPath"); }
+void TMainForm::cmdBrowseZSNESClick() {
+  BrowseInto("Location of zsnes or ZSNES.EXE", txtDirZSNES, "ZSNESPath");
+  // Another folder may hold another build of the emulator, with other options.
+  ApplyEmulatorProfile();
+  LoadConfig(context_.currentSection);
+}
 
 void TMainForm::cmdBrowseMediaClick() { BrowseInto("Location for Media files", txtDirMedia, "MediaPath"); }
 

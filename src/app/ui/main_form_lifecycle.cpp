@@ -43,6 +43,7 @@ void TMainForm::FormCreate() {
   UpDownCache->SetPosition(cacheSize);
   EditCacheSize->setText(QString::number(UpDownCache->Position()));
 
+  ApplyEmulatorProfile();
   LoadConfig(context_.currentSection);
   RunSliderActions();
 
@@ -56,7 +57,8 @@ void TMainForm::FormActivate() {
   if (!Settings().ReadBool("General", "Run first", true)) return;
   dialogs_.Message(this,
                    "Since this is the first time\nyou run this program you should\n"
-                   "set the path to ZSNES.EXE in the setup.",
+                   "set the path to ZSNES in the setup:\n"
+                   "the folder of zsnes (the Linux build)\nor of ZSNES.EXE (the DOS build).",
                    "Message", Dialogs::Icon::None);
   cmdBrowseZSNESClick();
   Settings().WriteBool("General", "Run first", false);

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
+#include <algorithm>
 
 #include "app/ui/dialogs.h"
 #include "app/ui/main_form.h"
@@ -86,6 +87,53 @@ void TMainForm::Bind(const OptionDecl& option, QObject* control) {
   }
 }
 
+void TMainForm::ApplyEmulatorProfile() {
+  panelBuild_ = FindEmulatorProfile(Settings()).build;
+  const PanelProfile& panel = Panel();
+
+  QStringList modes;
+  for (const char* mode : panel.videoModes) modes << mode;
+  optVideoMode->SetItems(modes);
+  for (OptionBinding& binding : bindings_) {
+    if (binding.control == optVideoMode) binding.option = panel.videoMode;
+  }
+  // The builds share their first six rates in the same order; only the extra ones come and go, so a
+  // chosen rate stays chosen.
+  const int rates = static_cast<int>(panel.sampleRates.size());
+  while (cmbSampleRate->count() > rates) cmbSampleRate->removeItem(cmbSampleRate->count() - 1);
+  while (cmbSampleRate->count() < rates) cmbSampleRate->addItem(panel.sampleRates[cmbSampleRate->count()]);
+  sldGamma->setMaximum(panel.gammaMaximum);
+
+  // A control that comes back takes the state the sound box gives it.
+  for (QWidget* control : missingControls_) {
+    control->setToolTip({});
+    control->setEnabled(!IsSoundControl(control) || chkSound->isChecked());
+  }
+  missingControls_.clear();
+  for (const OptionBinding& binding : bindings_) {
+    auto* control = qobject_cast<QWidget*>(binding.control);
+    if (control == nullptr || panel.Has(*binding.option)) continue;
+    control->setEnabled(false);
+    control->setToolTip(kNotInThisBuild);
+    missingControls_.push_back(control);
+  }
+}
+
+bool TMainForm::BuildHas(const QObject* control) const {
+  for (const OptionBinding& binding : bindings_) {
+    if (binding.control == control) return Panel().Has(*binding.option);
+  }
+  return true;
+}
+
+bool TMainForm::IsSoundControl(const QWidget* control) const {
+  return std::find(SoundControls().begin(), SoundControls().end(), control) != SoundControls().end();
+}
+
+std::vector<QWidget*> TMainForm::SoundControls() const {
+  return {chkStereo, chkBuffer, cmbSampleRate, chkBlaster, sldVolume, chkDisableSPCHack, chkDisableDSP};
+}
+
 void TMainForm::RunChangeAction(const std::function<void()>& action) {
   try {
     action();
@@ -155,10 +203,7 @@ void TMainForm::CheckBoxClick(const OptionDecl& option, QCheckBox* box) {
 void TMainForm::chkSoundClick() {
   bool on = chkSound->isChecked();
   Settings().WriteBool("General", option::Sound.key, on);
-  for (QWidget* control : std::initializer_list<QWidget*>{chkStereo, chkBuffer, cmbSampleRate, chkBlaster, sldVolume,
-                                                          chkDisableSPCHack, chkDisableDSP}) {
-    control->setEnabled(on);
-  }
+  for (QWidget* control : SoundControls()) control->setEnabled(on && BuildHas(control));
   imgVolume->setVisible(on);
 }
 
@@ -182,7 +227,7 @@ void TMainForm::sldVolumeChange() { Settings().WriteInteger("General", option::V
 void TMainForm::optMemCopyClick() { Settings().WriteInteger("General", option::MemCopy.key, optMemCopy->ItemIndex()); }
 
 void TMainForm::optVideoModeClick() {
-  Settings().WriteInteger(context_.currentSection, option::Videomode.key, optVideoMode->ItemIndex());
+  Settings().WriteInteger(context_.currentSection, Panel().videoMode->key, optVideoMode->ItemIndex());
 }
 
 void TMainForm::cmbSampleRateChange(int index) { Settings().WriteInteger("General", option::SampleRate.key, index); }

@@ -6,17 +6,10 @@
 #include <algorithm>
 
 RadioGroup::RadioGroup(const QString& caption, const QStringList& items, QWidget* parent)
-    : QGroupBox(caption, parent), group_(new QButtonGroup(this)) {
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(8, 4, 4, 4);
-  layout->setSpacing(0);
-  for (int i = 0; i < items.size(); ++i) {
-    auto* button = new QRadioButton(items[i], this);
-    group_->addButton(button, i);
-    buttons_.append(button);
-    layout->addWidget(button);
-  }
-  layout->addStretch();
+    : QGroupBox(caption, parent), group_(new QButtonGroup(this)), layout_(new QVBoxLayout(this)) {
+  layout_->setContentsMargins(8, 4, 4, 4);
+  layout_->setSpacing(0);
+  SetItems(items);
   connect(group_, &QButtonGroup::idClicked, this, [this](int id) {
     if (id == index_) return;
     index_ = id;
@@ -37,4 +30,28 @@ void RadioGroup::SetItemIndex(int index) {
   }
   buttons_[index]->setChecked(true);
   emit Changed();
+}
+
+void RadioGroup::SetItems(const QStringList& items) {
+  if (items == Items() && !buttons_.isEmpty()) return;
+  for (QRadioButton* button : buttons_) {
+    group_->removeButton(button);
+    delete button;
+  }
+  buttons_.clear();
+  while (QLayoutItem* item = layout_->takeAt(0)) delete item;
+  index_ = -1;
+  for (int i = 0; i < items.size(); ++i) {
+    auto* button = new QRadioButton(items[i], this);
+    group_->addButton(button, i);
+    buttons_.append(button);
+    layout_->addWidget(button);
+  }
+  layout_->addStretch();
+}
+
+QStringList RadioGroup::Items() const {
+  QStringList items;
+  for (const QRadioButton* button : buttons_) items.append(button->text());
+  return items;
 }

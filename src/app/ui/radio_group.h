@@ -12,6 +12,10 @@ class RadioGroup : public QGroupBox {
  public:
   RadioGroup(const QString& caption, const QStringList& items, QWidget* parent = nullptr);
 
+  // Replaces the items; afterwards none is selected (nothing is emitted). The same items change nothing.
+  void SetItems(const QStringList& items);
+  QStringList Items() const;
+
   int ItemIndex() const { return index_; }
   int Count() const { return static_cast<int>(buttons_.size()); }
   // Sets the selection, the index clamped to -1..last; emits Changed when it moved to an item.
@@ -26,6 +30,7 @@ class RadioGroup : public QGroupBox {
 
  private:
   QButtonGroup* group_;
+  class QVBoxLayout* layout_;
   QList<class QRadioButton*> buttons_;
   int index_ = -1;
 };

@@ -56,6 +56,12 @@ std::string HomeDir() {
   return "/";
 }
 
+std::optional<std::string> EnvironmentVariable(const std::string& name) {
+  const char* value = std::getenv(name.c_str());
+  if (value == nullptr) return std::nullopt;
+  return std::string(value);
+}
+
 std::vector<std::string> DriveRoots() {
   std::vector<std::string> roots{"/"};
   std::string home = HomeDir();

@@ -167,6 +167,21 @@ bool MoveFile(const std::string& from, const std::string& to) {
 
 bool CreateDirectory(const std::string& path) { return ::mkdir(path.c_str(), 0777) == 0; }
 
+bool CreateDirectoryPath(const std::string& path) {
+  if (path.empty()) return false;
+  if (DirectoryExists(path)) return true;
+  std::string parent = ExtractFileDir(path);
+  if (parent != path && !parent.empty() && !CreateDirectoryPath(parent)) return false;
+  // Another program may have made it meanwhile.
+  return ::mkdir(path.c_str(), 0777) == 0 || DirectoryExists(path);
+}
+
+std::optional<int64_t> ModifiedTime(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+  return static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+}
+
 void SetWriteFaultForTesting(std::function<bool(const std::string& path)> fails) {
   std::lock_guard lock(faultMutex);
   writeFault = std::move(fails);

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -123,12 +124,30 @@ std::vector<std::string> SplitCommandLine(std::string_view commandLine) {
   return parts;
 }
 
+bool StartDetached(std::vector<std::string> argv, const std::string& workingFolder, bool highPriority) {
+  if (argv.empty() || argv[0].empty()) return false;
+  // The program was named relative to our current folder; the child changes folder before exec.
+  if (argv[0].front() != '/') argv[0] = AddBackslash(GetCurrentDir()) + argv[0];
+  return SpawnDetached(argv, workingFolder, highPriority);
+}
+
+std::string FindProgramOnPath(const std::string& name) {
+  if (name.empty() || name.find('/') != std::string::npos) return {};
+  const char* path = std::getenv("PATH");
+  std::string_view folders = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
+  while (true) {
+    size_t colon = folders.find(':');
+    std::string_view folder = folders.substr(0, colon);
+    // An empty entry means the current folder, as the shell reads PATH.
+    std::string candidate = AddBackslash(folder.empty() ? std::string_view(".") : folder) + name;
+    if (FileExists(candidate) && ::access(candidate.c_str(), X_OK) == 0) return candidate;
+    if (colon == std::string_view::npos) return {};
+    folders.remove_prefix(colon + 1);
+  }
+}
+
 bool StartProcess(std::string_view commandLine, const std::string& workingFolder, bool highPriority) {
-  std::vector<std::string> args = SplitCommandLine(commandLine);
-  if (args.empty()) return false;
-  // The program was found relative to our current folder; the child changes folder before exec.
-  if (args[0].front() != '/') args[0] = AddBackslash(GetCurrentDir()) + args[0];
-  return SpawnDetached(args, workingFolder, highPriority);
+  return StartDetached(SplitCommandLine(commandLine), workingFolder, highPriority);
 }
 
 std::string BatchScript(std::string_view batchBytes) {
@@ -148,11 +167,14 @@ std::string BatchScript(std::string_view batchBytes) {
   return script;
 }
 
+std::vector<std::string> BatchCommand(std::string_view batchBytes, const std::string& batchPath) {
+  return {"/bin/sh", "-c", BatchScript(batchBytes), batchPath};
+}
+
 bool StartBatchFile(const std::string& batchPath, const std::string& workingFolder, bool highPriority) {
   std::string bytes;
   if (!ReadWholeFile(batchPath, bytes)) return false;
-  // The batch path follows as $0, so the script's messages name the file they came from.
-  return SpawnDetached({"/bin/sh", "-c", BatchScript(bytes), batchPath}, workingFolder, highPriority);
+  return StartDetached(BatchCommand(bytes, batchPath), workingFolder, highPriority);
 }
 
 }  // namespace platform

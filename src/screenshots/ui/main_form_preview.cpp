@@ -1,7 +1,10 @@
 // The preview of the selected entry's screenshot, and filing the emulator's last screenshot.
 #include "app/ui/main_form.h"
 #include "browser/list_entry.h"
-#include "screenshots/archive_screenshot.h"
+#include "common/path.h"
+#include "launch/emulator_screenshot.h"
+#include "platform/dirs.h"
+#include "zipcache/zip_cache.h"
 #include "screenshots/preview_lookup.h"
 #include "screenshots/ui/picture_holder.h"
 #include "screenshots/ui/preview_image.h"
@@ -28,8 +31,14 @@ void TMainForm::ShowSelectionPreview() {
 void TMainForm::Archivescreenshot1Click() {
   const ListEntry* entry = SelectedEntry();
   if (entry == nullptr) return;
-  SettingsFile& settings = Settings();
+  const std::string folder = platform::GetCurrentDir();
+  // The emulator names its snapshots after the ROM file it was given: for an archive, the file the
+  // cache unpacked from it.
+  std::string romFile = entry->fileName;
+  if (IsZipName(entry->fileName) && ZipCache) {
+    std::string cached = ZipCache->FindCachedRom(AddBackslash(folder) + entry->fileName);
+    if (!cached.empty()) romFile = ExtractFileName(cached);
+  }
   // The outcome is not reported: a missing screenshot or an occupied name simply files nothing.
-  ArchiveScreenshot(settings.ReadString("General", "SavegamePath", ""), settings.ReadString("General", "MediaPath", ""),
-                    entry->caption);
+  ArchiveEmulatorScreenshot(Settings(), entry->caption, romFile, folder);
 }

@@ -33,8 +33,18 @@ std::unique_ptr<TGraphic> LoadBitmap(const std::string& path) {
   return std::make_unique<TBitmapGraphic>(std::move(image));
 }
 
+// The native emulator's snapshots, through Qt's own reader.
+std::unique_ptr<TGraphic> LoadPng(const std::string& path) {
+  std::string bytes;
+  if (!platform::ReadWholeFile(path, bytes)) throw KivoError("Cannot open file " + path);
+  QImage image;
+  image.loadFromData(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())), "PNG");
+  if (image.isNull()) throw KivoError("PNG image is not valid");
+  return std::make_unique<TBitmapGraphic>(std::move(image));
+}
+
 std::map<std::string, Format>& Formats() {
-  static std::map<std::string, Format> formats{{"bmp", {"Bitmaps", LoadBitmap}}};
+  static std::map<std::string, Format> formats{{"bmp", {"Bitmaps", LoadBitmap}}, {"png", {"PNG images", LoadPng}}};
   return formats;
 }
 

@@ -1,0 +1,57 @@
+#include "launch/emulator_profile.h"
+
+#include <algorithm>
+
+#include "app/settings_file.h"
+#include "common/path.h"
+#include "platform/files.h"
+#include "platform/process.h"
+
+namespace {
+
+constexpr const char* kDosVideoModes[] = {"320x240x256",       "256x256x256",       "320x240x256 Vesa2",
+                                          "320x240x65K Vesa2", "640x480x256 Vesa2", "640x480x65K Vesa2",
+                                          "512x384x256 Vesa2", "512x384x65K Vesa2"};
+// The modes of the native build's software renderer, which every such build has (builds with
+// OpenGL number more modes after these).
+constexpr const char* kNativeVideoModes[] = {"256x224 window", "256x224 full screen", "512x448 window",
+                                             "512x448 full screen", "640x480 full screen"};
+constexpr const char* kDosSampleRates[] = {"8000Hz", "11025Hz", "22050Hz", "44100Hz", "16000Hz", "32000Hz"};
+constexpr const char* kNativeSampleRates[] = {"8000Hz",  "11025Hz", "22050Hz", "44100Hz",
+                                              "16000Hz", "32000Hz", "48000Hz"};
+
+// The native build has no switch or setting with these meanings.
+constexpr const OptionDecl* kNativeMissing[] = {
+    &option::Interleaved, &option::Scale,         &option::SmallScreen, &option::Color0,
+    &option::DisableSPCHack, &option::OffBy1LineFix, &option::Buffer,      &option::Force8bit,
+    &option::Enter,       &option::Debugger,      &option::MemCopy,
+};
+
+const PanelProfile kDosPanel{kDosVideoModes, &option::Videomode, kDosSampleRates, 5, {}};
+const PanelProfile kNativePanel{kNativeVideoModes, &option::NativeVideomode, kNativeSampleRates, 15, kNativeMissing};
+
+}  // namespace
+
+EmulatorProfile FindEmulatorProfile(std::string_view zsnesPath) {
+  if (platform::FileExists(AddBackslash(zsnesPath) + "ZSNES.EXE")) return {};
+  if (zsnesPath.empty()) {
+    std::string program = platform::FindProgramOnPath("zsnes");
+    if (!program.empty()) return {EmulatorBuild::Native, program};
+    return {};
+  }
+  std::string program = AddBackslash(zsnesPath) + "zsnes";
+  if (platform::FileExists(program)) return {EmulatorBuild::Native, program};
+  return {};
+}
+
+EmulatorProfile FindEmulatorProfile(SettingsFile& settings) {
+  return FindEmulatorProfile(settings.ReadString("General", option::ZSNESPath.key, ""));
+}
+
+bool PanelProfile::Has(const OptionDecl& option) const {
+  return std::find(missing.begin(), missing.end(), &option) == missing.end();
+}
+
+const PanelProfile& PanelProfileOf(EmulatorBuild build) {
+  return build == EmulatorBuild::Native ? kNativePanel : kDosPanel;
+}

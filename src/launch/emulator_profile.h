@@ -1,0 +1,48 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "app/options.h"
+
+class SettingsFile;
+
+// Users run one of two builds of ZSNES, and they differ in everything a launcher touches: the DOS
+// build (ZSNES.EXE) takes one command line with the ROM first and reads ZSNES.CFG beside it; the
+// native Linux build (zsnes) takes an argument list with the ROM last, other switches, and keeps its
+// settings in zsnesl.cfg under the user's home. The folder the user points KIVO at decides which.
+enum class EmulatorBuild { Dos, Native };
+
+struct EmulatorProfile {
+  EmulatorBuild build = EmulatorBuild::Dos;
+  // The native build's program, a full path (empty for the DOS build, whose command line names it).
+  std::string program;
+};
+
+// "ZSNES.EXE" in the folder gives the DOS build; otherwise "zsnes" in the folder, or, when the folder
+// field is empty, "zsnes" on PATH gives the native build. A folder holding neither stays with the
+// DOS build, whose launch is the one the settings describe (and fails quietly when nothing is there).
+EmulatorProfile FindEmulatorProfile(std::string_view zsnesPath);
+// The same for the folder "ZSNESPath" names now.
+EmulatorProfile FindEmulatorProfile(SettingsFile& settings);
+
+// What a build offers the option panel.
+struct PanelProfile {
+  // The video modes the group shows; an item's index is the number the build is given.
+  std::span<const char* const> videoModes;
+  // Where the chosen video mode is stored: the builds number their modes differently.
+  const OptionDecl* videoMode;
+  // The sample rates the box lists; an item's index is the number the build is given.
+  std::span<const char* const> sampleRates;
+  int gammaMaximum;
+  // Options the build does not have: their controls are disabled and their values never passed.
+  std::span<const OptionDecl* const> missing;
+
+  bool Has(const OptionDecl& option) const;
+};
+
+const PanelProfile& PanelProfileOf(EmulatorBuild build);
+
+// The tooltip of a control whose option the emulator in use does not have.
+inline constexpr const char* kNotInThisBuild = "Not available in this build of ZSNES";

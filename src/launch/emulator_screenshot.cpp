@@ -1,0 +1,16 @@
+#include "launch/emulator_screenshot.h"
+
+#include "app/options.h"
+#include "app/settings_file.h"
+#include "common/path.h"
+#include "launch/emulator_profile.h"
+#include "launch/native_launch.h"
+
+ArchiveResult ArchiveEmulatorScreenshot(SettingsFile& settings, std::string_view caption, std::string_view romFileName,
+                                        const std::string& currentFolder) {
+  const std::string savegame = settings.ReadString("General", option::SavegamePath.key, "");
+  const std::string media = settings.ReadString("General", option::MediaPath.key, "");
+  if (FindEmulatorProfile(settings).build == EmulatorBuild::Dos) return ArchiveScreenshot(savegame, media, caption);
+  const std::string folder = savegame.empty() ? ExtractFileDir(NativeConfigFile(settings, currentFolder)) : savegame;
+  return ArchiveSnapshot(folder, romFileName, media, caption);
+}

@@ -1,0 +1,111 @@
+#include "launch/native_options.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "app/options.h"
+#include "app/settings_file.h"
+#include "common/path.h"
+
+namespace {
+
+// The native build's ranges, as its command line checks them.
+constexpr int kGammaMax = 15;
+constexpr int kVolumeMax = 100;
+constexpr int kCpuMin = 50;
+constexpr int kCpuMax = 150;
+constexpr int kSampleRateMax = 6;  // 6 is 48000 Hz, which the DOS build lacks
+constexpr int kVideoModeMax = 4;   // the software renderer's modes
+constexpr int kFrameSkipMax = 9;
+
+// Reads the option from its section with the launch's default.
+class OptionReader {
+ public:
+  OptionReader(SettingsFile& settings, std::string_view section) : doc_(settings.Snapshot()), section_(section) {}
+
+  bool On(const OptionDecl& option, bool def) const {
+    return ReadIniBool(*doc_, option.Section(section_), option.key, def);
+  }
+  int Number(const OptionDecl& option, int def) const {
+    return ReadIniInteger(*doc_, option.Section(section_), option.key, def);
+  }
+  // A slider's value, held inside the build's range.
+  int Clamped(const OptionDecl& option, int def, int low, int high) const {
+    return std::clamp(Number(option, def), low, high);
+  }
+  // A list index: one the build does not have (a typed sample rate reads -1) gives the default.
+  int Index(const OptionDecl& option, int def, int high) const {
+    int value = Number(option, def);
+    return value >= 0 && value <= high ? value : def;
+  }
+  std::string Text(const OptionDecl& option) const { return ReadIniString(*doc_, option.Section(section_), option.key, ""); }
+
+ private:
+  std::shared_ptr<const IniDocument> doc_;
+  std::string_view section_;
+};
+
+}  // namespace
+
+std::vector<std::string> BuildNativeSwitches(SettingsFile& settings, std::string_view section) {
+  using namespace option;
+  const OptionReader read(settings, section);
+  std::vector<std::string> switches;
+  auto flag = [&](bool on, const char* name) {
+    if (on) switches.emplace_back(name);
+  };
+  auto number = [&](const char* name, int value) {
+    switches.emplace_back(name);
+    switches.push_back(std::to_string(value));
+  };
+
+  flag(read.On(DisableDSP, false), "-dd");
+  number("-g", read.Clamped(Gamma, 0, 0, kGammaMax));
+  flag(read.On(HiROM, false), "-h");
+  flag(read.On(DisableMouse, false), "-j");
+  // The slider runs from 0 at the top to 100 at the bottom; the emulator wants the loudness.
+  number("-k", kVolumeMax - read.Clamped(Volume, 25, 0, kVolumeMax));
+  flag(read.On(LoROM, false), "-l");
+  number("-n", read.On(Scanlines, false) ? 1 : 0);  // 1 is full scanlines
+  number("-p", read.Clamped(CPUCycles, 100, kCpuMin, kCpuMax));
+  number("-r", read.Index(SampleRate, 2, kSampleRateMax));
+  switches.emplace_back(read.On(Sound, true) ? "-s" : "-ds");
+  flag(read.On(NTSC, false), "-t");
+  flag(read.On(PAL, false), "-u");
+  number("-v", read.Index(NativeVideomode, NativeVideomode.loadDefault, kVideoModeMax));
+  return switches;
+}
+
+std::vector<NativeCfgSetting> NativeCfgSettings(SettingsFile& settings, std::string_view section,
+                                                const std::string& romFolder) {
+  using namespace option;
+  const OptionReader read(settings, section);
+  auto onOff = [](bool on) { return std::string(on ? "1" : "0"); };
+  // 0 is automatic frame skip; 1 to 10 skip 0 to 9 frames.
+  const int frameSkip = read.On(FrameSkip, false) ? read.Clamped(FrameSkipValue, 0, 0, kFrameSkipMax) + 1 : 0;
+  const std::string savegame = read.Text(SavegamePath);
+  // The emulator appends the separator itself, but writes its folders back with one.
+  const std::string saveFolder = QuoteCfgString(AddBackslash(savegame));
+  return {
+      {"frameskip", std::to_string(frameSkip)},
+      {"guioff", onOff(read.On(DisableGUI, true))},
+      {"vsyncon", onOff(read.On(VSync, false))},
+      {"antienab", onOff(read.On(Interpolation, false))},
+      {"newengen", onOff(read.On(NewEngine, false))},
+      {"StereoSound", onOff(read.On(Stereo, false))},
+      {"ROMPath", QuoteCfgString(AddBackslash(romFolder))},
+      {"SRAMPath", saveFolder},
+      {"SStatePath", saveFolder},
+      {"SnapPath", saveFolder},
+  };
+}
+
+std::string QuoteCfgString(std::string_view text) {
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '\\' || c == '"' || c == '\'' || c == '\t') quoted += '\\';
+    quoted += c;
+  }
+  quoted += '"';
+  return quoted;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+class SettingsFile;
+
+// How the options stored now reach the native Linux build of ZSNES. It takes some options as
+// switches and others only from its zsnesl.cfg; and it writes several switch values back into that
+// file when it ends. So an option goes on the command line only when a switch sets it in every
+// launch (a number, or a pair such as -s / -ds), and into zsnesl.cfg otherwise: either way an
+// earlier launch's choice never carries over. Numbers are kept inside the build's own ranges, since
+// it refuses to start on a value outside them. Options the build lacks are never passed.
+
+// The switches, in the order of their letters, each switch and each number a word of its own.
+std::vector<std::string> BuildNativeSwitches(SettingsFile& settings, std::string_view section);
+
+// One zsnesl.cfg line KIVO sets: the key and its value as the file holds it (numbers in decimal,
+// folders in double quotes).
+struct NativeCfgSetting {
+  std::string key;
+  std::string value;
+
+  bool operator==(const NativeCfgSetting&) const = default;
+};
+
+// The zsnesl.cfg settings for a launch. "Savegame" is where the emulator keeps saves, save states and
+// snapshots (empty: its own configuration folder); `romFolder` becomes its ROM folder.
+std::vector<NativeCfgSetting> NativeCfgSettings(SettingsFile& settings, std::string_view section,
+                                                const std::string& romFolder);
+
+// A string value as zsnesl.cfg writes it: in double quotes, with a backslash before \ " ' and tab.
+std::string QuoteCfgString(std::string_view text);
