@@ -24,8 +24,9 @@ struct EmulatorFixture : FormFixture {
     platform::DeleteFile(Emu("fake_zsnes.stay"));
   }
 
-  void InstallEmulator() {
-    if (!QFile::link(QString::fromStdString(KIVO_FAKE_ZSNES), QString::fromStdString(Emu("ZSNES.EXE"))))
+  // The fake emulator as the DOS build's "ZSNES.EXE" or the native build's "zsnes".
+  void InstallEmulator(const std::string& program = "ZSNES.EXE") {
+    if (!QFile::link(QString::fromStdString(KIVO_FAKE_ZSNES), QString::fromStdString(Emu(program))))
       qWarning("cannot link the fake emulator");
   }
   std::string Emu(const std::string& name) const { return emu / name; }

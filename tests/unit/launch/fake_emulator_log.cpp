@@ -8,9 +8,9 @@
 
 #include "support/temp_dir.h"
 
-void InstallFakeZsnes(const std::string& folder) {
+void InstallFakeZsnes(const std::string& folder, const std::string& program) {
   MakeTestDir(folder);
-  std::string exe = folder + "/ZSNES.EXE";
+  std::string exe = folder + "/" + program;
   if (::symlink(KIVO_FAKE_ZSNES, exe.c_str()) != 0) ADD_FAILURE() << "cannot link " << exe;
 }
 

@@ -5,7 +5,9 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "fake_emulator_log.h"
 #include "platform/files.h"
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
 #include "support/tool_run.h"
 #include "support/zip_builder.h"
@@ -160,6 +162,47 @@ TEST_F(KivoToolCmdlineTest, SaysWhyALaunchWouldFailAndStillPrintsTheLine) {
   EXPECT_NE(run.err.find("the launch would start " + (dir_ / "my") + ", not " + blank + "/ZSNES.EXE"),
             std::string::npos)
       << run.err;
+}
+
+// With the native build in the folder, cmdline prints its argument list as shell words, and run
+// starts exactly that and prints the same line.
+TEST_F(KivoToolCmdlineTest, NativeBuildCmdlineAndRunShowTheSameShellQuotedLine) {
+  TempDir home;
+  ScopedEnv setHome("HOME", home.Path());
+  ScopedEnv noXdg("XDG_CONFIG_HOME", std::nullopt);
+  platform::DeleteFile(zsnes_ + "/ZSNES.EXE");
+  InstallFakeZsnes(zsnes_, "zsnes");
+  WriteTestFile(roms_ + "/It's Mario.smc", "mario");
+  Ini("", "[Configs]\nIt's Mario=1\n[It's Mario]\nScanlines=1\n");
+  const std::string line = zsnes_ + "/zsnes -g 0 -k 75 -n 1 -p 100 -r 2 -s -v 2 '" + roms_ + "/It'\\''s Mario.smc'";
+  const std::string cfg = home / ".config/zsnes/zsnesl.cfg";
+
+  ToolRun shown = RunTool(dir_, dir_ / "kivo-tool", "cmdline \"It's Mario.smc\"", roms_);
+  EXPECT_EQ(shown.status, 0) << shown.err;
+  EXPECT_EQ(shown.out, "configuration: It's Mario\nROM file: " + roms_ + "/It's Mario.smc\nworking folder: " + zsnes_ +
+                           "\npriority: normal\nconfiguration file: " + cfg + "\n" + line + "\n");
+  EXPECT_FALSE(platform::FileExists(cfg));
+
+  ToolRun started = RunTool(dir_, dir_ / "kivo-tool", "run \"It's Mario.smc\"", roms_);
+  EXPECT_EQ(started.status, 0) << started.err;
+  EXPECT_EQ(started.out, line + "\n");
+  std::vector<FakeStart> starts = WaitForStarts(zsnes_, 1);
+  ASSERT_EQ(starts.size(), 1u);
+  EXPECT_EQ(starts[0].args.back(), roms_ + "/It's Mario.smc");
+  EXPECT_NE(ReadTestFile(cfg).find("ROMPath=\"" + roms_ + "/\""), std::string::npos);
+}
+
+TEST_F(KivoToolCmdlineTest, RunSaysWhyNothingStarted) {
+  // ZSNES.EXE is there but cannot be run.
+  ToolRun run = RunTool(dir_, dir_ / "kivo-tool", "run MARIO.SMC", roms_);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "kivo-tool: " + zsnes_ + "/ZSNES.EXE: could not be started in " + zsnes_ + "\n");
+
+  platform::DeleteFile(zsnes_ + "/ZSNES.EXE");
+  run = RunTool(dir_, dir_ / "kivo-tool", "run MARIO.SMC", roms_);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "kivo-tool: " + zsnes_ + "/ZSNES.EXE: not found; nothing was started\n");
 }
 
 TEST_F(KivoToolCmdlineTest, WrongArgumentsGiveUsage) {

@@ -1,7 +1,9 @@
 #include "screenshots/archive_screenshot.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 
 #include "platform/files.h"
 #include "support/temp_dir.h"
@@ -96,6 +98,39 @@ TEST_F(ArchiveScreenshotTest, MovesAcrossFileSystems) {
   EXPECT_EQ(ArchiveScreenshot(memory.Path(), media, "Racer"), ArchiveResult::kMoved);
   EXPECT_FALSE(platform::FileExists(memory / "image.bmp"));
   EXPECT_EQ(ReadTestFile(media + "/Racer.bmp"), bytes);
+}
+
+// The native build's snapshots: "<ROM name>_NNNNN.png" or ".bmp"; the newest is filed under the
+// entry's caption with its own extension, and a name of that form for another ROM is left alone.
+TEST_F(ArchiveScreenshotTest, NativeSnapshotsTheNewestOfTheRomIsFiled) {
+  auto touch = [](const std::string& path, int64_t seconds) {
+    struct timespec times[2] = {{seconds, 0}, {seconds, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+  };
+  EXPECT_EQ(NewestSnapshot(save, "Super Game.sfc"), "");
+  const std::pair<const char*, int64_t> files[] = {
+      {"Super Game_00000.png", 1000}, {"Super Game_00001.bmp", 3000}, {"Super Game_00002.png", 2000},
+      {"Super Game_12.png", 9000},    {"Super Game_00003.gif", 9000}, {"Super Gamer_00004.png", 9000},
+      {"Other_00005.png", 9000},
+  };
+  for (const auto& [name, time] : files) {
+    WriteTestFile(save + "/" + name, name);
+    touch(save + "/" + name, time);
+  }
+  // Numbers are reused once files are moved away, so the newest file wins, not the highest number.
+  EXPECT_EQ(NewestSnapshot(save + "/", "Super Game.sfc"), save + "/Super Game_00001.bmp");
+  EXPECT_EQ(ArchiveSnapshot(save, "Super Game.sfc", media, "Super Game (E)"), ArchiveResult::kMoved);
+  EXPECT_EQ(ReadTestFile(media + "/Super Game (E).bmp"), "Super Game_00001.bmp");
+  // The next is a PNG; a name that is taken is never replaced.
+  EXPECT_EQ(ArchiveSnapshot(save, "Super Game.sfc", media, "Super Game (E)"), ArchiveResult::kMoved);
+  EXPECT_EQ(ReadTestFile(media + "/Super Game (E).png"), "Super Game_00002.png");
+  WriteTestFile(media + "/Zelda.png", "kept");
+  EXPECT_EQ(ArchiveSnapshot(save, "Super Game.sfc", media, "Zelda"), ArchiveResult::kTargetExists);
+  EXPECT_EQ(ReadTestFile(media + "/Zelda.png"), "kept");
+  EXPECT_TRUE(platform::FileExists(save + "/Super Game_00000.png"));
+  // A ROM without an extension keeps its whole name.
+  WriteTestFile(save + "/ROM_00000.png", "x");
+  EXPECT_EQ(NewestSnapshot(save, "ROM"), save + "/ROM_00000.png");
 }
 
 }  // namespace

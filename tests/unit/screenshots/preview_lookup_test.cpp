@@ -33,8 +33,12 @@ TEST(PreviewCandidates, BmpGoesThroughAddBackslashAndGifAlwaysGetsOneSeparator) 
   }
 }
 
-TEST_F(PreviewLookupTest, BmpWinsOverGifAndGifIsFoundAlone) {
+TEST_F(PreviewLookupTest, BmpWinsOverGifAndGifOverPng) {
   EXPECT_EQ(FindPreview(media, "Racer"), PreviewFile{});
+
+  // The native emulator's snapshots are PNG files, looked for last.
+  WriteTestFile(media + "/Racer.png", "PNG");
+  EXPECT_EQ(FindPreview(media, "Racer"), (PreviewFile{PreviewFormat::kPng, media + "/Racer.png"}));
 
   WriteTestFile(media + "/Racer.gif", "GIF89a");
   EXPECT_EQ(FindPreview(media, "Racer"), (PreviewFile{PreviewFormat::kGif, media + "/Racer.gif"}));
@@ -70,6 +74,10 @@ TEST_F(PreviewLookupTest, EveryKindOfEntryIsLookedUpByItsCaption) {
 TEST_F(PreviewLookupTest, FolderNamedLikeACandidateDoesNotCount) {
   MakeTestDir(media + "/Racer.bmp");
   EXPECT_EQ(FindPreview(media, "Racer"), PreviewFile{});
+
+  // The native emulator's snapshots are PNG files, looked for last.
+  WriteTestFile(media + "/Racer.png", "PNG");
+  EXPECT_EQ(FindPreview(media, "Racer"), (PreviewFile{PreviewFormat::kPng, media + "/Racer.png"}));
 
   WriteTestFile(media + "/Racer.gif", "GIF89a");
   EXPECT_EQ(FindPreview(media, "Racer"), (PreviewFile{PreviewFormat::kGif, media + "/Racer.gif"}));

@@ -1,0 +1,128 @@
+// The window with the native Linux build in the ZSNES folder: the panel shows what that build offers,
+// a double-click starts it with its argument list, and its snapshots are filed and shown.
+#include <QImage>
+#include <QTest>
+
+#include "gui/support/emulator_fixture.h"
+#include "support/scoped_env.h"
+
+namespace {
+
+// The fake emulator as "zsnes", and HOME in a folder of the test's, where zsnesl.cfg is found.
+struct NativeFixture : EmulatorFixture {
+  explicit NativeFixture(const std::string& moreIni = "") : EmulatorFixture(moreIni, false) { InstallEmulator("zsnes"); }
+  std::string ZsneslCfg() const { return ReadTestFile(home / ".config/zsnes/zsnesl.cfg"); }
+
+  TempDir home;
+  ScopedEnv setHome{"HOME", home.Path()};
+  ScopedEnv noXdg{"XDG_CONFIG_HOME", std::nullopt};
+};
+
+QStringList Items(const QComboBox* box) {
+  QStringList items;
+  for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
+  return items;
+}
+
+}  // namespace
+
+class NativeBuildTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // Options the build lacks are disabled with a tooltip and keep their stored values; the video
+  // modes, sample rates and gamma range are the build's own. Pointing the folder at the DOS build
+  // brings the DOS panel back.
+  void panelShowsWhatTheBuildOffers() {
+    NativeFixture f("Enter=0\nMemCopy=2\nSound=0\n[Default]\nColor0=1\nGamma=12\nVideomode=6\n");
+    TMainForm& form = f.Start();
+    for (QWidget* missing : std::initializer_list<QWidget*>{form.chkColor0, form.chkEnter, form.optMemCopy,
+                                                            form.chkBuffer, form.chkBlaster, form.chkOffBy1LineFix}) {
+      QVERIFY2(!missing->isEnabled(), qPrintable(missing->objectName()));
+      QCOMPARE(missing->toolTip(), QString("Not available in this build of ZSNES"));
+    }
+    QVERIFY(form.chkColor0->isChecked());
+    QVERIFY(form.chkScanlines->isEnabled());
+    QCOMPARE(form.optVideoMode->Items(), QStringList({"256x224 window", "256x224 full screen", "512x448 window",
+                                                      "512x448 full screen", "640x480 full screen"}));
+    QCOMPARE(form.optVideoMode->ItemIndex(), 2);
+    QCOMPARE(Items(form.cmbSampleRate).back(), QString("48000Hz"));
+    QCOMPARE(form.sldGamma->maximum(), 15);
+    QCOMPARE(form.sldGamma->value(), 12);
+
+    // The sound box enables only what the build has.
+    form.chkSound->click();
+    form.chkSound->click();
+    form.chkSound->click();
+    QVERIFY(form.chkStereo->isEnabled());
+    QVERIFY(!form.chkBuffer->isEnabled());
+
+    // Choosing a mode stores it under the native key; the DOS build's choice stays.
+    form.optVideoMode->Button(0)->click();
+    QCOMPARE(f.IniValue("Default", "NativeVideomode"), std::string("0"));
+    QCOMPARE(f.IniValue("Default", "Videomode"), std::string("6"));
+    QCOMPARE(f.IniValue("General", "Enter"), std::string("0"));
+    QCOMPARE(f.IniValue("General", "MemCopy"), std::string("2"));
+    QCOMPARE(f.IniValue("Default", "Color0"), std::string("1"));
+
+    TempDir dos;
+    WriteTestFile(dos / "ZSNES.EXE", "");
+    f.dialogs.pickerAnswers.push_back(dos.Path());
+    form.cmdBrowseZSNES->click();
+    QVERIFY(form.chkColor0->isEnabled());
+    QVERIFY(form.chkColor0->toolTip().isEmpty());
+    QVERIFY(form.optMemCopy->isEnabled());
+    QCOMPARE(form.optMemCopy->ItemIndex(), 2);
+    QCOMPARE(form.optVideoMode->Count(), 8);
+    QCOMPARE(form.optVideoMode->ItemIndex(), 6);
+    QCOMPARE(form.cmbSampleRate->count(), 6);
+    QCOMPARE(form.sldGamma->maximum(), 5);
+    QVERIFY(f.dialogs.Errors().empty());
+  }
+
+  void doubleClickStartsTheBuildWithItsArguments() {
+    NativeFixture f("Stereo=1\n[Default]\nFrameSkip=1\nFrameSkip Value=2\n");
+    WriteTestFile(f.Rom("Star Fox (U).smc"), "rom");
+    f.Start();
+    QVERIFY(f.DoubleClick("Star Fox (U)"));
+    QTRY_COMPARE_WITH_TIMEOUT(f.CountStarts(), size_t(1), EmulatorFixture::kStartTimeoutMs);
+    const FakeStart start = f.Log().starts.back();
+    QCOMPARE(start.program, f.Emu("zsnes"));
+    QCOMPARE(start.args, std::vector<std::string>({"-g", "0", "-k", "75", "-n", "0", "-p", "100", "-r", "2", "-s", "-v",
+                                                   "2", f.Rom("Star Fox (U).smc")}));
+    QCOMPARE(start.cwd, f.emu.Path());
+    const std::string cfg = f.ZsneslCfg();
+    QVERIFY(cfg.find("frameskip=3\n") != std::string::npos);
+    QVERIFY(cfg.find("StereoSound=1\n") != std::string::npos);
+    // The DOS build's file is not the native build's business.
+    QCOMPARE(ReadTestFile(f.Emu("ZSNES.CFG")), std::string(EmulatorFixture::kCfg));
+    QVERIFY(f.dialogs.Errors().empty());
+  }
+
+  // The emulator names a snapshot after the ROM file; Archive screenshot files the newest under the
+  // entry's name, and the preview shows the PNG.
+  void archiveScreenshotFilesTheNewestSnapshot() {
+    TempDir save;
+    TempDir media;
+    NativeFixture f("SavegamePath=" + save.Path() + "\nMediaPath=" + media.Path() + "\n");
+    WriteTestFile(f.Rom("Star Fox.smc"), "rom");
+    QImage shot(256, 224, QImage::Format_RGB32);
+    shot.fill(QColor(10, 200, 30));
+    QVERIFY(shot.save(QString::fromStdString(save / "Star Fox_00000.png")));
+    TMainForm& form = f.Start();
+    QVERIFY(f.Click("Star Fox"));
+    form.Archivescreenshot1->trigger();
+    QVERIFY(platform::FileExists(media / "Star Fox.png"));
+    QVERIFY(!platform::FileExists(save / "Star Fox_00000.png"));
+
+    QVERIFY(f.Click("Star Fox"));
+    auto* graphic = dynamic_cast<TBitmapGraphic*>(form.imgPreview0->Graphic());
+    QVERIFY(graphic != nullptr);
+    QCOMPARE(graphic->Image().size(), QSize(256, 224));
+    QCOMPARE(graphic->Image().pixelColor(100, 100), QColor(10, 200, 30));
+    QVERIFY(f.dialogs.Errors().empty());
+  }
+};
+
+QTEST_MAIN(NativeBuildTest)
+#include "native_build_test.moc"
