@@ -1,5 +1,5 @@
 # Short names for the usual commands; everything goes through the CMake presets.
-.PHONY: all deps build run demo test test-asan bench fuzz clean
+.PHONY: all deps build run demo test test-zsnes test-asan bench fuzz clean
 
 all: build
 
@@ -23,6 +23,12 @@ demo: build
 # Builds everything and runs every test: unit, window (headless) and fuzz-corpus replay.
 test: build
 	ctest --preset default
+
+# Builds the real ZSNES into build/zsnes (scripts/build-zsnes.sh, installing its 32-bit packages)
+# and runs the tests that start it through KIVO's launch on a virtual screen.
+test-zsnes: build
+	bash scripts/build-zsnes.sh
+	ctest --preset default -L zsnes
 
 test-asan: deps
 	cmake --preset asan

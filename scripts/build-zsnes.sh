@@ -25,7 +25,8 @@ if [[ -x "$out/zsnes" && -f "$stamp" && "$(cat "$stamp")" == "$(sha256sum "$tarb
 fi
 
 # The emulator is 32-bit x86: its libraries come from Debian's i386 architecture.
-packages=(nasm gcc-multilib pkg-config python3 xvfb xauth x11-utils
+# Xvfb, xwininfo, ImageMagick's import and xdotool are how its tests see and drive its window.
+packages=(nasm gcc-multilib pkg-config python3 xvfb xauth x11-utils imagemagick xdotool
   libsdl2-dev:i386 zlib1g-dev:i386 libpng-dev:i386 libgl-dev:i386)
 sudo_cmd=()
 [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)

@@ -11,7 +11,7 @@ packages=(
   libbenchmark-dev libgif-dev
   clang libclang-rt-14-dev
   zip unzip
-  xvfb xauth x11-apps imagemagick
+  xvfb xauth x11-apps x11-utils xdotool imagemagick
   fonts-dejavu-core fonts-liberation2
 )
 
