@@ -5,6 +5,9 @@
 
 #include "browser/list_entry.h"
 #include "gui/support/form_fixture.h"
+#include "common/text.h"
+#include "gui/support/emulator_fixture.h"
+#include "launch/native_options.h"
 #include "launch/switches.h"
 #include "launch/zsnes_cfg.h"
 
@@ -17,9 +20,20 @@ std::string LaunchView(SettingsFile& settings, const std::string& section) {
   return view;
 }
 
+// What a launch would hand the native build for the section: its switches and its zsnesl.cfg keys.
+std::string NativeView(SettingsFile& settings, const std::string& section) {
+  std::string view = ShellQuoted(BuildNativeSwitches(settings, section));
+  for (const NativeCfgSetting& line : NativeCfgSettings(settings, section, "/games")) view += "|" + line.key + line.value;
+  return view;
+}
+
 // Moves a control to another value, as a user would.
 void Change(QObject* control) {
-  if (auto* box = qobject_cast<QCheckBox*>(control)) {
+  if (auto* combo = qobject_cast<QComboBox*>(control)) {
+    int index = combo->currentIndex() == 0 ? 1 : 0;
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
+  } else if (auto* box = qobject_cast<QCheckBox*>(control)) {
     box->click();
   } else if (auto* slider = qobject_cast<QSlider*>(control)) {
     // A middle value: the ends may equal what the launch assumes for a missing key.
@@ -78,6 +92,38 @@ class OptionKeysTest : public QObject {
       QVERIFY2(LaunchView(settings, "Default") == defaultBefore, qPrintable(name + " changed Default"));
     }
     QCOMPARE(checked, 18);
+  }
+
+  // With the native build in the folder, every option control the panel enables reaches its launch,
+  // and an option it disables is never passed, whatever is stored for it.
+  void everyEnabledOptionReachesTheNativeBuildAndNoOtherDoes() {
+    EmulatorFixture f("", false);
+    f.InstallEmulator("zsnes");
+    TMainForm& form = f.Start();
+    int reached = 0;
+    for (const auto& binding : form.Bindings()) {
+      auto* control = qobject_cast<QWidget*>(binding.control);
+      // The folders and the DOS command have tests of their own.
+      if (control == nullptr || qobject_cast<QLineEdit*>(control) != nullptr) continue;
+      const QString name = control->objectName();
+      SettingsFile settings(f.IniPath());
+      std::string before = NativeView(settings, "Default");
+      // The tooltip tells the user the build lacks the option.
+      if (control->toolTip() != "Not available in this build of ZSNES") {
+        // Turning sound off (its own turn) disables the sound controls.
+        form.chkSound->setChecked(true);
+        QVERIFY2(control->isEnabled(), qPrintable(name));
+        Change(control);
+        QVERIFY2(NativeView(settings, "Default") != before, qPrintable(name + " does not reach the native build"));
+        ++reached;
+      } else {
+        const std::string section(binding.option->Section("Default"));
+        settings.WriteInteger(section, binding.option->key, settings.ReadInteger(section, binding.option->key, 0) + 1);
+        QVERIFY2(NativeView(settings, "Default") == before, qPrintable(name + " reaches the native build"));
+      }
+    }
+    QCOMPARE(reached, 20);
+    QVERIFY(f.dialogs.Errors().empty());
   }
 };
 
