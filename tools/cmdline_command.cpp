@@ -66,8 +66,7 @@ int PrintDosCommandLine(SettingsFile& settings, const std::string& section, cons
 }
 
 int PrintNativeCommandLine(SettingsFile& settings, const RunRomRequest& request, const std::string& program,
-                           const std::string& file, const std::string& romFile, std::ostream& out,
-                           std::ostream& err) {
+                           const std::string& file, const std::string& romFile, std::ostream& out, std::ostream& err) {
   bool fine = PrintLaunchFacts(settings, request.section, file, romFile, platform::FileExists(romFile), out, err);
   out << "configuration file: " << NativeConfigFile(settings, request.workingFolder) << '\n';
   out << ShellQuoted(NativeCommand(settings, request.section, program, romFile, request.extraCommand,

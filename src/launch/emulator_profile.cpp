@@ -22,9 +22,9 @@ constexpr const char* kNativeSampleRates[] = {"8000Hz",  "11025Hz", "22050Hz", "
 
 // The native build has no switch or setting with these meanings.
 constexpr const OptionDecl* kNativeMissing[] = {
-    &option::Interleaved, &option::Scale,         &option::SmallScreen, &option::Color0,
+    &option::Interleaved,    &option::Scale,         &option::SmallScreen, &option::Color0,
     &option::DisableSPCHack, &option::OffBy1LineFix, &option::Buffer,      &option::Force8bit,
-    &option::Enter,       &option::Debugger,      &option::MemCopy,
+    &option::Enter,          &option::Debugger,      &option::MemCopy,
 };
 
 const PanelProfile kDosPanel{kDosVideoModes, &option::Videomode, kDosSampleRates, 5, {}};

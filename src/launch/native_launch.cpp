@@ -40,8 +40,8 @@ EmulatorStart PrepareNativeLaunch(SettingsFile& settings, const RunRomRequest& r
   UpdateZsneslCfg(NativeConfigFile(settings, request.workingFolder),
                   NativeCfgSettings(settings, request.section, request.workingFolder));
   EmulatorStart start;
-  start.argv = NativeCommand(settings, request.section, program, romFile, request.extraCommand,
-                             request.extraCommandEnabled);
+  start.argv =
+      NativeCommand(settings, request.section, program, romFile, request.extraCommand, request.extraCommandEnabled);
   start.workingFolder = settings.ReadString(kGeneral, option::ZSNESPath.key, "");
   start.highPriority = settings.ReadBool(kGeneral, option::HighPriority.key, false);
   return start;

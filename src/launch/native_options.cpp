@@ -38,7 +38,9 @@ class OptionReader {
     int value = Number(option, def);
     return value >= 0 && value <= high ? value : def;
   }
-  std::string Text(const OptionDecl& option) const { return ReadIniString(*doc_, option.Section(section_), option.key, ""); }
+  std::string Text(const OptionDecl& option) const {
+    return ReadIniString(*doc_, option.Section(section_), option.key, "");
+  }
 
  private:
   std::shared_ptr<const IniDocument> doc_;

@@ -107,5 +107,6 @@ void UpdateZsneslCfg(const std::string& path, const std::vector<NativeCfgSetting
     // The emulator makes its folder on its first start; KIVO may come first.
     platform::CreateDirectoryPath(ExtractFileDir(path));
   }
-  if (!platform::WriteFileAtomic(path, RewriteZsneslCfg(bytes, settings))) throw KivoError("Cannot create file " + path);
+  if (!platform::WriteFileAtomic(path, RewriteZsneslCfg(bytes, settings)))
+    throw KivoError("Cannot create file " + path);
 }

@@ -10,7 +10,9 @@ namespace {
 
 // The fake emulator as "zsnes", and HOME in a folder of the test's, where zsnesl.cfg is found.
 struct NativeFixture : EmulatorFixture {
-  explicit NativeFixture(const std::string& moreIni = "") : EmulatorFixture(moreIni, false) { InstallEmulator("zsnes"); }
+  explicit NativeFixture(const std::string& moreIni = "") : EmulatorFixture(moreIni, false) {
+    InstallEmulator("zsnes");
+  }
   std::string ZsneslCfg() const { return ReadTestFile(home / ".config/zsnes/zsnesl.cfg"); }
 
   TempDir home;

@@ -4,9 +4,9 @@
 #include <set>
 
 #include "browser/list_entry.h"
-#include "gui/support/form_fixture.h"
 #include "common/text.h"
 #include "gui/support/emulator_fixture.h"
+#include "gui/support/form_fixture.h"
 #include "launch/native_options.h"
 #include "launch/switches.h"
 #include "launch/zsnes_cfg.h"
@@ -23,7 +23,8 @@ std::string LaunchView(SettingsFile& settings, const std::string& section) {
 // What a launch would hand the native build for the section: its switches and its zsnesl.cfg keys.
 std::string NativeView(SettingsFile& settings, const std::string& section) {
   std::string view = ShellQuoted(BuildNativeSwitches(settings, section));
-  for (const NativeCfgSetting& line : NativeCfgSettings(settings, section, "/games")) view += "|" + line.key + line.value;
+  for (const NativeCfgSetting& line : NativeCfgSettings(settings, section, "/games"))
+    view += "|" + line.key + line.value;
   return view;
 }
 

@@ -118,10 +118,10 @@ std::optional<ScreenWindow> WaitForEmulatorWindow(const std::string& display, do
 std::optional<Rgb> CentreColour(const std::string& display, const ScreenWindow& window) {
   // One pixel of the whole screen as text: "# ImageMagick pixel enumeration: ...\n0,0: (255,0,255) ...".
   // (Grabbing the window by its id waits on the window manager, which this screen does not have.)
-  const std::string crop = "1x1+" + std::to_string(window.left + window.width / 2) + "+" +
-                           std::to_string(window.top + window.height / 2);
-  std::string text = Output("timeout 20 import -display " + display + " -window root -crop " + crop +
-                            " -depth 8 txt:- 2>/dev/null");
+  const std::string crop =
+      "1x1+" + std::to_string(window.left + window.width / 2) + "+" + std::to_string(window.top + window.height / 2);
+  std::string text =
+      Output("timeout 20 import -display " + display + " -window root -crop " + crop + " -depth 8 txt:- 2>/dev/null");
   size_t open = text.find("0,0: (");
   Rgb colour;
   if (open == std::string::npos ||

@@ -4,10 +4,10 @@
 #include "common/path.h"
 #include "launch/emulator_screenshot.h"
 #include "platform/dirs.h"
-#include "zipcache/zip_cache.h"
 #include "screenshots/preview_lookup.h"
 #include "screenshots/ui/picture_holder.h"
 #include "screenshots/ui/preview_image.h"
+#include "zipcache/zip_cache.h"
 
 void TMainForm::ShowTitlePicture() {
   imgPreview0->SetGraphic(picture_holder::LoadResource(":/title.bmp"));

@@ -110,9 +110,8 @@ TEST_F(NativeRunRomTest, SwitchesFirstAndTheRomLastAsOneArgument) {
   EXPECT_EQ(starts[0].cwd, zsnes_);
   EXPECT_FALSE(platform::DirectoryExists(dir_ / "shortnames"));
   // Its own configuration, made for it, not the DOS build's file.
-  EXPECT_EQ(Cfg(),
-            "frameskip=0\nguioff=1\nvsyncon=0\nantienab=0\nnewengen=0\nStereoSound=0\nROMPath=\"" + roms_ +
-                "/\"\nSRAMPath=\"\"\nSStatePath=\"\"\nSnapPath=\"\"\n");
+  EXPECT_EQ(Cfg(), "frameskip=0\nguioff=1\nvsyncon=0\nantienab=0\nnewengen=0\nStereoSound=0\nROMPath=\"" + roms_ +
+                       "/\"\nSRAMPath=\"\"\nSStatePath=\"\"\nSnapPath=\"\"\n");
   EXPECT_FALSE(platform::FileExists(zsnes_ + "/ZSNES.CFG"));
 }
 

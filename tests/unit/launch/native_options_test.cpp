@@ -38,8 +38,8 @@ TEST_F(NativeOptionsTest, EveryOptionTheBuildHasReachesItsSwitchAndTheOthersNeve
       "Volume=10\nSampleRate=6\n"
       "[Default]\nHiROM=1\nLoROM=1\nScanlines=1\nNTSC=1\nPAL=1\nGamma=12\nCPUCycles=120\nNativeVideomode=4\n"
       "Videomode=7\nColor0=1\nDisableSPCHack=1\nOffBy1LineFix=1\nScale=1\nSmallScreen=1\nInterleaved=1\n");
-  EXPECT_EQ(Switches(), (Words{"-dd", "-g", "12", "-h", "-j", "-k", "90", "-l", "-n", "1", "-p", "120", "-r", "6",
-                               "-s", "-t", "-u", "-v", "4"}));
+  EXPECT_EQ(Switches(), (Words{"-dd", "-g", "12", "-h", "-j", "-k", "90", "-l", "-n", "1", "-p", "120", "-r", "6", "-s",
+                               "-t", "-u", "-v", "4"}));
   // Sound off has a switch of its own: the build stores what -s and -ds set.
   Ini("[General]\nSound=0\n");
   EXPECT_EQ(Switches()[10], "-ds");
@@ -75,9 +75,9 @@ TEST_F(NativeOptionsTest, PerGameOptionsFollowTheConfigurationInForce) {
 TEST_F(NativeOptionsTest, ConfigurationKeysSetBothWays) {
   Ini("");
   const std::vector<NativeCfgSetting> defaults = {
-      {"frameskip", "0"},         {"guioff", "1"},           {"vsyncon", "0"},      {"antienab", "0"},
-      {"newengen", "0"},          {"StereoSound", "0"},      {"ROMPath", "\"/roms/\""}, {"SRAMPath", "\"\""},
-      {"SStatePath", "\"\""},     {"SnapPath", "\"\""},
+      {"frameskip", "0"},     {"guioff", "1"},      {"vsyncon", "0"},          {"antienab", "0"},
+      {"newengen", "0"},      {"StereoSound", "0"}, {"ROMPath", "\"/roms/\""}, {"SRAMPath", "\"\""},
+      {"SStatePath", "\"\""}, {"SnapPath", "\"\""},
   };
   EXPECT_EQ(NativeCfgSettings(settings_, "Default", "/roms"), defaults);
 

@@ -20,10 +20,10 @@ TEST(RewriteZsneslCfgTest, SetsItsKeysAndKeepsEveryOtherLineAndComment) {
       ";frameskip=7 in a comment stays\n"
       "newengen=1\n"
       "  frameskip = 5 ;manual frame skip\n"
-      "FrameSkip=3\n"         // another key: keys keep their letter case
+      "FrameSkip=3\n"  // another key: keys keep their letter case
       "SnapPath=\"/old path/\"\n"
       "unknownKey=\"kept\"\n"
-      "frameskip=6\n";        // a repeated key: the emulator reads the last one, so both are set
+      "frameskip=6\n";  // a repeated key: the emulator reads the last one, so both are set
   const std::string after =
       ";ZSNES configuration\n"
       ";frameskip=7 in a comment stays\n"

@@ -1,7 +1,7 @@
 #include "screenshots/archive_screenshot.h"
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 
