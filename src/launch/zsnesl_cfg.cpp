@@ -13,13 +13,15 @@ bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' ||
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // Where the value of a "key=value" line ends: at a blank or a ";" outside quotes, as the emulator
-// reads it (a backslash inside quotes escapes the next byte).
+// reads it (a backslash inside quotes escapes the next byte), and at the line's end in any case,
+// since the emulator reads a line at a time.
 size_t ValueEnd(std::string_view line, size_t at) {
   char quote = 0;
   for (; at < line.size(); ++at) {
     char c = line[at];
+    if (c == '\r' || c == '\n') break;
     if (quote != 0) {
-      if (c == '\\' && at + 1 < line.size()) {
+      if (c == '\\' && at + 1 < line.size() && line[at + 1] != '\r' && line[at + 1] != '\n') {
         ++at;
       } else if (c == quote) {
         quote = 0;

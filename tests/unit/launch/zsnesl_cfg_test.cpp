@@ -42,6 +42,10 @@ TEST(RewriteZsneslCfgTest, LineEndsAndMissingLinesAndRefusedValues) {
   EXPECT_EQ(RewriteZsneslCfg("guioff=0\r\nsl_intensity=0", kSettings),
             "guioff=1\r\nsl_intensity=0\nframeskip=0\nSnapPath=\"/s p/\"\n");
   EXPECT_EQ(RewriteZsneslCfg("", kSettings), "frameskip=0\nguioff=1\nSnapPath=\"/s p/\"\n");
+  // A quote left open (or a backslash at the end) ends with its line, as the emulator reads a line at
+  // a time: the next line stays a line of its own.
+  EXPECT_EQ(RewriteZsneslCfg("SnapPath=\"/open\nguioff=0\nSnapPath=\"x\\\nframeskip=1\n", kSettings),
+            "SnapPath=\"/s p/\"\nguioff=1\nSnapPath=\"/s p/\"\nframeskip=0\n");
   // An empty value on a line is replaced; a value with a line break would add a line, so it is not set.
   EXPECT_EQ(RewriteZsneslCfg("frameskip=\nROMPath=\"/a/\"\n", {{"frameskip", "2"}, {"ROMPath", "\"/x\ny/\""}}),
             "frameskip=2\nROMPath=\"/a/\"\n");
