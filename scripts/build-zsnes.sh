@@ -9,12 +9,23 @@
 # when the tarball changed.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-tarball="${1:-$root/../shared/zsnes/zsnes-17c18ff9.tar.xz}"
+default_tarball="$root/../shared/zsnes/zsnes-17c18ff9.tar.xz"
+tarball="${1:-$default_tarball}"
 out="$root/build/zsnes"
 
 if [[ ! -f "$tarball" ]]; then
-  echo "build-zsnes: no ZSNES source at $tarball" >&2
-  exit 1
+  if [[ $# -eq 0 && ! -x "$out/zsnes" ]]; then
+    # Without the emulator's source beside the project the real-emulator tests report themselves
+    # skipped; a tarball named on the command line must exist.
+    echo "build-zsnes: no ZSNES source at $tarball: the real-emulator tests will be SKIPPED" >&2
+    exit 0
+  fi
+  if [[ $# -gt 0 ]]; then
+    echo "build-zsnes: no ZSNES source at $tarball" >&2
+    exit 1
+  fi
+  echo "build-zsnes: keeping $out/zsnes (no source at $tarball)"
+  exit 0
 fi
 tarball="$(cd "$(dirname "$tarball")" && pwd)/$(basename "$tarball")"
 
