@@ -1,6 +1,7 @@
 // cache.tbl lies in a folder other programs and the user can write: its reader must take any bytes,
 // read back what it writes, and whatever the table names, the cache may delete nothing outside its
 // own folder and no ".zip" file inside it.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>  // mkdtemp
 #include <filesystem>
@@ -45,6 +46,34 @@ class ScratchFolder {
   fs::path path_;
 };
 
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// The table without its first group: the first line and the lines after it up to the next "?end?".
+std::vector<std::string> WithoutFirstGroup(std::vector<std::string> lines) {
+  if (lines.empty()) return lines;
+  auto end = std::find(lines.begin() + 1, lines.end(), kGroupEnd);
+  lines.erase(lines.begin(), end == lines.end() ? end : end + 1);
+  return lines;
+}
+
+// The table after evicting its first group, one at a time, until no more than `limit` are left.
+std::vector<std::string> EvictedOneByOne(std::vector<std::string> lines, int32_t limit) {
+  while (std::count(lines.begin(), lines.end(), kGroupEnd) > limit) lines = WithoutFirstGroup(std::move(lines));
+  return lines;
+}
+
+// Which of the files the cache folder starts with are there.
+std::vector<bool> CacheFilesPresent() {
+  std::vector<bool> present;
+  for (const char* file : {"zc/a.smc", "zc/g-1/b.sfc", "zc/inner.zip", "zc/g-1/INNER.ZIP"}) {
+    present.push_back(fs::exists(file));
+  }
+  return present;
+}
+
 class EnterScratchFolder {
  public:
   EnterScratchFolder() : previous_(fs::current_path()) {
@@ -78,21 +107,36 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   WriteFile("zc/cache.tbl", input);
   std::vector<std::string> saved;
   {
-    TZipCache cache("zc", 2);
-    Check(cache.CountGroups() <= 2);
+    TZipCache cache("zc", 1 << 30);  // loaded as it is, or purged whole; nothing evicted yet
+    Check(cache.OwnsSharedCache());
+    const std::vector<std::string> loaded = cache.CacheTable();
+    Check(loaded.empty() || loaded == lines);
+    {
+      // A second user while the first holds the folder sees no group and leaves everything alone.
+      const std::vector<bool> present = CacheFilesPresent();
+      {
+        TZipCache second("zc", 1);
+        Check(!second.OwnsSharedCache() && second.CacheTable().empty());
+        second.PurgeAll();
+      }
+      Check(CacheFilesPresent() == present && ReadFile("zc/cache.tbl") == input);
+    }
     for (size_t i = 0; i < cache.CacheTable().size() && i < 8; ++i) {
       const std::string& line = cache.CacheTable()[i];
       std::string rom = cache.FindCachedRom(line);
       Check(cache.IsCached(line) == !rom.empty());
     }
+    // Shrinking is one pass, and removes exactly what evicting the first group that often would.
+    cache.SetLimit(2);
+    Check(cache.CountGroups() <= 2 && cache.CacheTable() == EvictedOneByOne(loaded, 2));
+    const std::vector<std::string> before = cache.CacheTable();
     cache.EvictOldest();
+    Check(cache.CacheTable() == WithoutFirstGroup(before));
     cache.SetLimit(1);
     Check(cache.CountGroups() <= 1);
     saved = cache.CacheTable();
   }
-  std::ifstream table("zc/cache.tbl", std::ios::binary);
-  std::string written((std::istreambuf_iterator<char>(table)), std::istreambuf_iterator<char>());
-  Check(ParseCacheTable(written) == saved);
+  Check(ParseCacheTable(ReadFile("zc/cache.tbl")) == saved);
   Check(fs::exists("outside.smc") && fs::exists("zc/inner.zip") && fs::exists("zc/g-1/INNER.ZIP"));
   return 0;
 }

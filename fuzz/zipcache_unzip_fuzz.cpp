@@ -1,12 +1,17 @@
 // Archives come from anywhere: extraction must take any bytes, write only regular files and
 // folders, only inside its target folder, within its bounds, and report exactly files it wrote.
-#include <cstdint>
+// The cache records an archive only when its extraction wrote a file, every file its group lists
+// is there, and a table naming nothing missing reads back from the table file.
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>  // mkdtemp
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <string_view>
 
+#include "zipcache/cache_table.h"
+#include "zipcache/zip_cache.h"
 #include "zipcache/zip_extract.h"
 
 namespace {
@@ -36,6 +41,38 @@ struct Scratch {
 const fs::path& ScratchFolder() {
   static Scratch scratch;
   return scratch.path;
+}
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// The same bytes as an archive file through the zip cache.
+void CheckCache(std::string_view input) {
+  const fs::path cacheFolder = ScratchFolder() / "zc";
+  const std::string archive = (ScratchFolder() / "in.zip").string();
+  std::error_code ignored;
+  fs::remove_all(cacheFolder, ignored);
+  fs::create_directories(cacheFolder);
+  std::ofstream(archive, std::ios::binary | std::ios::trunc)
+      .write(input.data(), static_cast<std::streamsize>(input.size()));
+
+  std::vector<std::string> table;
+  {
+    TZipCache cache(cacheFolder.string(), 1);
+    Check(cache.OwnsSharedCache());
+    const std::string rom = cache.GetRomFile(archive);
+    table = cache.CacheTable();
+    Check(table.empty() ? rom.empty() : table.size() >= 3 && table.front() == archive && table.back() == kGroupEnd);
+    Check(rom.empty() || std::find(table.begin(), table.end(), rom) != table.end());
+    Check(cache.TableIsConsistent());
+    const std::string prefix = cacheFolder.string() + "/";
+    for (size_t i = 1; i + 1 < table.size(); ++i) Check(table[i].compare(0, prefix.size(), prefix) == 0);
+  }
+  Check(ParseCacheTable(ReadFile(cacheFolder / "cache.tbl")) == table);
+  fs::remove(archive, ignored);
+  fs::remove_all(cacheFolder, ignored);
 }
 
 }  // namespace
@@ -71,5 +108,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const auto& entry : fs::directory_iterator(ScratchFolder())) besides += entry.path() != target;
   Check(besides == 1);
   fs::remove_all(target, ignored);
+  CheckCache(input);
   return 0;
 }

@@ -11,6 +11,7 @@ packages=(
   libbenchmark-dev libgif-dev
   clang libclang-rt-14-dev
   zip unzip
+  dosbox
   xvfb xauth x11-apps x11-utils xdotool imagemagick
   fonts-dejavu-core fonts-liberation2
 )

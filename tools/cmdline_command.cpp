@@ -8,6 +8,7 @@
 #include "app/settings_file.h"
 #include "common/path.h"
 #include "common/text.h"
+#include "launch/dosbox_launch.h"
 #include "launch/emulator_profile.h"
 #include "launch/native_launch.h"
 #include "launch/run_rom.h"
@@ -65,6 +66,23 @@ int PrintDosCommandLine(SettingsFile& settings, const std::string& section, cons
   return fine ? kToolOk : kToolFailed;
 }
 
+// The DOS build inside DOSBox: the drives, the DOS command line, and DOSBox's own command last.
+int PrintDosBoxCommandLine(SettingsFile& settings, const RunRomRequest& request, const std::string& file,
+                           const std::string& romFile, std::ostream& out, std::ostream& err) {
+  bool fine = PrintLaunchFacts(settings, request.section, file, romFile, platform::FileExists(romFile), out, err);
+  const DosBoxPlan plan = PlanDosBox(settings, request.section, romFile, request.shortNameFolder);
+  out << "drive C: " << plan.emulatorFolder << '\n';
+  if (!plan.romFolder.empty()) out << "drive D: " << plan.romFolder << '\n';
+  if (!plan.saveFolder.empty()) out << "drive E: " << plan.saveFolder << '\n';
+  if (settings.ReadBool("General", "ShellBat", false)) {
+    out << "through: C:\\zkivo.bat\n";
+    out << "DOS command: " << settings.ReadString("General", "ExtraCommand", "") << '\n';
+  }
+  out << "in DOSBox: " << plan.commandLine << '\n';
+  out << ShellQuoted(DosBoxCommand(DosBoxConfigPath(settings))) << '\n';
+  return fine ? kToolOk : kToolFailed;
+}
+
 int PrintNativeCommandLine(SettingsFile& settings, const RunRomRequest& request, const std::string& program,
                            const std::string& file, const std::string& romFile, std::ostream& out, std::ostream& err) {
   bool fine = PrintLaunchFacts(settings, request.section, file, romFile, platform::FileExists(romFile), out, err);
@@ -91,5 +109,6 @@ int RunCmdlineCommand(ToolEnvironment& env, const std::vector<std::string>& args
   if (profile.build == EmulatorBuild::Native) {
     return PrintNativeCommandLine(settings, request, profile.program, file, romFile, out, err);
   }
+  if (profile.inDosBox) return PrintDosBoxCommandLine(settings, request, file, romFile, out, err);
   return PrintDosCommandLine(settings, request.section, file, romFile, request.shortNameFolder, out, err);
 }

@@ -10,6 +10,7 @@
 #include "common/path.h"
 #include "gif/gif_frame_info.h"
 #include "gif/gif_image.h"
+#include "gif/gif_limits.h"
 #include "platform/files.h"
 #include "tool_command.h"
 
@@ -29,7 +30,7 @@ int RunGifCommand(ToolEnvironment&, const std::vector<std::string>& args, std::o
     return kToolUsage;
   }
   std::string bytes;
-  if (!platform::ReadWholeFile(args[0], bytes)) {
+  if (!platform::ReadWholeFile(args[0], bytes, kGifFileLimit)) {
     out << "error: Cannot open file " << args[0] << '\n';
     return kToolFailed;
   }

@@ -3,10 +3,8 @@
 #include <ostream>
 
 #include "app/settings_file.h"
-#include "common/path.h"
 #include "common/text.h"
 #include "launch/run_rom.h"
-#include "platform/process.h"
 #include "tool_command.h"
 #include "tool_environment.h"
 
@@ -15,18 +13,10 @@ int RunRunCommand(ToolEnvironment& env, const std::vector<std::string>& args, st
     err << "usage: kivo-tool run FILE\n";
     return kToolUsage;
   }
-  // Errors of the configuration or batch files reach main(), which prints them and exits 1.
+  // Whatever keeps the launch from starting is a KivoError, which main() prints before exiting 1.
   const EmulatorStart start = PrepareLaunch(env.Settings(), env.LaunchRequest(args.front()));
-  if (start.argv.empty()) {
-    err << "kivo-tool: " << AddBackslash(env.Settings().ReadString("General", "ZSNESPath", ""))
-        << "ZSNES.EXE: not found; nothing was started\n";
-    return kToolFailed;
-  }
-  if (!platform::StartDetached(start.argv, start.workingFolder, start.highPriority)) {
-    err << "kivo-tool: " << start.argv.front() << ": could not be started in "
-        << (start.workingFolder.empty() ? std::string("the current folder") : start.workingFolder) << '\n';
-    return kToolFailed;
-  }
+  StartEmulator(start);
+  env.KeepExtractedFiles();
   out << ShellQuoted(start.argv) << '\n';
   return kToolOk;
 }

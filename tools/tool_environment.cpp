@@ -33,6 +33,10 @@ std::string ToolEnvironment::GetRomFile(const std::string& argument) {
   return zipCache_->GetRomFile(FullPath(argument));
 }
 
+void ToolEnvironment::KeepExtractedFiles() {
+  if (zipCache_) zipCache_->KeepPrivateFolder();
+}
+
 std::string ToolEnvironment::SectionFor(const std::string& argument) {
   ListEntry entry;
   entry.fileName = ExtractFileName(argument);

@@ -28,6 +28,10 @@ class ToolEnvironment {
   // none.
   std::string GetRomFile(const std::string& argument);
 
+  // The emulator started for a file unpacked privately (the window owns the cache meanwhile) reads it
+  // after this program has ended: the unpacked files stay.
+  void KeepExtractedFiles();
+
   // The configuration a selection of the file in the window's list puts in force: the file's
   // caption when section "Configs" flags it, "Default" otherwise.
   std::string SectionFor(const std::string& argument);

@@ -80,7 +80,17 @@ void EndLastLine(std::string& text, std::string_view eol) {
 
 }  // namespace
 
+bool IniDocument::CanHoldSection(std::string_view name) {
+  return TrimBlanks(name).size() == name.size() && name.find_first_of("\r\n") == std::string_view::npos;
+}
+
+bool IniDocument::CanHoldKey(std::string_view name) {
+  return CanHoldSection(name) && name.find('=') == std::string_view::npos && !name.starts_with('[');
+}
+
 bool IniDocument::Find(std::string_view section, std::string_view key, std::string_view& value) const {
+  // A folder scan asks for every file; names that fit, nearly all, pass these checks at once.
+  if (!CanHoldSection(section) || !CanHoldKey(key)) return false;
   auto s = sections_.find(FoldedName(section).View());
   if (s == sections_.end()) return false;
   auto k = s->second.keys.find(FoldedName(key).View());

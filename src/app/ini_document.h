@@ -15,6 +15,13 @@ class IniDocument {
 
   const std::string& Bytes() const { return bytes_; }
 
+  // Whether a name is read back as written. Names are trimmed of blanks when read, so one with a
+  // blank at either end is not; nor is a line break. A key is cut at its first "=", and a key
+  // starting with "[" is read as a section header. Names that cannot be held are never found and
+  // never written.
+  static bool CanHoldSection(std::string_view name);
+  static bool CanHoldKey(std::string_view name);
+
   // The trimmed value of the key, or nullptr-equivalent false when section or key is missing.
   bool Find(std::string_view section, std::string_view key, std::string_view& value) const;
 

@@ -11,6 +11,10 @@ namespace {
 // Longest string value a read returns; longer values are cut.
 constexpr size_t kMaxValueLength = 2047;
 
+// The largest settings file read: thousands of game sections take a few megabytes; a file far
+// beyond that is not KIVO's and is left alone.
+constexpr size_t kSettingsFileLimit = size_t{64} << 20;
+
 bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
 
 }  // namespace
@@ -32,11 +36,16 @@ bool ReadIniBool(const IniDocument& doc, std::string_view section, std::string_v
   return ReadIniInteger(doc, section, key, def ? 1 : 0) != 0;
 }
 
-SettingsFile::SettingsFile(std::string path) : path_(std::move(path)) {}
+SettingsFile::SettingsFile(std::string path) : path_(std::move(path)) {
+  // A program killed while writing left its temporary file; this is the next start.
+  platform::RemoveInterruptedWrites(path_);
+}
 
 std::shared_ptr<const IniDocument> SettingsFile::Snapshot() {
-  // A missing or unreadable file reads as empty: every read then gives its default.
-  platform::ReadWholeFile(path_, readBuffer_);
+  // A missing file reads as empty, and so does one that cannot be read, so every read gives its
+  // default; but only a missing one may be written, since the bytes of the other are unknown.
+  platform::ReadStatus status = platform::ReadFile(path_, readBuffer_, kSettingsFileLimit);
+  writable_ = status == platform::ReadStatus::kRead || status == platform::ReadStatus::kMissing;
   if (!parsed_ || parsed_->Bytes() != readBuffer_) parsed_ = std::make_shared<IniDocument>(readBuffer_);
   return parsed_;
 }
@@ -54,8 +63,9 @@ bool SettingsFile::ReadBool(std::string_view section, std::string_view key, bool
 }
 
 void SettingsFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-  if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) return;
+  if (HasLineBreak(value) || !IniDocument::CanHoldSection(section) || !IniDocument::CanHoldKey(key)) return;
   std::shared_ptr<const IniDocument> current = Snapshot();
+  if (!writable_) throw KivoError("Unable to write to " + path_);
   std::string updated = current->WithValue(section, key, value);
   // A value already stored as asked leaves the file alone. Every start and every configuration
   // load stores back the values the controls were just set from, and each real write is a sync

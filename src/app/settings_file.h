@@ -20,9 +20,11 @@ class SettingsFile {
   int ReadInteger(std::string_view section, std::string_view key, int def);
   bool ReadBool(std::string_view section, std::string_view key, bool def);
 
-  // Storing the value the file already holds writes nothing. A refused write raises KivoError "Unable to write to <path>" and leaves the file as it was.
-  // A section, key or value holding a line break would inject lines into the file; such a write
-  // stores nothing.
+  // Storing the value the file already holds writes nothing. A refused write raises KivoError
+  // "Unable to write to <path>" and leaves the file as it was; so does any write while the file
+  // exists but cannot be read (its reads give their defaults meanwhile). A value holding a line
+  // break, or a section or key the file cannot hold as written (see IniDocument), would be read
+  // back as something else; such a write stores nothing.
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
   void WriteInteger(std::string_view section, std::string_view key, int value);
   void WriteBool(std::string_view section, std::string_view key, bool value);
@@ -34,6 +36,7 @@ class SettingsFile {
   std::string path_;
   std::string readBuffer_;
   std::shared_ptr<const IniDocument> parsed_;
+  bool writable_ = true;  // the last read found the file, or found none
 };
 
 // The read rules on a parsed document, shared by SettingsFile and callers holding a snapshot.

@@ -5,10 +5,7 @@ std::string ConfigurationFor(const ListEntry& entry) {
     case kRomFileWithConfig:
     case kZipArchiveWithConfig:
       return entry.caption;
-    case kRomFile:
-    case kZipArchive:
-      return "Default";
     default:
-      return {};
+      return "Default";
   }
 }

@@ -4,6 +4,8 @@
 
 #include "browser/list_entry.h"
 
-// The configuration an entry's selection puts in force: the empty name for drives and folders,
-// "Default" for a game without its own, the game's caption for one with its own.
+// The configuration an entry's selection puts in force: the game's caption for a game with its own,
+// "Default" for every other entry. A folder or drive selected shows "Default" too: a configuration
+// of its own would be a nameless section that no game reads, and what the user set there would be
+// lost.
 std::string ConfigurationFor(const ListEntry& entry);

@@ -85,8 +85,11 @@ std::vector<ListEntry> ScanFolder(const std::vector<std::string>& driveRoots, co
   // so hidden and system items are listed too.
   std::vector<Candidate> listed;
   listed.reserve(items.size());
+  // The root has nothing above it, as a drive's root had no "." and "..".
+  const bool atRoot = folder == "/";
   for (size_t i = 0; i < items.size(); ++i) {
     const std::string& name = items[i].name;
+    if (atRoot && (name == "." || name == "..")) continue;
     Candidate candidate{0, 0, static_cast<std::uint32_t>(i), 0, kFolder};
     size_t captionSize = name.size();
     if (!items[i].isDirectory) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "gif/gif_image.h"
 
@@ -31,10 +32,31 @@ int FrameWaitMilliseconds(int delayUnits, int animationSpeed, int paintMilliseco
   return static_cast<int>(std::clamp<int64_t>(wait, 0, INT32_MAX));
 }
 
+namespace {
+
+bool RestoresPrevious(const TGIFImage& image) {
+  for (int i = 0; i < image.FrameCount(); ++i) {
+    if (image.Frame(i)->Disposal() == dmPrevious) return true;
+  }
+  return false;
+}
+
+// 0xAARRGGBB of each of a palette's 256 slots; slots past its end are black.
+void Argb(const std::vector<TGIFColor>& palette, uint32_t* colors) {
+  for (int i = 0; i < 256; ++i) {
+    TGIFColor c = i < static_cast<int>(palette.size()) ? palette[i] : TGIFColor{};
+    colors[i] = 0xFF000000u | (uint32_t{c.red} << 16) | (uint32_t{c.green} << 8) | c.blue;
+  }
+}
+
+}  // namespace
+
 TGIFCanvas::TGIFCanvas(TGIFImage& image)
     : image_(image),
       width_(image.Width()),
       height_(image.Height()),
+      charge_(&image.Budget(), GifHeapCost(static_cast<size_t>(width_) * height_ * sizeof(uint32_t)) *
+                                   (RestoresPrevious(image) ? 2 : 1)),
       pixels_(static_cast<size_t>(width_) * height_, Background()) {}
 
 uint32_t TGIFCanvas::Background() const {
@@ -85,31 +107,47 @@ void TGIFCanvas::Dispose(int index) {
   saved_.clear();
 }
 
+template <class Opaque>
+void TGIFCanvas::Paint(const TGIFSubImage& frame, const uint8_t* indexes, int width, int height, const uint32_t* colors,
+                       Opaque opaque) {
+  const int right = std::min(frame.Left() + width, width_);
+  const int bottom = std::min(frame.Top() + height, height_);
+  for (int y = frame.Top(); y < bottom; ++y) {
+    const int row = y - frame.Top();
+    const uint8_t* src = indexes + static_cast<size_t>(row) * width;
+    uint32_t* dst = pixels_.data() + static_cast<size_t>(y) * width_;
+    for (int x = frame.Left(); x < right; ++x) {
+      const uint8_t index = src[x - frame.Left()];
+      if (opaque(index, x - frame.Left(), row)) dst[x] = colors[index];
+    }
+  }
+}
+
 void TGIFCanvas::Draw(int index) {
   TGIFSubImage& frame = *image_.Frame(index);
   if (frame.Empty()) return;
-  const TGIFBitmap& bitmap = frame.GetBitmap();
   const bool transparent = image_.DrawOptions().Has(goTransparent);
   uint32_t colors[256];
-  for (int i = 0; i < 256; ++i) {
-    TGIFColor c = i < static_cast<int>(bitmap.palette.size()) ? bitmap.palette[i] : TGIFColor{};
-    colors[i] = 0xFF000000u | (uint32_t{c.red} << 16) | (uint32_t{c.green} << 8) | c.blue;
-  }
-  const int right = std::min(frame.Left() + bitmap.width, width_);
-  const int bottom = std::min(frame.Top() + bitmap.height, height_);
-  for (int y = frame.Top(); y < bottom; ++y) {
-    const int row = y - frame.Top();
-    const uint8_t* src = bitmap.pixels.data() + static_cast<size_t>(row) * bitmap.width;
-    uint32_t* dst = pixels_.data() + static_cast<size_t>(y) * width_;
+  if (image_.Dithers()) {
+    const TGIFBitmap& bitmap = frame.GetBitmap();
+    Argb(bitmap.palette, colors);
     if (transparent && bitmap.HasMask()) {
-      const uint8_t* bits = bitmap.mask.data() + static_cast<size_t>(row) * bitmap.maskStride;
-      for (int x = frame.Left(); x < right; ++x) {
-        const int fx = x - frame.Left();
-        if (!(bits[fx >> 3] & (0x80 >> (fx & 7)))) dst[x] = colors[src[fx]];
-      }
+      Paint(frame, bitmap.pixels.data(), bitmap.width, bitmap.height, colors,
+            [&bitmap](uint8_t, int x, int row) { return !bitmap.Masked(x, row); });
     } else {
-      for (int x = frame.Left(); x < right; ++x) dst[x] = colors[src[x - frame.Left()]];
+      Paint(frame, bitmap.pixels.data(), bitmap.width, bitmap.height, colors, [](uint8_t, int, int) { return true; });
     }
+    return;
+  }
+  // The frame's own indexes and colours are what its plain bitmap would copy; drawing from them
+  // spares each frame of an animation a second copy of its pixels.
+  Argb(frame.Palette(), colors);
+  const std::optional<uint8_t> key = transparent && frame.NeedMask() ? frame.TransparentIndex() : std::nullopt;
+  if (key) {
+    Paint(frame, frame.Data().data(), frame.Width(), frame.Height(), colors,
+          [k = *key](uint8_t index, int, int) { return index != k; });
+  } else {
+    Paint(frame, frame.Data().data(), frame.Width(), frame.Height(), colors, [](uint8_t, int, int) { return true; });
   }
 }
 

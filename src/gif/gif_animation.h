@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "gif/gif_budget.h"
 #include "gif/gif_types.h"
 
 class TGIFImage;
@@ -32,8 +33,15 @@ int FrameWaitMilliseconds(int delayUnits, int animationSpeed, int paintMilliseco
 
 // The frames composed as a viewer shows them. Pixels are 0xAARRGGBB, not premultiplied; alpha is
 // 0 or 255. Parts never painted are transparent (or the image's DrawBackgroundColor when set).
+//
+// The canvas is charged to the image's budget when it is made, twice over when a frame of the image
+// restores what was under it, so composing never takes memory of its own: an animation's frames are
+// composed on the painter's thread, where a refusal could not be reported. Frames are drawn from
+// their own pixels; only a dithering image draws through each frame's bitmap, which must be made
+// (GetBitmap) before frames are composed away from the thread that loaded the image.
 class TGIFCanvas {
  public:
+  // Raises "Image too large to decode" when the image's budget cannot hold the canvas.
   explicit TGIFCanvas(TGIFImage& image);
 
   int Width() const { return width_; }
@@ -51,11 +59,16 @@ class TGIFCanvas {
   void Clear();
   void Dispose(int index);
   void Draw(int index);
+  // Paints rows of colour indexes at the frame's place, the pixels `opaque(index, x, row)` keeps.
+  template <class Opaque>
+  void Paint(const TGIFSubImage& frame, const uint8_t* indexes, int width, int height, const uint32_t* colors,
+             Opaque opaque);
   uint32_t Background() const;
 
   TGIFImage& image_;
   int width_;
   int height_;
+  TGIFCharge charge_;
   std::vector<uint32_t> pixels_;
   std::vector<uint32_t> saved_;  // the canvas before a frame whose disposal restores it
   int current_ = -1;

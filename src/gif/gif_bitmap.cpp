@@ -56,7 +56,18 @@ const TGIFBitmap& TGIFSubImage::GetBitmap() {
   if (bitmap_) return *bitmap_;
   if (image_) image_->Progress(TGIFProgressStage::Starting, 0, gif_text::kRendering);
   bool dither = image_ && image_->Dithers();
+  // Charged before it is made: the bitmap, its pixels, palette and mask, and while dithering its six
+  // rows of errors. A mask that finds no transparent pixel is dropped, and its charge with it.
+  const size_t width = Empty() ? 0 : static_cast<size_t>(Width());
+  const size_t height = Empty() ? 0 : static_cast<size_t>(Height());
+  const size_t mask =
+      needMask_ && TransparentIndex() ? GifHeapCost(static_cast<size_t>(MaskStride(Width())) * height) : 0;
+  TGIFCharge charge(Budget(), GifHeapCost(sizeof(TGIFBitmap)) + GifHeapCost(width * height) +
+                                  GifHeapCost(256 * sizeof(TGIFColor)) + mask);
+  TGIFCharge errors(Budget(), dither ? 6 * GifHeapCost((width + 2) * sizeof(int)) : 0);
   auto bitmap = std::make_unique<TGIFBitmap>(dither ? DitherFrame(*this, needMask_) : CopyFrame(*this, needMask_));
+  if (!bitmap->HasMask()) charge.Give(mask);
+  bitmapCharge_ = std::move(charge);
   bitmap_ = std::move(bitmap);
   if (image_) image_->Progress(TGIFProgressStage::Ending, 100, gif_text::kRendering);
   return *bitmap_;

@@ -4,9 +4,36 @@
 #include <cstring>
 #include <utility>
 
+#include "gif/gif_image.h"
 #include "gif/gif_sub_image.h"
 
 namespace {
+
+// What an extension object costs, charged alike for every class: the largest of KIVO's own.
+constexpr size_t kExtensionCost = GifHeapCost(std::max({sizeof(TGIFGraphicControlExtension), sizeof(TGIFTextExtension),
+                                                        sizeof(TGIFCommentExtension), sizeof(TGIFApplicationExtension),
+                                                        sizeof(TGIFAppExtNSLoop), sizeof(TGIFUnknownAppExtension)})) +
+                                  kGifListSlotCost;
+
+// What the data sub-blocks from the stream position up to the zero-length one will hold once read,
+// each block costing `blockCost(size)` and its place in the list `slot` bytes: counted without
+// reading them, so the list is charged and sized before any of it is made. A block that the stream
+// cuts short ends the count, as reading ends there with "Premature end of data".
+template <class BlockCost>
+size_t SubBlocksCost(const TGIFStream& stream, size_t slot, BlockCost blockCost, size_t& count) {
+  const uint8_t* data = stream.Data();
+  size_t pos = stream.Position();
+  size_t cost = 0;
+  count = 0;
+  while (pos < stream.Size()) {
+    const size_t size = data[pos++];
+    if (size == 0 || stream.Size() - pos < size) break;
+    cost += blockCost(size);
+    pos += size;
+    ++count;
+  }
+  return cost + GifHeapCost(count * slot);
+}
 
 template <class T>
 std::unique_ptr<TGIFExtension> Create(TGIFSubImage* frame) {
@@ -49,7 +76,10 @@ const TGIFExtensionClass TGIFAppExtNSLoop::ClassInfo = {"TGIFAppExtNSLoop", 0xFF
 const TGIFExtensionClass TGIFUnknownAppExtension::ClassInfo = {"TGIFUnknownAppExtension", 0xFF,
                                                                &Create<TGIFUnknownAppExtension>, &AnswerSelf};
 
-TGIFExtension::TGIFExtension(TGIFSubImage* frame) : TGIFItem(frame ? frame->Image() : nullptr), frame_(frame) {}
+TGIFExtension::TGIFExtension(TGIFSubImage* frame)
+    : TGIFItem(frame ? frame->Image() : nullptr),
+      frame_(frame),
+      charge_(image_ ? &image_->Budget() : nullptr, kExtensionCost) {}
 
 void TGIFExtension::LoadFromStream(TGIFStream& stream) {
   uint8_t head[2];
@@ -88,7 +118,12 @@ const TGIFExtensionClass* TGIFExtension::FindExtension(TGIFStream& stream) {
 const TGIFExtensionClass* TGIFExtension::FindSubExtension(const TGIFExtensionClass* self, TGIFStream&) { return self; }
 
 std::vector<std::string> TGIFExtension::ReadStrings(TGIFStream& stream) {
+  // A string of up to 15 characters is kept inside its slot; a longer one on the heap.
+  size_t count;
+  charge_.Add(SubBlocksCost(
+      stream, sizeof(std::string), [](size_t size) { return size > 15 ? GifHeapCost(size + 1) : size_t{0}; }, count));
   std::vector<std::string> strings;
+  strings.reserve(count);
   uint8_t size;
   while (stream.ReadByte(size) && size != 0) {
     std::string text(size, '\0');
@@ -191,6 +226,9 @@ void TGIFAppExtNSLoop::LoadApplicationData(TGIFStream& stream) {
 }
 
 void TGIFUnknownAppExtension::LoadApplicationData(TGIFStream& stream) {
+  size_t count;
+  charge_.Add(SubBlocksCost(stream, sizeof(TGIFBlock), GifHeapCost, count));
+  blocks_.reserve(count);
   uint8_t size;
   while (stream.ReadByte(size) && size != 0) {
     TGIFBlock block(size);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "gif/gif_budget.h"
 #include "gif/gif_item.h"
 
 class TGIFExtension;
@@ -20,7 +21,8 @@ struct TGIFExtensionClass {
   const TGIFExtensionClass* (*findSubExtension)(const TGIFExtensionClass* self, TGIFStream& stream);
 };
 
-// Base of the extension blocks in front of a frame.
+// Base of the extension blocks in front of a frame. An extension of a frame that belongs to an image
+// charges itself and the data it keeps to the image's budget.
 class TGIFExtension : public TGIFItem {
  public:
   explicit TGIFExtension(TGIFSubImage* frame);
@@ -42,11 +44,12 @@ class TGIFExtension : public TGIFItem {
  protected:
   virtual void LoadData(TGIFStream& stream) = 0;
   // Data sub-blocks up to the zero-length one, each as a string.
-  static std::vector<std::string> ReadStrings(TGIFStream& stream);
+  std::vector<std::string> ReadStrings(TGIFStream& stream);
   // Skips data sub-blocks up to and including the zero-length one.
   static void SkipBlocks(TGIFStream& stream);
 
   TGIFSubImage* frame_;
+  TGIFCharge charge_;
 };
 
 class TGIFGraphicControlExtension : public TGIFExtension {

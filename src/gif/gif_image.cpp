@@ -46,7 +46,8 @@ void TGIFHeader::LoadFromStream(TGIFStream& stream) {
   screen_.packedFields = bytes[4];
   screen_.backgroundColorIndex = bytes[5];
   screen_.aspectRatio = bytes[6];
-  if (int64_t{screen_.width} * screen_.height > GIFMaximumPixels) throw GIFException(gif_text::kTooLarge);
+  const int64_t maxPixels = image_ ? image_->Limits().maxPixels : GifLimits{}.maxPixels;
+  if (int64_t{screen_.width} * screen_.height > maxPixels) throw GIFException(gif_text::kTooLarge);
 
   if (screen_.packedFields & 0x80) {
     colorMap_.LoadFromStream(stream, 2 << (screen_.packedFields & 7));
@@ -60,7 +61,8 @@ void TGIFTrailer::LoadFromStream(TGIFStream& stream) {
   if (stream.ReadByte(byte) && byte != ';') Warning(gsWarning, gif_text::kInvalidTrailer);
 }
 
-TGIFImage::TGIFImage() : images_(this), header_(this) {}
+TGIFImage::TGIFImage(const GifLimits& limits)
+    : limits_(limits), budget_(limits.memoryBudget), images_(this), header_(this) {}
 
 TGIFImage::~TGIFImage() = default;
 
@@ -68,7 +70,7 @@ void TGIFImage::Clear() {
   images_.Clear();
   header_.Clear();
   palette_.reset();
-  reservedPixels_ = 0;
+  extensionsRead_ = 0;
 }
 
 void TGIFImage::LoadFromStream(TGIFStream& stream) {
@@ -101,11 +103,13 @@ void TGIFImage::Progress(TGIFProgressStage stage, int percent, const char* messa
   if (OnProgress) OnProgress(stage, percent, message);
 }
 
-void TGIFImage::ReservePixels(int64_t pixels) {
-  if (pixels > GIFMaximumPixels || reservedPixels_ + pixels > GIFMaximumTotalPixels) {
-    throw GIFException(gif_text::kTooLarge);
-  }
-  reservedPixels_ += pixels;
+void TGIFImage::AdmitFrame() const {
+  if (images_.Count() >= limits_.maxFrames) throw GIFException(gif_text::kTooLarge);
+}
+
+void TGIFImage::AdmitExtension() {
+  if (extensionsRead_ >= limits_.maxExtensions) throw GIFException(gif_text::kTooLarge);
+  ++extensionsRead_;
 }
 
 const std::vector<TGIFColor>& TGIFImage::Palette() {

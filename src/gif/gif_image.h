@@ -6,8 +6,10 @@
 #include <string_view>
 #include <vector>
 
+#include "gif/gif_budget.h"
 #include "gif/gif_color_map.h"
 #include "gif/gif_item.h"
+#include "gif/gif_limits.h"
 #include "gif/gif_sub_image.h"
 
 // Signature, version, logical screen descriptor and global colour map.
@@ -54,9 +56,14 @@ class TGIFTrailer : public TGIFItem {
 //
 // Loading replaces the image; an error (GIFException) leaves it partly loaded, so a holder that
 // must keep its previous picture loads into a new TGIFImage and swaps on success.
+//
+// An image is read under its GifLimits: a screen or frame of too many pixels, too many frames or
+// extensions, or parts that together would hold more than the memory budget raise "Image too large
+// to decode". Everything made from the image later (bitmaps, canvases, the window's pictures) takes
+// its memory from the same Budget().
 class TGIFImage {
  public:
-  TGIFImage();
+  explicit TGIFImage(const GifLimits& limits = GifLimits{});
   ~TGIFImage();
   TGIFImage(const TGIFImage&) = delete;
   TGIFImage& operator=(const TGIFImage&) = delete;
@@ -105,14 +112,22 @@ class TGIFImage {
   void Warning(TGIFItem* sender, TGIFSeverity severity, const std::string& message);
   void Progress(TGIFProgressStage stage, int percent, const char* message);
 
-  // Frame pixels may only be allocated within GIFMaximumTotalPixels per image.
-  void ReservePixels(int64_t pixels);
+  const GifLimits& Limits() const { return limits_; }
+  TGIFBudget& Budget() { return budget_; }
+  const TGIFBudget& Budget() const { return budget_; }
+  // Reading's count bounds: each raises "Image too large to decode" when the frame or extension
+  // about to be read is one too many.
+  void AdmitFrame() const;
+  void AdmitExtension();
 
  private:
+  // First, so it outlives every part that gives memory back to it.
+  GifLimits limits_;
+  TGIFBudget budget_;
   TGIFImageList images_;
   TGIFHeader header_;
   TGIFDrawOptions drawOptions_ = GIFImageDefaultDrawOptions;
   std::optional<std::vector<TGIFColor>> palette_;
   bool makingPalette_ = false;
-  int64_t reservedPixels_ = 0;
+  int extensionsRead_ = 0;
 };

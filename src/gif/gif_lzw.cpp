@@ -6,12 +6,19 @@
 #include <memory>
 #include <vector>
 
+#include "gif/gif_budget.h"
 #include "gif/gif_types.h"
 
 namespace {
 
 constexpr int kTableSize = 4096;
 constexpr size_t kPadding = 8;  // bytes after the gathered data, so a code is one unaligned load
+// The gathered data's buffer is kept from frame to frame up to this size; a larger one is freed
+// after its frame, so one large frame does not leave its copy behind for the rest of the program.
+// Any screenshot's data fits many times over, and so does a picture of several megapixels: freeing
+// and mapping its buffer afresh for every picture would cost a tenth of the decoding time in page
+// faults.
+constexpr size_t kKeptBuffer = size_t{4} << 20;
 
 static_assert(std::endian::native == std::endian::little, "codes are loaded as little-endian words");
 
@@ -24,24 +31,42 @@ inline uint64_t Load64(const uint8_t* p) {
 // The frame's data sub-blocks, gathered into one run of bytes before decoding, so the inner loop
 // reads a code with one load and never meets a block boundary. Gathering stops at the zero-length
 // block or the end of the stream, which leaves the stream where the next block starts.
+//
+// The buffer grows by doubling, as the blocks come, and each larger array is charged before it is
+// made, while the one it replaces is still held; the data is not walked twice to size it first,
+// which on a large frame costs as much again in cache misses. An array kept from an earlier frame
+// is not charged again: it is part of the decoder's fixed cost (kKeptBuffer at most, a power of two
+// like every size the buffer takes).
 class CodeReader {
  public:
-  CodeReader(TGIFStream& stream, std::vector<uint8_t>& buffer, const std::function<void(const std::string&)>& warn)
+  CodeReader(TGIFStream& stream, std::vector<uint8_t>& buffer, TGIFCharge& charge,
+             const std::function<void(const std::string&)>& warn)
       : warn_(warn) {
     buffer.clear();
     const uint8_t* data = stream.Data();
     const size_t size = stream.Size();
     size_t pos = stream.Position();
+    size_t charged = 0;  // what the buffer's present array was charged
+    auto room = [&](size_t need) {
+      if (need <= buffer.capacity()) return;
+      const size_t grown = std::max(std::bit_ceil(need), 2 * buffer.capacity());
+      charge.Add(GifHeapCost(grown));
+      buffer.reserve(grown);
+      charge.Give(charged);
+      charged = GifHeapCost(grown);
+    };
     while (pos < size) {
       size_t count = data[pos++];
       if (count == 0) break;
       size_t available = std::min(count, size - pos);
       if (available < count && shortAt_ == kNone) shortAt_ = buffer.size() * 8;
+      room(buffer.size() + available + kPadding);
       buffer.insert(buffer.end(), data + pos, data + pos + available);
       pos += available;
     }
     stream.SetPosition(pos);
     endBits_ = buffer.size() * 8;
+    room(buffer.size() + kPadding);
     buffer.resize(buffer.size() + kPadding, 0);
     bytes_ = buffer.data();
     limit_ = std::min(shortAt_, endBits_);
@@ -288,9 +313,16 @@ void DecodeLZW(TGIFStream& stream, const TGIFLZWFrame& frame, const std::functio
   thread_local std::vector<uint8_t> gathered;
   thread_local std::unique_ptr<Tables> tables;
   if (!tables) tables = std::make_unique<Tables>();
-  CodeReader reader(stream, gathered, warn);
+  const bool interlaced = frame.interlaced && height > 1 && width > 0;
+  TGIFCharge charge(frame.budget, interlaced ? GifHeapCost(total) : 0);
+  struct Trim {
+    ~Trim() {
+      if (gathered.capacity() > kKeptBuffer) gathered = std::vector<uint8_t>();
+    }
+  } trim;
+  CodeReader reader(stream, gathered, charge, warn);
   int finalWidth = minCodeSize + 1;
-  if (!frame.interlaced || height <= 1 || width == 0) {
+  if (!interlaced) {
     Decode(reader, minCodeSize, frame.pixels, total, finalWidth, *tables);
   } else {
     // Decode in stream order, then place the rows; undecoded rows keep what they held.

@@ -15,15 +15,19 @@
 // filled with the value undecoded pixels keep). An interlaced frame is filled in the four GIF passes.
 // Leaves the stream after the frame's zero-length block (or at the end of the stream).
 //
-// Malformed data never reads or writes outside the stream or the pixel buffer; the decoder's only
-// allocation is a scratch buffer of the frame's size for interlaced frames. Warnings ("Decoder bit
-// buffer under-run", "Premature end of data") go to `warn`; errors raise GIFException ("Invalid GIF
-// data" for a minimum code size above 11, "Circular decoder table entry").
+// Malformed data never reads or writes outside the stream or the pixel buffer. The decoder holds,
+// while it runs, a copy of the frame's data sub-blocks and, for an interlaced frame, a scratch
+// buffer of the frame's size; both are charged to `budget` when there is one. Warnings ("Decoder
+// bit buffer under-run", "Premature end of data") go to `warn`; errors raise GIFException ("Invalid
+// GIF data" for a minimum code size above 11, "Circular decoder table entry", "Image too large to
+// decode" when the budget cannot hold the buffers).
+class TGIFBudget;
 struct TGIFLZWFrame {
   uint8_t* pixels;
   int width;
   int height;
   bool interlaced;
+  TGIFBudget* budget = nullptr;
 };
 void DecodeLZW(TGIFStream& stream, const TGIFLZWFrame& frame, const std::function<void(const std::string&)>& warn);
 

@@ -5,7 +5,17 @@
 #include "gif/gif_image.h"
 #include "gif/gif_lzw.h"
 
-TGIFSubImage::TGIFSubImage(TGIFImage* image) : TGIFItem(image), colorMap_(this), extensions_(image, this) {}
+TGIFSubImage::TGIFSubImage(TGIFImage* image)
+    : TGIFItem(image),
+      charge_(Budget()),
+      dataCharge_(Budget()),
+      bitmapCharge_(Budget()),
+      colorMap_(this),
+      extensions_(image, this) {
+  charge_.Add(GifHeapCost(sizeof(TGIFSubImage)) + kGifListSlotCost);
+}
+
+TGIFBudget* TGIFSubImage::Budget() const { return image_ ? &image_->Budget() : nullptr; }
 
 // The extensions go first: a graphic control extension unlinks itself from this frame.
 TGIFSubImage::~TGIFSubImage() { extensions_.Clear(); }
@@ -17,8 +27,10 @@ void TGIFSubImage::Clear() {
   colorMap_.Clear();
   data_.clear();
   data_.shrink_to_fit();
+  dataCharge_.Clear();
   transparent_ = false;
   bitmap_.reset();
+  bitmapCharge_.Clear();
 }
 
 const TGIFColorMap& TGIFSubImage::ActiveColorMap() const {
@@ -37,11 +49,14 @@ int TGIFSubImage::Delay() const { return gce_ ? gce_->Delay() : 0; }
 TDisposalMethod TGIFSubImage::Disposal() const { return gce_ ? gce_->Disposal() : dmNone; }
 
 void TGIFSubImage::SetNeedMask(bool value) {
-  if (needMask_ != value) bitmap_.reset();
+  if (needMask_ != value) PaletteChanged();
   needMask_ = value;
 }
 
-void TGIFSubImage::PaletteChanged() { bitmap_.reset(); }
+void TGIFSubImage::PaletteChanged() {
+  bitmap_.reset();
+  bitmapCharge_.Clear();
+}
 
 void TGIFSubImage::LoadFromStream(TGIFStream& stream) {
   Clear();
@@ -70,16 +85,16 @@ void TGIFSubImage::LoadFromStream(TGIFStream& stream) {
 }
 
 void TGIFSubImage::Decompress(TGIFStream& stream) {
-  int64_t pixels = int64_t{descriptor_.width} * descriptor_.height;
-  if (image_) {
-    image_->ReservePixels(pixels);
-  } else if (pixels > GIFMaximumPixels) {
-    throw GIFException(gif_text::kTooLarge);
-  }
+  const int64_t pixels = int64_t{descriptor_.width} * descriptor_.height;
+  if (pixels > (image_ ? image_->Limits().maxPixels : GifLimits{}.maxPixels)) throw GIFException(gif_text::kTooLarge);
+  PaletteChanged();
+  data_.clear();
+  data_.shrink_to_fit();
+  dataCharge_.Clear();
+  dataCharge_.Add(GifHeapCost(static_cast<size_t>(pixels)));
   uint8_t fill = transparent_ && gce_ ? gce_->TransparentColorIndex() : 0;
   data_.assign(static_cast<size_t>(pixels), fill);
-  bitmap_.reset();
-  DecodeLZW(stream, TGIFLZWFrame{data_.data(), descriptor_.width, descriptor_.height, Interlaced()},
+  DecodeLZW(stream, TGIFLZWFrame{data_.data(), descriptor_.width, descriptor_.height, Interlaced(), Budget()},
             [this](const std::string& message) { Warning(gsWarning, message); });
 }
 
@@ -93,6 +108,7 @@ void TGIFExtensionList::LoadFromStream(TGIFStream& stream) {
     }
     const TGIFExtensionClass* cls = TGIFExtension::FindExtension(stream);
     if (!cls) throw GIFException(gif_text::kUnknownExtension);
+    if (image_) image_->AdmitExtension();
     stream.Seek(-1);
     std::unique_ptr<TGIFExtension> extension = cls->create(frame_);
     extension->LoadFromStream(stream);
@@ -116,6 +132,7 @@ void TGIFImageList::LoadFromStream(TGIFStream& stream) {
       stream.Seek(-1);
       return;
     }
+    if (image_) image_->AdmitFrame();
     auto frame = std::make_unique<TGIFSubImage>(image_);
     frame->LoadFromStream(stream);
     if (image_ && stream.Size() > 0) {

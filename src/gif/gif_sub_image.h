@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "gif/gif_bitmap.h"
+#include "gif/gif_budget.h"
 #include "gif/gif_color_map.h"
 #include "gif/gif_extension.h"
 #include "gif/gif_item.h"
@@ -23,7 +24,8 @@ class TGIFExtensionList : public TGIFList {
   TGIFSubImage* frame_;
 };
 
-// One frame: image descriptor, local colour map, one colour index per pixel, its extensions.
+// One frame: image descriptor, local colour map, one colour index per pixel, its extensions. The
+// frame itself, its pixels and its bitmap are charged to its image's budget.
 class TGIFSubImage : public TGIFItem {
  public:
   // The image descriptor as it stands in the file.
@@ -82,10 +84,16 @@ class TGIFSubImage : public TGIFItem {
   // Drops the cached palette and bitmap (after a colour map change or new drawing options).
   void PaletteChanged();
 
-  // Reads the pixel data (LZW) for the descriptor in place.
+  // Reads the pixel data (LZW) for the descriptor in place. A frame above the image's maxPixels, or
+  // pixels the budget cannot hold, raise "Image too large to decode".
   void Decompress(TGIFStream& stream);
 
  private:
+  TGIFBudget* Budget() const;
+
+  TGIFCharge charge_;  // the frame itself and its place in the list
+  TGIFCharge dataCharge_;
+  TGIFCharge bitmapCharge_;
   Descriptor descriptor_;
   TGIFLocalColorMap colorMap_;
   std::vector<uint8_t> data_;

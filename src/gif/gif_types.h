@@ -83,19 +83,10 @@ extern int GIFDefaultDelay;  // hundredths of a second, for frames without a del
 extern int GIFMinimumDelay;
 extern int GIFMaximumDelay;
 extern int GIFDelayExp;  // milliseconds per delay unit
-extern int MaxRenderThreads;
-extern int MaxRenderTime;      // milliseconds
-extern int MaxRenderIdleTime;  // milliseconds
 // Set at start-up by the window glue from the screen's depth (at most 8 bits per pixel: true).
 extern bool DoAutoDither;
-extern bool PaletteDevice;
-
-// Outside bytes must not be able to demand unbounded memory: a logical screen or frame above
-// GIFMaximumPixels, or an image whose frames together exceed GIFMaximumTotalPixels, is refused with
-// "Image too large to decode". 2^25 pixels is 5792 x 5792, far beyond any screenshot, and keeps a
-// 32-bit canvas at 128 MB; a caller with tighter memory (a fuzzer) may lower both.
-extern int64_t GIFMaximumPixels;       // 2^25
-extern int64_t GIFMaximumTotalPixels;  // 2^27
+// What an image may cost is not a setting of the module: each image is read under its own
+// GifLimits (gif_limits.h).
 
 // The codec's error: a damaged or unreadable GIF. Its message is shown to the user as is.
 class GIFException : public KivoError {

@@ -32,8 +32,17 @@ const PanelProfile kNativePanel{kNativeVideoModes, &option::NativeVideomode, kNa
 
 }  // namespace
 
+bool IsDosProgram(const std::string& path) {
+  const std::string head = platform::ReadFileStart(path, 4);
+  return !head.starts_with(
+             "\x7F"
+             "ELF") &&
+         !head.starts_with("#!");
+}
+
 EmulatorProfile FindEmulatorProfile(std::string_view zsnesPath) {
-  if (platform::FileExists(AddBackslash(zsnesPath) + "ZSNES.EXE")) return {};
+  const std::string dosProgram = AddBackslash(zsnesPath) + "ZSNES.EXE";
+  if (platform::FileExists(dosProgram)) return {EmulatorBuild::Dos, {}, IsDosProgram(dosProgram)};
   if (zsnesPath.empty()) {
     std::string program = platform::FindProgramOnPath("zsnes");
     if (!program.empty()) return {EmulatorBuild::Native, program};

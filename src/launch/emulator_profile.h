@@ -18,7 +18,14 @@ struct EmulatorProfile {
   EmulatorBuild build = EmulatorBuild::Dos;
   // The native build's program, a full path (empty for the DOS build, whose command line names it).
   std::string program;
+  // The DOS build's ZSNES.EXE is a DOS program, which Linux runs only inside DOSBox; an ELF program
+  // or a script under that name (a link to the native build, a wrapper) is started as it is.
+  bool inDosBox = false;
 };
+
+// True for a file Linux cannot run itself: neither an ELF program nor a script starting with "#!"
+// (a DOS "MZ" executable, or a .COM image, which DOS loads whatever its name).
+bool IsDosProgram(const std::string& path);
 
 // "ZSNES.EXE" in the folder gives the DOS build; otherwise "zsnes" in the folder, or, when the folder
 // field is empty, "zsnes" on PATH gives the native build. A folder holding neither stays with the

@@ -4,6 +4,7 @@
 #include "app/settings_file.h"
 #include "common/error.h"
 #include "common/path.h"
+#include "launch/dosbox_launch.h"
 #include "launch/emulator_profile.h"
 #include "launch/native_launch.h"
 #include "launch/switches.h"
@@ -68,17 +69,37 @@ bool StartZsnes(SettingsFile& settings, std::string_view commandLine, std::strin
 }
 
 EmulatorStart PrepareLaunch(SettingsFile& settings, const RunRomRequest& request) {
+  // Nothing is unpacked or written for an emulator that is not there.
+  EmulatorProfile profile = FindEmulatorProfile(settings);
+  if (profile.build == EmulatorBuild::Dos) {
+    std::string folder = settings.ReadString(kGeneral, option::ZSNESPath.key, "");
+    if (!platform::FileExists(AddBackslash(folder) + "ZSNES.EXE")) {
+      throw KivoError(folder.empty() ? "No ZSNES folder is set (Setup tab), and zsnes is not on PATH"
+                                     : "No ZSNES in " + folder + ": neither zsnes nor ZSNES.EXE is there");
+    }
+  }
   std::string longPath = AddBackslash(request.workingFolder) + request.selectedRomFile;
   std::string romFile = request.getRomFile ? request.getRomFile(longPath) : longPath;
-  EmulatorProfile profile = FindEmulatorProfile(settings);
+  // The emulator would start without a game, or with a name it cannot open.
+  if (romFile.empty()) throw KivoError("No ROM image could be unpacked from " + longPath);
+  if (!platform::FileExists(romFile)) throw KivoError("Cannot open file " + romFile);
   if (profile.build == EmulatorBuild::Native) return PrepareNativeLaunch(settings, request, profile.program, romFile);
+  if (profile.inDosBox) return PrepareDosBoxLaunch(settings, request, romFile);
   std::string shortPath = platform::ShortPathName(romFile, request.shortNameFolder);
   UpdateZsnesCfg(settings, request.section, request.workingFolder);
   std::string commandLine = BuildCommandLine(settings, request.section, shortPath);
   return DosStart(settings, commandLine, request.extraCommand, request.extraCommandEnabled);
 }
 
+void StartEmulator(const EmulatorStart& start) {
+  if (start.argv.empty()) throw KivoError("ZSNES could not be started: nothing to start");
+  if (!platform::StartDetached(start.argv, start.workingFolder, start.highPriority)) {
+    throw KivoError("ZSNES could not be started: " + start.argv.front() +
+                    (start.workingFolder.empty() ? std::string() : " in " + start.workingFolder));
+  }
+}
+
 bool RunRom(SettingsFile& settings, const RunRomRequest& request) {
-  EmulatorStart start = PrepareLaunch(settings, request);
-  return platform::StartDetached(start.argv, start.workingFolder, start.highPriority);
+  StartEmulator(PrepareLaunch(settings, request));
+  return true;
 }

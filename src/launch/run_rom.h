@@ -56,9 +56,15 @@ bool StartZsnes(SettingsFile& settings, std::string_view commandLine, std::strin
 // Everything a launch of the selected game does before the emulator starts, for the build the ZSNES
 // folder holds: finds its plain ROM file; for the DOS build takes its short path, brings "ZSNES.CFG"
 // in line, builds the command line and writes the batch file in batch mode; for the native build
-// brings zsnesl.cfg in line and builds the argument list. Errors (KivoError) from a configuration or
-// batch file stop it before anything is started.
+// brings zsnesl.cfg in line and builds the argument list. A launch that cannot start says why, with
+// a KivoError, before anything is started: no emulator in the ZSNES folder, no ROM file (an archive
+// holding none or unreadable, a file gone), or a configuration or batch file that cannot be written.
 EmulatorStart PrepareLaunch(SettingsFile& settings, const RunRomRequest& request);
 
-// Starts the selected game as PrepareLaunch prepares it. True when a process was started.
+// Starts what PrepareLaunch prepared, detached. Raises KivoError "ZSNES could not be started: ..."
+// when the system refuses.
+void StartEmulator(const EmulatorStart& start);
+
+// Starts the selected game as PrepareLaunch prepares it. True once the emulator has started; every
+// failure raises KivoError.
 bool RunRom(SettingsFile& settings, const RunRomRequest& request);

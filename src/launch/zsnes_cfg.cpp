@@ -38,7 +38,7 @@ bool HasName(std::string_view line, std::string_view name) {
 }  // namespace
 
 std::vector<CfgSetting> ZsnesCfgSettings(SettingsFile& settings, std::string_view section,
-                                         const std::string& gameDirectory) {
+                                         const std::string& gameDirectory, const std::string* saveDirectory) {
   std::shared_ptr<const IniDocument> doc = settings.Snapshot();
   auto onOff = [](bool on, const char* whenOn, const char* whenOff) { return std::string(on ? whenOn : whenOff); };
   return {
@@ -53,7 +53,9 @@ std::vector<CfgSetting> ZsnesCfgSettings(SettingsFile& settings, std::string_vie
       {"Scanlines ",
        onOff(ReadIniBool(*doc, option::Scanlines.Section(section), option::Scanlines.key, false), "1", "0")},
       {"VSync ", onOff(ReadIniBool(*doc, option::VSync.Section(section), option::VSync.key, false), "1", "0")},
-      {"SaveDirectory ", ReadIniString(*doc, option::SavegamePath.Section(section), option::SavegamePath.key, "")},
+      {"SaveDirectory ", saveDirectory != nullptr ? *saveDirectory
+                                                  : ReadIniString(*doc, option::SavegamePath.Section(section),
+                                                                  option::SavegamePath.key, "")},
       {"GameDirectory ", gameDirectory},
   };
 }
@@ -82,11 +84,13 @@ std::string RewriteZsnesCfg(std::string_view bytes, const std::vector<CfgSetting
   return out;
 }
 
-void UpdateZsnesCfg(SettingsFile& settings, std::string_view section, const std::string& gameDirectory) {
+void UpdateZsnesCfg(SettingsFile& settings, std::string_view section, const std::string& gameDirectory,
+                    const std::string* saveDirectory) {
   std::string path = AddBackslash(settings.ReadString(kGeneral, option::ZSNESPath.key, "")) + "ZSNES.CFG";
-  if (!platform::FileExists(path)) return;
   std::string bytes;
-  if (!platform::ReadWholeFile(path, bytes)) throw KivoError("Cannot open file " + path);
-  std::string updated = RewriteZsnesCfg(bytes, ZsnesCfgSettings(settings, section, gameDirectory));
+  platform::ReadStatus status = platform::ReadFile(path, bytes, kEmulatorConfigLimit);
+  if (status == platform::ReadStatus::kMissing) return;
+  if (status != platform::ReadStatus::kRead) throw KivoError("Cannot open file " + path);
+  std::string updated = RewriteZsnesCfg(bytes, ZsnesCfgSettings(settings, section, gameDirectory, saveDirectory));
   if (!platform::WriteFileAtomic(path, updated)) throw KivoError("Cannot create file " + path);
 }

@@ -10,6 +10,9 @@ class SettingsFile;
 // before each start the lines for those options are brought in line with KIVO's settings. Every
 // other line of the file stays where and as it is.
 
+// The largest emulator configuration file read: the emulator's own are a few kilobytes.
+inline constexpr size_t kEmulatorConfigLimit = size_t{4} << 20;
+
 // One line to set: `name` carries its trailing blank ("VSync "), as ZSNES writes it; an empty
 // `value` removes the line.
 struct CfgSetting {
@@ -18,9 +21,10 @@ struct CfgSetting {
 };
 
 // The eight settings in the order they are applied, from the options in "General" and `section`;
-// `gameDirectory` is the folder shown in the list.
+// `gameDirectory` is the folder shown in the list. The save folder is "SavegamePath" unless
+// `saveDirectory` gives it as the emulator sees it (a DOS path inside DOSBox).
 std::vector<CfgSetting> ZsnesCfgSettings(SettingsFile& settings, std::string_view section,
-                                         const std::string& gameDirectory);
+                                         const std::string& gameDirectory, const std::string* saveDirectory = nullptr);
 
 // The file's new bytes. Lines end at CR LF, CR or LF and a zero byte ends the text. A setting
 // replaces the first line whose text before its first "=" is the name (letter case ignored), is
@@ -32,4 +36,5 @@ std::string RewriteZsnesCfg(std::string_view bytes, const std::vector<CfgSetting
 // emulator's own settings half written. Does nothing when there is no such file: it is never created.
 // Raises KivoError "Cannot open file <path>" when it cannot be read and "Cannot create file <path>"
 // when it cannot be written.
-void UpdateZsnesCfg(SettingsFile& settings, std::string_view section, const std::string& gameDirectory);
+void UpdateZsnesCfg(SettingsFile& settings, std::string_view section, const std::string& gameDirectory,
+                    const std::string* saveDirectory = nullptr);

@@ -4,6 +4,7 @@
 
 #include "common/error.h"
 #include "common/path.h"
+#include "launch/zsnes_cfg.h"
 #include "platform/dirs.h"
 #include "platform/files.h"
 
@@ -103,9 +104,11 @@ std::string RewriteZsneslCfg(std::string_view bytes, const std::vector<NativeCfg
 
 void UpdateZsneslCfg(const std::string& path, const std::vector<NativeCfgSetting>& settings) {
   std::string bytes;
-  if (platform::FileExists(path)) {
-    if (!platform::ReadWholeFile(path, bytes)) throw KivoError("Cannot open file " + path);
-  } else {
+  platform::ReadStatus status = platform::ReadFile(path, bytes, kEmulatorConfigLimit);
+  if (status == platform::ReadStatus::kFailed || status == platform::ReadStatus::kTooLarge) {
+    throw KivoError("Cannot open file " + path);
+  }
+  if (status == platform::ReadStatus::kMissing) {
     // The emulator makes its folder on its first start; KIVO may come first.
     platform::CreateDirectoryPath(ExtractFileDir(path));
   }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -12,15 +13,56 @@ namespace platform {
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 
-// The whole file into `bytes`; false when it cannot be opened or read.
-bool ReadWholeFile(const std::string& path, std::string& bytes);
+// What reading a file found.
+enum class ReadStatus {
+  kRead,      // the bytes are in
+  kMissing,   // no file at the path (a link to nothing, or a folder, counts as none)
+  kFailed,    // it exists but cannot be read: no permission, an I/O error, or not a regular file
+  kTooLarge,  // a regular file larger than the reader's limit
+};
 
-// Replaces the file with `bytes` atomically: a temporary file in the same folder is written,
+// Reads a regular file whole, at most `limit` bytes. Only regular files are opened, and without
+// waiting, so a FIFO or a device under a file's name never blocks the caller. `bytes` is empty
+// unless the status is kRead.
+ReadStatus ReadFile(const std::string& path, std::string& bytes, size_t limit);
+
+// A regular file opened for reading, for a library that reads from a descriptor. Opened without
+// waiting, so a FIFO or a device is refused rather than waited on. Closed with the object.
+class ReadableFile {
+ public:
+  explicit ReadableFile(const std::string& path);
+  ~ReadableFile();
+  ReadableFile(const ReadableFile&) = delete;
+  ReadableFile& operator=(const ReadableFile&) = delete;
+  // -1 when the path names no regular file, or it cannot be opened.
+  int Descriptor() const { return fd_; }
+
+ private:
+  int fd_ = -1;
+};
+
+// The first `count` bytes of a regular file (fewer when it is shorter); empty when it cannot be read.
+std::string ReadFileStart(const std::string& path, size_t count);
+
+// The same, true only for kRead.
+bool ReadWholeFile(const std::string& path, std::string& bytes, size_t limit);
+
+// Replaces the file with `bytes` atomically: a temporary file in the target's folder is written,
 // flushed and renamed over the target, so a crash or a full disk never leaves a half-written file.
-// False when any step fails (the target is then untouched).
+// A path that is a symbolic link is written through to the file it names, which keeps its mode.
+// A file without any write permission bit is read-only and is refused, also for root, as a
+// read-only file was on the system KIVO comes from. Temporary files that interrupted writers left
+// beside the target are removed first. False when any step fails (the target is then untouched).
 bool WriteFileAtomic(const std::string& path, const std::string& bytes);
 
+// Removes the temporary files of writes to `path` whose writer has gone (killed, or crashed),
+// as the next start of a program does.
+void RemoveInterruptedWrites(const std::string& path);
+
 bool DeleteFile(const std::string& path);
+
+// True when a file is at the path (or a link names one) and no one may write it: no write bit.
+bool IsReadOnlyFile(const std::string& path);
 
 // When the file was last modified, in nanoseconds since the epoch; nothing when it does not exist.
 std::optional<int64_t> ModifiedTime(const std::string& path);
@@ -39,5 +81,9 @@ bool CreateDirectoryPath(const std::string& path);
 // Makes every write through WriteFileAtomic whose target path satisfies the predicate fail, as a
 // full disk would. Tests run as root, where read-only files do not stop writes. Pass {} to clear.
 void SetWriteFaultForTesting(std::function<bool(const std::string& path)> fails);
+
+// Makes every read through ReadFile of an existing file whose path satisfies the predicate fail,
+// as an I/O error or a missing read permission would (root reads any file). Pass {} to clear.
+void SetReadFaultForTesting(std::function<bool(const std::string& path)> fails);
 
 }  // namespace platform

@@ -17,6 +17,11 @@ bool IsCommandLineSafe(const std::string& path);
 // Empty when the path does not exist or no alias can be made.
 std::string ShortPathName(const std::string& path, const std::string& aliasFolder);
 
+// A symbolic link in `aliasFolder` to the existing file, named like an 8.3 short name, whatever the
+// file's own name: the same target always gets the same alias. Empty when the file does not exist
+// or no alias can be made.
+std::string ShortAlias(const std::string& path, const std::string& aliasFolder);
+
 // The 8.3-style name with the number `n` ("SUPERM~1.SMC" for "Super Mario World.smc" and 1).
 std::string ShortAliasName(const std::string& fileName, int n);
 

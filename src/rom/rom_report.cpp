@@ -60,8 +60,8 @@ std::string TSnesRom::InfoText() const {
   text += "\nInverse Checksum: " + Hex4(RecordWord(kComplementOffset));
   const std::uint16_t checksum = RecordWord(kChecksumOffset);
   text += "\nChecksum: " + std::to_string(checksum) + " (" + Hex4(checksum) + ")";
-  text += "\nNMI / VBL Vector " + Hex4(RecordWord(kNmiVectorOffset));
-  text += "\nReset Vector " + Hex4(RecordWord(kResetVectorOffset));
+  text += "\nNMI / VBL Vector " + Hex4(HeaderWord(kNmiVectorOffset));
+  text += "\nReset Vector " + Hex4(HeaderWord(kResetVectorOffset));
   text += "\nReal Size: " + std::to_string(ImageSize()) + " Bytes = " + std::to_string(ImageSize() / kMbit) + " MBit";
 
   // The report reaches the user as one NUL-terminated text, so a NUL in the title ends it there.

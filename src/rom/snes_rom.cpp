@@ -60,9 +60,10 @@ std::uint64_t SumBytes(std::string_view bytes) {
 }
 
 TSnesRom::TSnesRom(const std::string& fileName) : fileName_(fileName) {
-  if (!fileName.empty() && platform::FileExists(fileName)) {
-    fileFound_ = true;
-    if (!platform::ReadWholeFile(fileName, image_)) throw KivoError("Cannot read file " + fileName);
+  if (!fileName.empty()) {
+    platform::ReadStatus status = platform::ReadFile(fileName, image_, kRomFileLimit);
+    fileFound_ = status != platform::ReadStatus::kMissing;
+    if (fileFound_ && status != platform::ReadStatus::kRead) throw KivoError("Cannot read file " + fileName);
   }
   FindHeader();
 }
@@ -93,6 +94,7 @@ bool TSnesRom::ProbeHeader(std::int32_t offset) {
   if (offset < 0 || static_cast<std::int64_t>(offset) >= ImageSize()) return false;
   std::size_t n = std::min(kRecordSize, image_.size() - static_cast<std::size_t>(offset));
   std::memcpy(record_.data(), image_.data() + offset, n);
+  recordOffset_ = static_cast<std::size_t>(offset);
   // A record cut short by the end of the image keeps the previous probe's bytes in its tail; the
   // complement and the checksum must both come from this read, or stale bytes could pass as a header.
   if (n < kChecksumOffset + 2) return false;
@@ -101,6 +103,13 @@ bool TSnesRom::ProbeHeader(std::int32_t offset) {
 
 std::uint16_t TSnesRom::RecordWord(std::size_t offset) const {
   return static_cast<std::uint16_t>(record_[offset] | (record_[offset + 1] << 8));
+}
+
+std::uint16_t TSnesRom::HeaderWord(std::size_t offset) const {
+  const std::size_t at = recordOffset_ + offset;
+  if (at + 1 >= image_.size()) return 0;
+  return static_cast<std::uint16_t>(static_cast<std::uint8_t>(image_[at]) | static_cast<std::uint8_t>(image_[at + 1])
+                                                                                << 8);
 }
 
 bool TSnesRom::CalcChecksum() {

@@ -14,6 +14,9 @@ class TSnesRom {
   // One Mbit of image, the unit of the cartridge's size and of its checksum rule.
   static constexpr std::int64_t kMbit = 131072;
   static constexpr std::int32_t kCopierHeaderBytes = 512;
+  // The largest image read: the largest cartridges hold 64 Mbit (8 MB); a file four times that is
+  // no SNES image, and reading it would only cost memory.
+  static constexpr std::size_t kRomFileLimit = 32 * 1024 * 1024;
   static constexpr std::size_t kRecordSize = 36;
   using Record = std::array<std::uint8_t, kRecordSize>;
 
@@ -28,8 +31,10 @@ class TSnesRom {
   static constexpr std::size_t kVersionOffset = 27;
   static constexpr std::size_t kComplementOffset = 28;
   static constexpr std::size_t kChecksumOffset = 30;
-  static constexpr std::size_t kNmiVectorOffset = 32;
-  static constexpr std::size_t kResetVectorOffset = 34;
+  // The processor's vectors, counted from the start of the header like the fields: they lie after
+  // the 36-byte record, at the end of the bank (native-mode NMI at $FFEA, reset at $FFFC).
+  static constexpr std::size_t kNmiVectorOffset = 0x2A;
+  static constexpr std::size_t kResetVectorOffset = 0x3C;
 
   // Loads the file and probes for the header. A missing file (or an empty name) gives an empty
   // image with no header; a file that exists but cannot be read raises KivoError.
@@ -66,6 +71,8 @@ class TSnesRom {
   // A little-endian word of the record.
   std::uint16_t RecordWord(std::size_t offset) const;
   std::uint16_t HeaderChecksum() const { return RecordWord(kChecksumOffset); }
+  // A little-endian word of the image at `offset` from where the record was read; 0 past its end.
+  std::uint16_t HeaderWord(std::size_t offset) const;
 
   // The parts the checksum was built from (valid after a successful CalcChecksum).
   std::int32_t SizeMbit() const { return sizeMbit_; }
@@ -78,6 +85,7 @@ class TSnesRom {
   void FindHeader();
 
   std::int32_t headerOffset_ = 0;
+  std::size_t recordOffset_ = 0;  // where the record was last read from
   std::int32_t copierHeaderSize_ = 0;
   std::int32_t sizeMbit_ = 0;
   std::int32_t mainMbit_ = 0;

@@ -1,8 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
+
+namespace platform {
+class FileLock;
+}
 
 // The cache of ROM files unpacked from ZIP archives, so that the emulator (which reads no archives)
 // gets a plain file, and a second use of an archive needs no extraction, across runs too.
@@ -13,15 +19,30 @@
 // own below the cache folder, so two archives holding a file of the same name never share (and
 // overwrite) one cached file; an evicted group's folder goes once it is empty.
 //
-// Files are only ever deleted inside the cache folder, and files whose extension is ".zip" (in any
-// letter case: an archive inside an archive, or an archive line) never are.
+// Files are only ever deleted inside the cache folder; files whose extension is ".zip" (in any
+// letter case: an archive inside an archive, or an archive line) never are, nor are the table and
+// the lock file, whatever the table names.
+//
+// The window and kivo-tool share one cache folder, and the table is read at the start and written
+// at the end of a run: two runs using it at once would each write back their own view, deleting or
+// orphaning the other's files. So one TZipCache at a time owns the folder, holding an exclusive
+// lock on "cache.lock" beside the table for its whole life. Any other (a kivo-tool run while the
+// window is open, a second window) works alone in a private temporary folder of its own, made at
+// its first extraction and removed with everything in it when it goes; it starts with an empty
+// table, never writes the table file, and neither extracts into nor deletes from the shared
+// folder. A run that finds the
+// table file present but unreadable (or larger than any table the cache writes) works the same
+// way, so the table and the files it lists stay as they are for a run that can read them.
 class TZipCache {
  public:
-  // Loads the table from the folder's "cache.tbl", if any; a table naming a file that no longer
-  // exists is purged whole; then surplus groups are evicted. A limit below 1 counts as 1.
+  // Takes the lock and loads the table from the folder's "cache.tbl" (a missing one is empty); a
+  // table naming a file that no longer exists is purged whole; then surplus groups are evicted.
+  // Without the lock, or with a table that cannot be read, the cache works privately as above.
+  // A limit below 1 counts as 1.
   TZipCache(std::string folder, int32_t limit);
-  // Writes the table file (the only time it is written). When that fails, every cached file is
-  // deleted along with the old table file, so no file is left on disk that no table lists.
+  // The owner writes the table file (the only time it is written). When that fails, every cached
+  // file is deleted along with the old table file, so no file is left on disk that no table lists.
+  // A private cache removes its folder instead.
   ~TZipCache();
   TZipCache(const TZipCache&) = delete;
   TZipCache& operator=(const TZipCache&) = delete;
@@ -29,7 +50,8 @@ class TZipCache {
   // A plain ROM file for a ROM-list entry: a path whose extension is not ".zip" (any letter case)
   // comes back as it is; for an archive, the ROM file of its group, extracting the archive into
   // the cache first when no group of it holds one. Empty when the archive yields no ROM file (or
-  // its path cannot be recorded: it holds a line break). Surplus groups are evicted in every case.
+  // its path cannot be recorded: it holds a line break). An extraction that writes no file (the
+  // archive is missing or no ZIP) adds no group. Surplus groups are evicted in every case.
   std::string GetRomFile(const std::string& path);
   // The first file of the archive's first group whose extension occurs in kRomExtensions; empty
   // when there is none. Paths compare byte for byte, letter case included.
@@ -37,6 +59,7 @@ class TZipCache {
   bool IsCached(const std::string& path) const;
 
   void SetLimit(int32_t limit);
+  // Evicts the oldest groups until no more than the limit are left, in one pass over the table.
   void ShrinkToLimit();
   // Lines reading "?end?"; a last group without that line does not count.
   int32_t CountGroups() const;
@@ -47,19 +70,37 @@ class TZipCache {
   // Deletes every listed file, then empties the table.
   void PurgeAll();
 
-  // Writes the table file atomically; false when it could not be written (the old one is intact).
+  // Writes the table file atomically; false when it could not be written (the old one is intact),
+  // and always false without owning the shared folder.
   bool SaveTable() const;
 
+  // True when this cache holds the shared folder's lock and its table; false when it works privately.
+  bool OwnsSharedCache() const { return ownsShared_; }
+  // A private cache whose files a program started meanwhile still reads (an emulator given one of
+  // them) leaves its folder behind, to the system's cleaning of temporary files.
+  void KeepPrivateFolder() { keepPrivateFolder_ = true; }
   const std::string& CacheFolder() const { return cacheFolder_; }
   const std::vector<std::string>& CacheTable() const { return cacheTable_; }
   int32_t CacheLimit() const { return cacheLimit_; }
   std::string TableFile() const;
+  std::string LockFile() const;
 
  private:
-  // Extracts the archive into a new folder of its own and appends its group.
+  // Extracts the archive into a new folder of its own and appends its group, when it wrote a file.
   void AddGroup(const std::string& path);
+  using FolderSet = std::unordered_set<std::string>;
+  // Removes the oldest groups, in one pass, until `endLines` lines reading "?end?" went with them
+  // (or the table is empty): exactly what evicting the first group that often would remove.
+  void EvictGroups(int64_t endLines);
+  // The folder extractions go into and the only one files are deleted from: the shared folder for
+  // its owner, else the private folder (empty until the first extraction makes it).
+  const std::string& FilesFolder() const { return ownsShared_ ? cacheFolder_ : privateFolder_; }
   // Deletes the file a table line names, when the cache may delete it.
   void DeleteListedFile(const std::string& line) const;
+  // The same, noting the group folder that held the file.
+  void DropListedFile(const std::string& line, FolderSet& folders) const;
+  // Removes those of the folders that are left empty.
+  static void RemoveGroupFolders(const FolderSet& folders);
   // The folder of the cache's top level that holds the line's file, or empty.
   std::string GroupFolderOf(const std::string& line) const;
   bool IsInsideCache(const std::string& line) const;
@@ -67,6 +108,10 @@ class TZipCache {
   std::string cacheFolder_;
   std::vector<std::string> cacheTable_;
   int32_t cacheLimit_;
+  std::unique_ptr<platform::FileLock> lock_;
+  bool ownsShared_ = false;
+  std::string privateFolder_;
+  bool keepPrivateFolder_ = false;
 };
 
 // The extensions that make a cached file a ROM image; an extension counts when it occurs anywhere

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "common/path.h"
+#include "platform/files.h"
 #include "platform/folder_tree.h"
 #include "platform/utf8_locale.h"
 
@@ -162,8 +163,13 @@ ExtractOutcome ExtractZipFile(const std::string& archivePath, const std::string&
   // Member names flagged as UTF-8 are converted to the thread's encoding; under the "C" locale
   // that fails for every non-ASCII name. Names without the flag pass through as their bytes.
   platform::ScopedUtf8Locale utf8;
+  // Only a regular file: a FIFO named like an archive would block the window for good.
+  platform::ReadableFile file(archivePath);
   ArchivePtr reader = NewZipReader();
-  if (!reader || archive_read_open_filename(reader.get(), archivePath.c_str(), kReadBlock) != ARCHIVE_OK) return {};
+  if (file.Descriptor() < 0 || !reader ||
+      archive_read_open_fd(reader.get(), file.Descriptor(), kReadBlock) != ARCHIVE_OK) {
+    return {};
+  }
   return Extractor(reader.get(), targetFolder, limits).Run();
 }
 

@@ -171,25 +171,27 @@ class LaunchTest : public QObject {
     QCOMPARE(f.Log().starts.back().nice, own);
   }
 
-  // No ZSNES.EXE (or no such folder): nothing starts and the user sees no box; once the emulator is
-  // there, the next launch is the first it records.
-  void missingEmulatorStartsNothingAndReportsNothing() {
+  // A launch that cannot start says why in the error report and starts nothing: no emulator in the
+  // folder, an archive without a ROM. Once the emulator is there, the next launch is the first it
+  // records.
+  void aLaunchThatCannotStartSaysWhy() {
     EmulatorFixture f("", false);
     WriteTestFile(f.Rom("MARIO.SMC"), "mario");
+    WriteTestFile(f.Rom("Notes.zip"), "not an archive");
     f.Start();
     QVERIFY(f.DoubleClick("MARIO"));
-    QVERIFY(f.dialogs.messages.empty());
-
-    f.context.settingsFile->WriteString("General", "ZSNESPath", f.Emu("nowhere"));
-    QVERIFY(f.DoubleClick("MARIO"));
-    QVERIFY(f.dialogs.messages.empty());
+    QCOMPARE(f.dialogs.Errors(), std::vector<QString>{QString::fromStdString(
+                                     "No ZSNES in " + f.emu.Path() + ": neither zsnes nor ZSNES.EXE is there.")});
 
     f.context.settingsFile->WriteString("General", "ZSNESPath", f.emu.Path());
     f.InstallEmulator();
+    QVERIFY(f.DoubleClick("Notes"));
+    QCOMPARE(f.dialogs.Errors().back(),
+             QString::fromStdString("No ROM image could be unpacked from " + f.Rom("Notes.zip") + "."));
     QVERIFY(f.DoubleClick("MARIO"));
     QTRY_COMPARE_WITH_TIMEOUT(f.CountStarts(), size_t(1), kStartTimeoutMs);
     QCOMPARE(f.Log().starts.front().args, Concat({f.Rom("MARIO.SMC")}, kDefaultSwitches));
-    QVERIFY(f.dialogs.messages.empty());
+    QCOMPARE(f.dialogs.Errors().size(), size_t(2));
   }
 
   // The front-end does not wait: a second launch starts a second emulator while the first runs.

@@ -79,6 +79,14 @@ class MainWindowTest : public QObject {
     third.showNormal();
     QTRY_COMPARE(third.size(), QSize(600, 560));
     QCOMPARE(third.pos(), QPoint(120, 90));
+
+    // Closed while minimised: the frame's place, as any other close stores it.
+    third.move(150, 100);
+    third.showMinimized();
+    h.Close();
+    SettingsFile ini3(h.IniPath());
+    QCOMPARE(ini3.ReadInteger("Positions", "FormLeft", 0), 150);
+    QCOMPARE(ini3.ReadInteger("Positions", "FormTop", 0), 100);
   }
 
   void tooSmallStoredWidthOpensAtTheMinimum() {
@@ -124,17 +132,27 @@ class MainWindowTest : public QObject {
     QCOMPARE(SettingsFile(f.IniPath()).ReadString("General", "MediaPath", ""), std::string("/media/shots"));
   }
 
+  // The help documents go to the desktop; one that is missing, or a page the desktop cannot open,
+  // is reported instead of being ignored.
   void helpCommandsHandTheRightTargetsToTheDesktop() {
     FormFixture f;
+    TempDir zsnes;
+    WriteTestFile(f.appDir / "KIVO - Manual.txt", "manual");
+    WriteTestFile(zsnes / "Readme.txt", "readme");
     TMainForm& form = f.Start();
     form.KIVOReadme1->trigger();
+    form.ZSNESReadme1->trigger();  // no ZSNES folder yet: "Readme.txt" in the current folder
+    QCOMPARE(f.dialogs.Errors(), std::vector<QString>{"Cannot open file Readme.txt."});
+    SettingsFile(f.IniPath()).WriteString("General", "ZSNESPath", zsnes.Path());
     form.ZSNESReadme1->trigger();
-    SettingsFile(f.IniPath()).WriteString("General", "ZSNESPath", "/opt/zsnes");
-    form.ZSNESReadme1->trigger();
+    form.KIVOHomepage1->trigger();
     QCOMPARE(f.dialogs.opened.size(), size_t(3));
     QCOMPARE(f.dialogs.opened[0], f.appDir / "KIVO - Manual.txt");
-    QCOMPARE(f.dialogs.opened[1], std::string("Readme.txt"));
-    QCOMPARE(f.dialogs.opened[2], std::string("/opt/zsnes/Readme.txt"));
+    QCOMPARE(f.dialogs.opened[1], zsnes / "Readme.txt");
+    QCOMPARE(f.dialogs.opened[2], std::string("https://kivo.example.org/"));
+    f.dialogs.openSucceeds = false;
+    form.ZSNESHomepage1->trigger();
+    QCOMPARE(f.dialogs.Errors().back(), QString("Cannot open https://www.zsnes.com/."));
     form.mnuAbout->trigger();
     QCOMPARE(f.dialogs.messages.back().caption, QString("About"));
     QVERIFY(f.dialogs.messages.back().text.startsWith("KIVO 0.991 4/10/1999\n"));

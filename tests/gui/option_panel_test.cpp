@@ -93,16 +93,22 @@ class OptionPanelTest : public QObject {
     QVERIFY(form.chkNTSC->isChecked());
   }
 
-  void selectingAFolderUsesTheEmptyConfigurationAndSparesGeneral() {
+  // With a folder or drive selected the panel goes on showing and editing "Default", and the status
+  // bar names the configuration an edit goes to.
+  void selectingAFolderKeepsDefaultAndTheStatusBarNamesTheConfiguration() {
     FormFixture f;
+    f.SetIni("[General]\nRun first=0\nROMDirectory=" + f.romDir.Path() + "\n[Configs]\nZelda=1\n");
+    WriteTestFile(f.romDir / "Zelda.smc", "x");
     TMainForm& form = f.Start();
-    std::string before = f.IniValue("General", "Sound");
+    QCOMPARE(form.StatusPanels[0]->text(), QString("Default"));
+    QVERIFY(f.Click("Zelda"));
+    QCOMPARE(form.StatusPanels[0]->text(), QString("Zelda"));
     QVERIFY(f.Click(".."));
-    QCOMPARE(f.context.currentSection, std::string(""));
+    QCOMPARE(f.context.currentSection, std::string("Default"));
+    QCOMPARE(form.StatusPanels[0]->text(), QString("Default"));
     form.chkVSync->setChecked(true);
-    QCOMPARE(f.IniValue("", "VSync"), std::string("1"));
-    QCOMPARE(f.IniValue("General", "Sound"), before);
-    QVERIFY(!Has(f, "Default", "VSync"));
+    QCOMPARE(f.IniValue("Default", "VSync"), std::string("1"));
+    QVERIFY(!Has(f, "", "VSync"));
   }
 
   void typingASampleRateStoresNoSelection() {
@@ -110,6 +116,14 @@ class OptionPanelTest : public QObject {
     TMainForm& form = f.Start();
     form.PageControl1->setCurrentIndex(1);
     form.cmbSampleRate->setFocus();
+    form.cmbSampleRate->lineEdit()->selectAll();
+    // Typed text that names an item stays typed, also after Enter.
+    QTest::keyClicks(form.cmbSampleRate->lineEdit(), "4");
+    QTest::keyClick(form.cmbSampleRate->lineEdit(), Qt::Key_Return);
+    QCOMPARE(f.IniValue("General", "SampleRate"), std::string("-1"));
+    QTest::keyClicks(form.cmbSampleRate->lineEdit(), "4100Hz");
+    QTest::keyClick(form.cmbSampleRate->lineEdit(), Qt::Key_Return);
+    QCOMPARE(f.IniValue("General", "SampleRate"), std::string("-1"));
     form.cmbSampleRate->lineEdit()->selectAll();
     QTest::keyClicks(form.cmbSampleRate->lineEdit(), "48000Hz");
     QCOMPARE(f.IniValue("General", "SampleRate"), std::string("-1"));
@@ -142,12 +156,56 @@ class OptionPanelTest : public QObject {
     QCOMPARE(g.IniValue("Default", "Videomode"), std::string("-5"));
   }
 
+  // The volume's minimum is at the top: Up and the wheel turned up move the handle up, to quieter.
+  void volumeKeysMoveTheHandleTheWayTheyPoint() {
+    FormFixture f;
+    TMainForm& form = f.Start();
+    form.PageControl1->setCurrentIndex(1);
+    form.sldVolume->setFocus();
+    QTest::keyClick(form.sldVolume, Qt::Key_Up);
+    QCOMPARE(form.sldVolume->value(), 24);
+    QTest::keyClick(form.sldVolume, Qt::Key_Down);
+    QTest::keyClick(form.sldVolume, Qt::Key_Down);
+    QCOMPARE(form.sldVolume->value(), 26);
+    QWheelEvent up(QPointF(5, 5), form.sldVolume->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, 120), Qt::NoButton,
+                   Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(form.sldVolume, &up);
+    QVERIFY(form.sldVolume->value() < 26);
+    QCOMPARE(f.IniValue("General", "Volume"), std::to_string(form.sldVolume->value()));
+  }
+
+  // Settings that are not UTF-8 (a folder name, a shell command) are shown as well as they can be
+  // and stored back as they were: not at every start, not on a cancelled browse.
+  void bytesThatAreNotUtf8SurviveTheWindow() {
+    FormFixture f;
+    const std::string command = "echo caf\xE9";
+    const std::string folder = "/media/caf\xE9 \xFF";
+    f.SetIni("[General]\nRun first=0\nROMDirectory=" + f.romDir.Path() + "\nShellBat=1\nExtraCommand=" + command +
+             "\nMediaPath=" + folder + "\n");
+    TMainForm& form = f.Start();
+    f.Close();
+    QCOMPARE(f.IniValue("General", "ExtraCommand"), command);
+
+    FormFixture g;
+    WriteTestFile(g.IniPath(), f.Ini());
+    TMainForm& second = g.Start();
+    second.cmdBrowseMedia->click();  // cancelled
+    QCOMPARE(g.IniValue("General", "MediaPath"), folder);
+    // A change by the user is stored as typed.
+    second.txtExtraCmd->setText("echo plain");
+    QCOMPARE(g.IniValue("General", "ExtraCommand"), std::string("echo plain"));
+    (void)form;
+  }
+
   void toggleConfigFlipsTheFlagAndKeepsTheSection() {
     FormFixture f;
     WriteTestFile(f.romDir / "Zelda.smc", "x");
     TMainForm& form = f.Start();
     form.mnuToggleConfig->trigger();  // nothing selected: nothing happens
     QVERIFY(!Has(f, "Configs", "Zelda"));
+    QVERIFY(f.Click(".."));  // a folder has no configuration of its own
+    form.mnuToggleConfig->trigger();
+    QVERIFY(!Has(f, "Configs", ".."));
 
     QVERIFY(f.Click("Zelda", kRomFile));
     form.mnuToggleConfig->trigger();

@@ -64,6 +64,19 @@ class RomListTest : public QObject {
     QCOMPARE(platform::GetCurrentDir(), f.romDir / "inner");
   }
 
+  // An Enter pressed elsewhere (closing a message box) and released over the list starts nothing.
+  void onlyAnEnterPressedInTheListStartsTheGame() {
+    FormFixture f;
+    MakeTestDir(f.romDir / "inner");
+    TMainForm& form = f.Start();
+    form.ListView->setCurrentIndex(form.ListModel->index(f.Row("inner")));
+    form.ListView->setFocus();
+    QTest::keyRelease(form.ListView, Qt::Key_Return);
+    QCOMPARE(platform::GetCurrentDir(), f.romDir.Path());
+    QTest::keyClick(form.ListView, Qt::Key_Return);
+    QCOMPARE(platform::GetCurrentDir(), f.romDir / "inner");
+  }
+
   void deleteAsksFirstAndRemovesOnlyTheSelectedFile() {
     FormFixture f;
     WriteTestFile(f.romDir / "Keep.smc", "x");

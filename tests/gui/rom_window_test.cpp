@@ -89,6 +89,10 @@ class RomWindowTest : public QObject {
       QCOMPARE(box.icon, Dialogs::Icon::None);
     }
     QVERIFY(f.dialogs.Errors().empty());
+
+    // With a folder selected there is no game to check or report on, whatever was selected before.
+    QCOMPARE(f.Verify(".."), (FakeDialogs::Shown{"<0 boxes>", {}, {}}));
+    QCOMPARE(f.Info(".."), (FakeDialogs::Shown{"<0 boxes>", {}, {}}));
   }
 
   void infoShowsTheReport() {

@@ -13,6 +13,7 @@
 #include "browser/list_entry.h"
 #include "gui/support/emulator_fixture.h"
 #include "platform/files.h"
+#include "support/scoped_env.h"
 #include "support/zip_builder.h"
 #include "zipcache/zip_cache.h"
 
@@ -30,6 +31,9 @@ struct CacheFixture : EmulatorFixture {
   using EmulatorFixture::EmulatorFixture;
 
   std::string CacheFolder() const { return appDir / "zipcache"; }
+  std::string TableFile() const { return CacheFolder() + "/cache.tbl"; }
+  bool IsPrivate(const std::string& path) const { return path.starts_with(tmp.Path() + "/"); }
+  bool NoPrivateFolderLeft() const { return QDir(QString::fromStdString(tmp.Path())).isEmpty(); }
   // Launches the list entry by a double click and returns the ROM path the emulator was given.
   std::string Launch(const QString& caption) {
     const size_t before = CountStarts();
@@ -44,6 +48,10 @@ struct CacheFixture : EmulatorFixture {
     QVERIFY2(arrow != nullptr, name);
     QTest::mouseClick(arrow, Qt::LeftButton);
   }
+
+  // Where a cache that does not own the shared folder extracts.
+  TempDir tmp;
+  ScopedEnv tmpEnv{"TMPDIR", tmp.Path()};
 };
 
 }  // namespace
@@ -111,6 +119,55 @@ class ZipCacheWindowTest : public QObject {
     QCOMPARE(f.Launch("Zelda"), cached);
     QCOMPARE(ReadTestFile(cached), std::string("marked"));
     QCOMPARE(CacheFolders(f.CacheFolder()), QStringList({"Zelda-1"}));
+  }
+
+  // A kivo-tool run while the window is open has a cache of its own on the same folder, with a
+  // lower limit: it works on private copies, so the window's game stays where the window has it,
+  // and the table the window writes at close lists exactly what is there.
+  void secondUserLeavesTheWindowsCacheAlone() {
+    CacheFixture f;
+    WriteZip(f.Rom("Zelda.zip"), {ZipFile("ZELDA.SMC", "zelda")});
+    WriteZip(f.Rom("Mario.zip"), {ZipFile("MARIO.SMC", "mario")});
+    f.Start();
+    const std::string cached = f.CacheFolder() + "/Zelda-1/ZELDA.SMC";
+    QCOMPARE(f.Launch("Zelda"), cached);
+    {
+      TZipCache tool(f.CacheFolder(), 1);
+      QVERIFY(!tool.OwnsSharedCache());
+      const std::string mario = tool.GetRomFile(f.Rom("Mario.zip"));
+      QVERIFY2(f.IsPrivate(mario), mario.c_str());
+      QVERIFY(f.IsPrivate(tool.GetRomFile(f.Rom("Zelda.zip"))));  // evicts its copy of Mario
+      QVERIFY(!platform::FileExists(mario));
+    }
+    QVERIFY(f.NoPrivateFolderLeft());
+    QCOMPARE(ReadTestFile(cached), std::string("zelda"));
+    QCOMPARE(CacheFolders(f.CacheFolder()), QStringList({"Zelda-1"}));
+    QCOMPARE(f.Launch("Zelda"), cached);
+    f.Close();
+    QCOMPARE(ReadTestFile(f.TableFile()), f.Rom("Zelda.zip") + "\r\n" + cached + "\r\n?end?\r\n");
+  }
+
+  // A window started while something else holds the cache launches from a private copy, which goes
+  // when the window closes, and leaves the shared folder and its table as they were.
+  void windowStartedWhileTheCacheIsInUseLaunchesAPrivateCopy() {
+    CacheFixture f;
+    WriteZip(f.Rom("Zelda.zip"), {ZipFile("ZELDA.SMC", "zelda")});
+    MakeTestDir(f.CacheFolder());
+    WriteTestFile(f.TableFile(), "");
+    TZipCache holder(f.CacheFolder(), 8);
+    QVERIFY(holder.OwnsSharedCache());
+    TMainForm& form = f.Start();
+    QVERIFY(!form.ZipCache->OwnsSharedCache());
+
+    const std::string rom = f.Launch("Zelda");
+    QVERIFY2(f.IsPrivate(rom), rom.c_str());
+    QCOMPARE(ReadTestFile(rom), std::string("zelda"));
+    QCOMPARE(f.Launch("Zelda"), rom);  // found again, not extracted again
+    f.Close();
+    QVERIFY(f.NoPrivateFolderLeft());
+    QVERIFY(CacheFolders(f.CacheFolder()).isEmpty());
+    QCOMPARE(ReadTestFile(f.TableFile()), std::string());
+    QVERIFY(f.dialogs.messages.empty());
   }
 
   // The arrows change only the number shown and enable "Apply"; "Apply" stores the number, sets the

@@ -80,8 +80,9 @@ std::string BuildSnesRom(const SnesRomSpec& desc) {
     image[headerAt + 25] = static_cast<char>(desc.country);
     image[headerAt + 26] = static_cast<char>(desc.licensee);
     image[headerAt + 27] = static_cast<char>(desc.version);
-    PutWord(image, headerAt + 32, desc.nmiVector);
-    PutWord(image, headerAt + 34, desc.resetVector);
+    // The native-mode NMI vector and the reset vector at the end of the bank.
+    PutWord(image, headerAt + 0x2A, desc.nmiVector);
+    PutWord(image, headerAt + 0x3C, desc.resetVector);
     // A word and its complement always add 0x1FE to the byte sum, so the sum can be taken with a
     // placeholder pair in place and the real pair written afterwards without changing it.
     PutWord(image, headerAt + 28, 0xFFFF);

@@ -35,12 +35,6 @@ std::string Output(const std::string& command) {
   return text;
 }
 
-std::string ReadFile(const std::string& path) {
-  std::string bytes;
-  platform::ReadWholeFile(path, bytes);
-  return bytes;
-}
-
 void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 }  // namespace
@@ -132,46 +126,14 @@ std::optional<Rgb> CentreColour(const std::string& display, const ScreenWindow& 
 }
 
 void PressKey(const std::string& display, const ScreenWindow& window, const std::string& key) {
-  const std::string command =
-      "DISPLAY=" + display + " timeout 10 xdotool windowfocus --sync " + window.id + " key " + key + " >/dev/null 2>&1";
+  // No window manager gives the focus here, so the window is given it, without waiting for it to
+  // arrive (a wait that can last for ever without one): the caller presses again until it works.
+  // The emulator looks at its keys once a frame, so the key is held for a few frames.
+  const std::string command = "DISPLAY=" + display + " timeout 5 xdotool windowfocus " + window.id + " keydown " + key +
+                              " sleep 0.15 keyup " + key + " >/dev/null 2>&1";
   if (std::system(command.c_str()) != 0) {
     // Not pressed this time; the caller looks for the key's effect and tries again.
   }
-}
-
-std::vector<int> EmulatorProcesses(const std::string& program, const std::string& home) {
-  std::vector<int> pids;
-  char target[4096];
-  std::string wanted(realpath(program.c_str(), target) != nullptr ? target : program);
-  DIR* proc = ::opendir("/proc");
-  if (proc == nullptr) return pids;
-  while (dirent* entry = ::readdir(proc)) {
-    int pid = std::atoi(entry->d_name);
-    if (pid <= 0) continue;
-    const std::string base = "/proc/" + std::to_string(pid);
-    ssize_t n = ::readlink((base + "/exe").c_str(), target, sizeof target - 1);
-    if (n <= 0 || std::string(target, static_cast<size_t>(n)) != wanted) continue;
-    // A zombie has ended already.
-    std::string stat = ReadFile(base + "/stat");
-    size_t close = stat.rfind(')');
-    if (close != std::string::npos && close + 2 < stat.size() && stat[close + 2] == 'Z') continue;
-    std::string environment = ReadFile(base + "/environ");
-    if (environment.find(std::string("HOME=") + home + '\0') == std::string::npos &&
-        !environment.starts_with("HOME=" + home + '\0')) {
-      continue;
-    }
-    pids.push_back(pid);
-  }
-  ::closedir(proc);
-  return pids;
-}
-
-void StopEmulators(const std::string& program, const std::string& home) {
-  for (int pid : EmulatorProcesses(program, home)) ::kill(pid, SIGTERM);
-  for (auto until = Clock::now() + std::chrono::seconds(10); Clock::now() < until; Sleep(20)) {
-    if (EmulatorProcesses(program, home).empty()) return;
-  }
-  for (int pid : EmulatorProcesses(program, home)) ::kill(pid, SIGKILL);
 }
 
 StdoutToFile::StdoutToFile(const std::string& path) {

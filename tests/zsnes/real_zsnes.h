@@ -47,13 +47,8 @@ struct Rgb {
 // The colour at the window's centre, grabbed from the screen.
 std::optional<Rgb> CentreColour(const std::string& display, const ScreenWindow& window);
 
-// Presses a key in the window.
+// Presses a key in the window, holding it for a few frames.
 void PressKey(const std::string& display, const ScreenWindow& window, const std::string& key);
-
-// The processes of `program` whose HOME is `home`: the emulators a test started.
-std::vector<int> EmulatorProcesses(const std::string& program, const std::string& home);
-// Ends them as a user closing the emulator would (SIGTERM: it saves its configuration), and waits.
-void StopEmulators(const std::string& program, const std::string& home);
 
 // While it lives, what this process and the programs it starts write to standard output goes to a
 // file instead.

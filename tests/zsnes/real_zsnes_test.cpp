@@ -17,6 +17,7 @@
 #include "platform/files.h"
 #include "screenshots/archive_screenshot.h"
 #include "support/homebrew_rom.h"
+#include "support/processes.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
 #include "zsnes/real_zsnes.h"
@@ -43,7 +44,7 @@ class RealZsnesTest : public ::testing::Test {
     for (const std::string& folder : {roms_, save_, media_}) MakeTestDir(folder);
     WriteTestFile(roms_ + "/" + kGame, BuildHomebrewRom(kMagenta));
   }
-  void TearDown() override { StopEmulators(gZsnes, home_.Path()); }
+  void TearDown() override { StopProcesses(gZsnes, home_.Path()); }
 
   // kivo.ini: the emulator's folder, the save and media folders, and the given lines.
   void Ini(const std::string& general, const std::string& configuration = "") {
@@ -69,9 +70,10 @@ class RealZsnesTest : public ::testing::Test {
     return WaitForEmulatorWindow(gDisplay, kWindowSeconds);
   }
 
-  // Ends the emulator as a user would; it then writes its configuration and flushes its output.
+  // Ends the emulator as a user would (SIGTERM); it then writes its configuration and flushes its
+  // output.
   std::string Stop() {
-    StopEmulators(gZsnes, home_.Path());
+    StopProcesses(gZsnes, home_.Path());
     return ReadTestFile(app_ / "emulator.txt");
   }
 
@@ -86,7 +88,7 @@ class RealZsnesTest : public ::testing::Test {
 
   std::string EmulatorCfg() const { return ReadTestFile(home_ / ".config/zsnes/zsnesl.cfg"); }
   bool CfgHas(const std::string& line) const { return EmulatorCfg().find("\n" + line + "\n") != std::string::npos; }
-  bool Running() const { return !EmulatorProcesses(gZsnes, home_.Path()).empty(); }
+  bool Running() const { return !ProcessesOf(gZsnes, home_.Path()).empty(); }
 
   TempDir dir_;
   TempDir home_;
@@ -170,6 +172,9 @@ TEST_F(RealZsnesTest, ASnapshotIsFiledByArchiveScreenshot) {
   ASSERT_TRUE(window) << Stop();
   std::string snapshot;
   for (int tries = 0; tries < 40 && snapshot.empty(); ++tries) {
+    // The emulator may make its window anew (it did on taking the focus): the key goes to the one
+    // there now.
+    if (std::optional<ScreenWindow> now = WaitForEmulatorWindow(gDisplay, 1)) window = now;
     PressKey(gDisplay, *window, "F12");
     std::this_thread::sleep_for(std::chrono::milliseconds(250));
     snapshot = NewestSnapshot(save_, kGame);

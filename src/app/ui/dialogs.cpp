@@ -23,10 +23,10 @@ std::optional<std::string> DesktopDialogs::BrowseForFolder(QWidget* owner, const
   return ToBytes(folder);
 }
 
-void DesktopDialogs::OpenDocument(const std::string& fileOrUrl) {
+bool DesktopDialogs::OpenDocument(const std::string& fileOrUrl) {
   QUrl url(QString::fromUtf8(fileOrUrl));
   if (url.scheme().isEmpty() || !url.isValid()) url = QUrl::fromLocalFile(FromBytes(fileOrUrl));
-  QDesktopServices::openUrl(url);
+  return QDesktopServices::openUrl(url);
 }
 
 QString FromBytes(const std::string& bytes) {

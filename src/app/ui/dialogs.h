@@ -21,8 +21,8 @@ class Dialogs {
   virtual bool Confirm(QWidget* owner, const QString& text, const QString& caption) = 0;
   // The chosen folder's full path, or nothing when the user cancelled.
   virtual std::optional<std::string> BrowseForFolder(QWidget* owner, const QString& title) = 0;
-  // Opens a file with its default program, or a URL; failures are not reported.
-  virtual void OpenDocument(const std::string& fileOrUrl) = 0;
+  // Opens a file with its default program, or a URL; false when the desktop cannot.
+  virtual bool OpenDocument(const std::string& fileOrUrl) = 0;
 };
 
 // The desktop's own boxes and picker.
@@ -31,7 +31,7 @@ class DesktopDialogs : public Dialogs {
   void Message(QWidget* owner, const QString& text, const QString& caption, Icon icon) override;
   bool Confirm(QWidget* owner, const QString& text, const QString& caption) override;
   std::optional<std::string> BrowseForFolder(QWidget* owner, const QString& title) override;
-  void OpenDocument(const std::string& fileOrUrl) override;
+  bool OpenDocument(const std::string& fileOrUrl) override;
 };
 
 // Conversions between the core's byte strings and Qt's text: file names use the system's

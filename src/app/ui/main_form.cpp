@@ -1,8 +1,10 @@
 #include "app/ui/main_form.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QMouseEvent>
 #include <QShowEvent>
@@ -102,6 +104,16 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == cmbSampleRate->lineEdit() && event->type() == QEvent::KeyPress) {
+    int code = static_cast<QKeyEvent*>(event)->key();
+    // The box would choose the item the typed text names; typing stores no item.
+    if (code == Qt::Key_Return || code == Qt::Key_Enter) return true;
+  }
+  if (watched == ListView && event->type() == QEvent::KeyPress) {
+    int code = static_cast<QKeyEvent*>(event)->key();
+    if (code == Qt::Key_Return || code == Qt::Key_Enter) enterPressedInList_ = true;
+    return false;
+  }
   if (watched == ListView && event->type() == QEvent::KeyRelease) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (!key->isAutoRepeat()) {

@@ -60,6 +60,8 @@ class TMainForm : public QMainWindow {
   void MailAuthot1Click();
   void ZSNESReadme1Click();
   void ZSNESHomepage1Click();
+  // Opens a help document or web page; raises the program's error when it cannot.
+  void OpenHelp(const std::string& fileOrUrl, bool isFile);
   void cmdBrowseZSNESClick();
   void cmdBrowseMediaClick();
   void cmdBrowseSavegameClick();
@@ -263,5 +265,6 @@ class TMainForm : public QMainWindow {
   AppContext& context_;
   Dialogs& dialogs_;
   bool activating_ = false;
+  bool enterPressedInList_ = false;  // the list received the press of the Enter it is released from
   bool closed_ = false;
 };

@@ -3,9 +3,12 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "app/ui/byte_edit.h"
 #include "app/ui/dialogs.h"
 #include "app/ui/main_form.h"
+#include "common/error.h"
 #include "common/path.h"
+#include "platform/files.h"
 
 namespace {
 
@@ -34,17 +37,24 @@ void TMainForm::mnuBatClick() {
   Settings().WriteBool("General", "ShellBat", checked);
 }
 
-void TMainForm::KIVOReadme1Click() { dialogs_.OpenDocument(AddBackslash(context_.appDir) + "KIVO - Manual.txt"); }
-
-void TMainForm::KIVOHomepage1Click() { dialogs_.OpenDocument(kHomepage); }
-
-void TMainForm::MailAuthot1Click() { dialogs_.OpenDocument(kAuthorMail); }
-
-void TMainForm::ZSNESReadme1Click() {
-  dialogs_.OpenDocument(AddBackslash(Settings().ReadString("General", "ZSNESPath", "")) + "Readme.txt");
+void TMainForm::OpenHelp(const std::string& fileOrUrl, bool isFile) {
+  // The desktop opens a missing file without a word, or with a box of its own long after; the user
+  // asked for a document and is told at once that there is none.
+  if (isFile && !platform::FileExists(fileOrUrl)) throw KivoError("Cannot open file " + fileOrUrl);
+  if (!dialogs_.OpenDocument(fileOrUrl)) throw KivoError("Cannot open " + fileOrUrl);
 }
 
-void TMainForm::ZSNESHomepage1Click() { dialogs_.OpenDocument(kZsnesHomepage); }
+void TMainForm::KIVOReadme1Click() { OpenHelp(AddBackslash(context_.appDir) + "KIVO - Manual.txt", true); }
+
+void TMainForm::KIVOHomepage1Click() { OpenHelp(kHomepage, false); }
+
+void TMainForm::MailAuthot1Click() { OpenHelp(kAuthorMail, false); }
+
+void TMainForm::ZSNESReadme1Click() {
+  OpenHelp(AddBackslash(Settings().ReadString("General", "ZSNESPath", "")) + "Readme.txt", true);
+}
+
+void TMainForm::ZSNESHomepage1Click() { OpenHelp(kZsnesHomepage, false); }
 
 bool TMainForm::BrowseForFolder(const QString& title, std::string& buffer) {
   std::optional<std::string> folder = dialogs_.BrowseForFolder(this, title);
@@ -55,9 +65,9 @@ bool TMainForm::BrowseForFolder(const QString& title, std::string& buffer) {
 
 void TMainForm::BrowseInto(const QString& title, QLineEdit* edit, const char* key) {
   std::string buffer;
-  if (BrowseForFolder(title, buffer)) edit->setText(FromBytes(buffer));
-  // Also after a cancel: the edit's text is stored again.
-  Settings().WriteString("General", key, ToBytes(edit->text()));
+  if (BrowseForFolder(title, buffer)) SetEditBytes(edit, buffer);
+  // Also after a cancel: the edit's bytes are stored again, as they were read.
+  Settings().WriteString("General", key, EditBytes(edit));
 }
 
 void TMainForm::cmdBrowseZSNESClick() {

@@ -73,9 +73,12 @@ void TMainForm::FormClose() {
     if (isMaximized()) {
       settings.WriteBool("Positions", "Maximized", true);
     } else {
-      // A minimised window is stored with its normal place and size, not as maximised.
+      // A minimised window is stored with its normal place and size, not as maximised. Its place is
+      // the frame's, as every other close stores it: the client area's would move the window by
+      // the frame's width at each start.
       QRect normal = isMinimized() ? normalGeometry() : geometry();
-      QPoint position = isMinimized() ? normal.topLeft() : pos();
+      QPoint frameOffset = geometry().topLeft() - pos();
+      QPoint position = isMinimized() ? normal.topLeft() - frameOffset : pos();
       settings.WriteBool("Positions", "Maximized", false);
       settings.WriteInteger("Positions", "FormTop", position.y());
       settings.WriteInteger("Positions", "FormLeft", position.x());

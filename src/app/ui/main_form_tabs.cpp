@@ -95,6 +95,10 @@ void TMainForm::BuildSoundTab(QWidget* page) {
   cmbSampleRate->setObjectName("cmbSampleRate");
   cmbSampleRate->setEditable(true);
   cmbSampleRate->setInsertPolicy(QComboBox::NoInsert);
+  // Typed text is the user's own rate, never an item: no completion may turn it into one (an Enter
+  // in the field is kept from choosing one too, see eventFilter).
+  cmbSampleRate->setCompleter(nullptr);
+  cmbSampleRate->lineEdit()->installEventFilter(this);
   cmbSampleRate->addItems({"8000Hz", "11025Hz", "22050Hz", "44100Hz", "16000Hz", "32000Hz"});
   cmbSampleRate->setCurrentIndex(-1);
   cmbSampleRate->setGeometry(128, 32, 105, 21);
@@ -105,8 +109,10 @@ void TMainForm::BuildSoundTab(QWidget* page) {
   imgVolume->setPixmap(QPixmap(":/volume.png"));
 
   sldVolume = Slider(page, "sldVolume", Qt::Vertical, 0, 100, QRect(176, 72, 18, 89));
-  // The minimum at the top, as on a mixer's scale.
+  // The minimum at the top, as on a mixer's scale; the keys and the wheel then move the handle the
+  // way they point, as on any slider.
   sldVolume->setInvertedAppearance(true);
+  sldVolume->setInvertedControls(true);
   sldVolume->setTickPosition(QSlider::TicksBothSides);
   sldVolume->setTickInterval(10);
   sldVolume->setValue(25);

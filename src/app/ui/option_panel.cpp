@@ -14,6 +14,7 @@
 #include <QSlider>
 #include <algorithm>
 
+#include "app/ui/byte_edit.h"
 #include "app/ui/dialogs.h"
 #include "app/ui/main_form.h"
 #include "app/ui/radio_group.h"
@@ -155,6 +156,8 @@ void TMainForm::RaiseLoadError() {
 
 void TMainForm::LoadConfig(const std::string& section) {
   SettingsFile& settings = Settings();
+  // Which configuration an edit goes to.
+  StatusPanels[0]->setText(FromBytes(section));
   struct LoadingScope {
     int& depth;
     explicit LoadingScope(int& d) : depth(d) { ++depth; }
@@ -167,7 +170,7 @@ void TMainForm::LoadConfig(const std::string& section) {
       if (binding.option == option) control = binding.control;
     }
     if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-      edit->setText(FromBytes(ReadOptionText(settings, *option)));
+      SetEditBytes(edit, ReadOptionText(settings, *option));
     } else if (auto* box = qobject_cast<QCheckBox*>(control)) {
       box->setChecked(ReadOptionNumber(settings, *option, section) != 0);
     } else if (auto* slider = qobject_cast<QSlider*>(control)) {
@@ -233,7 +236,7 @@ void TMainForm::optVideoModeClick() {
 void TMainForm::cmbSampleRateChange(int index) { Settings().WriteInteger("General", option::SampleRate.key, index); }
 
 void TMainForm::txtExtraCmdChange() {
-  Settings().WriteString("General", option::ExtraCommand.key, ToBytes(txtExtraCmd->text()));
+  Settings().WriteString("General", option::ExtraCommand.key, EditBytes(txtExtraCmd));
 }
 
 void TMainForm::SwitchConfiguration() {
@@ -248,8 +251,9 @@ void TMainForm::SwitchConfiguration() {
 }
 
 void TMainForm::mnuToggleConfigClick() {
+  // A folder or drive has no configuration: its caption ("..", "/") is no game's name.
   const ListEntry* entry = SelectedEntry();
-  if (entry == nullptr) return;
+  if (entry == nullptr || !entry->IsFile()) return;
   std::string caption = entry->caption;
   bool flag = Settings().ReadBool("Configs", context_.currentSection, false);
   Settings().WriteBool("Configs", caption, !flag);

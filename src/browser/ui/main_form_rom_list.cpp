@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QStatusBar>
+#include <utility>
 
 #include "app/ui/dialogs.h"
 #include "app/ui/main_form.h"
@@ -47,6 +48,9 @@ void TMainForm::ListViewDblClick() {
 
 void TMainForm::ListViewKeyUp(int key) {
   if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    // Closing a message box with Enter hands the key's release to the list, which has the focus
+    // again by then; only an Enter pressed in the list starts a game.
+    if (!std::exchange(enterPressedInList_, false)) return;
     ListViewDblClick();
   } else {
     ListViewClick();

@@ -4,25 +4,35 @@
 
 #include "gif/gif_animation.h"
 #include "gif/gif_image.h"
+#include "gif/gif_limits.h"
 #include "gif/ui/gif_painter.h"
 #include "platform/files.h"
 
-TGIFGraphic::TGIFGraphic(std::string_view bytes) : image_(std::make_unique<TGIFImage>()) {
+TGIFGraphic::TGIFGraphic(std::string_view bytes, const GifLimits& limits)
+    : image_(std::make_unique<TGIFImage>(limits)) {
   image_->LoadFromBytes(bytes);
   const TGIFDrawOptions options = image_->DrawOptions();
   int first = 0;
   if (image_->FrameCount() > 1 && options.Has(goAnimate)) {
     first = TGIFPlayback(*image_, options).First();
     animated_ = first >= 0;
-    // A frame without colours would otherwise fail on the painter's thread, where nobody can report
-    // it; found here, the load fails with the codec's message and the preview keeps its picture.
-    if (animated_ && !image_->Dithers()) {
+    // A frame without colours, or a dithered frame's bitmap beyond the budget, would otherwise fail
+    // on the painter's thread, where nobody can report it; found here, the load fails with the
+    // codec's message and the preview keeps its picture.
+    if (animated_) {
       for (int i = 0; i < image_->FrameCount(); ++i) {
-        if (!image_->Frame(i)->Empty()) image_->Frame(i)->Palette();
+        TGIFSubImage& frame = *image_->Frame(i);
+        if (frame.Empty()) continue;
+        if (image_->Dithers()) {
+          frame.GetBitmap();
+        } else {
+          frame.Palette();
+        }
       }
     }
   }
   canvas_ = std::make_unique<TGIFCanvas>(*image_);
+  pictures_ = TGIFCharge(&image_->Budget(), (animated_ ? 3 : 1) * CanvasImageCost(*canvas_));
   if (first >= 0) canvas_->Render(first);
   frame_ = CanvasImage(*canvas_);
 }
@@ -35,7 +45,7 @@ TGIFGraphic::~TGIFGraphic() {
 
 std::unique_ptr<TGraphic> TGIFGraphic::LoadFromFile(const std::string& path) {
   std::string bytes;
-  if (!platform::ReadWholeFile(path, bytes)) throw KivoError("Cannot open file " + path);
+  if (!platform::ReadWholeFile(path, bytes, kGifFileLimit)) throw KivoError("Cannot open file " + path);
   return std::make_unique<TGIFGraphic>(bytes);
 }
 

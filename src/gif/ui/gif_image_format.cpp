@@ -13,8 +13,6 @@ void RegisterGifImageFormat() {
   registered = true;
   // A palette screen shows at most 256 colours at a time: 8 bits per pixel or fewer.
   const QScreen* screen = QGuiApplication::primaryScreen();
-  const bool paletteDevice = screen != nullptr && screen->depth() <= 8;
-  PaletteDevice = paletteDevice;
-  DoAutoDither = paletteDevice;
+  DoAutoDither = screen != nullptr && screen->depth() <= 8;
   picture_holder::RegisterFileFormat("gif", "GIF Image", TGIFGraphic::LoadFromFile);
 }

@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QMutexLocker>
+#include <algorithm>
 #include <cstring>
 #include <exception>
 
@@ -18,6 +19,13 @@ QImage CanvasImage(const TGIFCanvas& canvas) {
     std::memcpy(image.scanLine(y), pixels + static_cast<size_t>(y) * canvas.Width(), rowBytes);
   }
   return image;
+}
+
+size_t CanvasImageCost(const TGIFCanvas& canvas) {
+  // The pixels, and the picture's own record beside them.
+  return GifHeapCost(static_cast<size_t>(std::max(canvas.Width(), 0)) * std::max(canvas.Height(), 0) *
+                     sizeof(uint32_t)) +
+         GifHeapCost(256);
 }
 
 TGIFPainter::TGIFPainter(TGIFImage& image, TGIFCanvas& canvas) : image_(image), canvas_(canvas) {}

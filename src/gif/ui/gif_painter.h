@@ -11,6 +11,8 @@ class TGIFImage;
 
 // The composed canvas as a picture the window can draw: 0xAARRGGBB pixels are ARGB32 as they stand.
 QImage CanvasImage(const TGIFCanvas& canvas);
+// What one such picture holds in memory.
+size_t CanvasImageCost(const TGIFCanvas& canvas);
 
 // Animates a multi-frame GIF on its own thread, so neither decoding a frame nor waiting out its
 // delay ever holds up the window. The thread owns the image and the canvas while it runs: the
@@ -21,6 +23,10 @@ QImage CanvasImage(const TGIFCanvas& canvas);
 // GIFDefaultDelay without one) in units of GIFDelayExp ms, scaled by 100 / AnimationSpeed, less the
 // time the next frame took to compose. Loops follow TGIFPlayback; the thread ends with the
 // animation, leaving its last frame on show.
+//
+// Memory: besides the picture the window shows, the painter holds at most two of its own, the one
+// waiting in TakeFrame and the one it composes; composing takes nothing from the image's budget
+// (the holder charges these pictures, and the canvas and bitmaps are made before it starts).
 class TGIFPainter : public QThread {
   Q_OBJECT
 

@@ -1,6 +1,7 @@
 // Starting the selected game from the window.
 #include <QLineEdit>
 
+#include "app/ui/byte_edit.h"
 #include "app/ui/dialogs.h"
 #include "app/ui/main_form.h"
 #include "launch/run_rom.h"
@@ -13,10 +14,10 @@ void TMainForm::RunRom() {
   request.workingFolder = platform::GetCurrentDir();
   request.selectedRomFile = Context().selectedRomFile;
   // The launch takes the DOS command from the field itself, as the user sees it.
-  request.extraCommand = ToBytes(txtExtraCmd->text());
+  request.extraCommand = EditBytes(txtExtraCmd);
   request.extraCommandEnabled = txtExtraCmd->isEnabled();
   request.shortNameFolder = ShortNameFolder(Context().appDir);
   if (ZipCache) request.getRomFile = [this](const std::string& path) { return ZipCache->GetRomFile(path); };
-  // A start that fails is not reported: the emulator's own window is the user's answer.
+  // A launch that cannot start raises the reason, which the handler's guard shows.
   ::RunRom(Settings(), request);
 }

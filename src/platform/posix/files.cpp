@@ -1,12 +1,16 @@
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <mutex>
 #include <random>
+#include <string_view>
+#include <vector>
 
 #include "common/path.h"
 #include "platform/files.h"
@@ -29,6 +33,27 @@ bool WriteAll(int fd, const char* data, size_t size) {
   return true;
 }
 
+FolderItems ListFolderAt(int folderFd) {
+  FolderItems items;
+  int listFd = ::dup(folderFd);
+  if (listFd < 0) return items;
+  DIR* dir = ::fdopendir(listFd);
+  if (dir == nullptr) {
+    ::close(listFd);
+    return items;
+  }
+  // Names first, work after: changing entries while reading the listing may skip some.
+  while (dirent* entry = ::readdir(dir)) {
+    std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    struct stat st {};
+    bool folder = ::fstatat(folderFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
+    (folder ? items.folders : items.files).push_back(std::move(name));
+  }
+  ::closedir(dir);
+  return items;
+}
+
 }  // namespace posix
 
 namespace {
@@ -38,9 +63,42 @@ using posix::WriteAll;
 std::mutex faultMutex;
 std::function<bool(const std::string&)> writeFault;
 
+std::function<bool(const std::string&)> readFault;
+
 bool WriteFaultFor(const std::string& path) {
   std::lock_guard lock(faultMutex);
   return writeFault && writeFault(path);
+}
+
+bool ReadFaultFor(const std::string& path) {
+  std::lock_guard lock(faultMutex);
+  return readFault && readFault(path);
+}
+
+// The file a path names once every symbolic link on its last part is followed (a link's relative
+// target counts from the link's folder); the path itself when it is no link. Empty for a loop.
+std::string LinkTarget(const std::string& path) {
+  std::string current = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st {};
+    if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+    std::string target(static_cast<size_t>(st.st_size > 0 ? st.st_size : 4096) + 1, '\0');
+    ssize_t n = ::readlink(current.c_str(), target.data(), target.size());
+    if (n <= 0 || static_cast<size_t>(n) >= target.size()) return {};
+    target.resize(static_cast<size_t>(n));
+    if (target.front() != '/') {
+      std::string dir = ExtractFileDir(current);
+      target = AddBackslash(dir.empty() ? "." : dir) + target;
+    }
+    current = std::move(target);
+  }
+  return {};
+}
+
+// What the temporary files of writes to `path` start with: ".<name>.tmp." beside it.
+std::string TemporaryPrefix(const std::string& path) {
+  std::string dir = ExtractFileDir(path);
+  return AddBackslash(dir.empty() ? "." : dir) + "." + ExtractFileName(path) + ".tmp.";
 }
 
 // Copies a regular file byte for byte into a new file; the new file is removed again on failure.
@@ -85,13 +143,27 @@ bool DirectoryExists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  struct stat st {};
-  if (fd < 0 || ::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-    if (fd >= 0) ::close(fd);
+ReadStatus ReadFile(const std::string& path, std::string& bytes, size_t limit) {
+  // Without waiting: opening a FIFO for reading would block until a writer comes.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) {
     bytes.clear();
-    return false;
+    return errno == ENOENT || errno == ENOTDIR ? ReadStatus::kMissing : ReadStatus::kFailed;
+  }
+  struct stat st {};
+  ReadStatus refused = ReadStatus::kRead;
+  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    // A folder is no file, as FileExists has it.
+    refused = ReadStatus::kMissing;
+  } else if (ReadFaultFor(path) || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    refused = ReadStatus::kFailed;
+  } else if (static_cast<uint64_t>(st.st_size) > limit) {
+    refused = ReadStatus::kTooLarge;
+  }
+  if (refused != ReadStatus::kRead) {
+    ::close(fd);
+    bytes.clear();
+    return refused;
   }
   // The size is a hint only: the file may grow or shrink while it is read. The buffer is sized to
   // it without clearing first, so a caller reading the same file again into the same string pays
@@ -99,7 +171,7 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
   // doubling the string.
   bytes.resize(st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0);
   size_t used = 0;
-  bool ok = true;
+  ReadStatus status = ReadStatus::kRead;
   for (;;) {
     ssize_t n;
     if (used < bytes.size()) {
@@ -109,43 +181,117 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
       char more[4096];
       n = ::read(fd, more, sizeof more);
       if (n > 0) {
+        if (bytes.size() + static_cast<size_t>(n) > limit) {
+          status = ReadStatus::kTooLarge;
+          break;
+        }
         bytes.append(more, static_cast<size_t>(n));
         used = bytes.size();
       }
     }
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) ok = false;
+    if (n < 0) status = ReadStatus::kFailed;
     if (n <= 0) break;
   }
   ::close(fd);
-  bytes.resize(ok ? used : 0);
-  return ok;
+  bytes.resize(status == ReadStatus::kRead ? used : 0);
+  return status;
+}
+
+ReadableFile::ReadableFile(const std::string& path) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) return;
+  struct stat st {};
+  if (ReadFaultFor(path) || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return;
+  }
+  // Reads of a regular file never wait anyway; the reader gets the usual blocking descriptor.
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  fd_ = fd;
+}
+
+ReadableFile::~ReadableFile() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+std::string ReadFileStart(const std::string& path, size_t count) {
+  ReadableFile file(path);
+  std::string bytes(count, '\0');
+  size_t used = 0;
+  while (file.Descriptor() >= 0 && used < count) {
+    ssize_t n = ::read(file.Descriptor(), bytes.data() + used, count - used);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    used += static_cast<size_t>(n);
+  }
+  bytes.resize(used);
+  return bytes;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes, size_t limit) {
+  return ReadFile(path, bytes, limit) == ReadStatus::kRead;
 }
 
 bool WriteFileAtomic(const std::string& path, const std::string& bytes) {
   if (WriteFaultFor(path)) return false;
-  std::string dir = ExtractFileDir(path);
-  std::string base = ExtractFileName(path);
-  std::string temp = AddBackslash(dir.empty() ? "." : dir) + "." + base + ".tmp";
-  std::random_device random;
-  temp += std::to_string(random() & 0xFFFFFF);
+  // A link is written through: replacing it with a plain file would leave the real file unchanged.
+  const std::string target = LinkTarget(path);
+  if (target.empty()) return false;
+  RemoveInterruptedWrites(target);
 
   // Keep the permissions of the file being replaced; a new file gets the usual 0666 less umask.
   mode_t mode = 0666;
   struct stat st {};
-  if (::stat(path.c_str(), &st) == 0) mode = st.st_mode & 0777;
+  if (::stat(target.c_str(), &st) == 0) {
+    if (!S_ISREG(st.st_mode)) return false;
+    // No write bit for anyone: read-only, whoever asks.
+    if ((st.st_mode & 0222) == 0) return false;
+    mode = st.st_mode & 07777;
+  }
+  std::string temp = TemporaryPrefix(target) + std::to_string(::getpid()) + ".";
+  std::random_device random;
+  temp += std::to_string(random() & 0xFFFFFF);
 
   int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
   if (fd < 0) return false;
+  // The umask may have taken bits the old file had.
+  ::fchmod(fd, mode);
   bool ok = WriteAll(fd, bytes.data(), bytes.size());
   ok = ok && ::fsync(fd) == 0;
   ok = ::close(fd) == 0 && ok;
-  ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
+  ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
   if (!ok) ::unlink(temp.c_str());
   return ok;
 }
 
+void RemoveInterruptedWrites(const std::string& path) {
+  const std::string prefix = ExtractFileName(TemporaryPrefix(path));
+  const std::string dir = ExtractFileDir(path);
+  const std::string folder = dir.empty() ? "." : dir;
+  DIR* listing = ::opendir(folder.c_str());
+  if (listing == nullptr) return;
+  std::vector<std::string> stale;
+  while (dirent* entry = ::readdir(listing)) {
+    std::string_view name = entry->d_name;
+    if (!name.starts_with(prefix)) continue;
+    // ".<name>.tmp.<pid>.<random>": the writer's process, which may still be writing.
+    std::string_view rest = name.substr(prefix.size());
+    size_t dot = rest.find('.');
+    long pid = dot == std::string_view::npos ? 0 : std::strtol(std::string(rest.substr(0, dot)).c_str(), nullptr, 10);
+    if (pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH)) continue;
+    stale.emplace_back(name);
+  }
+  ::closedir(listing);
+  for (const std::string& name : stale) ::unlink((AddBackslash(folder) + name).c_str());
+}
+
 bool DeleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+bool IsReadOnlyFile(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0;
+}
 
 bool MoveFile(const std::string& from, const std::string& to) {
   struct stat st {};
@@ -185,6 +331,11 @@ std::optional<int64_t> ModifiedTime(const std::string& path) {
 void SetWriteFaultForTesting(std::function<bool(const std::string& path)> fails) {
   std::lock_guard lock(faultMutex);
   writeFault = std::move(fails);
+}
+
+void SetReadFaultForTesting(std::function<bool(const std::string& path)> fails) {
+  std::lock_guard lock(faultMutex);
+  readFault = std::move(fails);
 }
 
 }  // namespace platform

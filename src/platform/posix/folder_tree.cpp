@@ -42,24 +42,7 @@ std::string NextTempName() {
 
 void RemoveEmptyBelow(int folderFd, int depth) {
   if (depth >= kMaxRemoveDepth) return;
-  int listFd = ::dup(folderFd);
-  if (listFd < 0) return;
-  DIR* dir = ::fdopendir(listFd);
-  if (dir == nullptr) {
-    ::close(listFd);
-    return;
-  }
-  std::vector<std::string> subfolders;
-  while (dirent* entry = ::readdir(dir)) {
-    std::string name = entry->d_name;
-    if (name == "." || name == "..") continue;
-    struct stat st {};
-    if (::fstatat(folderFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode)) {
-      subfolders.push_back(std::move(name));
-    }
-  }
-  ::closedir(dir);
-  for (const std::string& name : subfolders) {
+  for (const std::string& name : posix::ListFolderAt(folderFd).folders) {
     int childFd = OpenFolderAt(folderFd, name);
     if (childFd < 0) continue;
     RemoveEmptyBelow(childFd, depth + 1);

@@ -173,7 +173,8 @@ std::vector<std::string> BatchCommand(std::string_view batchBytes, const std::st
 
 bool StartBatchFile(const std::string& batchPath, const std::string& workingFolder, bool highPriority) {
   std::string bytes;
-  if (!ReadWholeFile(batchPath, bytes)) return false;
+  // A batch file holds one command line and a DOS command.
+  if (!ReadWholeFile(batchPath, bytes, size_t{1} << 20)) return false;
   return StartDetached(BatchCommand(bytes, batchPath), workingFolder, highPriority);
 }
 

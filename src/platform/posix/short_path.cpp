@@ -81,7 +81,12 @@ std::string ShortPathName(const std::string& path, const std::string& aliasFolde
   struct stat st {};
   if (path.empty() || ::stat(path.c_str(), &st) != 0) return {};
   if (IsCommandLineSafe(path)) return path;
+  return ShortAlias(path, aliasFolder);
+}
 
+std::string ShortAlias(const std::string& path, const std::string& aliasFolder) {
+  struct stat st {};
+  if (path.empty() || ::stat(path.c_str(), &st) != 0) return {};
   std::string target = path.front() == '/' ? path : AddBackslash(GetCurrentDir()) + path;
   while (target.size() > 1 && target.back() == '/') target.pop_back();
   if (aliasFolder.empty()) return {};

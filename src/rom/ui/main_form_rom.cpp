@@ -3,6 +3,7 @@
 
 #include "app/ui/dialogs.h"
 #include "app/ui/main_form.h"
+#include "browser/list_entry.h"
 #include "common/path.h"
 #include "platform/dirs.h"
 #include "rom/rom_commands.h"
@@ -21,6 +22,16 @@ std::string TMainForm::SelectedRomPath() {
   return ZipCache ? ZipCache->GetRomFile(path) : path;
 }
 
-void TMainForm::mnuVerifyClick() { ShowRomMessage(dialogs_, this, ChecksumMessage(SelectedRomPath())); }
+// Both act on the game selected now: with a folder or nothing selected there is none, and a name
+// remembered from an earlier selection would report on a game the user does not see chosen.
+void TMainForm::mnuVerifyClick() {
+  const ListEntry* entry = SelectedEntry();
+  if (entry == nullptr || !entry->IsFile()) return;
+  ShowRomMessage(dialogs_, this, ChecksumMessage(SelectedRomPath()));
+}
 
-void TMainForm::mnuInfoClick() { ShowRomMessage(dialogs_, this, RomInfoMessage(SelectedRomPath())); }
+void TMainForm::mnuInfoClick() {
+  const ListEntry* entry = SelectedEntry();
+  if (entry == nullptr || !entry->IsFile()) return;
+  ShowRomMessage(dialogs_, this, RomInfoMessage(SelectedRomPath()));
+}

@@ -20,9 +20,12 @@ struct Format {
   Loader loader;
 };
 
+// The largest still picture read: a screenshot is a megabyte at most; the margin is wide.
+constexpr size_t kPictureFileLimit = size_t{32} << 20;
+
 std::unique_ptr<TGraphic> LoadBitmap(const std::string& path) {
   std::string bytes;
-  if (!platform::ReadWholeFile(path, bytes)) throw KivoError("Cannot open file " + path);
+  if (!platform::ReadWholeFile(path, bytes, kPictureFileLimit)) throw KivoError("Cannot open file " + path);
   // The reader would show a file cut short inside its pixels with made-up rows; such a file is
   // refused like any other damaged bitmap.
   QImage image;
@@ -36,7 +39,7 @@ std::unique_ptr<TGraphic> LoadBitmap(const std::string& path) {
 // The native emulator's snapshots, through Qt's own reader.
 std::unique_ptr<TGraphic> LoadPng(const std::string& path) {
   std::string bytes;
-  if (!platform::ReadWholeFile(path, bytes)) throw KivoError("Cannot open file " + path);
+  if (!platform::ReadWholeFile(path, bytes, kPictureFileLimit)) throw KivoError("Cannot open file " + path);
   QImage image;
   image.loadFromData(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())), "PNG");
   if (image.isNull()) throw KivoError("PNG image is not valid");

@@ -15,6 +15,7 @@ class FakeDialogs : public Dialogs {
     QString text;
     QString caption;
     Icon icon = Icon::None;
+    bool operator==(const Shown&) const = default;
   };
 
   std::vector<Shown> messages;                           // every message and confirmation box, in order
@@ -40,7 +41,11 @@ class FakeDialogs : public Dialogs {
     pickerAnswers.pop_front();
     return answer;
   }
-  void OpenDocument(const std::string& fileOrUrl) override { opened.push_back(fileOrUrl); }
+  bool OpenDocument(const std::string& fileOrUrl) override {
+    opened.push_back(fileOrUrl);
+    return openSucceeds;
+  }
+  bool openSucceeds = true;  // what the desktop answers
 
   // The error reports shown so far (caption "KIVO", stop icon).
   std::vector<QString> Errors() const {

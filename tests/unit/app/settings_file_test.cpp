@@ -1,6 +1,8 @@
 #include "app/settings_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "common/error.h"
 #include "platform/files.h"
@@ -130,6 +132,81 @@ TEST_F(SettingsFileTest, SectionNamesWithBracketsReadBack) {
   settings.WriteBool("Super Mario World (U) [!]", "PAL", true);
   EXPECT_TRUE(settings.ReadBool("Super Mario World (U) [!]", "NTSC", false));
   EXPECT_EQ(ReadTestFile(path), "[Super Mario World (U) [!]]\nNTSC=1\nPAL=1\n");
+}
+
+// A file that exists but cannot be read is not empty: its bytes are unknown, so writing KIVO's one
+// key would throw the user's settings away. Reads give their defaults; writes are refused.
+TEST_F(SettingsFileTest, AFileThatCannotBeReadIsNeverReplaced) {
+  WriteTestFile(path, "[General]\nVolume=25\nZSNESPath=/opt/zsnes\n");
+  platform::SetReadFaultForTesting([&](const std::string& p) { return p == path; });
+  EXPECT_EQ(settings.ReadInteger("General", "Volume", 7), 7);
+  EXPECT_THROW(settings.WriteInteger("General", "Volume", 50), KivoError);
+  platform::SetReadFaultForTesting({});
+  EXPECT_EQ(ReadTestFile(path), "[General]\nVolume=25\nZSNESPath=/opt/zsnes\n");
+  EXPECT_EQ(settings.ReadInteger("General", "Volume", 7), 25);
+
+  // A FIFO under the file's name is read at once as unreadable, never waited on.
+  platform::DeleteFile(path);
+  ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+  EXPECT_EQ(settings.ReadString("General", "ZSNESPath", "none"), "none");
+  EXPECT_THROW(settings.WriteBool("General", "Run first", false), KivoError);
+}
+
+// No write bit is read-only, for root too; a link is written through to the file it names, which
+// keeps its mode, and stays a link.
+TEST_F(SettingsFileTest, ReadOnlyFilesAreRefusedAndLinksWrittenThrough) {
+  WriteTestFile(path, "[General]\nVolume=25\n");
+  ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+  EXPECT_THROW(settings.WriteInteger("General", "Volume", 50), KivoError);
+  EXPECT_EQ(ReadTestFile(path), "[General]\nVolume=25\n");
+
+  const std::string real = dir / "real/kivo.ini";
+  MakeTestDir(dir / "real");
+  WriteTestFile(real, "[General]\nVolume=25\n");
+  ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
+  const std::string link = dir / "linked.ini";
+  ASSERT_EQ(::symlink("real/kivo.ini", link.c_str()), 0);
+  SettingsFile linked(link);
+  linked.WriteInteger("General", "Volume", 60);
+  struct stat st {};
+  ASSERT_EQ(::lstat(link.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  EXPECT_EQ(ReadTestFile(real), "[General]\nVolume=60\n");
+  ASSERT_EQ(::stat(real.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+// A writer killed between writing its temporary file and renaming it leaves the file; the next start
+// removes it, and leaves alone the temporary file of a writer that is still at work.
+TEST_F(SettingsFileTest, TemporaryFilesOfInterruptedWritesAreRemovedAtTheNextStart) {
+  const std::string stale = dir / ".kivo.ini.tmp.999999999.42";  // beyond any process number
+  const std::string live = dir / (".kivo.ini.tmp." + std::to_string(::getpid()) + ".7");
+  const std::string other = dir / ".cache.tbl.tmp.999999999.1";
+  for (const std::string& file : {stale, live, other}) WriteTestFile(file, "half");
+  SettingsFile next(path);
+  EXPECT_FALSE(platform::FileExists(stale));
+  EXPECT_TRUE(platform::FileExists(live));
+  EXPECT_TRUE(platform::FileExists(other));
+}
+
+// A name read back as another is refused like a line break: blanks at either end (names are trimmed
+// when read, so each Toggle Config would append the game again), a key starting with "[" (read as a
+// section) or holding "=" (cut there). Such names are never found either.
+TEST_F(SettingsFileTest, NamesTheFileCannotHoldAreRefusedAndNeverFound) {
+  WriteTestFile(path, "[Configs]\nZelda=1\n[Default]\nNTSC=1\n");
+  const std::string before = ReadTestFile(path);
+  settings.WriteBool("Configs", " Zelda ", false);
+  settings.WriteBool("Configs", "Mario ", true);
+  settings.WriteBool("  Mario", "NTSC", true);
+  settings.WriteBool("Default", "[Configs]", true);
+  settings.WriteBool("Configs", "Game = Edition", true);
+  EXPECT_EQ(ReadTestFile(path), before);
+  EXPECT_FALSE(settings.ReadBool("Configs", " Zelda ", false));
+  EXPECT_FALSE(settings.ReadBool(" Default", "NTSC", false));
+  EXPECT_TRUE(settings.ReadBool("Configs", "Zelda", false));
+  // Blanks and brackets inside a name are fine.
+  settings.WriteBool("Configs", "Super Mario [!]", true);
+  EXPECT_TRUE(settings.ReadBool("Configs", "Super Mario [!]", false));
 }
 
 }  // namespace

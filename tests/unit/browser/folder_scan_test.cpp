@@ -94,6 +94,15 @@ TEST(FolderScan, UnreadableFolderGivesOnlyTheDrives) {
   EXPECT_EQ(CaptionsAndKinds(entries), (std::vector<std::pair<std::string, int>>{{"/", kDrive}}));
 }
 
+TEST(FolderScan, TheRootListsNothingAboveItself) {
+  auto entries = ScanFolder({"/"}, "/", IniDocument(""));
+  for (const ListEntry& entry : entries) {
+    EXPECT_NE(entry.caption, ".");
+    EXPECT_NE(entry.caption, "..");
+  }
+  EXPECT_GT(entries.size(), 1u);  // its folders are still there
+}
+
 TEST(ListOrder, IsAStrictOrderingAndIgnoresLetterCase) {
   ListEntry upper{"ZELDA", kRomFile, "ZELDA.smc"};
   ListEntry lower{"zelda", kRomFile, "zelda.smc"};

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <map>
 
+#include "gif/gif_limits.h"
 #include "gif/gif_lzw.h"
 #include "platform/files.h"
 #include "unit/gif/gif_test_util.h"
@@ -68,7 +69,7 @@ void CheckSeeds(const std::string& corpus, const std::map<std::string, std::stri
       ASSERT_TRUE(platform::WriteFileAtomic(path, bytes));
     }
     std::string stored;
-    ASSERT_TRUE(platform::ReadWholeFile(path, stored)) << path;
+    ASSERT_TRUE(platform::ReadWholeFile(path, stored, kGifFileLimit)) << path;
     EXPECT_EQ(stored, bytes);
   }
 }

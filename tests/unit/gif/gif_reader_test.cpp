@@ -229,25 +229,36 @@ TEST(GifReader, RaisesErrorsWithTheirTexts) {
   }
 }
 
-TEST(GifReader, BoundsTheFramesOfOneImage) {
-  // 2^25 pixels are allowed by default, for the screen and for each frame; one more row is not.
-  GifLoad screen(GifBuilder().Screen(8192, 4096, GifTestPalette(4)).Trailer().Bytes());
-  EXPECT_EQ(screen.error, "");
-  GifLoad frame(GifBuilder().Screen(8, 8, GifTestPalette(4)).Raw(",\x00\x00\x00\x00\x00\x20\x01\x10\x02\x00"s).Bytes());
+TEST(GifReader, BoundsTheScreenFramesAndExtensionsOfOneImage) {
+  // 2^24 pixels are allowed by default, for the screen and for each frame; one more row is not.
+  EXPECT_EQ(GifLoad(GifBuilder().Screen(4096, 4096, GifTestPalette(4)).Trailer().Bytes()).error, "");
+  EXPECT_EQ(GifLoad(GifBuilder().Screen(4096, 4097, GifTestPalette(4)).Trailer().Bytes()).error,
+            "Image too large to decode");
+  GifLoad frame(GifBuilder().Screen(8, 8, GifTestPalette(4)).Raw(",\x00\x00\x00\x00\x00\x10\x01\x10\x02\x00"s).Bytes());
   EXPECT_EQ(frame.error, "Image too large to decode");
 
-  // Frames together are bounded too; both limits can be lowered.
-  const int64_t saved[2] = {GIFMaximumPixels, GIFMaximumTotalPixels};
-  GIFMaximumPixels = 100;
-  GIFMaximumTotalPixels = 250;
-  std::string small = GifBuilder().Screen(10, 10, GifTestPalette(4)).Bytes();
-  EXPECT_EQ(GifLoad(GifBuilder().Screen(11, 10, GifTestPalette(4)).Bytes()).error, "Image too large to decode");
-  for (int i = 0; i < 3; ++i) small += GifBuilder("").Frame(Rect10x10()).Bytes();
-  GifLoad three(small);
-  EXPECT_EQ(three.error, "Image too large to decode");
-  EXPECT_EQ(three.image->FrameCount(), 2);
-  GIFMaximumPixels = saved[0];
-  GIFMaximumTotalPixels = saved[1];
+  // The count limits stop reading at the first frame or extension past them; what was read stays.
+  const GifLimits limits{.maxPixels = 100, .maxFrames = 3, .maxExtensions = 4};
+  EXPECT_EQ(GifLoad(GifBuilder().Screen(11, 10, GifTestPalette(4)).Bytes(), limits).error, "Image too large to decode");
+  std::string head = GifBuilder().Screen(10, 10, GifTestPalette(4)).Bytes();
+  std::string frames = head;
+  for (int i = 0; i < 4; ++i) frames += GifBuilder("").Frame(Rect10x10()).Bytes();
+  GifLoad four(frames, limits);
+  EXPECT_EQ(four.error, "Image too large to decode");
+  EXPECT_EQ(four.image->FrameCount(), 3);
+  EXPECT_EQ(GifLoad(frames.substr(0, frames.size() - GifBuilder("").Frame(Rect10x10()).Bytes().size()), limits).error,
+            "");
+
+  GifBuilder fiveComments;
+  fiveComments.Screen(10, 10, GifTestPalette(4));
+  for (int i = 0; i < 5; ++i) fiveComments.Comment("c");
+  EXPECT_EQ(GifLoad(fiveComments.Frame(Rect10x10()).Bytes(), limits).error, "Image too large to decode");
+  // Extensions count over the whole image, not per frame.
+  std::string spread = head;
+  for (int i = 0; i < 3; ++i) spread += GifBuilder("").Comment("a").Comment("b").Frame(Rect10x10()).Bytes();
+  GifLoad split(spread, limits);
+  EXPECT_EQ(split.error, "Image too large to decode");
+  EXPECT_EQ(split.image->FrameCount(), 2);
 }
 
 // An extension of a label of its own, for the registry tests.

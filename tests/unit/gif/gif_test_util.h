@@ -9,11 +9,12 @@
 
 // Loads GIF bytes into a new image and records what the reader reported.
 struct GifLoad {
-  std::unique_ptr<TGIFImage> image = std::make_unique<TGIFImage>();
+  std::unique_ptr<TGIFImage> image;
   std::vector<std::string> warnings;
   std::string error;  // empty when the load succeeded
 
-  explicit GifLoad(const std::string& bytes) {
+  explicit GifLoad(const std::string& bytes, const GifLimits& limits = GifLimits{})
+      : image(std::make_unique<TGIFImage>(limits)) {
     image->OnWarning = [this](TGIFItem*, TGIFSeverity, const std::string& message) { warnings.push_back(message); };
     try {
       image->LoadFromBytes(bytes);

@@ -7,6 +7,7 @@
 
 #include "fake_emulator_log.h"
 #include "platform/files.h"
+#include "platform/process.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
 #include "support/tool_run.h"
@@ -22,7 +23,8 @@ class KivoToolCmdlineTest : public testing::Test {
     std::filesystem::copy_file(KIVO_TOOL, dir_ / "kivo-tool");
     MakeTestDir(roms_);
     MakeTestDir(zsnes_);
-    WriteTestFile(zsnes_ + "/ZSNES.EXE", "");
+    // A script: the DOS build's name for a program Linux runs itself.
+    WriteTestFile(zsnes_ + "/ZSNES.EXE", "#!/bin/sh\n");
     WriteTestFile(roms_ + "/MARIO.SMC", "mario");
     Ini("");
   }
@@ -153,7 +155,7 @@ TEST_F(KivoToolCmdlineTest, SaysWhyALaunchWouldFailAndStillPrintsTheLine) {
   // A folder name with a blank where the part before the blank names a file: that file would run.
   const std::string blank = dir_ / "my emu";
   MakeTestDir(blank);
-  WriteTestFile(blank + "/ZSNES.EXE", "");
+  WriteTestFile(blank + "/ZSNES.EXE", "#!/bin/sh\n");
   WriteTestFile(dir_ / "my", "");
   WriteTestFile(dir_ / "kivo.ini", "[General]\nZSNESPath=" + blank + "\n");
   run = Run("MARIO.SMC");
@@ -197,12 +199,27 @@ TEST_F(KivoToolCmdlineTest, RunSaysWhyNothingStarted) {
   ToolRun run = RunTool(dir_, dir_ / "kivo-tool", "run MARIO.SMC", roms_);
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "");
-  EXPECT_EQ(run.err, "kivo-tool: " + zsnes_ + "/ZSNES.EXE: could not be started in " + zsnes_ + "\n");
+  EXPECT_EQ(run.err, "kivo-tool: ZSNES could not be started: " + zsnes_ + "/ZSNES.EXE in " + zsnes_ + "\n");
 
   platform::DeleteFile(zsnes_ + "/ZSNES.EXE");
   run = RunTool(dir_, dir_ / "kivo-tool", "run MARIO.SMC", roms_);
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "kivo-tool: " + zsnes_ + "/ZSNES.EXE: not found; nothing was started\n");
+  EXPECT_EQ(run.err, "kivo-tool: No ZSNES in " + zsnes_ + ": neither zsnes nor ZSNES.EXE is there\n");
+}
+
+// A DOS program as ZSNES.EXE runs in DOSBox: cmdline shows the drives, the DOS command line and the
+// DOSBox command it would start.
+TEST_F(KivoToolCmdlineTest, ADosProgramShowsItsDrivesAndTheDosBoxCommand) {
+  const std::string dosbox = platform::FindProgramOnPath("dosbox");
+  if (dosbox.empty()) GTEST_SKIP() << "no dosbox";
+  WriteTestFile(zsnes_ + "/ZSNES.EXE", "MZ\x90");
+  ToolRun run = Run("MARIO.SMC");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "configuration: Default\nROM file: " + roms_ + "/MARIO.SMC\nworking folder: " + zsnes_ +
+                         "\npriority: normal\ndrive C: " + zsnes_ + "\ndrive D: " + roms_ +
+                         "\nin DOSBox: C:\\ZSNES.EXE D:\\MARIO.SMC" + kDefaultSwitches + "\n" + dosbox + " -conf " +
+                         zsnes_ + "/kivo-dosbox.conf\n");
+  EXPECT_FALSE(platform::FileExists(zsnes_ + "/kivo-dosbox.conf"));
 }
 
 TEST_F(KivoToolCmdlineTest, WrongArgumentsGiveUsage) {

@@ -6,6 +6,7 @@
 #include "common/error.h"
 #include "fake_emulator_log.h"
 #include "platform/files.h"
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -91,15 +92,21 @@ TEST_F(RunRomTest, ArchiveIsResolvedToItsRomFile) {
   EXPECT_NE(ReadTestFile(zsnes_ + "/ZSNES.CFG").find("GameDirectory =" + roms_ + "\r\n"), std::string::npos);
 }
 
-TEST_F(RunRomTest, WithoutARomFileTheEmulatorGetsTheSwitchesAlone) {
+// The emulator would start without a game; the user is told why instead, and nothing starts.
+TEST_F(RunRomTest, WithoutARomFileTheLaunchSaysWhyAndStartsNothing) {
   RunRomRequest request = Request("Empty.zip");
   request.getRomFile = [](const std::string&) { return std::string(); };
-  ASSERT_TRUE(RunRom(settings_, request));
-  ASSERT_TRUE(RunRom(settings_, Request("GONE.SMC")));
-  std::vector<FakeStart> starts = WaitForStarts(zsnes_, 2);
-  ASSERT_EQ(starts.size(), 2u);
-  EXPECT_EQ(starts[0].args, kDefaultSwitches);
-  EXPECT_EQ(starts[1].args, kDefaultSwitches);
+  auto message = [&](const RunRomRequest& r) {
+    try {
+      RunRom(settings_, r);
+    } catch (const KivoError& error) {
+      return std::string(error.what());
+    }
+    return std::string("started");
+  };
+  EXPECT_EQ(message(request), "No ROM image could be unpacked from " + roms_ + "/Empty.zip");
+  EXPECT_EQ(message(Request("GONE.SMC")), "Cannot open file " + roms_ + "/GONE.SMC");
+  EXPECT_TRUE(ReadFakeLog(zsnes_).starts.empty());
 }
 
 TEST_F(RunRomTest, BatchModeWithoutDosCommand) {
@@ -112,16 +119,41 @@ TEST_F(RunRomTest, BatchModeWithoutDosCommand) {
   EXPECT_EQ(starts[0].args, (Args{"-a"}));
 }
 
-TEST_F(RunRomTest, MissingEmulatorStartsNothing) {
+// A folder without the emulator, or an emulator the system will not start, is reported; nothing is
+// written into the folder first.
+TEST_F(RunRomTest, MissingEmulatorIsReportedAndStartsNothing) {
   std::string empty = dir_ / "emu";
   MakeTestDir(empty);
+  struct Case {
+    std::string ini;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"ZSNESPath=" + empty + "\n", "No ZSNES in " + empty + ": neither zsnes nor ZSNES.EXE is there"},
+      {"ZSNESPath=" + empty + "\nShellBat=1\n", "No ZSNES in " + empty + ": neither zsnes nor ZSNES.EXE is there"},
+      {"", "No ZSNES folder is set (Setup tab), and zsnes is not on PATH"},
+  };
+  ScopedEnv noZsnesOnPath("PATH", dir_ / "no-programs");
+  for (const Case& c : cases) {
+    WriteTestFile(app_ + "/kivo.ini", "[General]\n" + c.ini);
+    try {
+      RunRom(settings_, Request("MARIO.SMC"));
+      ADD_FAILURE() << "no error for " << c.ini;
+    } catch (const KivoError& error) {
+      EXPECT_EQ(std::string(error.what()), c.message);
+    }
+  }
+  EXPECT_FALSE(platform::FileExists(empty + "/zkivo.bat"));
+
+  // ZSNES.EXE there, but a script without the right to run.
+  WriteTestFile(empty + "/ZSNES.EXE", "#!/bin/sh\n");
   WriteTestFile(app_ + "/kivo.ini", "[General]\nZSNESPath=" + empty + "\n");
-  EXPECT_FALSE(RunRom(settings_, Request("MARIO.SMC")));
-  WriteTestFile(app_ + "/kivo.ini", "[General]\nZSNESPath=" + dir_ / "nowhere" + "\n");
-  EXPECT_FALSE(RunRom(settings_, Request("MARIO.SMC")));
-  // In batch mode the batch file cannot even be written into a folder that does not exist.
-  WriteTestFile(app_ + "/kivo.ini", "[General]\nZSNESPath=" + dir_ / "nowhere" + "\nShellBat=1\n");
-  EXPECT_THROW(RunRom(settings_, Request("MARIO.SMC")), KivoError);
+  try {
+    RunRom(settings_, Request("MARIO.SMC"));
+    ADD_FAILURE() << "no error";
+  } catch (const KivoError& error) {
+    EXPECT_EQ(std::string(error.what()), "ZSNES could not be started: " + empty + "/ZSNES.EXE in " + empty);
+  }
 }
 
 }  // namespace

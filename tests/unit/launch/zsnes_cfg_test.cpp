@@ -1,6 +1,8 @@
 #include "launch/zsnes_cfg.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/settings_file.h"
 #include "common/error.h"
@@ -99,7 +101,10 @@ class UpdateZsnesCfgTest : public ::testing::Test {
     MakeTestDir(zsnesDir_);
     WriteTestFile(dir_ / "kivo.ini", "[General]\nZSNESPath=" + zsnesDir_ + "\nSavegamePath=/saves\n");
   }
-  void TearDown() override { platform::SetWriteFaultForTesting({}); }
+  void TearDown() override {
+    platform::SetWriteFaultForTesting({});
+    platform::SetReadFaultForTesting({});
+  }
 
   TempDir dir_;
   std::string zsnesDir_ = dir_ / "zsnes";
@@ -134,6 +139,39 @@ TEST_F(UpdateZsnesCfgTest, RefusedWriteRaisesAndLeavesTheFileAsItWas) {
     EXPECT_EQ(std::string(error.what()), "Cannot create file " + cfgPath_);
   }
   EXPECT_EQ(ReadTestFile(cfgPath_), "Sound = 1\r\nVSync =1\r\n");
+}
+
+// The emulator's file whose bytes cannot be read is not the emulator's file with eight lines: it is
+// left alone, the launch stops; one without a write bit is read-only; one that is a link is kept a
+// link, and the file it names changes, keeping its mode.
+TEST_F(UpdateZsnesCfgTest, UnreadableReadOnlyAndLinkedFiles) {
+  WriteTestFile(cfgPath_, "Sound = 1\r\n");
+  platform::SetReadFaultForTesting([&](const std::string& path) { return path == cfgPath_; });
+  EXPECT_THROW(UpdateZsnesCfg(settings_, "Default", "/roms"), KivoError);
+  platform::SetReadFaultForTesting({});
+  EXPECT_EQ(ReadTestFile(cfgPath_), "Sound = 1\r\n");
+
+  ASSERT_EQ(::chmod(cfgPath_.c_str(), 0444), 0);
+  try {
+    UpdateZsnesCfg(settings_, "Default", "/roms");
+    ADD_FAILURE() << "a read-only file was written";
+  } catch (const KivoError& error) {
+    EXPECT_EQ(std::string(error.what()), "Cannot create file " + cfgPath_);
+  }
+  EXPECT_EQ(ReadTestFile(cfgPath_), "Sound = 1\r\n");
+
+  const std::string real = dir_ / "ZSNES-real.CFG";
+  WriteTestFile(real, "Sound = 1\r\n");
+  ASSERT_EQ(::chmod(real.c_str(), 0600), 0);
+  platform::DeleteFile(cfgPath_);
+  ASSERT_EQ(::symlink(real.c_str(), cfgPath_.c_str()), 0);
+  UpdateZsnesCfg(settings_, "Default", "/roms");
+  struct stat st {};
+  ASSERT_EQ(::lstat(cfgPath_.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  EXPECT_TRUE(ReadTestFile(real).starts_with("Sound = 1\r\nFrameSkip =0\r\n"));
+  ASSERT_EQ(::stat(real.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
 }
 
 }  // namespace

@@ -87,8 +87,8 @@ TEST(RomReport, WithoutHeaderShowsTheBytesAt7FC0AndOffsetZero) {
   image[at + 26] = 0;
   PutWord(image, at + 28, 0x1111);
   PutWord(image, at + 30, 0x2222);
-  PutWord(image, at + 32, 0xBEEF);
-  PutWord(image, at + 34, 0x0001);
+  PutWord(image, at + 0x2A, 0xBEEF);
+  PutWord(image, at + 0x3C, 0x0001);
   EXPECT_EQ(TSnesRom::FromImage(image).InfoText(),
             "Title: NOT A VALID HEADER!!\n"
             "Copier Header: None\n"

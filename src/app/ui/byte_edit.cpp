@@ -1,0 +1,27 @@
+#include "app/ui/byte_edit.h"
+
+#include <QLineEdit>
+#include <QVariant>
+
+#include "app/ui/dialogs.h"
+
+namespace {
+
+constexpr const char* kBytesProperty = "kivoBytes";
+
+}  // namespace
+
+void SetEditBytes(QLineEdit* edit, const std::string& bytes) {
+  edit->setProperty(kBytesProperty, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  edit->setText(FromBytes(bytes));
+}
+
+std::string EditBytes(const QLineEdit* edit) {
+  QVariant stored = edit->property(kBytesProperty);
+  if (stored.isValid()) {
+    QByteArray bytes = stored.toByteArray();
+    std::string kept(bytes.constData(), static_cast<size_t>(bytes.size()));
+    if (edit->text() == FromBytes(kept)) return kept;
+  }
+  return ToBytes(edit->text());
+}

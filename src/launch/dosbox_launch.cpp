@@ -1,0 +1,139 @@
+#include "launch/dosbox_launch.h"
+
+#include <string_view>
+
+#include "app/options.h"
+#include "app/settings_file.h"
+#include "common/error.h"
+#include "common/path.h"
+#include "launch/switches.h"
+#include "launch/zsnes_cfg.h"
+#include "platform/files.h"
+#include "platform/process.h"
+#include "platform/short_path.h"
+
+namespace {
+
+constexpr std::string_view kGeneral = "General";
+
+bool IsDosNameChar(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+         std::string_view("_-~!#$@^{}").find(c) != std::string_view::npos;
+}
+
+// A folder DOSBox can be told to mount: its path goes into the configuration in double quotes, and
+// the configuration's lines run as a batch file, where "%" would be taken for a variable.
+bool IsMountable(const std::string& folder) {
+  if (folder.empty() || folder.front() != '/') return false;
+  for (unsigned char c : folder) {
+    if (c < 32 || c == '"' || c == '%') return false;
+  }
+  return true;
+}
+
+std::string Mountable(const std::string& folder, const char* what) {
+  if (!IsMountable(folder)) throw KivoError("DOSBox cannot mount the " + std::string(what) + " " + folder);
+  return folder;
+}
+
+}  // namespace
+
+bool IsDosFileName(const std::string& name) {
+  const size_t dot = name.find('.');
+  const std::string_view base = std::string_view(name).substr(0, dot);
+  const std::string_view ext = dot == std::string::npos ? std::string_view() : std::string_view(name).substr(dot + 1);
+  if (base.empty() || base.size() > 8 || ext.size() > 3 || ext.find('.') != std::string_view::npos) return false;
+  for (char c : base) {
+    if (!IsDosNameChar(c)) return false;
+  }
+  for (char c : ext) {
+    if (!IsDosNameChar(c)) return false;
+  }
+  return dot == std::string::npos || !ext.empty();
+}
+
+DosBoxPlan PlanDosBox(SettingsFile& settings, const std::string& section, const std::string& romFile,
+                      const std::string& aliasFolder) {
+  DosBoxPlan plan;
+  plan.emulatorFolder = Mountable(settings.ReadString(kGeneral, option::ZSNESPath.key, ""), "ZSNES folder");
+  const std::string savegame = settings.ReadString(kGeneral, option::SavegamePath.key, "");
+  if (!savegame.empty()) plan.saveFolder = Mountable(savegame, "Savegame folder");
+  if (!romFile.empty()) {
+    std::string folder = ExtractFileDir(romFile);
+    std::string name = ExtractFileName(romFile);
+    // A name DOS cannot open, or a folder DOSBox cannot mount, goes through KIVO's own alias, whose
+    // folder and 8.3 name always suit; the alias stays the same, so save files keep their names.
+    if (!IsDosFileName(name) || !IsMountable(folder)) {
+      std::string alias = platform::ShortAlias(romFile, aliasFolder);
+      if (alias.empty()) throw KivoError("Cannot create file " + AddBackslash(aliasFolder) + name);
+      folder = Mountable(ExtractFileDir(alias), "alias folder");
+      name = ExtractFileName(alias);
+    }
+    plan.romFolder = folder;
+    plan.dosRomPath = "D:\\" + name;
+  }
+  plan.commandLine = "C:\\ZSNES.EXE " + plan.dosRomPath + BuildSwitches(settings, section);
+  return plan;
+}
+
+std::string DosBoxConfig(const DosBoxPlan& plan, const std::vector<std::string>& dosLines) {
+  // The DOS build wants a fast machine with its memory; the rest is DOSBox's own defaults.
+  std::string config = "[cpu]\ncycles=max\n\n[dosbox]\nmemsize=63\n\n[autoexec]\n";
+  config += "mount c \"" + plan.emulatorFolder + "\"\n";
+  if (!plan.romFolder.empty()) config += "mount d \"" + plan.romFolder + "\"\n";
+  if (!plan.saveFolder.empty()) config += "mount e \"" + plan.saveFolder + "\"\n";
+  config += "c:\n";
+  for (const std::string& line : dosLines) config += line + "\n";
+  config += "exit\n";
+  return config;
+}
+
+std::vector<std::string> BatchLines(const std::string& batchBytes) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start <= batchBytes.size()) {
+    size_t end = batchBytes.find_first_of("\r\n", start);
+    if (end == std::string::npos) end = batchBytes.size();
+    if (end > start) lines.push_back(batchBytes.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+std::string DosBoxConfigPath(SettingsFile& settings) {
+  return AddBackslash(settings.ReadString(kGeneral, option::ZSNESPath.key, "")) + "kivo-dosbox.conf";
+}
+
+std::vector<std::string> DosBoxCommand(const std::string& configPath) {
+  const std::string dosbox = platform::FindProgramOnPath("dosbox");
+  if (dosbox.empty()) {
+    throw KivoError("ZSNES.EXE is a DOS program, which runs in DOSBox: install the package \"dosbox\"");
+  }
+  return {dosbox, "-conf", configPath};
+}
+
+EmulatorStart PrepareDosBoxLaunch(SettingsFile& settings, const RunRomRequest& request, const std::string& romFile) {
+  const std::vector<std::string> command = DosBoxCommand(DosBoxConfigPath(settings));
+  const DosBoxPlan plan = PlanDosBox(settings, request.section, romFile, request.shortNameFolder);
+  const std::string saveDirectory = plan.saveFolder.empty() ? std::string() : "E:\\";
+  UpdateZsnesCfg(settings, request.section, "D:\\", &saveDirectory);
+
+  std::vector<std::string> lines = {plan.commandLine};
+  if (settings.ReadBool(kGeneral, option::ShellBat.key, false)) {
+    // The batch file is written as it always is; DOSBox's shell wants its lines apart, so they are
+    // handed to it as DOS read them.
+    const std::string batchPath = AddBackslash(plan.emulatorFolder) + "zkivo.bat";
+    const std::string batch = ZsnesBatchFile(plan.commandLine, request.extraCommand, request.extraCommandEnabled);
+    if (!platform::WriteFileAtomic(batchPath, batch)) throw KivoError("Cannot create file " + batchPath);
+    lines = BatchLines(batch);
+  }
+  const std::string configPath = DosBoxConfigPath(settings);
+  if (!platform::WriteFileAtomic(configPath, DosBoxConfig(plan, lines))) {
+    throw KivoError("Cannot create file " + configPath);
+  }
+  EmulatorStart start;
+  start.argv = command;
+  start.workingFolder = settings.ReadString(kGeneral, option::ZSNESPath.key, "");
+  start.highPriority = settings.ReadBool(kGeneral, option::HighPriority.key, false);
+  return start;
+}

@@ -1,0 +1,37 @@
+// A writer for the crash-consistency test, which kills it at random moments. Without end it writes
+// kivo.ini through SettingsFile, each time the next state of a counter, and the zip cache's table
+// through the cache itself, unpacking one of two archives in turn with room for one. On its standard
+// output it says which state it starts, and each table it has written.
+//
+//   crash_writer FOLDER ARCHIVE-A ARCHIVE-B
+#include <cstdio>
+#include <string>
+
+#include "app/settings_file.h"
+#include "platform/files.h"
+#include "support/crash_states.h"
+#include "zipcache/zip_cache.h"
+
+int main(int argc, char** argv) {
+  if (argc != 4) return 2;
+  const std::string folder = argv[1];
+  const std::string archives[] = {argv[2], argv[3]};
+  SettingsFile settings(folder + "/kivo.ini");
+  // Goes on from the state the file holds.
+  long state = CrashStateOf(settings.ReadString("General", "Counter", ""));
+  if (state < 0) return 3;
+  for (;;) {
+    ++state;
+    std::printf("begin %ld\n", state);
+    std::fflush(stdout);
+    settings.WriteString("General", "Counter", CrashStateValue(state));
+    {
+      TZipCache cache(folder + "/zipcache", 1);
+      cache.GetRomFile(archives[state % 2]);
+    }  // the table is written here
+    std::string table;
+    platform::ReadWholeFile(folder + "/zipcache/cache.tbl", table, size_t{1} << 20);
+    std::printf("table %ld %zu\n", state, std::hash<std::string>()(table));
+    std::fflush(stdout);
+  }
+}

@@ -1,0 +1,61 @@
+#include "support/processes.h"
+
+#include <dirent.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <climits>
+#include <cstdlib>
+#include <thread>
+
+#include "platform/files.h"
+
+namespace {
+
+std::string ReadProcFile(const std::string& path) {
+  std::string bytes;
+  platform::ReadWholeFile(path, bytes, size_t{1} << 20);
+  return bytes;
+}
+
+}  // namespace
+
+std::vector<int> ProcessesOf(const std::string& program, const std::string& home) {
+  std::vector<int> pids;
+  char target[PATH_MAX];
+  const std::string wanted(::realpath(program.c_str(), target) != nullptr ? target : program);
+  DIR* proc = ::opendir("/proc");
+  if (proc == nullptr) return pids;
+  while (dirent* entry = ::readdir(proc)) {
+    const int pid = std::atoi(entry->d_name);
+    if (pid <= 0) continue;
+    const std::string base = "/proc/" + std::to_string(pid);
+    ssize_t n = ::readlink((base + "/exe").c_str(), target, sizeof target - 1);
+    if (n <= 0 || std::string(target, static_cast<size_t>(n)) != wanted) continue;
+    // A zombie has ended already.
+    const std::string stat = ReadProcFile(base + "/stat");
+    const size_t close = stat.rfind(')');
+    if (close != std::string::npos && close + 2 < stat.size() && stat[close + 2] == 'Z') continue;
+    const std::string environment = '\0' + ReadProcFile(base + "/environ");
+    if (environment.find('\0' + ("HOME=" + home) + '\0') == std::string::npos) continue;
+    pids.push_back(pid);
+  }
+  ::closedir(proc);
+  return pids;
+}
+
+bool WaitForProcessesToEnd(const std::string& program, const std::string& home, double seconds) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  while (!ProcessesOf(program, home).empty()) {
+    if (std::chrono::steady_clock::now() > until) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
+void StopProcesses(const std::string& program, const std::string& home) {
+  for (int pid : ProcessesOf(program, home)) ::kill(pid, SIGTERM);
+  if (WaitForProcessesToEnd(program, home, 10)) return;
+  for (int pid : ProcessesOf(program, home)) ::kill(pid, SIGKILL);
+}

@@ -1,0 +1,175 @@
+// What a GIF may cost: hostile files are refused with "Image too large to decode" or held within
+// their image's budget, measured on the real heap while the image is read, turned into bitmaps and
+// composed; real screenshots and long animations still fit with room to spare.
+#include <gtest/gtest.h>
+
+#include "gif/gif_animation.h"
+#include "gif/gif_image.h"
+#include "unit/gif/gif_hostile_samples.h"
+#include "unit/gif/gif_test_util.h"
+#include "unit/gif/heap_counter.h"
+
+namespace {
+
+using namespace gif_hostile;
+
+constexpr const char* kTooLarge = "Image too large to decode";
+// What decoding holds whatever the input: the decoder's tables, the image's palette, and the data
+// buffer the decoder keeps from frame to frame (up to 4 MB, but no larger than the most data one
+// frame has had, a few hundred kilobytes in these tests).
+constexpr size_t kFixedCost = size_t{512} << 10;
+
+struct Cost {
+  std::string error;  // empty when everything was read and shown
+  int frames = 0;
+  size_t peak = 0;      // heap bytes held at most
+  size_t leftOver = 0;  // budget still taken once the image is cleared
+};
+
+void Compose(TGIFImage& image) {
+  TGIFCanvas canvas(image);
+  for (int i = 0; i < image.FrameCount(); ++i) canvas.Render(i);
+}
+
+// Reads the GIF and does what a viewer does with it: composes every frame, and with `everyBitmap`
+// also makes every frame's bitmap, plain and then dithered, and composes the dithered frames.
+Cost Measure(const std::string& bytes, const GifLimits& limits, bool everyBitmap) {
+  heap_counter::PeakAbove peak;
+  Cost cost;
+  {
+    TGIFImage image(limits);
+    try {
+      image.LoadFromBytes(bytes);
+      Compose(image);
+      if (everyBitmap) {
+        for (int i = 0; i < image.FrameCount(); ++i) image.Frame(i)->GetBitmap();
+        image.SetDrawOptions(TGIFDrawOptions(image.DrawOptions()).Exclude(goAutoDither));
+        for (int i = 0; i < image.FrameCount(); ++i) image.Frame(i)->GetBitmap();
+        Compose(image);
+      }
+    } catch (const GIFException& e) {
+      cost.error = e.what();
+    }
+    cost.frames = image.FrameCount();
+    image.Clear();
+    cost.leftOver = image.Budget().Used();
+  }
+  cost.peak = peak.Bytes();
+  return cost;
+}
+
+GifLimits Budget(size_t megabytes) {
+  GifLimits limits;
+  limits.memoryBudget = megabytes << 20;
+  return limits;
+}
+
+TEST(GifBudget, SmallFilesThatWouldCostMuchAreRefusedEarly) {
+  // About a hundred bytes whose four 5792 x 5792 frames a viewer would compose and save: refused
+  // at the logical screen, before a pixel is held.
+  const std::string huge = FullScreenFrames(5792, 5792, 4);
+  ASSERT_LT(huge.size(), 150u);
+  Cost screen = Measure(huge, GifLimits{}, true);
+  EXPECT_EQ(screen.error, kTooLarge);
+  EXPECT_EQ(screen.frames, 0);
+  EXPECT_LT(screen.peak, kFixedCost);
+
+  // Frames of 4 bytes, each about a kilobyte once read: reading stops at the frame limit.
+  Cost empty = Measure(EmptyFrames(65536), GifLimits{}, true);
+  EXPECT_EQ(empty.error, kTooLarge);
+  EXPECT_EQ(empty.frames, GifLimits{}.maxFrames);
+  EXPECT_LT(empty.peak, size_t{8} << 20);
+}
+
+TEST(GifBudget, HostileFilesHoldNoMoreThanTheBudget) {
+  struct Case {
+    std::string name;
+    std::string bytes;
+    GifLimits limits;
+    std::string error;
+  };
+  const Case cases[] = {
+      {"full-screen frames past the budget", FullScreenFrames(2048, 2048, 16), Budget(32), kTooLarge},
+      {"frames that fit, but not their canvas and the saved canvas", FullScreenFrames(2048, 2048, 4), Budget(40),
+       kTooLarge},
+      {"frames and canvases that fit", FullScreenFrames(2048, 2048, 4), Budget(96), ""},
+      {"interlaced frames of width 0", ZeroSizeFrames(2048, 2048, 64), Budget(30), kTooLarge},
+      {"a comment of a million one-byte blocks", OneByteSubBlocks(1000000, false), Budget(16), kTooLarge},
+      {"application data of a million one-byte blocks", OneByteSubBlocks(1000000, true), Budget(16), kTooLarge},
+      {"a comment of 200,000 one-byte blocks", OneByteSubBlocks(200000, false), Budget(16), ""},
+      {"the default limits", FullScreenFrames(4096, 4096, 16), GifLimits{}, kTooLarge},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Cost cost = Measure(c.bytes, c.limits, true);
+    EXPECT_EQ(cost.error, c.error);
+    EXPECT_LE(cost.peak, c.limits.memoryBudget + kFixedCost);
+    EXPECT_EQ(cost.leftOver, 0u);
+  }
+}
+
+TEST(GifBudget, EveryBudgetHoldsWhereverReadingOrShowingStops) {
+  // Frames, bitmaps, the decoder's buffers, the canvas and the saved canvas each meet the limit at
+  // some budget on the way up; none may take memory it was not granted.
+  GifBuilder gif;
+  gif.Screen(300, 200, GifTestPalette(2)).Comment(std::string(5000, 'c'));
+  GifFrameSpec zeroSize;
+  zeroSize.interlaced = true;
+  GifFrameSpec full;
+  full.width = 300;
+  full.height = 200;
+  for (int i = 0; i < 3; ++i) {
+    gif.Descriptor(zeroSize).Raw(std::string("\x02\x00", 2));
+    gif.GraphicControl(3, 1, 0).Descriptor(full).Raw(std::string("\x02\x00", 2));
+  }
+  const std::string bytes = gif.Trailer().Bytes();
+  bool refused = false;
+  bool shown = false;
+  for (size_t budget = 0; budget <= (size_t{3} << 19); budget += 16 << 10) {
+    SCOPED_TRACE(budget);
+    GifLimits limits;
+    limits.memoryBudget = budget;
+    Cost cost = Measure(bytes, limits, true);
+    EXPECT_LE(cost.peak, budget + kFixedCost);
+    EXPECT_EQ(cost.leftOver, 0u);
+    if (cost.error.empty()) {
+      shown = true;
+    } else {
+      EXPECT_EQ(cost.error, kTooLarge);
+      EXPECT_FALSE(shown) << "a larger budget refused what a smaller one held";
+      refused = true;
+    }
+  }
+  EXPECT_TRUE(refused);
+  EXPECT_TRUE(shown);
+}
+
+TEST(GifLimits, RealScreenshotsAndLongAnimationsFitWithRoomToSpare) {
+  struct Case {
+    std::string name;
+    std::string bytes;
+    int frames;
+  };
+  GifFrameSpec interlaced = GifFrame(512, 478, GifTestPixels(512, 478, 256, 7), 8);
+  interlaced.interlaced = true;
+  const std::string head = GifBuilder().Screen(512, 478, GifTestPalette(256)).Loop(0).Bytes();
+  const std::string frame =
+      GifBuilder("").GraphicControl(1, 4, 3).Frame(GifFrame(512, 478, GifTestPixels(512, 478, 256, 8), 8)).Bytes();
+  std::string animation = head;
+  for (int i = 0; i < 300; ++i) animation += frame;
+  const Case cases[] = {
+      {"256 x 224 still", SimpleGif(256, 224, GifTestPixels(256, 224, 4, 5)), 1},
+      {"512 x 478 interlaced still",
+       GifBuilder().Screen(512, 478, GifTestPalette(256)).Frame(interlaced).Trailer().Bytes(), 1},
+      {"300 full frames of 512 x 478", animation + ";", 300},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Cost cost = Measure(c.bytes, GifLimits{}, false);
+    EXPECT_EQ(cost.error, "");
+    EXPECT_EQ(cost.frames, c.frames);
+    EXPECT_LT(cost.peak, GifLimits{}.memoryBudget / 3);
+  }
+}
+
+}  // namespace
