@@ -1,5 +1,5 @@
 # Short names for the usual commands; everything goes through the CMake presets.
-.PHONY: all deps build run demo test test-zsnes test-asan bench fuzz clean
+.PHONY: all deps build run demo test test-zsnes test-asan bench fuzz package test-package clean
 
 all: build
 
@@ -38,9 +38,21 @@ test-asan: deps
 bench: build
 	./build/bench/kivo_bench
 
+# The Debian package: build-package/kivo_<version>_<arch>.deb, installed with
+# sudo apt install ./build-package/kivo_*.deb
+package: deps
+	cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DKIVO_SYSTEM_INSTALL=ON \
+		-DKIVO_BUILD_TESTS=OFF -DKIVO_BUILD_BENCH=OFF
+	cmake --build build-package
+	cd build-package && cpack
+
+# Installs the package as a user would and starts it as one (needs root): scripts/test-package.sh.
+test-package: package
+	bash scripts/test-package.sh
+
 fuzz: deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz
 
 clean:
-	rm -rf build build-asan build-fuzz
+	rm -rf build build-asan build-fuzz build-package

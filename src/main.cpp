@@ -1,15 +1,21 @@
 #include <QApplication>
 
 #include "app/app_context.h"
+#include "app/kivo_folders.h"
 #include "app/ui/dialogs.h"
 #include "app/ui/main_form.h"
 #include "common/path.h"
 #include "platform/dirs.h"
 
 int main(int argc, char** argv) {
-  // The settings file lives beside the program, whatever folder the program was started from.
+  // The settings file lives beside the program (whatever folder it was started from), or under the
+  // user's home when KIVO is installed.
+  const KivoFolders folders = LocateKivoFolders(platform::ExecutableDir());
+  CreateKivoFolders(folders);
   AppContext context;
-  context.settingsFile = std::make_unique<SettingsFile>(AddBackslash(platform::ExecutableDir()) + "kivo.ini");
+  context.settingsFile = std::make_unique<SettingsFile>(folders.settingsFile);
+  context.appDir = folders.dataFolder;
+  context.manual = folders.manual;
 
   QApplication app(argc, argv);
   QApplication::setApplicationName("KIVO");

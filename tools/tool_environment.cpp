@@ -1,5 +1,6 @@
 #include "tool_environment.h"
 
+#include "app/kivo_folders.h"
 #include "app/options.h"
 #include "app/settings_file.h"
 #include "browser/configuration_switch.h"
@@ -9,12 +10,14 @@
 #include "platform/files.h"
 #include "zipcache/zip_cache.h"
 
-ToolEnvironment::ToolEnvironment() : programDir_(platform::ExecutableDir()) {}
+ToolEnvironment::ToolEnvironment() : folders_(LocateKivoFolders(platform::ExecutableDir())) {
+  CreateKivoFolders(folders_);
+}
 
 ToolEnvironment::~ToolEnvironment() = default;
 
 SettingsFile& ToolEnvironment::Settings() {
-  if (!settings_) settings_ = std::make_unique<SettingsFile>(AddBackslash(programDir_) + "kivo.ini");
+  if (!settings_) settings_ = std::make_unique<SettingsFile>(folders_.settingsFile);
   return *settings_;
 }
 
@@ -26,9 +29,9 @@ std::string ToolEnvironment::FullPath(const std::string& argument) {
 std::string ToolEnvironment::GetRomFile(const std::string& argument) {
   if (!zipCache_) {
     // As the window does at start: the folder may exist already, which is fine.
-    platform::CreateDirectory(AddBackslash(programDir_) + "zipcache");
+    platform::CreateDirectory(AddBackslash(folders_.dataFolder) + "zipcache");
     const int limit = Settings().ReadInteger("General", "CacheSize", 8);
-    zipCache_ = std::make_unique<TZipCache>(programDir_ + "/zipcache", limit);
+    zipCache_ = std::make_unique<TZipCache>(folders_.dataFolder + "/zipcache", limit);
   }
   return zipCache_->GetRomFile(FullPath(argument));
 }
@@ -54,7 +57,7 @@ RunRomRequest ToolEnvironment::LaunchRequest(const std::string& argument, const 
   request.selectedRomFile = ExtractFileName(full);
   request.extraCommand = Settings().ReadString("General", option::ExtraCommand.key, "");
   request.extraCommandEnabled = Settings().ReadBool("General", option::ShellBat.key, false);
-  request.shortNameFolder = ShortNameFolder(programDir_);
+  request.shortNameFolder = ShortNameFolder(folders_.dataFolder);
   request.getRomFile = [this](const std::string& path) { return GetRomFile(path); };
   return request;
 }

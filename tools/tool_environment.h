@@ -3,13 +3,15 @@
 #include <memory>
 #include <string>
 
+#include "app/kivo_folders.h"
 #include "launch/run_rom.h"
 
 class SettingsFile;
 class TZipCache;
 
-// What the subcommands share with the window: kivo.ini and the zip cache beside the program, so an
-// archive checked from the command line lands in the same cache the window uses.
+// What the subcommands share with the window: kivo.ini and the zip cache where LocateKivoFolders puts
+// them (beside the program, or under the user's home when installed), so an archive checked from the
+// command line lands in the same cache the window uses.
 class ToolEnvironment {
  public:
   ToolEnvironment();
@@ -17,7 +19,8 @@ class ToolEnvironment {
   ToolEnvironment(const ToolEnvironment&) = delete;
   ToolEnvironment& operator=(const ToolEnvironment&) = delete;
 
-  const std::string& ProgramDir() const { return programDir_; }
+  // The folder of the zip cache and the aliases (the program's own when KIVO is portable).
+  const std::string& DataDir() const { return folders_.dataFolder; }
   SettingsFile& Settings();
 
   // The full path of a file named on the command line (relative names count from the current folder).
@@ -42,7 +45,7 @@ class ToolEnvironment {
   RunRomRequest LaunchRequest(const std::string& argument, const std::string& section = "");
 
  private:
-  std::string programDir_;
+  KivoFolders folders_;
   std::unique_ptr<SettingsFile> settings_;
   std::unique_ptr<TZipCache> zipCache_;  // made at first use; its destructor saves cache.tbl
 };

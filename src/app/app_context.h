@@ -12,7 +12,10 @@ struct AppContext {
   std::unique_ptr<SettingsFile> settingsFile;
   std::string currentSection = "Default";
   std::string selectedRomFile;
-  // The program's folder, without a trailing separator. Set by the main window's creation from
-  // the executable's folder unless given (the window tests run the program in a folder of theirs).
+  // The folder of the zip cache and the aliases, without a trailing separator: the program's own
+  // in the portable layout. Set by the main window's creation from the executable's folder unless
+  // given (the program gives it as LocateKivoFolders decides; the window tests a folder of theirs).
   std::string appDir;
+  // The manual "KIVO Readme" opens; empty: "KIVO - Manual.txt" in appDir.
+  std::string manual;
 };

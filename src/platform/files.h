@@ -12,6 +12,8 @@ namespace platform {
 // True when a regular file (or a link to one) exists at the path; a folder does not count.
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
+// True when this process may create files in the folder.
+bool IsWritableFolder(const std::string& path);
 
 // What reading a file found.
 enum class ReadStatus {

@@ -44,7 +44,9 @@ void TMainForm::OpenHelp(const std::string& fileOrUrl, bool isFile) {
   if (!dialogs_.OpenDocument(fileOrUrl)) throw KivoError("Cannot open " + fileOrUrl);
 }
 
-void TMainForm::KIVOReadme1Click() { OpenHelp(AddBackslash(context_.appDir) + "KIVO - Manual.txt", true); }
+void TMainForm::KIVOReadme1Click() {
+  OpenHelp(context_.manual.empty() ? AddBackslash(context_.appDir) + "KIVO - Manual.txt" : context_.manual, true);
+}
 
 void TMainForm::KIVOHomepage1Click() { OpenHelp(kHomepage, false); }
 

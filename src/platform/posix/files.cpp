@@ -229,6 +229,10 @@ std::string ReadFileStart(const std::string& path, size_t count) {
   return bytes;
 }
 
+bool IsWritableFolder(const std::string& path) {
+  return DirectoryExists(path) && ::access(path.c_str(), W_OK | X_OK) == 0;
+}
+
 bool ReadWholeFile(const std::string& path, std::string& bytes, size_t limit) {
   return ReadFile(path, bytes, limit) == ReadStatus::kRead;
 }

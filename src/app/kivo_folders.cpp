@@ -1,0 +1,47 @@
+#include "app/kivo_folders.h"
+
+#include <optional>
+
+#include "common/path.h"
+#include "platform/dirs.h"
+#include "platform/files.h"
+
+namespace {
+
+constexpr const char* kManual = "KIVO - Manual.txt";
+
+// An XDG base folder: the variable when it holds an absolute path, the usual place under home else.
+std::string BaseFolder(const char* variable, const char* underHome) {
+  std::optional<std::string> set = platform::EnvironmentVariable(variable);
+  if (set && !set->empty() && set->front() == '/') return *set;
+  return AddBackslash(platform::HomeDir()) + underHome;
+}
+
+}  // namespace
+
+KivoFolders LocateKivoFolders(const std::string& programDir) {
+  const std::string prefix = ExtractFileDir(programDir);
+  const std::string systemManual = AddBackslash(prefix) + "share/doc/kivo/" + kManual;
+  const std::string besideProgram = AddBackslash(programDir) + "kivo.ini";
+  const bool systemInstall = platform::FileExists(systemManual);
+
+  KivoFolders folders;
+  folders.portable = platform::FileExists(besideProgram) || (!systemInstall && platform::IsWritableFolder(programDir));
+  if (folders.portable) {
+    folders.settingsFile = besideProgram;
+    folders.dataFolder = programDir;
+  } else {
+    folders.settingsFile = BaseFolder("XDG_CONFIG_HOME", ".config") + "/kivo/kivo.ini";
+    folders.dataFolder = BaseFolder("XDG_CACHE_HOME", ".cache") + "/kivo";
+  }
+  // The manual is wherever this install put it.
+  const std::string portableManual = AddBackslash(programDir) + kManual;
+  folders.manual = platform::FileExists(portableManual) || !systemInstall ? portableManual : systemManual;
+  return folders;
+}
+
+void CreateKivoFolders(const KivoFolders& folders) {
+  if (folders.portable) return;
+  platform::CreateDirectoryPath(ExtractFileDir(folders.settingsFile));
+  platform::CreateDirectoryPath(folders.dataFolder);
+}

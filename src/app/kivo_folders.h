@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+// Where KIVO keeps its files, decided in one place for the window and kivo-tool alike.
+//
+// Portable, as KIVO was made: kivo.ini, the zip cache and the aliases beside the program, when its
+// folder already holds kivo.ini, or is writable and is no system install. Installed (a package under
+// /usr): kivo.ini in $XDG_CONFIG_HOME/kivo (~/.config/kivo), the zip cache and the aliases in
+// $XDG_CACHE_HOME/kivo (~/.cache/kivo). A system install is told by its manual in
+// <prefix>/share/doc/kivo, so that root, who may write /usr/bin, does not get settings there either.
+struct KivoFolders {
+  std::string settingsFile;  // kivo.ini
+  std::string dataFolder;    // holds zipcache/ and shortnames/
+  std::string manual;        // "KIVO - Manual.txt"
+  bool portable = true;
+};
+
+KivoFolders LocateKivoFolders(const std::string& programDir);
+
+// Makes the folders of an installed layout (a portable one exists: the program is in it).
+void CreateKivoFolders(const KivoFolders& folders);
