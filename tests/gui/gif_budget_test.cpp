@@ -131,6 +131,12 @@ class GifBudgetTest : public QObject {
       QCOMPARE(last.pixel(56, 8), qRgb(250, 20, 20));  // kept
       painter.drawImage(0, 0, last);
     }
+#if defined(__SANITIZE_ADDRESS__)
+    // AddressSanitizer pads every block and holds freed ones back on purpose: the process's resident
+    // size then says nothing about what the codec held.
+    (void)before;
+    return;
+#endif
     // The window's side (the painter's thread, the drawing) adds a few megabytes at most, less than
     // one of the 16 MB pictures would.
     const size_t peak = ResidentPeak() - before;
