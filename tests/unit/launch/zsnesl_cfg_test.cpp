@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 #include "common/error.h"
+#include "launch/zsnes_cfg.h"
 #include "platform/files.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
@@ -89,6 +92,13 @@ TEST_F(ZsneslCfgFileTest, AFileThatCannotBeWrittenOrReadIsLeftAsItWas) {
   char target[64] = {};
   EXPECT_GT(::readlink(path_.c_str(), target, sizeof target - 1), 0);
   EXPECT_STREQ(target, "/proc/self/mem");
+
+  // Nor is one beyond any configuration the emulator writes.
+  platform::DeleteFile(path_);
+  WriteTestFile(path_, "");
+  std::filesystem::resize_file(path_, kEmulatorConfigLimit + 1);  // sparse: costs no disk
+  EXPECT_THROW(UpdateZsneslCfg(path_, kSettings), KivoError);
+  EXPECT_EQ(std::filesystem::file_size(path_), kEmulatorConfigLimit + 1);
 }
 
 TEST(NativeConfigFolderTest, FoundAsTheEmulatorFindsIt) {

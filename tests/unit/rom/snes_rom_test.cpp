@@ -1,7 +1,9 @@
 #include "rom/snes_rom.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <filesystem>
 #include <numeric>
 
 #include "common/error.h"
@@ -145,6 +147,25 @@ TEST(SnesRomLoad, FileThatExistsButCannotBeReadRaisesError) {
     FAIL() << "no error raised";
   } catch (const KivoError& error) {
     EXPECT_EQ(std::string(error.what()), "Cannot read file /proc/self/mem");
+  }
+}
+
+// A file far larger than any cartridge, or a FIFO under a ROM's name, is refused without being read
+// into memory or waited on.
+TEST(SnesRomLoad, HugeFilesAndFifosAreRefused) {
+  TempDir dir;
+  const std::string huge = dir / "HUGE.SMC";
+  WriteTestFile(huge, "");
+  std::filesystem::resize_file(huge, TSnesRom::kRomFileLimit + 1);  // sparse: costs no disk
+  const std::string fifo = dir / "FIFO.SMC";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+  for (const std::string& path : {huge, fifo}) {
+    try {
+      TSnesRom rom(path);
+      ADD_FAILURE() << path << ": no error raised";
+    } catch (const KivoError& error) {
+      EXPECT_EQ(std::string(error.what()), "Cannot read file " + path);
+    }
   }
 }
 
