@@ -5,15 +5,27 @@
 #include <functional>
 #include <string>
 
+// What a figure compares.
+enum class Measure {
+  kTime,   // each side's mean time per iteration
+  kBytes,  // the memory each side reports in the counter kBytesCounter; each side runs once
+};
+inline constexpr const char* kBytesCounter = "bytes";
+
 // A figure compares KIVO's way of doing one job with an anchor doing the nearest plain job on the
 // same input, measured in the same run. The table printed at the end gives the ratio of the two
-// times and whether it meets the bar (ratio <= bar).
+// measures and whether it meets the bar (ratio <= bar).
 struct Figure {
   std::string name;   // short identifier, e.g. "settings_read"
   std::string title;  // what the table calls it
-  double bar;         // largest acceptable KIVO/anchor time ratio
+  double bar;         // largest acceptable KIVO/anchor ratio
   std::function<void(benchmark::State&)> kivo;
   std::function<void(benchmark::State&)> anchor;
+  // The anchor's measure is multiplied by this before the ratio (and in the table): a figure of
+  // growth sets a job on a larger input against the same job on a smaller one times the ratio of
+  // the sizes.
+  double anchorScale = 1.0;
+  Measure measure = Measure::kTime;
 };
 
 // Writes a fixture file, ending the run when the system refuses: a figure on a missing input

@@ -41,11 +41,10 @@ void ToolEnvironment::KeepExtractedFiles() {
 }
 
 std::string ToolEnvironment::SectionFor(const std::string& argument) {
-  ListEntry entry;
-  entry.fileName = ExtractFileName(argument);
-  entry.caption = StripFileExt(entry.fileName);
-  entry.kind = IsZipName(entry.fileName) ? kZipArchive : kRomFile;
-  if (Settings().ReadBool("Configs", entry.caption, false)) entry.kind += 1;
+  const std::string fileName = ExtractFileName(argument);
+  const std::string caption = StripFileExt(fileName);
+  ListEntry entry{caption, IsZipName(fileName) ? kZipArchive : kRomFile, fileName};
+  if (Settings().ReadBool("Configs", caption, false)) entry.kind += 1;
   return ConfigurationFor(entry);
 }
 

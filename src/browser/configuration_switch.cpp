@@ -4,7 +4,7 @@ std::string ConfigurationFor(const ListEntry& entry) {
   switch (entry.kind) {
     case kRomFileWithConfig:
     case kZipArchiveWithConfig:
-      return entry.caption;
+      return std::string(entry.caption);
     default:
       return "Default";
   }

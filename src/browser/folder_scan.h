@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "app/ini_document.h"
+#include "browser/list_entries.h"
 #include "browser/list_entry.h"
+#include "browser/list_order.h"
 
 // The extensions the list shows. An extension is listed when its lower-cased form, dot included,
 // occurs anywhere in this text, so partial forms such as ".sm" or ".0" are listed too.
@@ -17,10 +19,5 @@ bool MatchesRomFilter(std::string_view fileName);
 // The entries of the list for `folder`: the drive roots, then every sub-folder ("." and ".."
 // included), then the ROM images and archives, each file marked when section "Configs" of the
 // settings holds its caption as true. Sorted with ListEntryLess.
-std::vector<ListEntry> ScanFolder(const std::vector<std::string>& driveRoots, const std::string& folder,
-                                  const IniDocument& settings);
-
-// The list's order: drives, then folders, then files; within each group by lower-cased caption,
-// byte by byte, a proper prefix first. Names that compare equal are ordered by their bytes and
-// then by file name, so the order is strict and stable from one scan to the next.
-bool ListEntryLess(const ListEntry& a, const ListEntry& b);
+ListEntries ScanFolder(const std::vector<std::string>& driveRoots, const std::string& folder,
+                       const IniDocument& settings);

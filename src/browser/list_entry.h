@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include <string_view>
 
 // Kind of a line of the ROM list; also the index of its picture.
 enum EntryKind : int {
@@ -12,11 +12,12 @@ enum EntryKind : int {
   kZipArchiveWithConfig = 5,
 };
 
-// One line of the ROM list.
+// One line of the ROM list. The names are views: of the list the line came from (ListEntries),
+// valid while that list lives unchanged; copy them into strings to keep them longer.
 struct ListEntry {
-  std::string caption;   // drive path, folder name, or file name without its extension
-  int kind = kFolder;    // an EntryKind
-  std::string fileName;  // for files: the full name with extension as listed; empty otherwise
+  std::string_view caption;   // drive path, folder name, or file name without its extension
+  int kind = kFolder;         // an EntryKind
+  std::string_view fileName;  // for files: the full name with extension as listed; empty otherwise
 
   bool IsFile() const { return kind >= kRomFile; }
 };

@@ -32,11 +32,11 @@ inline uint64_t Load64(const uint8_t* p) {
 // reads a code with one load and never meets a block boundary. Gathering stops at the zero-length
 // block or the end of the stream, which leaves the stream where the next block starts.
 //
-// The buffer grows by doubling, as the blocks come, and each larger array is charged before it is
-// made, while the one it replaces is still held; the data is not walked twice to size it first,
-// which on a large frame costs as much again in cache misses. An array kept from an earlier frame
-// is not charged again: it is part of the decoder's fixed cost (kKeptBuffer at most, a power of two
-// like every size the buffer takes).
+// The blocks' sizes are added up first, a look at one byte in every 256, and the buffer is charged
+// and sized once, for exactly the data: growing it by doubling as the blocks came would hold the old
+// and the new array at once and round the size up to a power of two, which on a large picture costs
+// more than the picture's own pixels. An array kept from an earlier frame is not charged again: it
+// is part of the decoder's fixed cost (kKeptBuffer at most).
 class CodeReader {
  public:
   CodeReader(TGIFStream& stream, std::vector<uint8_t>& buffer, TGIFCharge& charge,
@@ -45,28 +45,26 @@ class CodeReader {
     buffer.clear();
     const uint8_t* data = stream.Data();
     const size_t size = stream.Size();
-    size_t pos = stream.Position();
-    size_t charged = 0;  // what the buffer's present array was charged
-    auto room = [&](size_t need) {
-      if (need <= buffer.capacity()) return;
-      const size_t grown = std::max(std::bit_ceil(need), 2 * buffer.capacity());
-      charge.Add(GifHeapCost(grown));
-      buffer.reserve(grown);
-      charge.Give(charged);
-      charged = GifHeapCost(grown);
-    };
+    const size_t start = stream.Position();
+    size_t total = 0;
+    for (size_t pos = start; pos < size && data[pos] != 0; pos += 1 + data[pos])
+      total += std::min<size_t>(data[pos], size - pos - 1);
+    if (total + kPadding > buffer.capacity()) {
+      charge.Add(GifHeapCost(total + kPadding));
+      buffer = std::vector<uint8_t>();
+      buffer.reserve(total + kPadding);
+    }
+    size_t pos = start;
     while (pos < size) {
       size_t count = data[pos++];
       if (count == 0) break;
       size_t available = std::min(count, size - pos);
       if (available < count && shortAt_ == kNone) shortAt_ = buffer.size() * 8;
-      room(buffer.size() + available + kPadding);
       buffer.insert(buffer.end(), data + pos, data + pos + available);
       pos += available;
     }
     stream.SetPosition(pos);
     endBits_ = buffer.size() * 8;
-    room(buffer.size() + kPadding);
     buffer.resize(buffer.size() + kPadding, 0);
     bytes_ = buffer.data();
     limit_ = std::min(shortAt_, endBits_);

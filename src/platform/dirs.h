@@ -1,7 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The process's current folder, folder listings and the places offered as drives.
@@ -19,6 +21,11 @@ bool SetCurrentDir(const std::string& path);
 // Every item of the folder, "." and ".." included, hidden ones too; empty when it cannot be opened.
 // A link counts as a folder when it points at one.
 std::vector<DirItem> ListDirectory(const std::string& path);
+
+// The same items one at a time, in the listing's order, for a caller that keeps only some of them:
+// `name` is valid during the call only, so nothing is copied that the caller does not keep. False
+// when the folder cannot be opened.
+bool VisitDirectory(const std::string& path, const std::function<void(std::string_view name, bool isDirectory)>& visit);
 
 // The roots a user browses from, in path order: "/", the home folder, and mounted volumes under
 // /mnt, /media and /run/media/<user>.

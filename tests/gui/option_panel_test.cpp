@@ -210,7 +210,7 @@ class OptionPanelTest : public QObject {
     QVERIFY(f.Click("Zelda", kRomFile));
     form.mnuToggleConfig->trigger();
     QCOMPARE(f.IniValue("Configs", "Zelda"), std::string("1"));
-    QVERIFY(form.SelectedEntry() == nullptr);
+    QVERIFY(!form.SelectedEntry());
     QVERIFY(f.Row("Zelda", kRomFileWithConfig) >= 0);
     QCOMPARE(f.context.currentSection, std::string("Default"));
 

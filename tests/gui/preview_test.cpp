@@ -251,7 +251,7 @@ class PreviewTest : public QObject {
     PreviewFixture f;
     QVERIFY(SaveBmp(TestPicture(8, 8), f.save / "image.bmp"));
     TMainForm& form = f.Start();
-    QVERIFY(form.SelectedEntry() == nullptr);
+    QVERIFY(!form.SelectedEntry());
     form.Archivescreenshot1->trigger();
     QVERIFY(platform::FileExists(f.save / "image.bmp"));
     QVERIFY(!platform::FileExists(f.media / ".bmp"));

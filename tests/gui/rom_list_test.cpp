@@ -89,7 +89,7 @@ class RomListTest : public QObject {
     QCOMPARE(f.dialogs.messages.back().text, QString("Really delete this file?"));
     QCOMPARE(f.dialogs.messages.back().caption, QString("Confirm file delete"));
     QVERIFY(platform::FileExists(f.romDir / "Gone.smc"));
-    QVERIFY(form.SelectedEntry() != nullptr);  // a cancel does not refresh the list
+    QVERIFY(form.SelectedEntry().has_value());  // a cancel does not refresh the list
 
     form.mnuDelete->trigger();
     QVERIFY(!platform::FileExists(f.romDir / "Gone.smc"));

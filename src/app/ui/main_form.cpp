@@ -74,9 +74,9 @@ void TMainForm::ShowErrorReport(const std::string& message) {
   dialogs_.Message(this, FromBytes(ErrorReportText(message)), "KIVO", Dialogs::Icon::Stop);
 }
 
-const ListEntry* TMainForm::SelectedEntry() const {
+std::optional<ListEntry> TMainForm::SelectedEntry() const {
   QModelIndex index = ListView->currentIndex();
-  if (!index.isValid() || !ListView->selectionModel()->isSelected(index)) return nullptr;
+  if (!index.isValid() || !ListView->selectionModel()->isSelected(index)) return std::nullopt;
   return ListModel->EntryAt(index.row());
 }
 

@@ -4,11 +4,13 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/app_context.h"
 #include "app/options.h"
+#include "browser/list_entry.h"
 #include "launch/emulator_profile.h"
 #include "screenshots/preview_state.h"
 
@@ -31,7 +33,6 @@ class PreviewImage;
 class RadioGroup;
 class RomListModel;
 class UpDown;
-struct ListEntry;
 
 // KIVO's one window: the tool bar with its three menus, the screenshot preview, the option tabs,
 // the ROM list and the status bar. Its handlers are thin: they read the controls, call the core and
@@ -118,8 +119,8 @@ class TMainForm : public QMainWindow {
   void Unzip1Click();
   std::unique_ptr<TZipCache> ZipCache;
 
-  // The entry selected in the list, or nullptr.
-  const ListEntry* SelectedEntry() const;
+  // The entry selected in the list, if any; its names are valid until the list is scanned again.
+  std::optional<ListEntry> SelectedEntry() const;
 
   // Runs a handler; an error it raises is shown as the application's error report.
   void Guard(const std::function<void()>& handler);

@@ -240,8 +240,8 @@ void TMainForm::txtExtraCmdChange() {
 }
 
 void TMainForm::SwitchConfiguration() {
-  const ListEntry* entry = SelectedEntry();
-  if (entry == nullptr) return;
+  const std::optional<ListEntry> entry = SelectedEntry();
+  if (!entry) return;
   std::string target = ConfigurationFor(*entry);
   // Letter case counts here: "zelda" and "Zelda" load the same section, but a change of spelling
   // still reloads.
@@ -252,9 +252,9 @@ void TMainForm::SwitchConfiguration() {
 
 void TMainForm::mnuToggleConfigClick() {
   // A folder or drive has no configuration: its caption ("..", "/") is no game's name.
-  const ListEntry* entry = SelectedEntry();
-  if (entry == nullptr || !entry->IsFile()) return;
-  std::string caption = entry->caption;
+  const std::optional<ListEntry> entry = SelectedEntry();
+  if (!entry || !entry->IsFile()) return;
+  std::string caption(entry->caption);
   bool flag = Settings().ReadBool("Configs", context_.currentSection, false);
   Settings().WriteBool("Configs", caption, !flag);
   ScanDirectory();

@@ -25,20 +25,20 @@ void TMainForm::ScanDirectory() {
 }
 
 void TMainForm::ListViewClick() {
-  const ListEntry* entry = SelectedEntry();
-  if (entry == nullptr) return;
+  const std::optional<ListEntry> entry = SelectedEntry();
+  if (!entry) return;
   if (entry->IsFile()) context_.selectedRomFile = entry->fileName;
   SwitchConfiguration();
   ShowSelectionPreview();
 }
 
 void TMainForm::ListViewDblClick() {
-  const ListEntry* entry = SelectedEntry();
-  if (entry == nullptr) return;
+  const std::optional<ListEntry> entry = SelectedEntry();
+  if (!entry) return;
   if (entry->kind == kDrive || entry->kind == kFolder) {
     // A folder that cannot be entered leaves the current one, which the scan then lists again.
-    std::string target =
-        entry->kind == kDrive ? entry->caption : AddBackslash(platform::GetCurrentDir()) + entry->caption;
+    std::string target = entry->kind == kDrive ? std::string(entry->caption)
+                                               : AddBackslash(platform::GetCurrentDir()).append(entry->caption);
     platform::SetCurrentDir(target);
     ScanDirectory();
     return;
@@ -60,9 +60,9 @@ void TMainForm::ListViewKeyUp(int key) {
 void TMainForm::mnuDeleteClick() {
   // Only the file the user sees selected is deleted: a remembered name from an earlier selection
   // (or another folder) would delete a file the user did not choose.
-  const ListEntry* entry = SelectedEntry();
-  if (entry == nullptr || !entry->IsFile()) return;
-  std::string fileName = entry->fileName;
+  const std::optional<ListEntry> entry = SelectedEntry();
+  if (!entry || !entry->IsFile()) return;
+  std::string fileName(entry->fileName);
   if (!dialogs_.Confirm(this, "Really delete this file?", "Confirm file delete")) return;
   std::string path = AddBackslash(platform::GetCurrentDir()) + fileName;
   if (platform::FileExists(path)) platform::DeleteFile(path);

@@ -5,12 +5,14 @@
 #include <QIcon>
 #include <QSize>
 #include <array>
-#include <vector>
+#include <optional>
 
+#include "browser/list_entries.h"
 #include "browser/list_entry.h"
 
 // The ROM list's lines as a model over the scanned entries. Each line shows the picture of its
-// kind; the entries keep their names as bytes, converted only for display.
+// kind; the entries keep their names as bytes, converted only for the lines a view asks for, so a
+// list of hundreds of thousands costs no more up front than a look at each caption's length.
 class RomListModel : public QAbstractListModel {
   Q_OBJECT
 
@@ -19,16 +21,20 @@ class RomListModel : public QAbstractListModel {
 
   // The font the view draws with: the lines' common size follows from it.
   void SetFont(const QFont& font) { font_ = font; }
-  void SetEntries(std::vector<ListEntry> entries);
+  void SetEntries(ListEntries entries);
   void Clear();
-  const ListEntry* EntryAt(int row) const;
+  // The entry of a row, nothing for a row that is not there. Its names are views of the model's
+  // entries: valid until the next SetEntries or Clear.
+  std::optional<ListEntry> EntryAt(int row) const;
   int Count() const { return static_cast<int>(entries_.size()); }
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role) const override;
 
  private:
-  std::vector<ListEntry> entries_;
+  QString Caption(size_t row) const;
+
+  ListEntries entries_;
   std::array<QIcon, 6> icons_;
   QFont font_;
   QSize itemSize_;

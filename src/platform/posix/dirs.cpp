@@ -31,22 +31,28 @@ std::string GetCurrentDir() {
 
 bool SetCurrentDir(const std::string& path) { return !path.empty() && ::chdir(path.c_str()) == 0; }
 
-std::vector<DirItem> ListDirectory(const std::string& path) {
-  std::vector<DirItem> items;
+bool VisitDirectory(const std::string& path,
+                    const std::function<void(std::string_view name, bool isDirectory)>& visit) {
   DIR* dir = ::opendir(path.empty() ? "." : path.c_str());
-  if (dir == nullptr) return items;
+  if (dir == nullptr) return false;
   int dirFd = ::dirfd(dir);
   while (dirent* entry = ::readdir(dir)) {
-    DirItem item{entry->d_name, false};
-    if (entry->d_type == DT_DIR) {
-      item.isDirectory = true;
-    } else if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+    bool isDirectory = entry->d_type == DT_DIR;
+    if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
       struct stat st {};
-      item.isDirectory = ::fstatat(dirFd, entry->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+      isDirectory = ::fstatat(dirFd, entry->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
     }
-    items.push_back(std::move(item));
+    visit(entry->d_name, isDirectory);
   }
   ::closedir(dir);
+  return true;
+}
+
+std::vector<DirItem> ListDirectory(const std::string& path) {
+  std::vector<DirItem> items;
+  VisitDirectory(path, [&items](std::string_view name, bool isDirectory) {
+    items.push_back({std::string(name), isDirectory});
+  });
   return items;
 }
 

@@ -25,13 +25,13 @@ std::string TMainForm::SelectedRomPath() {
 // Both act on the game selected now: with a folder or nothing selected there is none, and a name
 // remembered from an earlier selection would report on a game the user does not see chosen.
 void TMainForm::mnuVerifyClick() {
-  const ListEntry* entry = SelectedEntry();
-  if (entry == nullptr || !entry->IsFile()) return;
+  const std::optional<ListEntry> entry = SelectedEntry();
+  if (!entry || !entry->IsFile()) return;
   ShowRomMessage(dialogs_, this, ChecksumMessage(SelectedRomPath()));
 }
 
 void TMainForm::mnuInfoClick() {
-  const ListEntry* entry = SelectedEntry();
-  if (entry == nullptr || !entry->IsFile()) return;
+  const std::optional<ListEntry> entry = SelectedEntry();
+  if (!entry || !entry->IsFile()) return;
   ShowRomMessage(dialogs_, this, RomInfoMessage(SelectedRomPath()));
 }

@@ -15,8 +15,8 @@ void TMainForm::ShowTitlePicture() {
 }
 
 void TMainForm::ShowSelectionPreview() {
-  const ListEntry* entry = SelectedEntry();
-  if (entry == nullptr) return;
+  const std::optional<ListEntry> entry = SelectedEntry();
+  if (!entry) return;
   // Nothing is remembered between selections: the media folder and the files are looked at anew.
   PreviewFile file = FindPreview(Settings().ReadString("General", "MediaPath", ""), entry->caption);
   if (file.format == PreviewFormat::kNone) {
@@ -29,14 +29,14 @@ void TMainForm::ShowSelectionPreview() {
 }
 
 void TMainForm::Archivescreenshot1Click() {
-  const ListEntry* entry = SelectedEntry();
-  if (entry == nullptr) return;
+  const std::optional<ListEntry> entry = SelectedEntry();
+  if (!entry) return;
   const std::string folder = platform::GetCurrentDir();
   // The emulator names its snapshots after the ROM file it was given: for an archive, the file the
   // cache unpacked from it.
-  std::string romFile = entry->fileName;
+  std::string romFile(entry->fileName);
   if (IsZipName(entry->fileName) && ZipCache) {
-    std::string cached = ZipCache->FindCachedRom(AddBackslash(folder) + entry->fileName);
+    std::string cached = ZipCache->FindCachedRom(AddBackslash(folder) + romFile);
     if (!cached.empty()) romFile = ExtractFileName(cached);
   }
   // The outcome is not reported: a missing screenshot or an occupied name simply files nothing.

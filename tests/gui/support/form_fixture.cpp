@@ -38,7 +38,7 @@ std::string FormFixture::IniValue(const std::string& section, const std::string&
 int FormFixture::Row(const QString& caption, int kind) const {
   const RomListModel* model = form->ListModel;
   for (int row = 0; row < model->Count(); ++row) {
-    const ListEntry* entry = model->EntryAt(row);
+    const std::optional<ListEntry> entry = model->EntryAt(row);
     if (model->data(model->index(row), Qt::DisplayRole).toString() == caption && (kind < 0 || entry->kind == kind))
       return row;
   }

@@ -7,7 +7,7 @@
 
 namespace {
 
-std::vector<std::pair<std::string, int>> CaptionsAndKinds(const std::vector<ListEntry>& entries) {
+std::vector<std::pair<std::string, int>> CaptionsAndKinds(const ListEntries& entries) {
   std::vector<std::pair<std::string, int>> result;
   for (const ListEntry& e : entries) result.emplace_back(e.caption, e.kind);
   return result;
