@@ -44,9 +44,12 @@ SettingsFile::SettingsFile(std::string path) : path_(std::move(path)) {
 std::shared_ptr<const IniDocument> SettingsFile::Snapshot() {
   // A missing file reads as empty, and so does one that cannot be read, so every read gives its
   // default; but only a missing one may be written, since the bytes of the other are unknown.
-  platform::ReadStatus status = platform::ReadFile(path_, readBuffer_, kSettingsFileLimit);
+  bool unchanged = false;
+  platform::ReadStatus status =
+      parsed_ ? platform::ReadFileAgain(path_, parsed_->Bytes(), readBuffer_, kSettingsFileLimit, unchanged)
+              : platform::ReadFile(path_, readBuffer_, kSettingsFileLimit);
   writable_ = status == platform::ReadStatus::kRead || status == platform::ReadStatus::kMissing;
-  if (!parsed_ || parsed_->Bytes() != readBuffer_) parsed_ = std::make_shared<IniDocument>(readBuffer_);
+  if (!unchanged && (!parsed_ || parsed_->Bytes() != readBuffer_)) parsed_ = std::make_shared<IniDocument>(readBuffer_);
   return parsed_;
 }
 

@@ -28,6 +28,12 @@ enum class ReadStatus {
 // unless the status is kRead.
 ReadStatus ReadFile(const std::string& path, std::string& bytes, size_t limit);
 
+// ReadFile for a caller that keeps the bytes it read last time and reads the file again and again:
+// when the file still holds exactly `known`, `unchanged` is set and `bytes` left empty, found while
+// reading, without a second pass over the file; otherwise as ReadFile.
+ReadStatus ReadFileAgain(const std::string& path, const std::string& known, std::string& bytes, size_t limit,
+                         bool& unchanged);
+
 // A regular file opened for reading, for a library that reads from a descriptor. Opened without
 // waiting, so a FIFO or a device is refused rather than waited on. Closed with the object.
 class ReadableFile {

@@ -4,9 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
 #include <random>
 #include <string_view>
@@ -143,34 +145,35 @@ bool DirectoryExists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-ReadStatus ReadFile(const std::string& path, std::string& bytes, size_t limit) {
+namespace {
+
+// Opens a file for ReadFile: kRead with `fd` and `st` set, or why not (and nothing left open).
+ReadStatus OpenForReading(const std::string& path, int& fd, struct stat& st, size_t limit) {
   // Without waiting: opening a FIFO for reading would block until a writer comes.
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-  if (fd < 0) {
-    bytes.clear();
-    return errno == ENOENT || errno == ENOTDIR ? ReadStatus::kMissing : ReadStatus::kFailed;
-  }
-  struct stat st {};
+  fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? ReadStatus::kMissing : ReadStatus::kFailed;
   ReadStatus refused = ReadStatus::kRead;
-  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+  if (::fstat(fd, &st) != 0) {
+    refused = ReadStatus::kFailed;
+  } else if (S_ISDIR(st.st_mode)) {
     // A folder is no file, as FileExists has it.
     refused = ReadStatus::kMissing;
-  } else if (ReadFaultFor(path) || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+  } else if (ReadFaultFor(path) || !S_ISREG(st.st_mode)) {
     refused = ReadStatus::kFailed;
   } else if (static_cast<uint64_t>(st.st_size) > limit) {
     refused = ReadStatus::kTooLarge;
   }
-  if (refused != ReadStatus::kRead) {
-    ::close(fd);
-    bytes.clear();
-    return refused;
-  }
-  // The size is a hint only: the file may grow or shrink while it is read. The buffer is sized to
-  // it without clearing first, so a caller reading the same file again into the same string pays
-  // for no filling, and the read that finds the end goes to a small buffer of its own rather than
-  // doubling the string.
-  bytes.resize(st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0);
-  size_t used = 0;
+  if (refused != ReadStatus::kRead) ::close(fd);
+  return refused;
+}
+
+// Reads the rest of an open file after the `bytes` already in, then closes it. The size is a hint
+// only: the file may grow or shrink while it is read. The buffer is sized to it without clearing
+// first, so a caller reading the same file again into the same string pays for no filling, and the
+// read that finds the end goes to a small buffer of its own rather than doubling the string.
+ReadStatus ReadRest(int fd, size_t sizeHint, std::string& bytes, size_t limit) {
+  size_t used = bytes.size();
+  bytes.resize(std::max(used, sizeHint));
   ReadStatus status = ReadStatus::kRead;
   for (;;) {
     ssize_t n;
@@ -196,6 +199,67 @@ ReadStatus ReadFile(const std::string& path, std::string& bytes, size_t limit) {
   ::close(fd);
   bytes.resize(status == ReadStatus::kRead ? used : 0);
   return status;
+}
+
+}  // namespace
+
+ReadStatus ReadFile(const std::string& path, std::string& bytes, size_t limit) {
+  int fd = -1;
+  struct stat st {};
+  if (ReadStatus status = OpenForReading(path, fd, st, limit); status != ReadStatus::kRead) {
+    bytes.clear();
+    return status;
+  }
+  bytes.clear();
+  return ReadRest(fd, static_cast<size_t>(st.st_size), bytes, limit);
+}
+
+ReadStatus ReadFileAgain(const std::string& path, const std::string& known, std::string& bytes, size_t limit,
+                         bool& unchanged) {
+  unchanged = false;
+  int fd = -1;
+  struct stat st {};
+  if (ReadStatus status = OpenForReading(path, fd, st, limit); status != ReadStatus::kRead) {
+    bytes.clear();
+    return status;
+  }
+  const size_t size = static_cast<size_t>(st.st_size);
+  bytes.clear();
+  if (size != known.size()) return ReadRest(fd, size, bytes, limit);
+  // Compared a piece at a time while the piece is fresh in the cache: a second pass over the whole
+  // of a large file would cost as much as reading it.
+  char piece[1 << 16];
+  size_t matched = 0;
+  for (;;) {
+    ssize_t n = ::read(fd, piece, sizeof piece);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      ::close(fd);
+      return ReadStatus::kFailed;
+    }
+    if (n == 0) break;
+    const size_t got = static_cast<size_t>(n);
+    if (got <= known.size() - matched && std::memcmp(known.data() + matched, piece, got) == 0) {
+      matched += got;
+      continue;
+    }
+    // Changed: what matched so far, this piece and the rest are the new bytes.
+    if (matched + got > limit) {
+      ::close(fd);
+      return ReadStatus::kTooLarge;
+    }
+    bytes.reserve(size);
+    bytes.assign(known, 0, matched);
+    bytes.append(piece, got);
+    return ReadRest(fd, size, bytes, limit);
+  }
+  ::close(fd);
+  if (matched == known.size()) {
+    unchanged = true;
+    return ReadStatus::kRead;
+  }
+  bytes.assign(known, 0, matched);  // the file ended early
+  return ReadStatus::kRead;
 }
 
 ReadableFile::ReadableFile(const std::string& path) {

@@ -1,10 +1,15 @@
 #include "app/settings_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
+
 #include "common/error.h"
+#include "platform/dirs.h"
 #include "platform/files.h"
 #include "support/temp_dir.h"
 
@@ -36,6 +41,13 @@ TEST_F(SettingsFileTest, NamesIgnoreLetterCaseAndBlanksAreTrimmed) {
   // A write goes to the first occurrence and keeps the key's spelling as the file has it.
   settings.WriteString("general", "zsnesPath", "/usr/games");
   EXPECT_EQ(ReadTestFile(path), "[GENERAL]\nZSNESPATH=/usr/games\n[general]\nzsnespath=second\n");
+
+  // A repeated header does not reopen the first section: what stands under it is never read, and a
+  // new key is appended to the first section.
+  WriteTestFile(path, "[General]\nSound=1\n[Zelda]\nPAL=1\n[general]\nVolume=80\n");
+  EXPECT_EQ(settings.ReadInteger("General", "Volume", 5), 5);
+  settings.WriteBool("General", "Stereo", true);
+  EXPECT_EQ(ReadTestFile(path), "[General]\nSound=1\nStereo=1\n[Zelda]\nPAL=1\n[general]\nVolume=80\n");
 }
 
 TEST_F(SettingsFileTest, IntegersAndBooleansFollowTheReadRules) {
@@ -82,6 +94,19 @@ TEST_F(SettingsFileTest, EveryReadSeesAnotherProgramsEdit) {
   EXPECT_EQ(settings.ReadInteger("General", "Volume", 0), 11);
   platform::DeleteFile(path);
   EXPECT_EQ(settings.ReadInteger("General", "Volume", 0), 0);
+
+  // A large file is compared piece by piece as it is read: a change far into it, or in its last
+  // byte, is seen as surely as one at its start, and so is a file that grew or shrank.
+  const std::string filler = "[Filler]\n" + std::string(200000, ';') + "\n";
+  WriteTestFile(path, filler + "[General]\nVolume=12\n");
+  EXPECT_EQ(settings.ReadInteger("General", "Volume", 0), 12);
+  WriteTestFile(path, filler + "[General]\nVolume=13\n");
+  EXPECT_EQ(settings.ReadInteger("General", "Volume", 0), 13);
+  WriteTestFile(path, filler + "[General]\nVolume=13\nSound=1\n");
+  EXPECT_EQ(settings.ReadInteger("General", "Sound", 0), 1);
+  WriteTestFile(path, filler + "[General]\nVolume=14\n");
+  EXPECT_EQ(settings.ReadInteger("General", "Sound", 0), 0);
+  EXPECT_EQ(settings.ReadInteger("General", "Volume", 0), 14);
 }
 
 TEST_F(SettingsFileTest, RefusedWriteRaisesAndLeavesTheFileWhole) {
@@ -95,6 +120,28 @@ TEST_F(SettingsFileTest, RefusedWriteRaisesAndLeavesTheFileWhole) {
   }
   platform::SetWriteFaultForTesting({});
   EXPECT_EQ(ReadTestFile(path), "[General]\nVolume=25\n");
+
+  // A write the system cuts short on the disk (here the file-size limit, in a child process of its
+  // own) leaves the file as it was and no partial copy beside it.
+  const std::string longValue(4096, 'v');
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::signal(SIGXFSZ, SIG_IGN);  // the write then fails with EFBIG instead of ending the process
+    const rlimit limit{1024, 1024};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    try {
+      settings.WriteString("General", "MediaPath", longValue);
+    } catch (const KivoError&) {
+      ::_exit(0);
+    }
+    ::_exit(1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the cut-short write was not reported";
+  EXPECT_EQ(ReadTestFile(path), "[General]\nVolume=25\n");
+  EXPECT_EQ(platform::ListDirectory(dir.Path()).size(), 3u);  // ".", ".." and kivo.ini
 
   // A folder that does not exist refuses the write without any seam.
   SettingsFile nowhere(dir / "missing/kivo.ini");

@@ -53,6 +53,22 @@ TEST(ListOrder, SortLinesGivesListEntryLessOrder) {
   }
 }
 
+// The order itself where names share long beginnings: letter case is ignored wherever the names
+// first differ, a proper prefix comes first, and only names equal without case go by their bytes.
+TEST(ListOrder, LongNamesGoByTheirFirstDifferenceWithoutCase) {
+  const std::vector<std::string> expected = {"Super Mario World 2 - Yoshi's Island (E)",
+                                             "super mario world 2 - yoshi's island (U)",
+                                             "Super Mario World 2 - Yoshi's Island (U) [!]",
+                                             "Super Mario World 20",
+                                             "SUPER MARIO WORLD 3",
+                                             "Super Mario World 3"};
+  std::vector<std::string> names = {expected[3], expected[5], expected[0], expected[4], expected[2], expected[1]};
+  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    return ListEntryLess({a, kFolder, {}}, {b, kFolder, {}});
+  });
+  EXPECT_EQ(names, expected);
+}
+
 TEST(ListEntries, KeepEveryNameOnceAndSurviveACopy) {
   auto copy = [] {
     ListEntries entries;

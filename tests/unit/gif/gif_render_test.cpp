@@ -130,6 +130,20 @@ TEST(GifDither, GrayMixesNeighbouringLevels) {
   EXPECT_NEAR(static_cast<double>(sum) / (size * size), 128.0, 2.0);
 }
 
+// The error shares, row by row in alternating directions: on a flat colour between levels each
+// share decides which pixels tip over to the next level, so the pattern of a few rows pins them.
+TEST(GifDither, SerpentineSharesGiveTheirPattern) {
+  const int w = 12, h = 4;
+  auto gif = Dithered(w, h, {{20, 20, 20}, {0, 0, 0}}, std::vector<uint8_t>(w * h, 0), std::nullopt);
+  std::string levels;
+  for (uint8_t index : gif->Frame(0).GetBitmap().pixels) levels += static_cast<char>('0' + index / 36);
+  EXPECT_EQ(levels,
+            "010010010010"
+            "100100101010"
+            "010101000100"
+            "100100101001");
+}
+
 TEST(GifDither, TransparentPixelsTakeAndPassNoError) {
   const int w = 40, h = 20;
   std::vector<uint8_t> pixels(w * h);
