@@ -1,13 +1,16 @@
-// kivo-tool gif FILE [OUTDIR]: what the decoder makes of a GIF, for a user whose screenshot does not
-// show and for comparing the decoder with others. One line per frame read ("left top width height
-// interlace transparent delay disposal"), then "warning: TEXT" for each warning in the order they
-// arose and "error: TEXT" when the file could not be decoded. With OUTDIR, each frame's colour
-// indexes are also written there as frame-000.pgm, frame-001.pgm, ...
+// kivo-tool gif FILE [OUTDIR [--composed]]: what the decoder makes of a GIF, for a user whose
+// screenshot does not show and for comparing the decoder with others. One line per frame read
+// ("left top width height interlace transparent delay disposal"), then "warning: TEXT" for each
+// warning in the order they arose and "error: TEXT" when the file could not be decoded. With OUTDIR,
+// each frame's colour indexes are also written there as frame-000.pgm, frame-001.pgm, ...; with
+// --composed besides, each frame as the preview shows it at natural size (the frames before it
+// disposed of, transparent pixels showing what lies under them) as composed-000.pam, ...
 #include <cstdio>
 #include <ostream>
 
 #include "common/error.h"
 #include "common/path.h"
+#include "gif/gif_animation.h"
 #include "gif/gif_frame_info.h"
 #include "gif/gif_image.h"
 #include "gif/gif_limits.h"
@@ -16,17 +19,39 @@
 
 namespace {
 
-std::string PgmName(int index) {
-  char name[32];
-  std::snprintf(name, sizeof name, "frame-%03d.pgm", index);
+std::string NumberedName(const char* prefix, int index, const char* extension) {
+  char name[64];
+  std::snprintf(name, sizeof name, "%s-%03d.%s", prefix, index, extension);
   return name;
+}
+
+void WriteOutput(const std::string& folder, const std::string& name, const std::string& bytes) {
+  const std::string path = AddBackslash(folder) + name;
+  if (!platform::WriteFileAtomic(path, bytes)) throw KivoError("Cannot create file " + path);
+}
+
+// Composes every frame in turn, as an animation shows them, and writes each. A frame that cannot
+// be drawn (no colour table) ends the pictures with its error.
+std::string WriteComposedFrames(TGIFImage& image, const std::string& folder) {
+  if (image.FrameCount() == 0) return {};
+  try {
+    TGIFCanvas canvas(image);
+    for (int i = 0; i < image.FrameCount(); ++i) {
+      canvas.Render(i);
+      WriteOutput(folder, NumberedName("composed", i, "pam"), CanvasPam(canvas));
+    }
+  } catch (const GIFException& e) {
+    return e.what();
+  }
+  return {};
 }
 
 }  // namespace
 
 int RunGifCommand(ToolEnvironment&, const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (args.empty() || args.size() > 2) {
-    err << "usage: kivo-tool gif FILE [OUTDIR]\n";
+  const bool composed = args.size() == 3 && args[2] == "--composed";
+  if (args.empty() || (args.size() > 2 && !composed)) {
+    err << "usage: kivo-tool gif FILE [OUTDIR [--composed]]\n";
     return kToolUsage;
   }
   std::string bytes;
@@ -47,11 +72,9 @@ int RunGifCommand(ToolEnvironment&, const std::vector<std::string>& args, std::o
   for (int i = 0; i < image.FrameCount(); ++i) {
     const TGIFSubImage& frame = *image.Frame(i);
     out << FrameInfoLine(frame) << '\n';
-    if (args.size() == 2) {
-      const std::string path = AddBackslash(args[1]) + PgmName(i);
-      if (!platform::WriteFileAtomic(path, FramePgm(frame))) throw KivoError("Cannot create file " + path);
-    }
+    if (args.size() >= 2) WriteOutput(args[1], NumberedName("frame", i, "pgm"), FramePgm(frame));
   }
+  if (composed && error.empty()) error = WriteComposedFrames(image, args[1]);
   for (const std::string& warning : warnings) out << "warning: " << warning << '\n';
   if (!error.empty()) {
     out << "error: " << error << '\n';

@@ -12,9 +12,10 @@ constexpr ToolCommand kCommands[] = {
      RunRunCommand},
     {"info", "FILE", "print the ROM information report of an image or a zipped image", RunInfoCommand},
     {"verify", "FILE...", "verify the checksum of each image; exits 1 when any is not OK", RunVerifyCommand},
-    {"gif", "FILE [OUTDIR]",
+    {"gif", "FILE [OUTDIR [--composed]]",
      "list the frames of a GIF with the decoder's warnings and errors; with OUTDIR also write each frame's colour "
-     "indexes there as frame-000.pgm, ...",
+     "indexes there as frame-000.pgm, ...; with --composed also each frame as the preview shows it, as "
+     "composed-000.pam, ...",
      RunGifCommand},
 };
 

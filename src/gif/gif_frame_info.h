@@ -2,6 +2,7 @@
 
 #include <string>
 
+class TGIFCanvas;
 class TGIFSubImage;
 
 // Diagnostics of a decoded frame, for the command-line tool and for comparing decoders.
@@ -13,3 +14,7 @@ std::string FrameInfoLine(const TGIFSubImage& frame);
 // The frame's colour indexes in display row order as a binary PGM: "P5\n<width> <height>\n255\n"
 // and one byte per pixel. A frame without pixels gives a 0 x 0 picture.
 std::string FramePgm(const TGIFSubImage& frame);
+
+// The canvas as an RGBA PAM ("P7", TUPLTYPE RGB_ALPHA): its pixels as composed, alpha 0 where
+// nothing is painted.
+std::string CanvasPam(const TGIFCanvas& canvas);

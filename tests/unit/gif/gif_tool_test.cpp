@@ -117,7 +117,7 @@ TEST_F(GifToolTest, ReportsWarningsErrorsAndFailures) {
     ToolRun usage = Run(args);
     EXPECT_EQ(usage.status, 2) << args;
     EXPECT_EQ(usage.out, "") << args;
-    EXPECT_EQ(usage.err, "usage: kivo-tool gif FILE [OUTDIR]\n") << args;
+    EXPECT_EQ(usage.err, "usage: kivo-tool gif FILE [OUTDIR [--composed]]\n") << args;
   }
 }
 
