@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The KIVO developers
+# SPDX-License-Identifier: MIT
 # Short names for the usual commands; everything goes through the CMake presets.
 .PHONY: all deps build run demo test test-zsnes test-asan bench fuzz package test-package clean
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // The ROM list's two jobs on a large folder: scanning and sorting its files while looking up each one
 // in a kivo.ini with 2,000 game configurations, and showing the entries in the window; each on
 // 20,000 files, and on 200,000 to show how they grow.

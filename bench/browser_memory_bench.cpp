@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // The memory the ROM list takes: the most resident memory that building and showing the list of a
 // 20,000-file folder (and of a 200,000-file one) costs, KIVO's way against a bare QListWidget
 // holding the same captions. Each side runs in a process of its own (probes/), which begins

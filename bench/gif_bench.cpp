@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // GIF decoding: TGIFImage reading a large picture and a 100-frame animation from memory, against
 // giflib's DGifSlurp on the same bytes. The inputs are written by giflib's own encoder, so neither
 // side reads data shaped by the other's writer.

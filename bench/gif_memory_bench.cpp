@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // GIF hostile samples: the most memory that reading and showing each costs, against its size. The
 // samples are files a few bytes to two megabytes long that an unbounded reader would pay hundreds of
 // megabytes for; each goes through the preview's own path (TGIFGraphic: decoded, composed, and when

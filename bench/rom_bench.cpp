@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // Checksum of a 48-Mbit image: TSnesRom loading the file, probing the header and computing the
 // cartridge checksum, against reading the same file and summing its bytes in a plain loop.
 #include <cstdint>

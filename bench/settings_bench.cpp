@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // A setting read from a 1 MB kivo.ini: SettingsFile looks at the file as it is now on every read,
 // against reading the file's bytes once.
 #include <fcntl.h>

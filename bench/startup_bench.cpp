@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // Start-up: from spawning the program to its window on screen, KIVO with 2,000 entries in its start
 // folder against the smallest Qt Widgets program that shows a window. Both run as their own
 // processes on the offscreen platform, so library loading and Qt's own start are on both sides.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // Archive extraction into the cache: TZipCache::GetRomFile on the first use of a ZIP holding a
 // 4 MB ROM (extraction and recording included; the cache emptied between iterations), against the
 // unzip program extracting the same archive ("unzip -o -q", a child process).

@@ -1,9 +1,12 @@
+# SPDX-FileCopyrightText: 2026 The KIVO developers
+# SPDX-License-Identifier: MIT
 # The installed layout and its Debian package (make package): the programs in bin/, the manual, the
 # man pages, the desktop entry and the icons under share/. An installed KIVO keeps its settings and
 # cache under the user's home; it finds its manual in share/doc/kivo, which also tells it that it is
 # installed (app/kivo_folders.h).
 install(TARGETS kivo kivo-tool RUNTIME DESTINATION bin)
 install(FILES "doc/KIVO - Manual.txt" DESTINATION share/doc/kivo)
+install(FILES LICENSE DESTINATION share/doc/kivo RENAME copyright)
 install(FILES doc/kivo.1 doc/kivo-tool.1 DESTINATION share/man/man1)
 install(FILES packaging/kivo-system.desktop DESTINATION share/applications RENAME kivo.desktop)
 install(FILES resources/kivo-256.png DESTINATION share/icons/hicolor/256x256/apps RENAME kivo.png)

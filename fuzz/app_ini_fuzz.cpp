@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // The settings file reader and writer on arbitrary bytes: parsing, reading the keys the program
 // reads, and rewriting a value must never crash, and a rewrite must keep the value readable. A name
 // taken from the input is either refused for writing and never found, or written and read back:

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary image data to the LZW decoder alone. The first three bytes choose the frame's
 // width, height, interlacing and budget; the rest is the minimum code size byte and the sub-blocks.
 // With a budget, the decoder's buffers must be refused when it cannot hold them and given back

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes to the GIF reader, then makes every frame's bitmap (plain and dithered)
 // and composes the animation canvas, as the preview would. The heap this takes is counted by the
 // target's own operator new: it may pass the image's budget by no more than the decoder's fixed
@@ -37,7 +39,7 @@ void Release(void* p) {
 
 // Tighter bounds than a viewer's keep each input fast; the refusals are the same. The counts are
 // within reach of inputs of a few kilobytes.
-constexpr GifLimits kLimits{
+constexpr GifOptions kLimits{
     .maxPixels = int64_t{1} << 16, .maxFrames = 256, .maxExtensions = 512, .memoryBudget = size_t{2} << 20};
 // The decoder's tables, the image's palette, and the data buffer the decoder keeps from frame to
 // frame, no larger than the most data one frame of these few-kilobyte inputs has had.

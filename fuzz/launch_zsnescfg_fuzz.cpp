@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // ZSNES.CFG belongs to the emulator and may hold anything: the line rewriting must take any bytes,
 // give well-formed CR LF lines, set every value on its first matching line and be stable when
 // applied again.

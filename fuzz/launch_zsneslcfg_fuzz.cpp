@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // zsnesl.cfg belongs to the native emulator and may hold anything: setting KIVO's keys must take any
 // bytes, keep every line that is not one of its keys byte for byte, leave each of its keys with the
 // value set, and change nothing when applied again.

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The KIVO developers
+# SPDX-License-Identifier: MIT
 # Every fuzz target fuzz/<name>_fuzz.cpp is also built with the ordinary compiler against a small
 # driver that feeds it each file of fuzz/corpus/<name>/, so the seed corpus and every regression input
 # found by fuzzing replay as a test.

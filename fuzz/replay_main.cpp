@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // Feeds every file of the folders (or files) named on the command line to the fuzz target once.
 #include <cstdint>
 #include <cstdio>

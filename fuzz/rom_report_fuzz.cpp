@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // The ROM loader, header probe, checksum and information report on arbitrary bytes.
 //
 // Each input is tried twice: as a whole image, and laid into a zero image of 0 to 3 Mbit (first

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The KIVO developers
+# SPDX-License-Identifier: MIT
 """Writes the seed corpus of rom_report_fuzz into fuzz/corpus/rom_report/.
 
 A seed's first byte picks the image size in Mbit (0-3), its second the bytes after the last whole

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // cache.tbl lies in a folder other programs and the user can write: its reader must take any bytes,
 // read back what it writes, and whatever the table names, the cache may delete nothing outside its
 // own folder and no ".zip" file inside it.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // Archives come from anywhere: extraction must take any bytes, write only regular files and
 // folders, only inside its target folder, within its bounds, and report exactly files it wrote.
 // The cache records an archive only when its extraction wrote a file, every file its group lists

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The KIVO developers
+# SPDX-License-Identifier: MIT
 """Writes the seed corpus of zipcache_unzip_fuzz: small ZIP archives, built byte by byte so that
 names an archiver would refuse (../, absolute, links, names that are not UTF-8) can be stored."""
 import pathlib

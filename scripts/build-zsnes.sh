@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The KIVO developers
+# SPDX-License-Identifier: MIT
 # Builds the real ZSNES emulator (the native Linux build, a 32-bit x86 program) for KIVO's
 # real-emulator tests, installing the packages it needs first.
 #

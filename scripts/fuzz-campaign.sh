@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The KIVO developers
+# SPDX-License-Identifier: MIT
 # Runs every libFuzzer target built by `make fuzz`, one after the other, each for a set time on one
 # core, and prints one line per target: executions, new inputs kept, and whether it found anything.
 #

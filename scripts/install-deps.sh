@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The KIVO developers
+# SPDX-License-Identifier: MIT
 # Installs every Debian 12 package that building, testing, benchmarking and fuzzing KIVO needs.
 # Safe to run again: apt-get install skips what is already there.
 set -euo pipefail

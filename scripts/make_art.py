@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The KIVO developers
+# SPDX-License-Identifier: MIT
 """Draws all of KIVO's artwork and writes it into resources/.
 
 Run from anywhere: python3 scripts/make_art.py

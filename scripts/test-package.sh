@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The KIVO developers
+# SPDX-License-Identifier: MIT
 # Installs KIVO's package as a user would, on this machine (as root), and starts the installed KIVO
 # as an ordinary user with a home of its own: kivo.ini and the cache must land under that home, not
 # beside /usr/bin/kivo, and kivo-tool must work from /usr/bin.

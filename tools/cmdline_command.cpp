@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // kivo-tool cmdline [SECTION] FILE: the emulator's command line that a launch of FILE from the window
 // would start, with what went into it, so a user can see why a launch fails. Nothing is started and
 // the emulator's configuration files are left alone; an archive is unpacked into the cache and, for

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // kivo-tool gif FILE [OUTDIR [--composed]]: what the decoder makes of a GIF, for a user whose
 // screenshot does not show and for comparing the decoder with others. One line per frame read
 // ("left top width height interlace transparent delay disposal"), then "warning: TEXT" for each
@@ -13,7 +15,7 @@
 #include "gif/gif_animation.h"
 #include "gif/gif_frame_info.h"
 #include "gif/gif_image.h"
-#include "gif/gif_limits.h"
+#include "gif/gif_options.h"
 #include "platform/files.h"
 #include "tool_command.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // kivo-tool: KIVO's core from the command line. The first argument names the subcommand; the table
 // of subcommands is in tool_commands.cpp.
 #include <iostream>

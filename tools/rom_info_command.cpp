@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // kivo-tool info FILE: the ROM information report, as the "Info" box shows it.
 #include <ostream>
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // kivo-tool verify FILE...: one line per file with the text the "Verify checksum" box shows, so a
 // whole folder of images and archives can be checked at once.
 #include <ostream>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // kivo-tool run FILE: starts the emulator for FILE exactly as a double-click on it in the window
 // would, and prints what it started as one shell-quoted line.
 #include <ostream>

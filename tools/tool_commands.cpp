@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 #include "tool_command.h"
 
 // Every subcommand of kivo-tool, in the order the usage text lists them. A new subcommand is one

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // One GIF decoded in a process of its own, for the memory figures: writes to OUTPUT how far the
 // resident memory rose, at its peak, while the file's bytes (already read) were decoded and held.
 //   kivo_gif_memory_probe kivo FILE OUTPUT     TGIFImage, as the preview reads a screenshot

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // The ROM list of a folder built and shown in a process of its own, for the memory figures: writes
 // to OUTPUT how far the resident memory rose, at its peak, while the list was filled and laid out.
 //   kivo_list_memory_probe kivo FOLDER KIVO.INI OUTPUT   the window's way: the scan, RomListModel,

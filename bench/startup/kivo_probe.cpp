@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // KIVO's start as the program makes it (settings file, application, main window, shown), except
 // that the settings file is named on the command line and the process ends the moment the window
 // is on screen with its list laid out. The start-up figure times this from spawn to exit.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // The anchor of the start-up figure: the smallest Qt Widgets program that shows a window with a
 // line of text, ending the moment the window is on screen.
 #include <QApplication>

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The KIVO developers
+# SPDX-License-Identifier: MIT
 """KIVO's artwork, one module per job; scripts/make_art.py draws it all into resources/.
 
   image_files    PNG and 8-bit BMP writers, the record of written files and the Qt resource list

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The KIVO developers
+# SPDX-License-Identifier: MIT
 """16 x 16 pixel icons, drawn as character grids. '.' is transparent; other characters name
 colours from COLOURS. An icon may be several grids laid over each other.
 

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The KIVO developers
+# SPDX-License-Identifier: MIT
 """Writes the drawn pictures into resources/ as PNG and 8-bit BMP files, and the Qt resource
 list that names them.
 

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The KIVO developers
+# SPDX-License-Identifier: MIT
 """The title picture: 256 x 223, one 256-colour palette. The scene is drawn in "big pixels" of
 2 x 2 (the chunky look of a console title screen at this size); the subtitle uses single
 pixels so it stays small and crisp.

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The KIVO developers
+# SPDX-License-Identifier: MIT
 """Vector drawings (volume picture, program icon). Shapes are signed-distance functions in a unit
 square (y down); each pixel's coverage comes from the distance at its centre, which gives smooth
 edges at any size. The same shapes are written out as SVG.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 #include "common/error_report.h"
 
 std::string ErrorReportText(const std::string& message) {

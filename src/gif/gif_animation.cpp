@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 #include "gif/gif_animation.h"
 
 #include <algorithm>
@@ -18,17 +20,17 @@ TGIFRect ScaleFrameRect(const TGIFSubImage& frame, int screenWidth, int screenHe
                   scale(target.top, frame.Top() + frame.Height(), h, screenHeight)};
 }
 
-int FrameDelay(const TGIFSubImage& frame, bool async) {
+int FrameDelay(const TGIFSubImage& frame, const GifOptions& options, bool async) {
   int delay = frame.Delay();
-  if (delay == 0) return GIFDefaultDelay;
-  delay = std::max(delay, GIFMinimumDelay);
-  if (!async) delay = std::min(delay, GIFMaximumDelay);
+  if (delay == 0) return options.defaultDelay;
+  delay = std::max(delay, options.minimumDelay);
+  if (!async) delay = std::min(delay, options.maximumDelay);
   return delay;
 }
 
-int FrameWaitMilliseconds(int delayUnits, int animationSpeed, int paintMilliseconds) {
+int FrameWaitMilliseconds(int delayUnits, const GifOptions& options, int animationSpeed, int paintMilliseconds) {
   int64_t speed = std::max(animationSpeed, 1);
-  int64_t wait = int64_t{delayUnits} * GIFDelayExp * 100 / speed - paintMilliseconds;
+  int64_t wait = int64_t{delayUnits} * options.delayUnitMs * 100 / speed - paintMilliseconds;
   return static_cast<int>(std::clamp<int64_t>(wait, 0, INT32_MAX));
 }
 

@@ -1,9 +1,12 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
 #include "gif/gif_budget.h"
+#include "gif/gif_options.h"
 #include "gif/gif_types.h"
 
 class TGIFImage;
@@ -23,13 +26,13 @@ struct TGIFRect {
 // A frame's place when the logical screen is stretched onto `target`: each edge scaled and rounded.
 TGIFRect ScaleFrameRect(const TGIFSubImage& frame, int screenWidth, int screenHeight, const TGIFRect& target);
 
-// A frame's delay in hundredths of a second: its own when not 0, raised to GIFMinimumDelay and,
-// for a painter that does not run on its own thread, lowered to GIFMaximumDelay; GIFDefaultDelay
+// A frame's delay in hundredths of a second: its own when not 0, raised to the options' minimum
+// and, for a painter that does not run on its own thread, lowered to their maximum; their default
 // without one.
-int FrameDelay(const TGIFSubImage& frame, bool async);
-// How long to wait after a frame: delay units of GIFDelayExp ms, scaled by 100 / speed (per cent,
-// below 1 counts as 1), minus the time the frame took to paint; never negative.
-int FrameWaitMilliseconds(int delayUnits, int animationSpeed, int paintMilliseconds);
+int FrameDelay(const TGIFSubImage& frame, const GifOptions& options, bool async);
+// How long to wait after a frame: delay units of the options' unit, scaled by 100 / speed (per
+// cent, below 1 counts as 1), minus the time the frame took to paint; never negative.
+int FrameWaitMilliseconds(int delayUnits, const GifOptions& options, int animationSpeed, int paintMilliseconds);
 
 // The frames composed as a viewer shows them. Pixels are 0xAARRGGBB, not premultiplied; alpha is
 // 0 or 255. Parts never painted are transparent (or the image's DrawBackgroundColor when set).

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 #include "gif/gif_budget.h"
 
 #include "gif/gif_types.h"

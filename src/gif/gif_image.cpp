@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 #include "gif/gif_image.h"
 
 #include <cstring>
@@ -46,7 +48,7 @@ void TGIFHeader::LoadFromStream(TGIFStream& stream) {
   screen_.packedFields = bytes[4];
   screen_.backgroundColorIndex = bytes[5];
   screen_.aspectRatio = bytes[6];
-  const int64_t maxPixels = image_ ? image_->Limits().maxPixels : GifLimits{}.maxPixels;
+  const int64_t maxPixels = image_ ? image_->Options().maxPixels : GifOptions{}.maxPixels;
   if (int64_t{screen_.width} * screen_.height > maxPixels) throw GIFException(gif_text::kTooLarge);
 
   if (screen_.packedFields & 0x80) {
@@ -61,8 +63,13 @@ void TGIFTrailer::LoadFromStream(TGIFStream& stream) {
   if (stream.ReadByte(byte) && byte != ';') Warning(gsWarning, gif_text::kInvalidTrailer);
 }
 
-TGIFImage::TGIFImage(const GifLimits& limits)
-    : limits_(limits), budget_(limits.memoryBudget), images_(this), header_(this) {}
+TGIFImage::TGIFImage(const GifOptions& options)
+    : AnimationSpeed(options.animationSpeed),
+      options_(options),
+      budget_(options.memoryBudget),
+      images_(this),
+      header_(this),
+      drawOptions_(options.drawOptions) {}
 
 TGIFImage::~TGIFImage() = default;
 
@@ -104,11 +111,11 @@ void TGIFImage::Progress(TGIFProgressStage stage, int percent, const char* messa
 }
 
 void TGIFImage::AdmitFrame() const {
-  if (images_.Count() >= limits_.maxFrames) throw GIFException(gif_text::kTooLarge);
+  if (images_.Count() >= options_.maxFrames) throw GIFException(gif_text::kTooLarge);
 }
 
 void TGIFImage::AdmitExtension() {
-  if (extensionsRead_ >= limits_.maxExtensions) throw GIFException(gif_text::kTooLarge);
+  if (extensionsRead_ >= options_.maxExtensions) throw GIFException(gif_text::kTooLarge);
   ++extensionsRead_;
 }
 
@@ -150,7 +157,7 @@ std::optional<int> TGIFImage::LoopCount() const {
 }
 
 bool TGIFImage::Dithers() const {
-  return drawOptions_.Has(goDither) && (!drawOptions_.Has(goAutoDither) || DoAutoDither);
+  return drawOptions_.Has(goDither) && (!drawOptions_.Has(goAutoDither) || options_.paletteScreen);
 }
 
 void TGIFImage::SetDrawOptions(TGIFDrawOptions options) {

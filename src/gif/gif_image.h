@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <cstdint>
@@ -9,7 +11,7 @@
 #include "gif/gif_budget.h"
 #include "gif/gif_color_map.h"
 #include "gif/gif_item.h"
-#include "gif/gif_limits.h"
+#include "gif/gif_options.h"
 #include "gif/gif_sub_image.h"
 
 // Signature, version, logical screen descriptor and global colour map.
@@ -57,13 +59,13 @@ class TGIFTrailer : public TGIFItem {
 // Loading replaces the image; an error (GIFException) leaves it partly loaded, so a holder that
 // must keep its previous picture loads into a new TGIFImage and swaps on success.
 //
-// An image is read under its GifLimits: a screen or frame of too many pixels, too many frames or
-// extensions, or parts that together would hold more than the memory budget raise "Image too large
-// to decode". Everything made from the image later (bitmaps, canvases, the window's pictures) takes
-// its memory from the same Budget().
+// An image is read and drawn under its GifOptions: a screen or frame of too many pixels, too many
+// frames or extensions, or parts that together would hold more than the memory budget raise "Image
+// too large to decode". Everything made from the image later (bitmaps, canvases, the window's
+// pictures) takes its memory from the same Budget().
 class TGIFImage {
  public:
-  explicit TGIFImage(const GifLimits& limits = GifLimits{});
+  explicit TGIFImage(const GifOptions& options = GifOptions{});
   ~TGIFImage();
   TGIFImage(const TGIFImage&) = delete;
   TGIFImage& operator=(const TGIFImage&) = delete;
@@ -98,13 +100,14 @@ class TGIFImage {
 
   TGIFDrawOptions DrawOptions() const { return drawOptions_; }
   void SetDrawOptions(TGIFDrawOptions options);
-  TColorReduction ColorReduction = GIFImageDefaultColorReduction;
-  int32_t ReductionBits = GIFImageDefaultColorReductionBits;
-  TDitherMode DitherMode = GIFImageDefaultDitherMode;
-  TGIFCompression Compression = GIFImageDefaultCompression;
-  int ThreadPriority = GIFImageDefaultThreadPriority;
-  int32_t AnimationSpeed = GIFImageDefaultAnimationSpeed;  // per cent
-  std::optional<uint32_t> DrawBackgroundColor;             // 0xRRGGBB; none at first
+  // Kept for a writer of GIFs; reading and drawing do not use them.
+  TColorReduction ColorReduction = rmNetscape;
+  int32_t ReductionBits = 8;
+  TDitherMode DitherMode = dmNearest;
+  TGIFCompression Compression = gcLZW;
+  int ThreadPriority = 3;                       // normal
+  int32_t AnimationSpeed;                       // per cent; the options' at first
+  std::optional<uint32_t> DrawBackgroundColor;  // 0xRRGGBB; none at first
 
   TGIFWarning OnWarning;
   TGIFProgress OnProgress;
@@ -112,7 +115,7 @@ class TGIFImage {
   void Warning(TGIFItem* sender, TGIFSeverity severity, const std::string& message);
   void Progress(TGIFProgressStage stage, int percent, const char* message);
 
-  const GifLimits& Limits() const { return limits_; }
+  const GifOptions& Options() const { return options_; }
   TGIFBudget& Budget() { return budget_; }
   const TGIFBudget& Budget() const { return budget_; }
   // Reading's count bounds: each raises "Image too large to decode" when the frame or extension
@@ -122,11 +125,11 @@ class TGIFImage {
 
  private:
   // First, so it outlives every part that gives memory back to it.
-  GifLimits limits_;
+  GifOptions options_;
   TGIFBudget budget_;
   TGIFImageList images_;
   TGIFHeader header_;
-  TGIFDrawOptions drawOptions_ = GIFImageDefaultDrawOptions;
+  TGIFDrawOptions drawOptions_;
   std::optional<std::vector<TGIFColor>> palette_;
   bool makingPalette_ = false;
   int extensionsRead_ = 0;

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 #include "gif/gif_sub_image.h"
 
 #include <cstring>
@@ -86,7 +88,7 @@ void TGIFSubImage::LoadFromStream(TGIFStream& stream) {
 
 void TGIFSubImage::Decompress(TGIFStream& stream) {
   const int64_t pixels = int64_t{descriptor_.width} * descriptor_.height;
-  if (pixels > (image_ ? image_->Limits().maxPixels : GifLimits{}.maxPixels)) throw GIFException(gif_text::kTooLarge);
+  if (pixels > (image_ ? image_->Options().maxPixels : GifOptions{}.maxPixels)) throw GIFException(gif_text::kTooLarge);
   PaletteChanged();
   data_.clear();
   data_.shrink_to_fit();

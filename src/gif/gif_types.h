@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <cstdint>
@@ -70,23 +72,6 @@ class TGIFDrawOptions {
   static constexpr uint16_t Bit(TGIFDrawOption option) { return static_cast<uint16_t>(1u << option); }
   uint16_t bits_ = 0;
 };
-
-// Module settings. New images take their options from the defaults; the delays drive animation.
-extern TGIFDrawOptions GIFImageDefaultDrawOptions;
-extern TColorReduction GIFImageDefaultColorReduction;
-extern int32_t GIFImageDefaultColorReductionBits;
-extern TDitherMode GIFImageDefaultDitherMode;
-extern TGIFCompression GIFImageDefaultCompression;
-extern int GIFImageDefaultThreadPriority;  // 3: normal
-extern int32_t GIFImageDefaultAnimationSpeed;
-extern int GIFDefaultDelay;  // hundredths of a second, for frames without a delay
-extern int GIFMinimumDelay;
-extern int GIFMaximumDelay;
-extern int GIFDelayExp;  // milliseconds per delay unit
-// Set at start-up by the window glue from the screen's depth (at most 8 bits per pixel: true).
-extern bool DoAutoDither;
-// What an image may cost is not a setting of the module: each image is read under its own
-// GifLimits (gif_limits.h).
 
 // The codec's error: a damaged or unreadable GIF. Its message is shown to the user as is.
 class GIFException : public KivoError {

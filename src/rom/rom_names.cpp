@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // Names of the internal header's codes, as the information report prints them. Each code has its
 // own text: some publishers appear under several codes, spelled differently, and each spelling is
 // kept as it is.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // The information report: the internal header decoded into the lines the "Info" command shows.
 #include <cstdio>
 #include <string>

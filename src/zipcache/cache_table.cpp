@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 #include "zipcache/cache_table.h"
 
 std::vector<std::string> ParseCacheTable(std::string_view bytes) {

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // What a GIF screenshot may cost in the window: the pictures the preview and its painter keep are
 // taken from the image's budget when the file is opened, so a GIF whose frames fit but whose
 // pictures would not is refused then, with the error report, and an animation plays to its end
@@ -56,8 +58,8 @@ std::string Patches() {
   return gif.Trailer().Bytes();
 }
 
-GifLimits WithBudget(size_t bytes) {
-  GifLimits limits;
+GifOptions WithBudget(size_t bytes) {
+  GifOptions limits;
   limits.memoryBudget = bytes;
   return limits;
 }

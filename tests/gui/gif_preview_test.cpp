@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // GIF screenshots in the real window's preview: an animation plays its composed frames in order and
 // loops, ends on its last frame, stops cleanly when the preview or the window goes away; a still
 // GIF leaves the background under its transparent pixels and outside its frame; a GIF the preview

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // Starting a game from the real window with the fake emulator installed as ZSNES.EXE: the three
 // ways to start, the command line and working folder it receives, aliases for awkward names, batch
 // mode, priority, and the failures that do and do not reach the user.

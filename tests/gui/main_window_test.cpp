@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // The main window's lifecycle, geometry, first-run prompt and shell commands.
 #include <QAction>
 #include <QLineEdit>

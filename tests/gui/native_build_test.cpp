@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // The window with the native Linux build in the ZSNES folder: the panel shows what that build offers,
 // a double-click starts it with its argument list, and its snapshots are filed and shown.
 #include <QImage>

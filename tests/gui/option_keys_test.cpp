@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // The option panel and the launch share one table of options: every per-game option a control
 // stores reaches the emulator from the section the control wrote it to.
 #include <QTest>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // The option tabs on the real window: what loading writes back, what each change stores, and the
 // per-game configuration switch.
 #include <QTest>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // The screenshot preview and "Archive screenshot" on the real window: what imgPreview0 shows after a
 // selection (compared pixel by pixel), when the title picture is loaded, what a damaged screenshot
 // leaves behind, filing the emulator's screenshot, and a click on the preview.

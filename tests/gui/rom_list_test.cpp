@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // The ROM list in the real window: navigation, selection, Delete, the File menu's enabling and
 // the list shortcuts.
 #include <QAction>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // "Verify checksum" and "Info" in the real window, on plain, damaged, short, zipped and unreadable
 // images: the box each shows, its caption and icon, and the error report for a file that cannot be
 // read.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // The zip cache in the real window: a zipped game launched through the fake emulator, its cache
 // reused by the next launch and by the next run, the Setup tab's limit row, and the Unzip command.
 #include <QAction>

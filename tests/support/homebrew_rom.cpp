@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 #include "support/homebrew_rom.h"
 
 #include "support/rom_builder.h"

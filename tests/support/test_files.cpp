@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // File helpers for tests, kept apart from TempDir so the benchmarks can use the folder without the
 // test framework.
 #include <gtest/gtest.h>

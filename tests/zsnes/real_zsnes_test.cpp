@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // The real ZSNES, started through KIVO's launch on a homebrew game the tests write, on a screen of
 // their own, with a HOME of their own and sound going nowhere. They show what the fake emulator
 // cannot: that the real program accepts every option KIVO gives it, and acts on it.

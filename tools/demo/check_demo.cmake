@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The KIVO developers
+# SPDX-License-Identifier: MIT
 # Makes a demo folder and checks it is what `make demo` promises: KIVO's own checker finds every
 # ROM image sound except the one made with a wrong checksum (the zipped one and the one behind a
 # copier header included), KIVO's GIF reader reads the screenshots (eight frames for the animated

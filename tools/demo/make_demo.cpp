@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // kivo-demo-maker DEMO_FOLDER: lays out a self-contained folder to try KIVO in. It holds copies of
 // kivo, kivo-tool and the manual with a kivo.ini whose paths point into the folder, ROM images of
 // invented games (one with a copier header, one with a wrong checksum, one zipped, one with blanks

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // The demo's ZSNES.EXE: a window that says plainly it is not the emulator and shows what a real
 // emulator would have been given — its program path, every argument, the folder it was started in,
 // the ROM file the command line names and the ZSNES.CFG that KIVO brought in line before the start.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 #include "app/ui/byte_edit.h"
 
 #include <QLineEdit>

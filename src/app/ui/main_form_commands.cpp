@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // The shell's own commands: Exit, About, the Preferences switches, Help and the folder pickers.
 #include <QAction>
 #include <QLabel>

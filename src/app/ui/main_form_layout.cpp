@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // The window's tool bar, menus, left panel, ROM list and status bar, placed as designed: the left
 // panel keeps its width and its controls keep their places when the window is resized; the list
 // takes the rest.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // What the window does when it is created, first activated and closed.
 #include <QApplication>
 #include <QLabel>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // The four pages of the option tabs, each control at its designed place and with its design value.
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // The option tabs: each control bound to its option, the change actions that store a value the
 // moment it changes, loading a configuration into the controls, and the per-game switch.
 //

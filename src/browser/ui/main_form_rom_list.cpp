@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // The ROM list's handlers: filling it, selecting and opening entries, Delete and the File menu's
 // enabling.
 #include <QAction>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 #include "browser/ui/rom_list_model.h"
 
 #include <QFontMetrics>

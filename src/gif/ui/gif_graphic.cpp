@@ -1,20 +1,24 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 #include "gif/ui/gif_graphic.h"
 
+#include <QGuiApplication>
 #include <QPainter>
+#include <QScreen>
 
 #include "gif/gif_animation.h"
 #include "gif/gif_image.h"
-#include "gif/gif_limits.h"
+#include "gif/gif_options.h"
 #include "gif/ui/gif_painter.h"
 #include "platform/files.h"
 
-TGIFGraphic::TGIFGraphic(std::string_view bytes, const GifLimits& limits)
-    : image_(std::make_unique<TGIFImage>(limits)) {
+TGIFGraphic::TGIFGraphic(std::string_view bytes, const GifOptions& options)
+    : image_(std::make_unique<TGIFImage>(options)) {
   image_->LoadFromBytes(bytes);
-  const TGIFDrawOptions options = image_->DrawOptions();
+  const TGIFDrawOptions drawOptions = image_->DrawOptions();
   int first = 0;
-  if (image_->FrameCount() > 1 && options.Has(goAnimate)) {
-    first = TGIFPlayback(*image_, options).First();
+  if (image_->FrameCount() > 1 && drawOptions.Has(goAnimate)) {
+    first = TGIFPlayback(*image_, drawOptions).First();
     animated_ = first >= 0;
     // A frame without colours, or a dithered frame's bitmap beyond the budget, would otherwise fail
     // on the painter's thread, where nobody can report it; found here, the load fails with the
@@ -46,7 +50,11 @@ TGIFGraphic::~TGIFGraphic() {
 std::unique_ptr<TGraphic> TGIFGraphic::LoadFromFile(const std::string& path) {
   std::string bytes;
   if (!platform::ReadWholeFile(path, bytes, kGifFileLimit)) throw KivoError("Cannot open file " + path);
-  return std::make_unique<TGIFGraphic>(bytes);
+  // A palette screen shows at most 256 colours at a time: 8 bits per pixel or fewer.
+  GifOptions options;
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  options.paletteScreen = screen != nullptr && screen->depth() <= 8;
+  return std::make_unique<TGIFGraphic>(bytes, options);
 }
 
 QSize TGIFGraphic::Size() const { return QSize(image_->Width(), image_->Height()); }

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QImage>
@@ -6,7 +8,7 @@
 #include <string_view>
 
 #include "gif/gif_budget.h"
-#include "gif/gif_limits.h"
+#include "gif/gif_options.h"
 #include "screenshots/ui/graphic.h"
 
 class TGIFImage;
@@ -27,10 +29,10 @@ class TGIFGraphic : public TGraphic {
 
  public:
   // Decodes the GIF and composes its first frame. Raises GIFException for a damaged file,
-  // "Image too large to decode" past `limits` (the decoded frames, or the canvas and pictures the
+  // "Image too large to decode" past the options' bounds (the decoded frames, or the canvas and pictures the
   // graphic would need to show them), and "No global or local color table defined" when a frame it
   // would show has no colours.
-  explicit TGIFGraphic(std::string_view bytes, const GifLimits& limits = GifLimits{});
+  explicit TGIFGraphic(std::string_view bytes, const GifOptions& options = GifOptions{});
   ~TGIFGraphic() override;
 
   // The picture holder's loader for ".gif": "Cannot open file <path>" when it cannot be read.

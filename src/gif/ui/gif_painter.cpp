@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 #include "gif/ui/gif_painter.h"
 
 #include <QDeadlineTimer>
@@ -81,7 +83,9 @@ void TGIFPainter::run() {
       canvas_.Render(next);
       QImage frame = CanvasImage(canvas_);
       const int paintMs = static_cast<int>(clock.elapsed());
-      if (!Wait(FrameWaitMilliseconds(FrameDelay(*image_.Frame(shown), async), image_.AnimationSpeed, paintMs))) {
+      const GifOptions& options = image_.Options();
+      const int delay = FrameDelay(*image_.Frame(shown), options, async);
+      if (!Wait(FrameWaitMilliseconds(delay, options, image_.AnimationSpeed, paintMs))) {
         return;
       }
       Publish(std::move(frame));

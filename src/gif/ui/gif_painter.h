@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QImage>
@@ -19,9 +21,9 @@ size_t CanvasImageCost(const TGIFCanvas& canvas);
 // window only ever sees finished frames, copied into a QImage and handed over through TakeFrame.
 //
 // Timing: after a frame is shown the painter waits the frame's delay (FrameDelay: its own delay
-// raised to GIFMinimumDelay, lowered to GIFMaximumDelay unless the image draws with goAsync,
-// GIFDefaultDelay without one) in units of GIFDelayExp ms, scaled by 100 / AnimationSpeed, less the
-// time the next frame took to compose. Loops follow TGIFPlayback; the thread ends with the
+// raised to the image options' minimum, lowered to their maximum unless the image draws with
+// goAsync, their default without one) in the options' units, scaled by 100 / AnimationSpeed, less
+// the time the next frame took to compose. Loops follow TGIFPlayback; the thread ends with the
 // animation, leaving its last frame on show.
 //
 // Memory: besides the picture the window shows, the painter holds at most two of its own, the one

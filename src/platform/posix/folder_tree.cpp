@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 #include "platform/folder_tree.h"
 #include "platform/posix/fd_io.h"
 

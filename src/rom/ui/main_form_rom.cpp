@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // "Verify checksum" and "Info" on the selected game, archives included.
 #include <QAction>
 

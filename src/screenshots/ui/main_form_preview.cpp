@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // The preview of the selected entry's screenshot, and filing the emulator's last screenshot.
 #include "app/ui/main_form.h"
 #include "browser/list_entry.h"

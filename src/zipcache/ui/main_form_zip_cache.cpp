@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // The zip cache's place in the window: created with the window, its limit row on the Setup tab,
 // and the File menu's Unzip command.
 #include <QLineEdit>

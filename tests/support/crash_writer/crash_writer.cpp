@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // A writer for the crash-consistency test, which kills it at random moments. Without end it writes
 // kivo.ini through SettingsFile, each time the next state of a counter, and the zip cache's table
 // through the cache itself, unpacking one of two archives in turn with room for one. On its standard

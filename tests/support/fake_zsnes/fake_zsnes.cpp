@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // A stand-in for the emulator in window tests. It appends one record of how it was started to
 // "fake_zsnes.log" in its working folder: the program path, every argument, the working folder and
 // its nice value, one per line, then a line "--". It stays alive for a while so a test can start a

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // Where KIVO keeps its files: beside a portable program, under the user's home when installed.
 #include "app/kivo_folders.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // A writer killed (SIGKILL) at random moments, a thousand times. After each kill kivo.ini and the zip
 // cache's table each hold the state before the write or the one after it, never a mix, and the next
 // start leaves no temporary file of theirs behind.

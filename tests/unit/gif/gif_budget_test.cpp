@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // What a GIF may cost: hostile files are refused with "Image too large to decode" or held within
 // their image's budget, measured on the real heap while the image is read, turned into bitmaps and
 // composed; real screenshots and long animations still fit with room to spare.
@@ -33,7 +35,7 @@ void Compose(TGIFImage& image) {
 
 // Reads the GIF and does what a viewer does with it: composes every frame, and with `everyBitmap`
 // also makes every frame's bitmap, plain and then dithered, and composes the dithered frames.
-Cost Measure(const std::string& bytes, const GifLimits& limits, bool everyBitmap) {
+Cost Measure(const std::string& bytes, const GifOptions& limits, bool everyBitmap) {
   heap_counter::PeakAbove peak;
   Cost cost;
   {
@@ -58,8 +60,8 @@ Cost Measure(const std::string& bytes, const GifLimits& limits, bool everyBitmap
   return cost;
 }
 
-GifLimits Budget(size_t megabytes) {
-  GifLimits limits;
+GifOptions Budget(size_t megabytes) {
+  GifOptions limits;
   limits.memoryBudget = megabytes << 20;
   return limits;
 }
@@ -69,15 +71,15 @@ TEST(GifBudget, SmallFilesThatWouldCostMuchAreRefusedEarly) {
   // at the logical screen, before a pixel is held.
   const std::string huge = FullScreenFrames(5792, 5792, 4);
   ASSERT_LT(huge.size(), 150u);
-  Cost screen = Measure(huge, GifLimits{}, true);
+  Cost screen = Measure(huge, GifOptions{}, true);
   EXPECT_EQ(screen.error, kTooLarge);
   EXPECT_EQ(screen.frames, 0);
   EXPECT_LT(screen.peak, kFixedCost);
 
   // Frames of 4 bytes, each about a kilobyte once read: reading stops at the frame limit.
-  Cost empty = Measure(EmptyFrames(65536), GifLimits{}, true);
+  Cost empty = Measure(EmptyFrames(65536), GifOptions{}, true);
   EXPECT_EQ(empty.error, kTooLarge);
-  EXPECT_EQ(empty.frames, GifLimits{}.maxFrames);
+  EXPECT_EQ(empty.frames, GifOptions{}.maxFrames);
   EXPECT_LT(empty.peak, size_t{8} << 20);
 }
 
@@ -85,7 +87,7 @@ TEST(GifBudget, HostileFilesHoldNoMoreThanTheBudget) {
   struct Case {
     std::string name;
     std::string bytes;
-    GifLimits limits;
+    GifOptions limits;
     std::string error;
   };
   const Case cases[] = {
@@ -97,7 +99,7 @@ TEST(GifBudget, HostileFilesHoldNoMoreThanTheBudget) {
       {"a comment of a million one-byte blocks", OneByteSubBlocks(1000000, false), Budget(16), kTooLarge},
       {"application data of a million one-byte blocks", OneByteSubBlocks(1000000, true), Budget(16), kTooLarge},
       {"a comment of 200,000 one-byte blocks", OneByteSubBlocks(200000, false), Budget(16), ""},
-      {"the default limits", FullScreenFrames(4096, 4096, 16), GifLimits{}, kTooLarge},
+      {"the default limits", FullScreenFrames(4096, 4096, 16), GifOptions{}, kTooLarge},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -127,7 +129,7 @@ TEST(GifBudget, EveryBudgetHoldsWhereverReadingOrShowingStops) {
   bool shown = false;
   for (size_t budget = 0; budget <= (size_t{3} << 19); budget += 16 << 10) {
     SCOPED_TRACE(budget);
-    GifLimits limits;
+    GifOptions limits;
     limits.memoryBudget = budget;
     Cost cost = Measure(bytes, limits, true);
     EXPECT_LE(cost.peak, budget + kFixedCost);
@@ -144,7 +146,7 @@ TEST(GifBudget, EveryBudgetHoldsWhereverReadingOrShowingStops) {
   EXPECT_TRUE(shown);
 }
 
-TEST(GifLimits, RealScreenshotsAndLongAnimationsFitWithRoomToSpare) {
+TEST(GifOptions, RealScreenshotsAndLongAnimationsFitWithRoomToSpare) {
   struct Case {
     std::string name;
     std::string bytes;
@@ -165,10 +167,10 @@ TEST(GifLimits, RealScreenshotsAndLongAnimationsFitWithRoomToSpare) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Cost cost = Measure(c.bytes, GifLimits{}, false);
+    Cost cost = Measure(c.bytes, GifOptions{}, false);
     EXPECT_EQ(cost.error, "");
     EXPECT_EQ(cost.frames, c.frames);
-    EXPECT_LT(cost.peak, GifLimits{}.memoryBudget / 3);
+    EXPECT_LT(cost.peak, GifOptions{}.memoryBudget / 3);
   }
 }
 

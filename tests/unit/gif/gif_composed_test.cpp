@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // The frames as the preview shows them, through kivo-tool gif FILE OUTDIR --composed: every case
 // in tests/data/gif_composed/ (its README gives the format) is built into a GIF, run through the
 // tool, and each composed picture compared with the one the case draws.
@@ -130,7 +132,7 @@ TEST(GifComposed, EveryCaseDrawsItsPictures) {
                 dir.Path());
     EXPECT_EQ(run.status, 0) << run.out << run.err;
     for (size_t i = 0; i < c.expected.size(); ++i) {
-      char name[32];
+      char name[48];
       std::snprintf(name, sizeof name, "/composed-%03zu.pam", i);
       EXPECT_EQ(Letters(ReadTestFile(out + name), c), c.expected[i]) << "composed " << i;
     }

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // The fuzzers' seed GIFs are made by the test encoder here; this test keeps the committed files in
 // step with it. Run with KIVO_WRITE_GIF_CORPUS=1 to write them afresh.
 #include <gtest/gtest.h>
@@ -6,8 +8,8 @@
 #include <filesystem>
 #include <map>
 
-#include "gif/gif_limits.h"
 #include "gif/gif_lzw.h"
+#include "gif/gif_options.h"
 #include "platform/files.h"
 #include "unit/gif/gif_test_util.h"
 

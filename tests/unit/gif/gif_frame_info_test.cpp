@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // The diagnostic lines and PGM pictures the command-line tool writes for each frame.
 #include <gtest/gtest.h>
 

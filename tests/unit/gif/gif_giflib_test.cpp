@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // The decoder against giflib on a varied set of valid GIFs: every frame's colour indexes, place,
 // colour map and control data must agree.
 #include <gtest/gtest.h>

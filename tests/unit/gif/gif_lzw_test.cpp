@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // The LZW decoder on its own and through the reader: code widths, table limits, early ends,
 // interlacing, and malformed data.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // Reading order, accepted variations and reported problems of the GIF reader.
 #include <gtest/gtest.h>
 
@@ -238,7 +240,7 @@ TEST(GifReader, BoundsTheScreenFramesAndExtensionsOfOneImage) {
   EXPECT_EQ(frame.error, "Image too large to decode");
 
   // The count limits stop reading at the first frame or extension past them; what was read stays.
-  const GifLimits limits{.maxPixels = 100, .maxFrames = 3, .maxExtensions = 4};
+  const GifOptions limits{.maxPixels = 100, .maxFrames = 3, .maxExtensions = 4};
   EXPECT_EQ(GifLoad(GifBuilder().Screen(11, 10, GifTestPalette(4)).Bytes(), limits).error, "Image too large to decode");
   std::string head = GifBuilder().Screen(10, 10, GifTestPalette(4)).Bytes();
   std::string frames = head;

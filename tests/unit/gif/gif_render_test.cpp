@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // Frames made displayable: bitmaps, masks, palettes, the composed canvas and animation timing.
 #include <gtest/gtest.h>
 
@@ -83,17 +85,12 @@ TEST(GifDither, WebPaletteAndDecision) {
   EXPECT_EQ(web[215], (TGIFColor{255, 255, 255}));
 
   TGIFImage image;
-  const bool saved = DoAutoDither;
-  DoAutoDither = false;
   EXPECT_FALSE(image.Dithers());  // the defaults dither only on palette screens
-  DoAutoDither = true;
-  EXPECT_TRUE(image.Dithers());
-  DoAutoDither = false;
+  EXPECT_TRUE(TGIFImage(GifOptions{.paletteScreen = true}).Dithers());
   image.SetDrawOptions(TGIFDrawOptions(image.DrawOptions()).Exclude(goAutoDither));
   EXPECT_TRUE(image.Dithers());
   image.SetDrawOptions(TGIFDrawOptions(image.DrawOptions()).Exclude(goDither));
   EXPECT_FALSE(image.Dithers());
-  DoAutoDither = saved;
 }
 
 // A frame of one palette index per pixel, drawn with dithering forced on.
@@ -232,16 +229,16 @@ TEST(GifAnimation, FrameDelaysAndWaits) {
     SCOPED_TRACE(c.delay);
     GifLoad gif(
         GifBuilder().Screen(1, 1, kColors).GraphicControl(0, c.delay, std::nullopt).Frame(Rect(0, 0, 1, 1, 0)).Bytes());
-    EXPECT_EQ(FrameDelay(gif.Frame(0), c.async), c.expected);
+    EXPECT_EQ(FrameDelay(gif.Frame(0), GifOptions{}, c.async), c.expected);
   }
   GifLoad plain(GifBuilder().Screen(1, 1, kColors).Frame(Rect(0, 0, 1, 1, 0)).Bytes());
-  EXPECT_EQ(FrameDelay(plain.Frame(0), false), 10);
+  EXPECT_EQ(FrameDelay(plain.Frame(0), GifOptions{}, false), 10);
 
-  EXPECT_EQ(FrameWaitMilliseconds(10, 100, 0), 120);
-  EXPECT_EQ(FrameWaitMilliseconds(10, 200, 0), 60);
-  EXPECT_EQ(FrameWaitMilliseconds(10, 50, 40), 200);
-  EXPECT_EQ(FrameWaitMilliseconds(10, 100, 500), 0);
-  EXPECT_EQ(FrameWaitMilliseconds(1, 0, 0), 1200);  // a speed of 0 counts as 1 per cent
+  EXPECT_EQ(FrameWaitMilliseconds(10, GifOptions{}, 100, 0), 120);
+  EXPECT_EQ(FrameWaitMilliseconds(10, GifOptions{}, 200, 0), 60);
+  EXPECT_EQ(FrameWaitMilliseconds(10, GifOptions{}, 50, 40), 200);
+  EXPECT_EQ(FrameWaitMilliseconds(10, GifOptions{}, 100, 500), 0);
+  EXPECT_EQ(FrameWaitMilliseconds(1, GifOptions{}, 0, 0), 1200);  // a speed of 0 counts as 1 per cent
 }
 
 TEST(GifAnimation, PlaybackOrderAndLoops) {

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <memory>
@@ -13,7 +15,7 @@ struct GifLoad {
   std::vector<std::string> warnings;
   std::string error;  // empty when the load succeeded
 
-  explicit GifLoad(const std::string& bytes, const GifLimits& limits = GifLimits{})
+  explicit GifLoad(const std::string& bytes, const GifOptions& limits = GifOptions{})
       : image(std::make_unique<TGIFImage>(limits)) {
     image->OnWarning = [this](TGIFItem*, TGIFSeverity, const std::string& message) { warnings.push_back(message); };
     try {

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // kivo-tool gif, run as the user runs it: the frame lines, the decoder's warnings and errors, the
 // PGM pictures, and the exit status.
 #include <gtest/gtest.h>

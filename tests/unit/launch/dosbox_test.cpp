@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // The DOS build of ZSNES through the real DOSBox, run headless, with a DOS stand-in for the emulator
 // that writes down what DOS gave it: the command tail with the ROM's DOS path, the ROM's first bytes
 // read by that path, and ZSNES.CFG as KIVO rewrote it.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // kivo-tool cmdline, run as the user runs it: the built program copied into a folder of its own, so
 // its kivo.ini, zip cache and short-name folder are the test's.
 #include <gtest/gtest.h>

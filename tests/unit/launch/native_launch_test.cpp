@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // Which build the ZSNES folder holds, and a launch of the native build with the fake emulator in its
 // place: the argument list, the working folder, zsnesl.cfg and batch mode.
 #include <gtest/gtest.h>

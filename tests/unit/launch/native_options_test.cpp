@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // The native build's switches and zsnesl.cfg settings: what each option becomes, the build's ranges,
 // and the options it lacks never passed.
 #include "launch/native_options.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // zsnesl.cfg, the native build's own settings: where it is found, how it is edited in place, and
 // what happens when it cannot be read or written.
 #include "launch/zsnesl_cfg.h"

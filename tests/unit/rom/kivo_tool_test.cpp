@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // kivo-tool info and verify, run as the user runs them: the built program, copied into a folder of
 // its own so its kivo.ini and zip cache are the test's.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // Tables far longer than any the cache writes (damaged, or made to hurt) load, shrink and purge in
 // one pass each; a pass per group or per folder would take hours on these.
 #include <gtest/gtest.h>

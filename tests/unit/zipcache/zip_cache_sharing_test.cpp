@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
 // Two users of one cache folder at once (the window and a kivo-tool run, or two windows), and a
 // table file that is there but cannot be read: neither may cost the shared cache a file or a line.
 #include <gtest/gtest.h>
