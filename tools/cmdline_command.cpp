@@ -7,6 +7,7 @@
 // printed is the one the emulator would be given.
 #include <ostream>
 
+#include "app/options.h"
 #include "app/settings_file.h"
 #include "common/path.h"
 #include "common/text.h"
@@ -37,8 +38,8 @@ bool PrintLaunchFacts(SettingsFile& settings, const std::string& section, const 
     err << "kivo-tool: " << romFile << ": file not found; ZSNES would get the switches alone\n";
     fine = false;
   }
-  out << "working folder: " << settings.ReadString("General", "ZSNESPath", "") << '\n';
-  out << "priority: " << (settings.ReadBool("General", "High Priority", false) ? "high" : "normal") << '\n';
+  out << "working folder: " << settings.ReadString(option::ZSNESPath, "") << '\n';
+  out << "priority: " << (settings.ReadBool(option::HighPriority, false) ? "high" : "normal") << '\n';
   return fine;
 }
 
@@ -48,14 +49,14 @@ int PrintDosCommandLine(SettingsFile& settings, const std::string& section, cons
   const std::string shortPath = platform::ShortPathName(romFile, aliasFolder);
   const std::string commandLine = BuildCommandLine(settings, section, shortPath);
   bool fine = PrintLaunchFacts(settings, section, file, romFile, !shortPath.empty(), out, err);
-  if (settings.ReadBool("General", "ShellBat", false)) {
-    out << "through: " << AddBackslash(settings.ReadString("General", "ZSNESPath", "")) << "zkivo.bat\n";
-    out << "DOS command: " << settings.ReadString("General", "ExtraCommand", "") << '\n';
+  if (settings.ReadBool(option::ShellBat, false)) {
+    out << "through: " << AddBackslash(settings.ReadString(option::ZSNESPath, "")) << "zkivo.bat\n";
+    out << "DOS command: " << settings.ReadString(option::ExtraCommand, "") << '\n';
   }
 
   // The program is found the way the start finds it, so a folder name with blanks that also names
   // another file shows up here as the program that would really run.
-  const std::string emulator = AddBackslash(settings.ReadString("General", "ZSNESPath", "")) + "ZSNES.EXE";
+  const std::string emulator = AddBackslash(settings.ReadString(option::ZSNESPath, "")) + "ZSNES.EXE";
   const std::vector<std::string> parts = platform::SplitCommandLine(commandLine);
   if (parts.empty()) {
     err << "kivo-tool: " << emulator << ": not found; the launch would start nothing\n";
@@ -76,9 +77,9 @@ int PrintDosBoxCommandLine(SettingsFile& settings, const RunRomRequest& request,
   out << "drive C: " << plan.emulatorFolder << '\n';
   if (!plan.romFolder.empty()) out << "drive D: " << plan.romFolder << '\n';
   if (!plan.saveFolder.empty()) out << "drive E: " << plan.saveFolder << '\n';
-  if (settings.ReadBool("General", "ShellBat", false)) {
+  if (settings.ReadBool(option::ShellBat, false)) {
     out << "through: C:\\zkivo.bat\n";
-    out << "DOS command: " << settings.ReadString("General", "ExtraCommand", "") << '\n';
+    out << "DOS command: " << settings.ReadString(option::ExtraCommand, "") << '\n';
   }
   out << "in DOSBox: " << plan.commandLine << '\n';
   out << ShellQuoted(DosBoxCommand(DosBoxConfigPath(settings))) << '\n';

@@ -32,7 +32,7 @@ std::string ToolEnvironment::GetRomFile(const std::string& argument) {
   if (!zipCache_) {
     // As the window does at start: the folder may exist already, which is fine.
     platform::CreateDirectory(AddBackslash(folders_.dataFolder) + "zipcache");
-    const int limit = Settings().ReadInteger("General", "CacheSize", 8);
+    const int limit = Settings().ReadInteger(option::CacheSize, option::CacheSize.loadDefault);
     zipCache_ = std::make_unique<TZipCache>(folders_.dataFolder + "/zipcache", limit);
   }
   return zipCache_->GetRomFile(FullPath(argument));
@@ -46,7 +46,7 @@ std::string ToolEnvironment::SectionFor(const std::string& argument) {
   const std::string fileName = ExtractFileName(argument);
   const std::string caption = StripFileExt(fileName);
   ListEntry entry{caption, IsZipName(fileName) ? kZipArchive : kRomFile, fileName};
-  if (Settings().ReadBool("Configs", caption, false)) entry.kind += 1;
+  if (Settings().ReadBool(section::Configs, caption, false)) entry.kind += 1;
   return ConfigurationFor(entry);
 }
 
@@ -56,8 +56,8 @@ RunRomRequest ToolEnvironment::LaunchRequest(const std::string& argument, const 
   request.section = section.empty() ? SectionFor(argument) : section;
   request.workingFolder = ExtractFileDir(full);
   request.selectedRomFile = ExtractFileName(full);
-  request.extraCommand = Settings().ReadString("General", option::ExtraCommand.key, "");
-  request.extraCommandEnabled = Settings().ReadBool("General", option::ShellBat.key, false);
+  request.extraCommand = Settings().ReadString(option::ExtraCommand, "");
+  request.extraCommandEnabled = Settings().ReadBool(option::ShellBat, false);
   request.shortNameFolder = ShortNameFolder(folders_.dataFolder);
   request.getRomFile = [this](const std::string& path) { return GetRomFile(path); };
   return request;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "app/options.h"
 #include "app/settings_file.h"
 
 // The program-wide state that outlives any one window handler: the settings file, the
@@ -12,7 +13,7 @@
 // main window; the window's close deletes the settings file.
 struct AppContext {
   std::unique_ptr<SettingsFile> settingsFile;
-  std::string currentSection = "Default";
+  std::string currentSection{section::Default};
   std::string selectedRomFile;
   // The folder of the zip cache and the aliases, without a trailing separator: the program's own
   // in the portable layout. Set by the main window's creation from the executable's folder unless

@@ -8,27 +8,40 @@
 
 class SettingsFile;
 
-// Where an option is stored: in "General" for every game, or in the configuration in force.
-enum class OptionScope { General, Configuration };
+// The sections of kivo.ini with fixed names. Every other section is a game's configuration, named
+// by its caption.
+namespace section {
+inline constexpr std::string_view General = "General";      // options for every game, and the program's own
+inline constexpr std::string_view Configs = "Configs";      // a game's caption = 1 when it has a configuration
+inline constexpr std::string_view Default = "Default";      // the configuration of every other game
+inline constexpr std::string_view Positions = "Positions";  // the window's place
+inline constexpr std::string_view Size = "Size";            // the window's size
+// Not a section: an option stored in the configuration in force.
+inline constexpr std::string_view InForce = "";
+}  // namespace section
+
 enum class OptionForm { Bool, Integer, String };
 
-// One emulator option as the option panel stores and loads it. The panel binds each control to one
-// of these, so the key, its section and the default used when loading are written down once.
+// One key of kivo.ini: its section, its form and the default a load shows when it is missing.
+// Every key the program reads or writes is declared below, once; code names a key only through
+// these declarations, and the option panel binds each control to one of them.
 struct OptionDecl {
   std::string_view key;
-  OptionScope scope;
+  std::string_view section;  // a fixed section, or section::InForce
   OptionForm form;
   int loadDefault;  // for Bool and Integer: the value a load shows when the key is missing
 
+  bool PerConfiguration() const { return section == section::InForce; }
   // The section the option lives in while `currentSection` is the configuration in force.
   std::string_view Section(std::string_view currentSection) const {
-    return scope == OptionScope::General ? std::string_view("General") : currentSection;
+    return PerConfiguration() ? currentSection : section;
   }
 };
 
 namespace option {
-using enum OptionScope;
 using enum OptionForm;
+inline constexpr std::string_view Configuration = section::InForce;
+inline constexpr std::string_view General = section::General;
 // Per configuration.
 inline constexpr OptionDecl Interleaved{"Interleaved", Configuration, Bool, 0};
 inline constexpr OptionDecl NTSC{"NTSC", Configuration, Bool, 0};
@@ -72,7 +85,19 @@ inline constexpr OptionDecl SavegamePath{"SavegamePath", General, String, 0};
 inline constexpr OptionDecl ExtraCommand{"ExtraCommand", General, String, 0};
 inline constexpr OptionDecl Volume{"Volume", General, Integer, 25};
 inline constexpr OptionDecl DisableMouse{"DisableMouse", General, Bool, 0};
+// The program's own.
+inline constexpr OptionDecl RunFirst{"Run first", General, Bool, 1};  // the first-run question is still to come
+inline constexpr OptionDecl ROMDirectory{"ROMDirectory", General, String, 0};  // the folder listed at start
+inline constexpr OptionDecl CacheSize{"CacheSize", General, Integer, 8};       // ROMs kept in the zip cache
+inline constexpr OptionDecl FormTop{"FormTop", section::Positions, Integer, 0};
+inline constexpr OptionDecl FormLeft{"FormLeft", section::Positions, Integer, 0};
+inline constexpr OptionDecl Maximized{"Maximized", section::Positions, Bool, 0};
+inline constexpr OptionDecl FormWidth{"FormWidth", section::Size, Integer, 0};
+inline constexpr OptionDecl FormHeight{"FormHeight", section::Size, Integer, 0};
 }  // namespace option
+
+// The keys of section::Configs are games' captions rather than declared names: a caption flagged 1
+// has a configuration of its own, the section named by the caption.
 
 // Every option a configuration load applies, in the order it reads them: the order matters,
 // because each control that changes on loading writes its value back at once.

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "app/ini_document.h"
+#include "app/options.h"
 
 // The settings file kivo.ini. Nothing is held between calls that the file no longer says: every
 // read looks at the file as it is now (so an edit by another program is seen at the next read), and
@@ -30,6 +31,17 @@ class SettingsFile {
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
   void WriteInteger(std::string_view section, std::string_view key, int value);
   void WriteBool(std::string_view section, std::string_view key, bool value);
+
+  // The same for a declared key of a fixed section (options.h); the default is the caller's, as
+  // some are known only at run time (the window's place, the start folder).
+  std::string ReadString(const OptionDecl& option, std::string_view def) {
+    return ReadString(option.section, option.key, def);
+  }
+  int ReadInteger(const OptionDecl& option, int def) { return ReadInteger(option.section, option.key, def); }
+  bool ReadBool(const OptionDecl& option, bool def) { return ReadBool(option.section, option.key, def); }
+  void WriteString(const OptionDecl& option, std::string_view value) { WriteString(option.section, option.key, value); }
+  void WriteInteger(const OptionDecl& option, int value) { WriteInteger(option.section, option.key, value); }
+  void WriteBool(const OptionDecl& option, bool value) { WriteBool(option.section, option.key, value); }
 
   // The file as it is now, for a caller that makes many reads at one moment (a folder scan).
   std::shared_ptr<const IniDocument> Snapshot();

@@ -4,12 +4,11 @@
 
 #include <cstring>
 
+#include "app/options.h"
 #include "browser/ascii_fold.h"
 #include "common/text.h"
 
 namespace {
-
-constexpr std::string_view kSection = "Configs";
 
 // Eight bytes of `name` from `from` on (fewer at its end, padded with zero bytes), lower-cased, as
 // one number.
@@ -57,7 +56,7 @@ void ForEachConfigsKey(std::string_view text, const Visit& visit) {
     while (lineBegin > 0 && (text[lineBegin - 1] == ' ' || text[lineBegin - 1] == '\t')) --lineBegin;
     if (lineBegin > 0 && text[lineBegin - 1] != '\n') continue;
     size_t next = 0;
-    if (!EqualsNoCase(HeaderName(LineAt(text, lineBegin, next)), kSection)) continue;
+    if (!EqualsNoCase(HeaderName(LineAt(text, lineBegin, next)), section::Configs)) continue;
     size_t pos = next;
     for (size_t after = 0; pos < text.size(); pos = after) {
       std::string_view line = LineAt(text, pos, after);

@@ -2,12 +2,14 @@
 // SPDX-License-Identifier: MIT
 #include "browser/configuration_switch.h"
 
+#include "app/options.h"
+
 std::string ConfigurationFor(const ListEntry& entry) {
   switch (entry.kind) {
     case kRomFileWithConfig:
     case kZipArchiveWithConfig:
       return std::string(entry.caption);
     default:
-      return "Default";
+      return std::string(section::Default);
   }
 }

@@ -7,6 +7,7 @@
 #include <optional>
 #include <utility>
 
+#include "app/options.h"
 #include "app/settings_file.h"
 #include "browser/ascii_fold.h"
 #include "browser/configs_filter.h"
@@ -82,7 +83,7 @@ ListEntries ScanFolder(const std::vector<std::string>& driveRoots, const std::st
       if (!IsListedExtension(packed)) return;
       kind = *packed == kZipExtension ? kZipArchive : kRomFile;
       std::string_view caption = name.substr(0, name.size() - extension.size());
-      if (configs.MayHold(caption) && ReadIniBool(settings, "Configs", caption, false)) kind += 1;
+      if (configs.MayHold(caption) && ReadIniBool(settings, section::Configs, caption, false)) kind += 1;
     }
     if (std::optional<ListEntries::Line> line = entries.Keep(name, extension.size(), kind)) lines.push_back(*line);
   });

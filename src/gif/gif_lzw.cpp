@@ -129,161 +129,204 @@ inline void CopyBack(uint8_t* dst, const uint8_t* src, size_t count) {
   std::memcpy(dst + count, &after, 8);
 }
 
-// Decodes into `out` (stream order), `total` bytes. Returns after the last pixel or when the data
-// ends early; tells whether the data ended (end code or no more codes). `finalWidth` is the code
-// width in force at the end, for the one code read after the last pixel.
-bool Decode(CodeReader& reader, int minCodeSize, uint8_t* out, size_t total, int& finalWidth, Tables& t) {
-  const int clear = 1 << minCodeSize;
-  const int end = clear + 1;
-  for (int c = 0; c < kTableSize; ++c) {
-    t.entry[c] = Entry{0, 1, 0};
-    t.suffix[c] = c < clear ? static_cast<uint8_t>(c) : 0;
+// One frame's decoding: the code stream's position, the table, the output and the string before,
+// with each step of the algorithm a member. Made on the stack for one frame and run once; the steps
+// are inlined into Run, so the state lives in registers as plain local variables would.
+//
+// While every entered code's string lies in the output, strings are copied from there. A code used
+// before it is defined makes the table unsound; from then until the next clear code, strings are
+// found by walking prefixes exactly as the table says ("walking").
+class LzwDecoder {
+ public:
+  // Decodes into `out` (stream order), `total` bytes.
+  LzwDecoder(CodeReader& reader, int minCodeSize, uint8_t* out, size_t total, Tables& tables)
+      : reader_(reader),
+        bytes_(reader.Bytes()),
+        limit_(reader.Limit()),
+        out_(out),
+        total_(total),
+        t_(tables),
+        clear_(1 << minCodeSize),
+        end_(clear_ + 1),
+        minCodeSize_(minCodeSize) {
+    for (int c = 0; c < kTableSize; ++c) {
+      t_.entry[c] = Entry{0, 1, 0};
+      t_.suffix[c] = c < clear_ ? static_cast<uint8_t>(c) : 0;
+    }
   }
-  const uint8_t* bytes = reader.Bytes();
-  size_t bitPos = 0;
-  size_t limit = reader.Limit();
-  int freeCode = clear + 2;
-  int width = minCodeSize + 1;
-  uint32_t mask = (1u << width) - 1;
-  int codeLimit = 2 * clear;
-  int prev = 0;
-  int first = 0;
-  size_t prevStart = 0;
-  size_t prevLength = 0;
-  size_t outPos = 0;
-  // While every entered code's string lies in the output, strings are copied from there. A code
-  // used before it is defined makes the table unsound; from then until the next clear code,
-  // strings are found by walking prefixes exactly as the table says.
-  bool walk = false;
 
-  auto read = [&]() -> int {
-    if (bitPos + static_cast<size_t>(width) <= limit) {
-      int code = static_cast<int>((Load64(bytes + (bitPos >> 3)) >> (bitPos & 7)) & mask);
-      bitPos += static_cast<size_t>(width);
-      return code;
+  // Decodes up to the last pixel, or until the data ends early; tells whether the data ended (an
+  // end code, or no more codes).
+  bool Run() {
+    bool needClear = true;
+    while (outPos_ < total_) {
+      if (needClear) {
+        if (!Restart()) return true;
+        needClear = false;
+        continue;
+      }
+      const int code = ReadCode();
+      if (code < 0 || code == end_) return true;
+      if (code == clear_) {
+        needClear = true;
+        continue;
+      }
+      const size_t start = outPos_;
+      const size_t length = code < clear_ && !walk_ ? EmitColour(code) : !walk_ ? EmitCopy(code) : EmitWalked(code);
+      AddEntry(code);
+      prev_ = code;
+      prevStart_ = start;
+      prevLength_ = length;
     }
-    int code = reader.ReadSlow(bitPos, width);
-    limit = reader.Limit();
-    return code;
-  };
-  auto startWalking = [&] {
-    if (walk) return;
-    walk = true;
-    for (int c = clear + 2; c < freeCode; ++c) t.suffix[c] = out[t.entry[c].start + t.entry[c].length - 1];
-  };
-
-  bool needClear = true;
-  bool ended = false;
-  while (outPos < total) {
-    int code;
-    if (needClear) {
-      for (int c = clear; c < freeCode; ++c) t.entry[c].prefix = 0, t.suffix[c] = 0;
-      freeCode = clear + 2;
-      width = minCodeSize + 1;
-      mask = (1u << width) - 1;
-      codeLimit = 2 * clear;
-      walk = false;
-      do {
-        code = read();
-      } while (code == clear);
-      if (code < 0 || code == end) {
-        ended = true;
-        break;
-      }
-      needClear = false;
-      // A first code that is not a colour index still gives a pixel, and leaves the table unsound.
-      if (code >= clear) startWalking();
-      prev = first = code;
-      prevStart = outPos;
-      prevLength = 1;
-      out[outPos++] = static_cast<uint8_t>(code);
-      continue;
-    }
-    code = read();
-    if (code < 0) {
-      ended = true;
-      break;
-    }
-    const size_t curStart = outPos;
-    const size_t room = total - outPos;
-    size_t curLength;
-    if (code < clear && !walk) {
-      out[outPos++] = static_cast<uint8_t>(code);
-      first = code;
-      curLength = 1;
-    } else if (code == clear) {
-      needClear = true;
-      continue;
-    } else if (code == end) {
-      ended = true;
-      break;
-    } else if (!walk) {
-      const uint8_t* src;
-      size_t copy;
-      if (code < freeCode) {
-        const Entry e = t.entry[code];
-        src = out + e.start;
-        copy = curLength = e.length;
-      } else {
-        // Not yet in the table: the previous string followed by its own first character.
-        src = out + prevStart;
-        copy = prevLength;
-        curLength = prevLength + 1;
-      }
-      if (room >= curLength + 8) {
-        CopyBack(out + outPos, src, copy);
-      } else {
-        std::memcpy(out + outPos, src, std::min(copy, room));
-      }
-      if (copy < curLength && room > copy) out[outPos + copy] = static_cast<uint8_t>(first);
-      first = *src;
-      outPos += std::min(curLength, room);
-    } else {
-      size_t sp = 0;
-      int c = code;
-      if (c >= freeCode) {
-        t.stack[sp++] = static_cast<uint8_t>(first);
-        c = prev;
-      }
-      while (c >= clear) {
-        if (t.entry[c].prefix == c || sp >= kTableSize) throw GIFException(gif_text::kCircular);
-        t.stack[sp++] = t.suffix[c];
-        c = t.entry[c].prefix;
-      }
-      first = t.suffix[c];
-      t.stack[sp++] = static_cast<uint8_t>(first);
-      curLength = sp;
-      const size_t n = std::min(sp, room);
-      for (size_t i = 0; i < n; ++i) out[outPos + i] = t.stack[sp - 1 - i];
-      outPos += n;
-    }
-    if (freeCode < kTableSize) {
-      t.entry[freeCode] =
-          Entry{static_cast<uint32_t>(prevStart), static_cast<uint16_t>(std::min<size_t>(prevLength + 1, kTableSize)),
-                static_cast<uint16_t>(prev)};
-      if (walk) t.suffix[freeCode] = static_cast<uint8_t>(first);
-      // An entry whose prefix is itself undefined has no string in the output to copy from.
-      if (prev >= freeCode) startWalking();
-      ++freeCode;
-      if (freeCode >= codeLimit && codeLimit < kTableSize) {
-        codeLimit *= 2;
-        ++width;
-        mask = (1u << width) - 1;
-      }
-    }
-    if (code >= freeCode) startWalking();
-    prev = code;
-    prevStart = curStart;
-    prevLength = curLength;
-  }
-  finalWidth = width;
-  if (!ended) {
     // All pixels are there; the next code is normally the end code. Whatever follows, the rest of
     // the data has been gathered already, so reading goes on at the next block.
-    read();
+    ReadCode();
+    return false;
   }
-  return ended;
-}
+
+ private:
+  [[gnu::always_inline]] int ReadCode() {
+    if (bitPos_ + static_cast<size_t>(width_) <= limit_) {
+      int code = static_cast<int>((Load64(bytes_ + (bitPos_ >> 3)) >> (bitPos_ & 7)) & mask_);
+      bitPos_ += static_cast<size_t>(width_);
+      return code;
+    }
+    int code = reader_.ReadSlow(bitPos_, width_);
+    limit_ = reader_.Limit();
+    return code;
+  }
+
+  void SetWidth(int width) {
+    width_ = width;
+    mask_ = (1u << width) - 1;
+  }
+
+  // After a clear code (and at the start): the table holds the colours alone. Reads the first code,
+  // which gives a pixel of its own; false when the data ends instead.
+  bool Restart() {
+    for (int c = clear_; c < freeCode_; ++c) t_.entry[c].prefix = 0, t_.suffix[c] = 0;
+    freeCode_ = clear_ + 2;
+    SetWidth(minCodeSize_ + 1);
+    codeLimit_ = 2 * clear_;
+    walk_ = false;
+    int code;
+    do {
+      code = ReadCode();
+    } while (code == clear_);
+    if (code < 0 || code == end_) return false;
+    // A first code that is not a colour index still gives a pixel, and leaves the table unsound.
+    if (code >= clear_) StartWalking();
+    prev_ = first_ = code;
+    prevStart_ = outPos_;
+    prevLength_ = 1;
+    out_[outPos_++] = static_cast<uint8_t>(code);
+    return true;
+  }
+
+  // The steps that write a code's string give its length (which may pass the end of the output;
+  // only what fits is written).
+  [[gnu::always_inline]] size_t EmitColour(int code) {
+    out_[outPos_++] = static_cast<uint8_t>(code);
+    first_ = code;
+    return 1;
+  }
+
+  // A string copied from where it was written before; a code not yet in the table is the previous
+  // string followed by its own first byte.
+  [[gnu::always_inline]] size_t EmitCopy(int code) {
+    const size_t room = total_ - outPos_;
+    const uint8_t* src;
+    size_t copy;
+    size_t length;
+    if (code < freeCode_) {
+      const Entry e = t_.entry[code];
+      src = out_ + e.start;
+      copy = length = e.length;
+    } else {
+      src = out_ + prevStart_;
+      copy = prevLength_;
+      length = prevLength_ + 1;
+    }
+    if (room >= length + 8) {
+      CopyBack(out_ + outPos_, src, copy);
+    } else {
+      std::memcpy(out_ + outPos_, src, std::min(copy, room));
+    }
+    if (copy < length && room > copy) out_[outPos_ + copy] = static_cast<uint8_t>(first_);
+    first_ = *src;
+    outPos_ += std::min(length, room);
+    return length;
+  }
+
+  // A string found by walking its prefixes back to a colour, last byte first.
+  size_t EmitWalked(int code) {
+    size_t sp = 0;
+    int c = code;
+    if (c >= freeCode_) {
+      t_.stack[sp++] = static_cast<uint8_t>(first_);
+      c = prev_;
+    }
+    while (c >= clear_) {
+      if (t_.entry[c].prefix == c || sp >= kTableSize) throw GIFException(gif_text::kCircular);
+      t_.stack[sp++] = t_.suffix[c];
+      c = t_.entry[c].prefix;
+    }
+    first_ = t_.suffix[c];
+    t_.stack[sp++] = static_cast<uint8_t>(first_);
+    const size_t n = std::min(sp, total_ - outPos_);
+    for (size_t i = 0; i < n; ++i) out_[outPos_ + i] = t_.stack[sp - 1 - i];
+    outPos_ += n;
+    return sp;
+  }
+
+  // The previous string plus the first byte of this code's becomes the next entry, and the code
+  // width grows when the table reaches its limit.
+  [[gnu::always_inline]] void AddEntry(int code) {
+    if (freeCode_ < kTableSize) {
+      t_.entry[freeCode_] =
+          Entry{static_cast<uint32_t>(prevStart_), static_cast<uint16_t>(std::min<size_t>(prevLength_ + 1, kTableSize)),
+                static_cast<uint16_t>(prev_)};
+      if (walk_) t_.suffix[freeCode_] = static_cast<uint8_t>(first_);
+      // An entry whose prefix is itself undefined has no string in the output to copy from.
+      if (prev_ >= freeCode_) StartWalking();
+      ++freeCode_;
+      if (freeCode_ >= codeLimit_ && codeLimit_ < kTableSize) {
+        codeLimit_ *= 2;
+        SetWidth(width_ + 1);
+      }
+    }
+    if (code >= freeCode_) StartWalking();
+  }
+
+  // From here to the next clear code strings are walked: each entry's last byte is noted from the
+  // output while the output still holds it.
+  void StartWalking() {
+    if (walk_) return;
+    walk_ = true;
+    for (int c = clear_ + 2; c < freeCode_; ++c) t_.suffix[c] = out_[t_.entry[c].start + t_.entry[c].length - 1];
+  }
+
+  CodeReader& reader_;
+  const uint8_t* bytes_;
+  size_t limit_;
+  size_t bitPos_ = 0;
+  uint8_t* out_;
+  const size_t total_;
+  size_t outPos_ = 0;
+  Tables& t_;
+  const int clear_;
+  const int end_;
+  const int minCodeSize_;
+  int freeCode_ = 0;
+  int width_ = 0;
+  uint32_t mask_ = 0;
+  int codeLimit_ = 0;
+  int prev_ = 0;
+  int first_ = 0;  // the first byte of the string last written
+  size_t prevStart_ = 0;
+  size_t prevLength_ = 0;
+  bool walk_ = false;
+};
 
 }  // namespace
 
@@ -321,9 +364,8 @@ void DecodeLZW(TGIFStream& stream, const TGIFLZWFrame& frame, const std::functio
     }
   } trim;
   CodeReader reader(stream, gathered, charge, warn);
-  int finalWidth = minCodeSize + 1;
   if (!interlaced) {
-    Decode(reader, minCodeSize, frame.pixels, total, finalWidth, *tables);
+    LzwDecoder(reader, minCodeSize, frame.pixels, total, *tables).Run();
   } else {
     // Decode in stream order, then place the rows; undecoded rows keep what they held.
     std::vector<uint8_t> scratch(total);
@@ -331,7 +373,7 @@ void DecodeLZW(TGIFStream& stream, const TGIFLZWFrame& frame, const std::functio
       size_t target = static_cast<size_t>(InterlacedRow(static_cast<int>(row), static_cast<int>(height)));
       std::memcpy(scratch.data() + row * width, frame.pixels + target * width, width);
     }
-    Decode(reader, minCodeSize, scratch.data(), total, finalWidth, *tables);
+    LzwDecoder(reader, minCodeSize, scratch.data(), total, *tables).Run();
     for (size_t row = 0; row < height; ++row) {
       size_t target = static_cast<size_t>(InterlacedRow(static_cast<int>(row), static_cast<int>(height)));
       std::memcpy(frame.pixels + target * width, scratch.data() + row * width, width);

@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr std::string_view kGeneral = "General";
-
 bool IsDosNameChar(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
          std::string_view("_-~!#$@^{}").find(c) != std::string_view::npos;
@@ -57,8 +55,8 @@ bool IsDosFileName(const std::string& name) {
 DosBoxPlan PlanDosBox(SettingsFile& settings, const std::string& section, const std::string& romFile,
                       const std::string& aliasFolder) {
   DosBoxPlan plan;
-  plan.emulatorFolder = Mountable(settings.ReadString(kGeneral, option::ZSNESPath.key, ""), "ZSNES folder");
-  const std::string savegame = settings.ReadString(kGeneral, option::SavegamePath.key, "");
+  plan.emulatorFolder = Mountable(settings.ReadString(option::ZSNESPath, ""), "ZSNES folder");
+  const std::string savegame = settings.ReadString(option::SavegamePath, "");
   if (!savegame.empty()) plan.saveFolder = Mountable(savegame, "Savegame folder");
   if (!romFile.empty()) {
     std::string folder = ExtractFileDir(romFile);
@@ -103,7 +101,7 @@ std::vector<std::string> BatchLines(const std::string& batchBytes) {
 }
 
 std::string DosBoxConfigPath(SettingsFile& settings) {
-  return AddBackslash(settings.ReadString(kGeneral, option::ZSNESPath.key, "")) + "kivo-dosbox.conf";
+  return AddBackslash(settings.ReadString(option::ZSNESPath, "")) + "kivo-dosbox.conf";
 }
 
 std::vector<std::string> DosBoxCommand(const std::string& configPath) {
@@ -121,7 +119,7 @@ EmulatorStart PrepareDosBoxLaunch(SettingsFile& settings, const RunRomRequest& r
   UpdateZsnesCfg(settings, request.section, "D:\\", &saveDirectory);
 
   std::vector<std::string> lines = {plan.commandLine};
-  if (settings.ReadBool(kGeneral, option::ShellBat.key, false)) {
+  if (settings.ReadBool(option::ShellBat, false)) {
     // The batch file is written as it always is; DOSBox's shell wants its lines apart, so they are
     // handed to it as DOS read them.
     const std::string batchPath = AddBackslash(plan.emulatorFolder) + "zkivo.bat";
@@ -135,7 +133,7 @@ EmulatorStart PrepareDosBoxLaunch(SettingsFile& settings, const RunRomRequest& r
   }
   EmulatorStart start;
   start.argv = command;
-  start.workingFolder = settings.ReadString(kGeneral, option::ZSNESPath.key, "");
-  start.highPriority = settings.ReadBool(kGeneral, option::HighPriority.key, false);
+  start.workingFolder = settings.ReadString(option::ZSNESPath, "");
+  start.highPriority = settings.ReadBool(option::HighPriority, false);
   return start;
 }

@@ -56,7 +56,7 @@ EmulatorProfile FindEmulatorProfile(std::string_view zsnesPath) {
 }
 
 EmulatorProfile FindEmulatorProfile(SettingsFile& settings) {
-  return FindEmulatorProfile(settings.ReadString("General", option::ZSNESPath.key, ""));
+  return FindEmulatorProfile(settings.ReadString(option::ZSNESPath, ""));
 }
 
 bool PanelProfile::Has(const OptionDecl& option) const {

@@ -10,8 +10,8 @@
 
 ArchiveResult ArchiveEmulatorScreenshot(SettingsFile& settings, std::string_view caption, std::string_view romFileName,
                                         const std::string& currentFolder) {
-  const std::string savegame = settings.ReadString("General", option::SavegamePath.key, "");
-  const std::string media = settings.ReadString("General", option::MediaPath.key, "");
+  const std::string savegame = settings.ReadString(option::SavegamePath, "");
+  const std::string media = settings.ReadString(option::MediaPath, "");
   if (FindEmulatorProfile(settings).build == EmulatorBuild::Dos) return ArchiveScreenshot(savegame, media, caption);
   const std::string folder = savegame.empty() ? ExtractFileDir(NativeConfigFile(settings, currentFolder)) : savegame;
   return ArchiveSnapshot(folder, romFileName, media, caption);

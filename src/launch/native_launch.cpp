@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr std::string_view kGeneral = "General";
-
 // The shell script of batch mode. The DOS command comes as $1 and runs in this shell, so what it
 // exports reaches the emulator; "command" keeps a mistyped command from ending the shell before the
 // emulator starts. "kivo" is $0, the name the shell's messages carry.
@@ -23,7 +21,7 @@ std::vector<std::string> NativeCommand(SettingsFile& settings, std::string_view 
                                        const std::string& romFile, std::string_view extraCommand,
                                        bool extraCommandEnabled) {
   std::vector<std::string> argv;
-  if (settings.ReadBool(kGeneral, option::ShellBat.key, false)) {
+  if (settings.ReadBool(option::ShellBat, false)) {
     argv = {"/bin/sh", "-c", kBatchScript, "kivo", extraCommandEnabled ? std::string(extraCommand) : std::string()};
   }
   argv.push_back(program);
@@ -33,7 +31,7 @@ std::vector<std::string> NativeCommand(SettingsFile& settings, std::string_view 
 }
 
 std::string NativeConfigFile(SettingsFile& settings, const std::string& currentFolder) {
-  std::string startFolder = settings.ReadString(kGeneral, option::ZSNESPath.key, "");
+  std::string startFolder = settings.ReadString(option::ZSNESPath, "");
   return NativeConfigFolder(startFolder.empty() ? currentFolder : startFolder) + "/zsnesl.cfg";
 }
 
@@ -44,7 +42,7 @@ EmulatorStart PrepareNativeLaunch(SettingsFile& settings, const RunRomRequest& r
   EmulatorStart start;
   start.argv =
       NativeCommand(settings, request.section, program, romFile, request.extraCommand, request.extraCommandEnabled);
-  start.workingFolder = settings.ReadString(kGeneral, option::ZSNESPath.key, "");
-  start.highPriority = settings.ReadBool(kGeneral, option::HighPriority.key, false);
+  start.workingFolder = settings.ReadString(option::ZSNESPath, "");
+  start.highPriority = settings.ReadBool(option::HighPriority, false);
   return start;
 }

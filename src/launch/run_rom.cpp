@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr std::string_view kGeneral = "General";
-
 // Control characters and blanks at either end, as left around a path in a fixed-size buffer.
 std::string_view TrimControls(std::string_view text) {
   while (!text.empty() && static_cast<unsigned char>(text.front()) < 33) text.remove_prefix(1);
@@ -31,7 +29,7 @@ std::string_view TrimControls(std::string_view text) {
 std::string ShortNameFolder(const std::string& appDir) { return AddBackslash(appDir) + "shortnames"; }
 
 std::string BuildCommandLine(SettingsFile& settings, std::string_view section, std::string_view shortRomPath) {
-  std::string commandLine = AddBackslash(settings.ReadString(kGeneral, option::ZSNESPath.key, "")) + "ZSNES.EXE ";
+  std::string commandLine = AddBackslash(settings.ReadString(option::ZSNESPath, "")) + "ZSNES.EXE ";
   commandLine += TrimControls(shortRomPath);
   commandLine += BuildSwitches(settings, section);
   return commandLine;
@@ -51,10 +49,10 @@ std::string ZsnesBatchFile(std::string_view commandLine, std::string_view extraC
 EmulatorStart DosStart(SettingsFile& settings, std::string_view commandLine, std::string_view extraCommand,
                        bool extraCommandEnabled) {
   EmulatorStart start;
-  start.workingFolder = settings.ReadString(kGeneral, option::ZSNESPath.key, "");
-  start.highPriority = settings.ReadBool(kGeneral, option::HighPriority.key, false);
-  if (settings.ReadBool(kGeneral, option::ShellBat.key, false)) {
-    std::string batchPath = AddBackslash(settings.ReadString(kGeneral, option::ZSNESPath.key, "")) + "zkivo.bat";
+  start.workingFolder = settings.ReadString(option::ZSNESPath, "");
+  start.highPriority = settings.ReadBool(option::HighPriority, false);
+  if (settings.ReadBool(option::ShellBat, false)) {
+    std::string batchPath = AddBackslash(settings.ReadString(option::ZSNESPath, "")) + "zkivo.bat";
     std::string batch = ZsnesBatchFile(commandLine, extraCommand, extraCommandEnabled);
     if (!platform::WriteFileAtomic(batchPath, batch)) throw KivoError("Cannot create file " + batchPath);
     start.argv = platform::BatchCommand(batch, batchPath);
@@ -74,7 +72,7 @@ EmulatorStart PrepareLaunch(SettingsFile& settings, const RunRomRequest& request
   // Nothing is unpacked or written for an emulator that is not there.
   EmulatorProfile profile = FindEmulatorProfile(settings);
   if (profile.build == EmulatorBuild::Dos) {
-    std::string folder = settings.ReadString(kGeneral, option::ZSNESPath.key, "");
+    std::string folder = settings.ReadString(option::ZSNESPath, "");
     if (!platform::FileExists(AddBackslash(folder) + "ZSNES.EXE")) {
       throw KivoError(folder.empty() ? "No ZSNES folder is set (Setup tab), and zsnes is not on PATH"
                                      : "No ZSNES in " + folder + ": neither zsnes nor ZSNES.EXE is there");

@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr std::string_view kGeneral = "General";
-
 std::vector<std::string_view> SplitLines(std::string_view text) {
   text = text.substr(0, text.find('\0'));
   std::vector<std::string_view> lines;
@@ -88,7 +86,7 @@ std::string RewriteZsnesCfg(std::string_view bytes, const std::vector<CfgSetting
 
 void UpdateZsnesCfg(SettingsFile& settings, std::string_view section, const std::string& gameDirectory,
                     const std::string* saveDirectory) {
-  std::string path = AddBackslash(settings.ReadString(kGeneral, option::ZSNESPath.key, "")) + "ZSNES.CFG";
+  std::string path = AddBackslash(settings.ReadString(option::ZSNESPath, "")) + "ZSNES.CFG";
   std::string bytes;
   platform::ReadStatus status = platform::ReadFile(path, bytes, kEmulatorConfigLimit);
   if (status == platform::ReadStatus::kMissing) return;

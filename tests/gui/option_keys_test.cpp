@@ -58,9 +58,9 @@ class OptionKeysTest : public QObject {
   void eachOptionHasOneControl() {
     FormFixture f;
     TMainForm& form = f.Start();
-    std::set<std::pair<std::string_view, OptionScope>> seen;
+    std::set<std::pair<std::string_view, std::string_view>> seen;
     for (const auto& binding : form.Bindings()) {
-      QVERIFY2(seen.insert({binding.option->key, binding.option->scope}).second,
+      QVERIFY2(seen.insert({binding.option->key, binding.option->section}).second,
                qPrintable(QString::fromUtf8(binding.option->key.data(), binding.option->key.size())));
     }
     // The video-mode group stores under the key of the emulator build in use; the other build's key
@@ -78,7 +78,7 @@ class OptionKeysTest : public QObject {
 
     int checked = 0;
     for (const auto& binding : form.Bindings()) {
-      if (binding.option->scope != OptionScope::Configuration) continue;
+      if (!binding.option->PerConfiguration()) continue;
       const QString name = binding.control->objectName();
       SettingsFile settings(f.IniPath());
       std::string before = LaunchView(settings, "Zelda");

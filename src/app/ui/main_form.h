@@ -244,7 +244,7 @@ class TMainForm : public QMainWindow {
   void BuildSoundTab(QWidget* page);
   void BuildSetupTab(QWidget* page);
   void BuildVideoTab(QWidget* page);
-  void BrowseInto(const QString& title, QLineEdit* edit, const char* key);
+  void BrowseInto(const QString& title, QLineEdit* edit, const OptionDecl& option);
   void SetStatusFolder(const QString& text);
   void BindOptions();
   void Bind(const OptionDecl& option, QObject* control);

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "app/options.h"
 #include "app/ui/byte_edit.h"
 #include "app/ui/dialogs.h"
 #include "app/ui/main_form.h"
@@ -29,14 +30,14 @@ void TMainForm::mnuAboutClick() {
 
 void TMainForm::mnuHighPriorityClick() {
   // The menu has already inverted the check mark.
-  Settings().WriteBool("General", "High Priority", mnuHighPriority->isChecked());
+  Settings().WriteBool(option::HighPriority, mnuHighPriority->isChecked());
 }
 
 void TMainForm::mnuBatClick() {
   bool checked = mnuBat->isChecked();
   txtExtraCmd->setEnabled(checked);
   lblExtraCmd->setEnabled(checked);
-  Settings().WriteBool("General", "ShellBat", checked);
+  Settings().WriteBool(option::ShellBat, checked);
 }
 
 void TMainForm::OpenHelp(const std::string& fileOrUrl, bool isFile) {
@@ -55,7 +56,7 @@ void TMainForm::KIVOHomepage1Click() { OpenHelp(kHomepage, false); }
 void TMainForm::MailAuthot1Click() { OpenHelp(kAuthorMail, false); }
 
 void TMainForm::ZSNESReadme1Click() {
-  OpenHelp(AddBackslash(Settings().ReadString("General", "ZSNESPath", "")) + "Readme.txt", true);
+  OpenHelp(AddBackslash(Settings().ReadString(option::ZSNESPath, "")) + "Readme.txt", true);
 }
 
 void TMainForm::ZSNESHomepage1Click() { OpenHelp(kZsnesHomepage, false); }
@@ -67,20 +68,20 @@ bool TMainForm::BrowseForFolder(const QString& title, std::string& buffer) {
   return true;
 }
 
-void TMainForm::BrowseInto(const QString& title, QLineEdit* edit, const char* key) {
+void TMainForm::BrowseInto(const QString& title, QLineEdit* edit, const OptionDecl& option) {
   std::string buffer;
   if (BrowseForFolder(title, buffer)) SetEditBytes(edit, buffer);
   // Also after a cancel: the edit's bytes are stored again, as they were read.
-  Settings().WriteString("General", key, EditBytes(edit));
+  Settings().WriteString(option, EditBytes(edit));
 }
 
 void TMainForm::cmdBrowseZSNESClick() {
-  BrowseInto("Location of zsnes or ZSNES.EXE", txtDirZSNES, "ZSNESPath");
+  BrowseInto("Location of zsnes or ZSNES.EXE", txtDirZSNES, option::ZSNESPath);
   // Another folder may hold another build of the emulator, with other options.
   ApplyEmulatorProfile();
   LoadConfig(context_.currentSection);
 }
 
-void TMainForm::cmdBrowseMediaClick() { BrowseInto("Location for Media files", txtDirMedia, "MediaPath"); }
+void TMainForm::cmdBrowseMediaClick() { BrowseInto("Location for Media files", txtDirMedia, option::MediaPath); }
 
-void TMainForm::cmdBrowseSavegameClick() { BrowseInto("Location for Savegames", txtDirSavegame, "SavegamePath"); }
+void TMainForm::cmdBrowseSavegameClick() { BrowseInto("Location for Savegames", txtDirSavegame, option::SavegamePath); }

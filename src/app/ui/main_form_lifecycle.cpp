@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 
+#include "app/options.h"
 #include "app/ui/dialogs.h"
 #include "app/ui/main_form.h"
 #include "app/ui/up_down.h"
@@ -30,17 +31,17 @@ void TMainForm::FormCreate() {
 
   // Geometry, the designed values as defaults; the minimum size still applies.
   QRect designed = geometry();
-  int top = settings.ReadInteger("Positions", "FormTop", y());
-  int left = settings.ReadInteger("Positions", "FormLeft", x());
-  int width = settings.ReadInteger("Size", "FormWidth", designed.width());
-  int height = settings.ReadInteger("Size", "FormHeight", designed.height());
+  int top = settings.ReadInteger(option::FormTop, y());
+  int left = settings.ReadInteger(option::FormLeft, x());
+  int width = settings.ReadInteger(option::FormWidth, designed.width());
+  int height = settings.ReadInteger(option::FormHeight, designed.height());
   move(left, top);
   resize(width, height);
-  if (settings.ReadBool("Positions", "Maximized", false)) setWindowState(windowState() | Qt::WindowMaximized);
+  if (settings.ReadBool(option::Maximized, false)) setWindowState(windowState() | Qt::WindowMaximized);
 
-  platform::SetCurrentDir(settings.ReadString("General", "ROMDirectory", DefaultRomDirectory()));
+  platform::SetCurrentDir(settings.ReadString(option::ROMDirectory, DefaultRomDirectory()));
 
-  int cacheSize = settings.ReadInteger("General", "CacheSize", 8);
+  int cacheSize = settings.ReadInteger(option::CacheSize, option::CacheSize.loadDefault);
   CreateZipCache(cacheSize);
   UpDownCache->SetPosition(cacheSize);
   EditCacheSize->setText(QString::number(UpDownCache->Position()));
@@ -56,14 +57,14 @@ void TMainForm::FormCreate() {
 
 void TMainForm::FormActivate() {
   if (!context_.settingsFile) return;
-  if (!Settings().ReadBool("General", "Run first", true)) return;
+  if (!Settings().ReadBool(option::RunFirst, true)) return;
   dialogs_.Message(this,
                    "Since this is the first time\nyou run this program you should\n"
                    "set the path to ZSNES in the setup:\n"
                    "the folder of zsnes (the Linux build)\nor of ZSNES.EXE (the DOS build).",
                    "Message", Dialogs::Icon::None);
   cmdBrowseZSNESClick();
-  Settings().WriteBool("General", "Run first", false);
+  Settings().WriteBool(option::RunFirst, false);
 }
 
 void TMainForm::FormClose() {
@@ -73,7 +74,7 @@ void TMainForm::FormClose() {
   Guard([this] {
     SettingsFile& settings = Settings();
     if (isMaximized()) {
-      settings.WriteBool("Positions", "Maximized", true);
+      settings.WriteBool(option::Maximized, true);
     } else {
       // A minimised window is stored with its normal place and size, not as maximised. Its place is
       // the frame's, as every other close stores it: the client area's would move the window by
@@ -81,13 +82,13 @@ void TMainForm::FormClose() {
       QRect normal = isMinimized() ? normalGeometry() : geometry();
       QPoint frameOffset = geometry().topLeft() - pos();
       QPoint position = isMinimized() ? normal.topLeft() - frameOffset : pos();
-      settings.WriteBool("Positions", "Maximized", false);
-      settings.WriteInteger("Positions", "FormTop", position.y());
-      settings.WriteInteger("Positions", "FormLeft", position.x());
-      settings.WriteInteger("Size", "FormHeight", normal.height());
-      settings.WriteInteger("Size", "FormWidth", normal.width());
+      settings.WriteBool(option::Maximized, false);
+      settings.WriteInteger(option::FormTop, position.y());
+      settings.WriteInteger(option::FormLeft, position.x());
+      settings.WriteInteger(option::FormHeight, normal.height());
+      settings.WriteInteger(option::FormWidth, normal.width());
     }
-    settings.WriteString("General", "ROMDirectory", platform::GetCurrentDir());
+    settings.WriteString(option::ROMDirectory, platform::GetCurrentDir());
   });
   context_.settingsFile.reset();
   DestroyZipCache();

@@ -207,7 +207,7 @@ void TMainForm::CheckBoxClick(const OptionDecl& option, QCheckBox* box) {
 
 void TMainForm::chkSoundClick() {
   bool on = chkSound->isChecked();
-  Settings().WriteBool("General", option::Sound.key, on);
+  Settings().WriteBool(option::Sound, on);
   for (QWidget* control : SoundControls()) control->setEnabled(on && BuildHas(control));
   imgVolume->setVisible(on);
 }
@@ -227,19 +227,17 @@ void TMainForm::sldFrameSkipChange() {
   Settings().WriteInteger(context_.currentSection, option::FrameSkipValue.key, sldFrameSkip->value());
 }
 
-void TMainForm::sldVolumeChange() { Settings().WriteInteger("General", option::Volume.key, sldVolume->value()); }
+void TMainForm::sldVolumeChange() { Settings().WriteInteger(option::Volume, sldVolume->value()); }
 
-void TMainForm::optMemCopyClick() { Settings().WriteInteger("General", option::MemCopy.key, optMemCopy->ItemIndex()); }
+void TMainForm::optMemCopyClick() { Settings().WriteInteger(option::MemCopy, optMemCopy->ItemIndex()); }
 
 void TMainForm::optVideoModeClick() {
   Settings().WriteInteger(context_.currentSection, Panel().videoMode->key, optVideoMode->ItemIndex());
 }
 
-void TMainForm::cmbSampleRateChange(int index) { Settings().WriteInteger("General", option::SampleRate.key, index); }
+void TMainForm::cmbSampleRateChange(int index) { Settings().WriteInteger(option::SampleRate, index); }
 
-void TMainForm::txtExtraCmdChange() {
-  Settings().WriteString("General", option::ExtraCommand.key, EditBytes(txtExtraCmd));
-}
+void TMainForm::txtExtraCmdChange() { Settings().WriteString(option::ExtraCommand, EditBytes(txtExtraCmd)); }
 
 void TMainForm::SwitchConfiguration() {
   const std::optional<ListEntry> entry = SelectedEntry();
@@ -257,7 +255,7 @@ void TMainForm::mnuToggleConfigClick() {
   const std::optional<ListEntry> entry = SelectedEntry();
   if (!entry || !entry->IsFile()) return;
   std::string caption(entry->caption);
-  bool flag = Settings().ReadBool("Configs", context_.currentSection, false);
-  Settings().WriteBool("Configs", caption, !flag);
+  bool flag = Settings().ReadBool(section::Configs, context_.currentSection, false);
+  Settings().WriteBool(section::Configs, caption, !flag);
   ScanDirectory();
 }

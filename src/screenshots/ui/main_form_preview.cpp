@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The KIVO developers
 // SPDX-License-Identifier: MIT
 // The preview of the selected entry's screenshot, and filing the emulator's last screenshot.
+#include "app/options.h"
 #include "app/ui/main_form.h"
 #include "browser/list_entry.h"
 #include "common/path.h"
@@ -20,7 +21,7 @@ void TMainForm::ShowSelectionPreview() {
   const std::optional<ListEntry> entry = SelectedEntry();
   if (!entry) return;
   // Nothing is remembered between selections: the media folder and the files are looked at anew.
-  PreviewFile file = FindPreview(Settings().ReadString("General", "MediaPath", ""), entry->caption);
+  PreviewFile file = FindPreview(Settings().ReadString(option::MediaPath, ""), entry->caption);
   if (file.format == PreviewFormat::kNone) {
     if (Preview.NoScreenshot()) imgPreview0->SetGraphic(picture_holder::LoadResource(":/title.bmp"));
     return;

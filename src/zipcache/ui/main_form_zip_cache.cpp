@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "app/options.h"
 #include "app/ui/main_form.h"
 #include "app/ui/up_down.h"
 #include "platform/dirs.h"
@@ -26,7 +27,7 @@ void TMainForm::UpDownCacheClick() {
 }
 
 void TMainForm::btnCacheClick() {
-  Settings().WriteInteger("General", "CacheSize", UpDownCache->Position());
+  Settings().WriteInteger(option::CacheSize, UpDownCache->Position());
   if (ZipCache) ZipCache->SetLimit(UpDownCache->Position());
   btnCache->setEnabled(false);
 }
