@@ -2,8 +2,13 @@
 // SPDX-License-Identifier: MIT
 #include "support/fake_zsnes_log.h"
 
+#include <gtest/gtest.h>
+#include <unistd.h>
+
 #include <charconv>
+#include <chrono>
 #include <sstream>
+#include <thread>
 
 #include "support/temp_dir.h"
 
@@ -16,6 +21,12 @@ int Number(std::string_view text) {
 }
 
 }  // namespace
+
+bool InstallFakeZsnes(const std::string& folder, const std::string& program) {
+  MakeTestDir(folder);
+  const std::string exe = folder + "/" + program;
+  return ::symlink(KIVO_FAKE_ZSNES, exe.c_str()) == 0;
+}
 
 FakeLog ReadFakeLog(const std::string& folder) {
   FakeLog log;
@@ -42,4 +53,15 @@ FakeLog ReadFakeLog(const std::string& folder) {
     }
   }
   return log;
+}
+
+std::vector<FakeStart> WaitForStarts(const std::string& folder, size_t count) {
+  auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  std::vector<FakeStart> starts = ReadFakeLog(folder).starts;
+  while (starts.size() < count && std::chrono::steady_clock::now() < giveUp) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    starts = ReadFakeLog(folder).starts;
+  }
+  EXPECT_GE(starts.size(), count) << "the emulator did not record its start in " << folder;
+  return starts;
 }

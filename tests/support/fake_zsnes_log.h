@@ -5,7 +5,14 @@
 #include <string>
 #include <vector>
 
-// How the fake emulator (tests/support/fake_zsnes) was started, read back from the log it appends
+// The fake emulator (tests/support/fake_zsnes), for every test that starts an emulator: putting it
+// in place, and reading back how it was started.
+
+// Makes `folder` an emulator folder: creates it and links `program` ("ZSNES.EXE", the DOS build's
+// name, or "zsnes", the native build's) to the fake emulator. False when the link cannot be made.
+bool InstallFakeZsnes(const std::string& folder, const std::string& program = "ZSNES.EXE");
+
+// How the fake emulator was started, read back from the log it appends
 // to "fake_zsnes.log" in its working folder.
 struct FakeStart {
   std::string program;
@@ -23,3 +30,7 @@ struct FakeLog {
 // The log in `folder` as it is now; no log yet reads as no starts. A line the fake has not finished
 // writing reads as 0 rather than failing, since the tests poll the log while the fake runs.
 FakeLog ReadFakeLog(const std::string& folder);
+
+// The records in the log, once `count` of them are complete. The started program runs on its own,
+// so this waits for it, giving up (and failing the GoogleTest test) after a generous while.
+std::vector<FakeStart> WaitForStarts(const std::string& folder, size_t count);

@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QFile>
 #include <string>
 
 #include "gui/support/form_fixture.h"
@@ -28,8 +27,7 @@ struct EmulatorFixture : FormFixture {
 
   // The fake emulator as the DOS build's "ZSNES.EXE" or the native build's "zsnes".
   void InstallEmulator(const std::string& program = "ZSNES.EXE") {
-    if (!QFile::link(QString::fromStdString(KIVO_FAKE_ZSNES), QString::fromStdString(Emu(program))))
-      qWarning("cannot link the fake emulator");
+    if (!InstallFakeZsnes(emu.Path(), program)) qWarning("cannot link the fake emulator");
   }
   std::string Emu(const std::string& name) const { return emu / name; }
   std::string Rom(const std::string& name) const { return romDir / name; }

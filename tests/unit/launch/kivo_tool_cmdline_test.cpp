@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "fake_emulator_log.h"
 #include "platform/files.h"
 #include "platform/process.h"
+#include "support/fake_zsnes_log.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
 #include "support/tool_run.h"
@@ -175,7 +175,7 @@ TEST_F(KivoToolCmdlineTest, NativeBuildCmdlineAndRunShowTheSameShellQuotedLine) 
   ScopedEnv setHome("HOME", home.Path());
   ScopedEnv noXdg("XDG_CONFIG_HOME", std::nullopt);
   platform::DeleteFile(zsnes_ + "/ZSNES.EXE");
-  InstallFakeZsnes(zsnes_, "zsnes");
+  EXPECT_TRUE(InstallFakeZsnes(zsnes_, "zsnes"));
   WriteTestFile(roms_ + "/It's Mario.smc", "mario");
   Ini("", "[Configs]\nIt's Mario=1\n[It's Mario]\nScanlines=1\n");
   const std::string line = zsnes_ + "/zsnes -g 0 -k 75 -n 1 -p 100 -r 2 -s -v 2 '" + roms_ + "/It'\\''s Mario.smc'";

@@ -7,10 +7,10 @@
 #include <filesystem>
 
 #include "app/settings_file.h"
-#include "fake_emulator_log.h"
 #include "launch/emulator_profile.h"
 #include "launch/run_rom.h"
 #include "platform/files.h"
+#include "support/fake_zsnes_log.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
@@ -74,7 +74,7 @@ TEST(PanelProfileTest, TheNativeBuildLacksTheDosOnlyOptions) {
 class NativeRunRomTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    InstallFakeZsnes(zsnes_, "zsnes");
+    EXPECT_TRUE(InstallFakeZsnes(zsnes_, "zsnes"));
     MakeTestDir(roms_);
     WriteTestFile(roms_ + "/Super Game.sfc", "rom");
     Ini("");

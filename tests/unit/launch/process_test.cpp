@@ -9,7 +9,7 @@
 
 #include <cerrno>
 
-#include "fake_emulator_log.h"
+#include "support/fake_zsnes_log.h"
 #include "support/priority.h"
 #include "support/temp_dir.h"
 
@@ -58,7 +58,7 @@ TEST(BatchScriptTest, OneShellLinePerBatchLine) {
 
 class StartProcessTest : public ::testing::Test {
  protected:
-  void SetUp() override { InstallFakeZsnes(zsnes_); }
+  void SetUp() override { EXPECT_TRUE(InstallFakeZsnes(zsnes_)); }
 
   // No child of this process is left behind, running or as a zombie.
   static void ExpectNoChildren() {
@@ -95,7 +95,7 @@ TEST_F(StartProcessTest, SecondStartWhileTheFirstStillRuns) {
 
 TEST_F(StartProcessTest, ProgramInAFolderWithBlanks) {
   std::string folder = dir_ / "My Emulators";
-  InstallFakeZsnes(folder);
+  EXPECT_TRUE(InstallFakeZsnes(folder));
   ASSERT_TRUE(platform::StartProcess(folder + "/ZSNES.EXE -a", zsnes_, false));
   std::vector<FakeStart> starts = WaitForStarts(zsnes_, 1);
   ASSERT_EQ(starts.size(), 1u);

@@ -6,8 +6,8 @@
 
 #include "app/settings_file.h"
 #include "common/error.h"
-#include "fake_emulator_log.h"
 #include "platform/files.h"
+#include "support/fake_zsnes_log.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
@@ -33,7 +33,7 @@ TEST(ZsnesBatchFileTest, Bytes) {
 class RunRomTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    InstallFakeZsnes(zsnes_);
+    EXPECT_TRUE(InstallFakeZsnes(zsnes_));
     MakeTestDir(roms_);
     MakeTestDir(app_);
     WriteTestFile(roms_ + "/MARIO.SMC", "mario");
