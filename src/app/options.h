@@ -30,8 +30,14 @@ struct OptionDecl {
   std::string_view section;  // a fixed section, or section::InForce
   OptionForm form;
   int loadDefault;  // for Bool and Integer: the value a load shows when the key is missing
+  // What each build of the emulator is given for it: the DOS build's switch, and the Linux build's
+  // switch (starting with "-") or zsnesl.cfg key; empty where the build has nothing with that
+  // meaning. Options of neither are KIVO's own.
+  std::string_view dosSwitch = {};
+  std::string_view nativeName = {};
 
   bool PerConfiguration() const { return section == section::InForce; }
+  bool IsEmulatorOption() const { return !dosSwitch.empty() || !nativeName.empty(); }
   // The section the option lives in while `currentSection` is the configuration in force.
   std::string_view Section(std::string_view currentSection) const {
     return PerConfiguration() ? currentSection : section;
@@ -43,48 +49,48 @@ using enum OptionForm;
 inline constexpr std::string_view Configuration = section::InForce;
 inline constexpr std::string_view General = section::General;
 // Per configuration.
-inline constexpr OptionDecl Interleaved{"Interleaved", Configuration, Bool, 0};
-inline constexpr OptionDecl NTSC{"NTSC", Configuration, Bool, 0};
-inline constexpr OptionDecl PAL{"PAL", Configuration, Bool, 0};
-inline constexpr OptionDecl HiROM{"HiROM", Configuration, Bool, 0};
-inline constexpr OptionDecl LoROM{"LoROM", Configuration, Bool, 0};
-inline constexpr OptionDecl Scanlines{"Scanlines", Configuration, Bool, 0};
-inline constexpr OptionDecl Scale{"Scale", Configuration, Bool, 0};
-inline constexpr OptionDecl Interpolation{"Interpolation", Configuration, Bool, 0};
-inline constexpr OptionDecl VSync{"VSync", Configuration, Bool, 0};
-inline constexpr OptionDecl NewEngine{"NewEngine", Configuration, Bool, 0};
-inline constexpr OptionDecl SmallScreen{"SmallScreen", Configuration, Bool, 0};
-inline constexpr OptionDecl FrameSkip{"FrameSkip", Configuration, Bool, 0};
+inline constexpr OptionDecl Interleaved{"Interleaved", Configuration, Bool, 0, "-i", ""};
+inline constexpr OptionDecl NTSC{"NTSC", Configuration, Bool, 0, "-t", "-t"};
+inline constexpr OptionDecl PAL{"PAL", Configuration, Bool, 0, "-u", "-u"};
+inline constexpr OptionDecl HiROM{"HiROM", Configuration, Bool, 0, "-h", "-h"};
+inline constexpr OptionDecl LoROM{"LoROM", Configuration, Bool, 0, "-l", "-l"};
+inline constexpr OptionDecl Scanlines{"Scanlines", Configuration, Bool, 0, "-n", "-n"};
+inline constexpr OptionDecl Scale{"Scale", Configuration, Bool, 0, "-c", ""};
+inline constexpr OptionDecl Interpolation{"Interpolation", Configuration, Bool, 0, "-y", "antienab"};
+inline constexpr OptionDecl VSync{"VSync", Configuration, Bool, 0, "-w", "vsyncon"};
+inline constexpr OptionDecl NewEngine{"NewEngine", Configuration, Bool, 0, "", "newengen"};
+inline constexpr OptionDecl SmallScreen{"SmallScreen", Configuration, Bool, 0, "-cc", ""};
+inline constexpr OptionDecl FrameSkip{"FrameSkip", Configuration, Bool, 0, "-f", "frameskip"};
 // 100 is beyond the slider's range on purpose: a missing key loads as the slider's maximum.
-inline constexpr OptionDecl FrameSkipValue{"FrameSkip Value", Configuration, Integer, 100};
-inline constexpr OptionDecl CPUCycles{"CPUCycles", Configuration, Integer, 100};
-inline constexpr OptionDecl Color0{"Color0", Configuration, Bool, 0};
-inline constexpr OptionDecl Gamma{"Gamma", Configuration, Integer, 0};
-inline constexpr OptionDecl DisableSPCHack{"DisableSPCHack", Configuration, Bool, 0};
-inline constexpr OptionDecl OffBy1LineFix{"OffBy1LineFix", Configuration, Bool, 0};
-inline constexpr OptionDecl Videomode{"Videomode", Configuration, Integer, 3};
+inline constexpr OptionDecl FrameSkipValue{"FrameSkip Value", Configuration, Integer, 100, "-f", "frameskip"};
+inline constexpr OptionDecl CPUCycles{"CPUCycles", Configuration, Integer, 100, "-p", "-p"};
+inline constexpr OptionDecl Color0{"Color0", Configuration, Bool, 0, "-0", ""};
+inline constexpr OptionDecl Gamma{"Gamma", Configuration, Integer, 0, "-g", "-g"};
+inline constexpr OptionDecl DisableSPCHack{"DisableSPCHack", Configuration, Bool, 0, "-7", ""};
+inline constexpr OptionDecl OffBy1LineFix{"OffBy1LineFix", Configuration, Bool, 0, "-9", ""};
+inline constexpr OptionDecl Videomode{"Videomode", Configuration, Integer, 3, "-v", ""};
 // The native Linux build numbers other video modes than the DOS build, so its choice is stored
 // apart; 2 is that build's own default, a 512x448 window.
-inline constexpr OptionDecl NativeVideomode{"NativeVideomode", Configuration, Integer, 2};
+inline constexpr OptionDecl NativeVideomode{"NativeVideomode", Configuration, Integer, 2, "", "-v"};
 // For every game.
 inline constexpr OptionDecl HighPriority{"High Priority", General, Bool, 0};
-inline constexpr OptionDecl DisableGUI{"DisableGUI", General, Bool, 1};
+inline constexpr OptionDecl DisableGUI{"DisableGUI", General, Bool, 1, "-m", "guioff"};
 inline constexpr OptionDecl ShellBat{"ShellBat", General, Bool, 0};
-inline constexpr OptionDecl MemCopy{"MemCopy", General, Integer, 0};
-inline constexpr OptionDecl SampleRate{"SampleRate", General, Integer, 2};
-inline constexpr OptionDecl Sound{"Sound", General, Bool, 1};
-inline constexpr OptionDecl Buffer{"Buffer", General, Bool, 0};
-inline constexpr OptionDecl Stereo{"Stereo", General, Bool, 0};
-inline constexpr OptionDecl Force8bit{"Force8bit", General, Bool, 0};
-inline constexpr OptionDecl Enter{"Enter", General, Bool, 1};
-inline constexpr OptionDecl Debugger{"Debugger", General, Bool, 0};
-inline constexpr OptionDecl DisableDSP{"DisableDSP", General, Bool, 0};
+inline constexpr OptionDecl MemCopy{"MemCopy", General, Integer, 0, "-o", ""};
+inline constexpr OptionDecl SampleRate{"SampleRate", General, Integer, 2, "-r", "-r"};
+inline constexpr OptionDecl Sound{"Sound", General, Bool, 1, "-s", "-s"};
+inline constexpr OptionDecl Buffer{"Buffer", General, Bool, 0, "-q", ""};
+inline constexpr OptionDecl Stereo{"Stereo", General, Bool, 0, "-z", "StereoSound"};
+inline constexpr OptionDecl Force8bit{"Force8bit", General, Bool, 0, "-8", ""};
+inline constexpr OptionDecl Enter{"Enter", General, Bool, 1, "-e", ""};
+inline constexpr OptionDecl Debugger{"Debugger", General, Bool, 0, "-d", ""};
+inline constexpr OptionDecl DisableDSP{"DisableDSP", General, Bool, 0, "-dd", "-dd"};
 inline constexpr OptionDecl ZSNESPath{"ZSNESPath", General, String, 0};
 inline constexpr OptionDecl MediaPath{"MediaPath", General, String, 0};
 inline constexpr OptionDecl SavegamePath{"SavegamePath", General, String, 0};
 inline constexpr OptionDecl ExtraCommand{"ExtraCommand", General, String, 0};
-inline constexpr OptionDecl Volume{"Volume", General, Integer, 25};
-inline constexpr OptionDecl DisableMouse{"DisableMouse", General, Bool, 0};
+inline constexpr OptionDecl Volume{"Volume", General, Integer, 25, "-k", "-k"};
+inline constexpr OptionDecl DisableMouse{"DisableMouse", General, Bool, 0, "-j", "-j"};
 // The program's own.
 inline constexpr OptionDecl RunFirst{"Run first", General, Bool, 1};  // the first-run question is still to come
 inline constexpr OptionDecl ROMDirectory{"ROMDirectory", General, String, 0};  // the folder listed at start

@@ -22,15 +22,9 @@ constexpr const char* kDosSampleRates[] = {"8000Hz", "11025Hz", "22050Hz", "4410
 constexpr const char* kNativeSampleRates[] = {"8000Hz",  "11025Hz", "22050Hz", "44100Hz",
                                               "16000Hz", "32000Hz", "48000Hz"};
 
-// The native build has no switch or setting with these meanings.
-constexpr const OptionDecl* kNativeMissing[] = {
-    &option::Interleaved,    &option::Scale,         &option::SmallScreen, &option::Color0,
-    &option::DisableSPCHack, &option::OffBy1LineFix, &option::Buffer,      &option::Force8bit,
-    &option::Enter,          &option::Debugger,      &option::MemCopy,
-};
-
-const PanelProfile kDosPanel{kDosVideoModes, &option::Videomode, kDosSampleRates, 5, {}};
-const PanelProfile kNativePanel{kNativeVideoModes, &option::NativeVideomode, kNativeSampleRates, 15, kNativeMissing};
+const PanelProfile kDosPanel{EmulatorBuild::Dos, kDosVideoModes, &option::Videomode, kDosSampleRates, 5};
+const PanelProfile kNativePanel{EmulatorBuild::Native, kNativeVideoModes, &option::NativeVideomode, kNativeSampleRates,
+                                15};
 
 }  // namespace
 
@@ -60,7 +54,9 @@ EmulatorProfile FindEmulatorProfile(SettingsFile& settings) {
 }
 
 bool PanelProfile::Has(const OptionDecl& option) const {
-  return std::find(missing.begin(), missing.end(), &option) == missing.end();
+  // An option the DOS build has and this build has nothing for. The DOS build lacks none: what it
+  // has no switch for ("New engine") is kept for the user's own reference.
+  return build == EmulatorBuild::Dos || option.dosSwitch.empty() || !option.nativeName.empty();
 }
 
 const PanelProfile& PanelProfileOf(EmulatorBuild build) {

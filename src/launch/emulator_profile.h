@@ -38,6 +38,7 @@ EmulatorProfile FindEmulatorProfile(SettingsFile& settings);
 
 // What a build offers the option panel.
 struct PanelProfile {
+  EmulatorBuild build;
   // The video modes the group shows; an item's index is the number the build is given.
   std::span<const char* const> videoModes;
   // Where the chosen video mode is stored: the builds number their modes differently.
@@ -45,9 +46,8 @@ struct PanelProfile {
   // The sample rates the box lists; an item's index is the number the build is given.
   std::span<const char* const> sampleRates;
   int gammaMaximum;
-  // Options the build does not have: their controls are disabled and their values never passed.
-  std::span<const OptionDecl* const> missing;
-
+  // Whether the build has the option, as the option table says. The controls of options it does
+  // not have are disabled, and their values never passed.
   bool Has(const OptionDecl& option) const;
 };
 

@@ -55,28 +55,29 @@ std::vector<std::string> BuildNativeSwitches(SettingsFile& settings, std::string
   using namespace option;
   const OptionReader read(settings, section);
   std::vector<std::string> switches;
-  auto flag = [&](bool on, const char* name) {
-    if (on) switches.emplace_back(name);
+  // Switches and their meanings come from the option table, held inside this build's ranges.
+  auto flag = [&](const OptionDecl& option, bool def) {
+    if (read.On(option, def)) switches.emplace_back(option.nativeName);
   };
-  auto number = [&](const char* name, int value) {
-    switches.emplace_back(name);
+  auto number = [&](const OptionDecl& option, int value) {
+    switches.emplace_back(option.nativeName);
     switches.push_back(std::to_string(value));
   };
 
-  flag(read.On(DisableDSP, false), "-dd");
-  number("-g", read.Clamped(Gamma, 0, 0, kGammaMax));
-  flag(read.On(HiROM, false), "-h");
-  flag(read.On(DisableMouse, false), "-j");
+  flag(DisableDSP, false);
+  number(Gamma, read.Clamped(Gamma, 0, 0, kGammaMax));
+  flag(HiROM, false);
+  flag(DisableMouse, false);
   // The slider runs from 0 at the top to 100 at the bottom; the emulator wants the loudness.
-  number("-k", kVolumeMax - read.Clamped(Volume, 25, 0, kVolumeMax));
-  flag(read.On(LoROM, false), "-l");
-  number("-n", read.On(Scanlines, false) ? 1 : 0);  // 1 is full scanlines
-  number("-p", read.Clamped(CPUCycles, 100, kCpuMin, kCpuMax));
-  number("-r", read.Index(SampleRate, 2, kSampleRateMax));
-  switches.emplace_back(read.On(Sound, true) ? "-s" : "-ds");
-  flag(read.On(NTSC, false), "-t");
-  flag(read.On(PAL, false), "-u");
-  number("-v", read.Index(NativeVideomode, NativeVideomode.loadDefault, kVideoModeMax));
+  number(Volume, kVolumeMax - read.Clamped(Volume, 25, 0, kVolumeMax));
+  flag(LoROM, false);
+  number(Scanlines, read.On(Scanlines, false) ? 1 : 0);  // 1 is full scanlines
+  number(CPUCycles, read.Clamped(CPUCycles, 100, kCpuMin, kCpuMax));
+  number(SampleRate, read.Index(SampleRate, 2, kSampleRateMax));
+  switches.emplace_back(read.On(Sound, true) ? Sound.nativeName : "-ds");  // "-ds": sound off
+  flag(NTSC, false);
+  flag(PAL, false);
+  number(NativeVideomode, read.Index(NativeVideomode, NativeVideomode.loadDefault, kVideoModeMax));
   return switches;
 }
 
@@ -90,13 +91,14 @@ std::vector<NativeCfgSetting> NativeCfgSettings(SettingsFile& settings, std::str
   const std::string savegame = read.Text(SavegamePath);
   // The emulator appends the separator itself, but writes its folders back with one.
   const std::string saveFolder = QuoteCfgString(AddBackslash(savegame));
+  auto key = [](const OptionDecl& option) { return std::string(option.nativeName); };
   return {
-      {"frameskip", std::to_string(frameSkip)},
-      {"guioff", onOff(read.On(DisableGUI, true))},
-      {"vsyncon", onOff(read.On(VSync, false))},
-      {"antienab", onOff(read.On(Interpolation, false))},
-      {"newengen", onOff(read.On(NewEngine, false))},
-      {"StereoSound", onOff(read.On(Stereo, false))},
+      {key(FrameSkip), std::to_string(frameSkip)},
+      {key(DisableGUI), onOff(read.On(DisableGUI, true))},
+      {key(VSync), onOff(read.On(VSync, false))},
+      {key(Interpolation), onOff(read.On(Interpolation, false))},
+      {key(NewEngine), onOff(read.On(NewEngine, false))},
+      {key(Stereo), onOff(read.On(Stereo, false))},
       {"ROMPath", QuoteCfgString(AddBackslash(romFolder))},
       {"SRAMPath", saveFolder},
       {"SStatePath", saveFolder},

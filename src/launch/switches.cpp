@@ -8,62 +8,66 @@
 #include "app/settings_file.h"
 
 std::string BuildSwitches(SettingsFile& settings, std::string_view section) {
+  using namespace option;
   // One read of the file for all 29 pieces; the rules are those of SettingsFile's own reads.
   std::shared_ptr<const IniDocument> doc = settings.Snapshot();
   std::string switches;
-  // Keys and sections come from the option table the option panel stores with; the defaults here
-  // are the launch's own (a missing key reads differently here than when the panel loads it).
-  auto flag = [&](const OptionDecl& option, bool def, std::string_view piece) {
-    if (ReadIniBool(*doc, option.Section(section), option.key, def)) switches += piece;
+  // Keys, sections and switches come from the option table; the defaults here are the launch's
+  // own (a missing key reads differently here than when the panel loads it).
+  auto read = [&](const OptionDecl& option, int def) {
+    return ReadIniInteger(*doc, option.Section(section), option.key, def);
   };
-  auto number = [&](std::string_view piece, long long value) {
-    switches += piece;
+  auto flag = [&](const OptionDecl& option, bool def) {
+    if (ReadIniBool(*doc, option.Section(section), option.key, def)) (switches += ' ') += option.dosSwitch;
+  };
+  auto number = [&](const OptionDecl& option, long long value) {
+    ((switches += ' ') += option.dosSwitch) += ' ';
     switches += std::to_string(value);
   };
 
-  flag(option::Color0, false, " -0");
-  flag(option::DisableSPCHack, false, " -7");
-  flag(option::Force8bit, false, " -8");
-  flag(option::OffBy1LineFix, false, " -9");
-  if (ReadIniInteger(*doc, option::FrameSkip.Section(section), option::FrameSkip.key, 0) != 0) {
-    number(" -f ", ReadIniInteger(*doc, option::FrameSkipValue.Section(section), option::FrameSkipValue.key, 0));
+  flag(Color0, false);
+  flag(DisableSPCHack, false);
+  flag(Force8bit, false);
+  flag(OffBy1LineFix, false);
+  if (read(FrameSkip, 0) != 0) {
+    number(FrameSkipValue, read(FrameSkipValue, 0));
   } else {
-    switches += " -a";
+    switches += " -a";  // automatic frame skip, a switch of its own
   }
-  flag(option::Scale, false, " -c");
-  flag(option::SmallScreen, false, " -cc");
-  flag(option::Debugger, false, " -d");
-  flag(option::DisableDSP, false, " -dd");
-  flag(option::Enter, true, " -e");
-  number(" -g ", ReadIniInteger(*doc, option::Gamma.Section(section), option::Gamma.key, 0));
-  flag(option::HiROM, false, " -h");
-  flag(option::Interleaved, false, " -i");
-  flag(option::DisableMouse, false, " -j");
+  flag(Scale, false);
+  flag(SmallScreen, false);
+  flag(Debugger, false);
+  flag(DisableDSP, false);
+  flag(Enter, true);
+  number(Gamma, read(Gamma, 0));
+  flag(HiROM, false);
+  flag(Interleaved, false);
+  flag(DisableMouse, false);
   // The slider runs from 0 at the top to 100 at the bottom; ZSNES wants the loudness. A hand-edited
   // value passes through, so 120 gives "-k -20".
-  number(" -k ", 100LL - ReadIniInteger(*doc, option::Volume.Section(section), option::Volume.key, 25));
-  flag(option::LoROM, false, " -l");
-  flag(option::DisableGUI, true, " -m");
-  flag(option::Scanlines, false, " -n");
-  switch (ReadIniInteger(*doc, option::MemCopy.Section(section), option::MemCopy.key, 0)) {
-    case 1:
-      switches += " -o";
+  number(Volume, 100LL - read(Volume, 25));
+  flag(LoROM, false);
+  flag(DisableGUI, true);
+  flag(Scanlines, false);
+  switch (read(MemCopy, 0)) {
+    case 1:  // FPU
+      (switches += ' ') += MemCopy.dosSwitch;
       break;
-    case 2:
-      switches += " -om";
+    case 2:  // MMX: the same switch with "m"
+      ((switches += ' ') += MemCopy.dosSwitch) += 'm';
       break;
     default:
       break;
   }
-  number(" -p ", ReadIniInteger(*doc, option::CPUCycles.Section(section), option::CPUCycles.key, 100));
-  flag(option::Buffer, false, " -q");
-  number(" -r ", ReadIniInteger(*doc, option::SampleRate.Section(section), option::SampleRate.key, 2));
-  flag(option::Sound, true, " -s");
-  flag(option::NTSC, false, " -t");
-  flag(option::PAL, false, " -u");
-  number(" -v ", ReadIniInteger(*doc, option::Videomode.Section(section), option::Videomode.key, 3));
-  flag(option::VSync, false, " -w");
-  flag(option::Interpolation, false, " -y");
-  flag(option::Stereo, false, " -z");
+  number(CPUCycles, read(CPUCycles, 100));
+  flag(Buffer, false);
+  number(SampleRate, read(SampleRate, 2));
+  flag(Sound, true);
+  flag(NTSC, false);
+  flag(PAL, false);
+  number(Videomode, read(Videomode, 3));
+  flag(VSync, false);
+  flag(Interpolation, false);
+  flag(Stereo, false);
   return switches;
 }
