@@ -30,6 +30,8 @@ struct OptionDecl {
   std::string_view section;  // a fixed section, or section::InForce
   OptionForm form;
   int loadDefault;  // for Bool and Integer: the value a load shows when the key is missing
+  // The object name of the window's control that shows and stores it; empty for keys without one.
+  std::string_view control = {};
   // What each build of the emulator is given for it: the DOS build's switch, and the Linux build's
   // switch (starting with "-") or zsnesl.cfg key; empty where the build has nothing with that
   // meaning. Options of neither are KIVO's own.
@@ -49,48 +51,51 @@ using enum OptionForm;
 inline constexpr std::string_view Configuration = section::InForce;
 inline constexpr std::string_view General = section::General;
 // Per configuration.
-inline constexpr OptionDecl Interleaved{"Interleaved", Configuration, Bool, 0, "-i", ""};
-inline constexpr OptionDecl NTSC{"NTSC", Configuration, Bool, 0, "-t", "-t"};
-inline constexpr OptionDecl PAL{"PAL", Configuration, Bool, 0, "-u", "-u"};
-inline constexpr OptionDecl HiROM{"HiROM", Configuration, Bool, 0, "-h", "-h"};
-inline constexpr OptionDecl LoROM{"LoROM", Configuration, Bool, 0, "-l", "-l"};
-inline constexpr OptionDecl Scanlines{"Scanlines", Configuration, Bool, 0, "-n", "-n"};
-inline constexpr OptionDecl Scale{"Scale", Configuration, Bool, 0, "-c", ""};
-inline constexpr OptionDecl Interpolation{"Interpolation", Configuration, Bool, 0, "-y", "antienab"};
-inline constexpr OptionDecl VSync{"VSync", Configuration, Bool, 0, "-w", "vsyncon"};
-inline constexpr OptionDecl NewEngine{"NewEngine", Configuration, Bool, 0, "", "newengen"};
-inline constexpr OptionDecl SmallScreen{"SmallScreen", Configuration, Bool, 0, "-cc", ""};
-inline constexpr OptionDecl FrameSkip{"FrameSkip", Configuration, Bool, 0, "-f", "frameskip"};
+inline constexpr OptionDecl Interleaved{"Interleaved", Configuration, Bool, 0, "chkInterleaved", "-i"};
+inline constexpr OptionDecl NTSC{"NTSC", Configuration, Bool, 0, "chkNTSC", "-t", "-t"};
+inline constexpr OptionDecl PAL{"PAL", Configuration, Bool, 0, "chkPAL", "-u", "-u"};
+inline constexpr OptionDecl HiROM{"HiROM", Configuration, Bool, 0, "chkHiROM", "-h", "-h"};
+inline constexpr OptionDecl LoROM{"LoROM", Configuration, Bool, 0, "chkLoROM", "-l", "-l"};
+inline constexpr OptionDecl Scanlines{"Scanlines", Configuration, Bool, 0, "chkScanlines", "-n", "-n"};
+inline constexpr OptionDecl Scale{"Scale", Configuration, Bool, 0, "chkScale", "-c"};
+inline constexpr OptionDecl Interpolation{"Interpolation",    Configuration, Bool,      0,
+                                          "chkInterpolation", "-y",          "antienab"};
+inline constexpr OptionDecl VSync{"VSync", Configuration, Bool, 0, "chkVSync", "-w", "vsyncon"};
+inline constexpr OptionDecl NewEngine{"NewEngine", Configuration, Bool, 0, "chkNewEngine", "", "newengen"};
+inline constexpr OptionDecl SmallScreen{"SmallScreen", Configuration, Bool, 0, "chkSmallScreen", "-cc"};
+inline constexpr OptionDecl FrameSkip{"FrameSkip", Configuration, Bool, 0, "chkFrameSkip", "-f", "frameskip"};
 // 100 is beyond the slider's range on purpose: a missing key loads as the slider's maximum.
-inline constexpr OptionDecl FrameSkipValue{"FrameSkip Value", Configuration, Integer, 100, "-f", "frameskip"};
-inline constexpr OptionDecl CPUCycles{"CPUCycles", Configuration, Integer, 100, "-p", "-p"};
-inline constexpr OptionDecl Color0{"Color0", Configuration, Bool, 0, "-0", ""};
-inline constexpr OptionDecl Gamma{"Gamma", Configuration, Integer, 0, "-g", "-g"};
-inline constexpr OptionDecl DisableSPCHack{"DisableSPCHack", Configuration, Bool, 0, "-7", ""};
-inline constexpr OptionDecl OffBy1LineFix{"OffBy1LineFix", Configuration, Bool, 0, "-9", ""};
-inline constexpr OptionDecl Videomode{"Videomode", Configuration, Integer, 3, "-v", ""};
+inline constexpr OptionDecl FrameSkipValue{"FrameSkip Value", Configuration, Integer,    100,
+                                           "sldFrameSkip",    "-f",          "frameskip"};
+inline constexpr OptionDecl CPUCycles{"CPUCycles", Configuration, Integer, 100, "sldCPU", "-p", "-p"};
+inline constexpr OptionDecl Color0{"Color0", Configuration, Bool, 0, "chkColor0", "-0"};
+inline constexpr OptionDecl Gamma{"Gamma", Configuration, Integer, 0, "sldGamma", "-g", "-g"};
+inline constexpr OptionDecl DisableSPCHack{"DisableSPCHack", Configuration, Bool, 0, "chkDisableSPCHack", "-7"};
+inline constexpr OptionDecl OffBy1LineFix{"OffBy1LineFix", Configuration, Bool, 0, "chkOffBy1LineFix", "-9"};
+inline constexpr OptionDecl Videomode{"Videomode", Configuration, Integer, 3, "optVideoMode", "-v"};
 // The native Linux build numbers other video modes than the DOS build, so its choice is stored
 // apart; 2 is that build's own default, a 512x448 window.
-inline constexpr OptionDecl NativeVideomode{"NativeVideomode", Configuration, Integer, 2, "", "-v"};
+// Shown by the video-mode group (its binding follows the build in use), so it names no control.
+inline constexpr OptionDecl NativeVideomode{"NativeVideomode", Configuration, Integer, 2, "", "", "-v"};
 // For every game.
-inline constexpr OptionDecl HighPriority{"High Priority", General, Bool, 0};
-inline constexpr OptionDecl DisableGUI{"DisableGUI", General, Bool, 1, "-m", "guioff"};
-inline constexpr OptionDecl ShellBat{"ShellBat", General, Bool, 0};
-inline constexpr OptionDecl MemCopy{"MemCopy", General, Integer, 0, "-o", ""};
-inline constexpr OptionDecl SampleRate{"SampleRate", General, Integer, 2, "-r", "-r"};
-inline constexpr OptionDecl Sound{"Sound", General, Bool, 1, "-s", "-s"};
-inline constexpr OptionDecl Buffer{"Buffer", General, Bool, 0, "-q", ""};
-inline constexpr OptionDecl Stereo{"Stereo", General, Bool, 0, "-z", "StereoSound"};
-inline constexpr OptionDecl Force8bit{"Force8bit", General, Bool, 0, "-8", ""};
-inline constexpr OptionDecl Enter{"Enter", General, Bool, 1, "-e", ""};
-inline constexpr OptionDecl Debugger{"Debugger", General, Bool, 0, "-d", ""};
-inline constexpr OptionDecl DisableDSP{"DisableDSP", General, Bool, 0, "-dd", "-dd"};
-inline constexpr OptionDecl ZSNESPath{"ZSNESPath", General, String, 0};
-inline constexpr OptionDecl MediaPath{"MediaPath", General, String, 0};
-inline constexpr OptionDecl SavegamePath{"SavegamePath", General, String, 0};
-inline constexpr OptionDecl ExtraCommand{"ExtraCommand", General, String, 0};
-inline constexpr OptionDecl Volume{"Volume", General, Integer, 25, "-k", "-k"};
-inline constexpr OptionDecl DisableMouse{"DisableMouse", General, Bool, 0, "-j", "-j"};
+inline constexpr OptionDecl HighPriority{"High Priority", General, Bool, 0, "mnuHighPriority"};
+inline constexpr OptionDecl DisableGUI{"DisableGUI", General, Bool, 1, "chkGUI", "-m", "guioff"};
+inline constexpr OptionDecl ShellBat{"ShellBat", General, Bool, 0, "mnuBat"};
+inline constexpr OptionDecl MemCopy{"MemCopy", General, Integer, 0, "optMemCopy", "-o"};
+inline constexpr OptionDecl SampleRate{"SampleRate", General, Integer, 2, "cmbSampleRate", "-r", "-r"};
+inline constexpr OptionDecl Sound{"Sound", General, Bool, 1, "chkSound", "-s", "-s"};
+inline constexpr OptionDecl Buffer{"Buffer", General, Bool, 0, "chkBuffer", "-q"};
+inline constexpr OptionDecl Stereo{"Stereo", General, Bool, 0, "chkStereo", "-z", "StereoSound"};
+inline constexpr OptionDecl Force8bit{"Force8bit", General, Bool, 0, "chkBlaster", "-8"};
+inline constexpr OptionDecl Enter{"Enter", General, Bool, 1, "chkEnter", "-e"};
+inline constexpr OptionDecl Debugger{"Debugger", General, Bool, 0, "chkDebugger", "-d"};
+inline constexpr OptionDecl DisableDSP{"DisableDSP", General, Bool, 0, "chkDisableDSP", "-dd", "-dd"};
+inline constexpr OptionDecl ZSNESPath{"ZSNESPath", General, String, 0, "txtDirZSNES"};
+inline constexpr OptionDecl MediaPath{"MediaPath", General, String, 0, "txtDirMedia"};
+inline constexpr OptionDecl SavegamePath{"SavegamePath", General, String, 0, "txtDirSavegame"};
+inline constexpr OptionDecl ExtraCommand{"ExtraCommand", General, String, 0, "txtExtraCmd"};
+inline constexpr OptionDecl Volume{"Volume", General, Integer, 25, "sldVolume", "-k", "-k"};
+inline constexpr OptionDecl DisableMouse{"DisableMouse", General, Bool, 0, "chkDisableMouse", "-j", "-j"};
 // The program's own.
 inline constexpr OptionDecl RunFirst{"Run first", General, Bool, 1};  // the first-run question is still to come
 inline constexpr OptionDecl ROMDirectory{"ROMDirectory", General, String, 0};  // the folder listed at start

@@ -19,8 +19,10 @@
 
 namespace {
 
-QAction* AddItem(QMenu* menu, const QString& caption, const char* icon) {
+// A menu item named as the window's design names it, so it can be found by name.
+QAction* AddItem(QMenu* menu, const char* name, const QString& caption, const char* icon) {
   QAction* action = menu->addAction(caption);
+  action->setObjectName(name);
   if (icon != nullptr) action->setIcon(QIcon(QString(":/menu/%1.png").arg(icon)));
   return action;
 }
@@ -29,14 +31,14 @@ QAction* AddItem(QMenu* menu, const QString& caption, const char* icon) {
 
 void TMainForm::BuildMenus() {
   popFile = new QMenu(this);
-  mnuToggleConfig = AddItem(popFile, "&Toggle Config", "toggle_config");
-  mnuVerify = AddItem(popFile, "Verify &checksum", "verify");
-  mnuDelete = AddItem(popFile, "&Delete", "delete");
-  Unzip1 = AddItem(popFile, "&Unzip", "unzip");
-  mnuInfo = AddItem(popFile, "Info", "info");
-  Archivescreenshot1 = AddItem(popFile, "&Archive screenshot", "archive_screenshot");
+  mnuToggleConfig = AddItem(popFile, "mnuToggleConfig", "&Toggle Config", "toggle_config");
+  mnuVerify = AddItem(popFile, "mnuVerify", "Verify &checksum", "verify");
+  mnuDelete = AddItem(popFile, "mnuDelete", "&Delete", "delete");
+  Unzip1 = AddItem(popFile, "Unzip1", "&Unzip", "unzip");
+  mnuInfo = AddItem(popFile, "mnuInfo", "Info", "info");
+  Archivescreenshot1 = AddItem(popFile, "Archivescreenshot1", "&Archive screenshot", "archive_screenshot");
   popFile->addSeparator();
-  mnuExit = AddItem(popFile, "E&xit", "exit");
+  mnuExit = AddItem(popFile, "mnuExit", "E&xit", "exit");
 
   // The two shortcuts belong to the ROM list, which carries this menu: they act only while the
   // list has the keyboard focus.
@@ -45,11 +47,11 @@ void TMainForm::BuildMenus() {
   for (QAction* action : {mnuVerify, Archivescreenshot1}) action->setShortcutContext(Qt::WidgetShortcut);
 
   popPreferences = new QMenu(this);
-  SingleClick1 = AddItem(popPreferences, "&Single Click", nullptr);
-  mnuHighPriority = AddItem(popPreferences, "&High priority", "high_priority");
-  mnuBat = AddItem(popPreferences, "Shell through .&bat", "shell_bat");
+  SingleClick1 = AddItem(popPreferences, "SingleClick1", "&Single Click", nullptr);
+  mnuHighPriority = AddItem(popPreferences, "mnuHighPriority", "&High priority", "high_priority");
+  mnuBat = AddItem(popPreferences, "mnuBat", "Shell through .&bat", "shell_bat");
   popPreferences->addSeparator();
-  QuickROM1 = AddItem(popPreferences, "&QuickROM", nullptr);
+  QuickROM1 = AddItem(popPreferences, "QuickROM1", "&QuickROM", nullptr);
   SingleClick1->setEnabled(false);
   QuickROM1->setEnabled(false);
   mnuHighPriority->setCheckable(true);
@@ -58,14 +60,14 @@ void TMainForm::BuildMenus() {
   popHelp = new QMenu(this);
   // F1 is shown beside the item, but no control that takes the focus carries this menu, so the
   // key itself does nothing.
-  KIVOReadme1 = AddItem(popHelp, "KIVO Readme\tF1", "readme");
-  KIVOHomepage1 = AddItem(popHelp, "KIVO Homepage", "homepage");
-  MailAuthot1 = AddItem(popHelp, "Mail Author", "mail");
+  KIVOReadme1 = AddItem(popHelp, "KIVOReadme1", "KIVO Readme\tF1", "readme");
+  KIVOHomepage1 = AddItem(popHelp, "KIVOHomepage1", "KIVO Homepage", "homepage");
+  MailAuthot1 = AddItem(popHelp, "MailAuthot1", "Mail Author", "mail");
   popHelp->addSeparator();
-  ZSNESReadme1 = AddItem(popHelp, "ZSNES Readme", "readme");
-  ZSNESHomepage1 = AddItem(popHelp, "ZSNES Homepage", "homepage");
+  ZSNESReadme1 = AddItem(popHelp, "ZSNESReadme1", "ZSNES Readme", "readme");
+  ZSNESHomepage1 = AddItem(popHelp, "ZSNESHomepage1", "ZSNES Homepage", "homepage");
   popHelp->addSeparator();
-  mnuAbout = AddItem(popHelp, "&About", "about");
+  mnuAbout = AddItem(popHelp, "mnuAbout", "&About", "about");
 
   connect(popFile, &QMenu::aboutToShow, this, [this] { Guard([this] { popFilePopup(); }); });
   const std::pair<QAction*, void (TMainForm::*)()> handlers[] = {

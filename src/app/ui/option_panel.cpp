@@ -24,45 +24,15 @@
 #include "browser/list_entry.h"
 
 void TMainForm::BindOptions() {
-  using namespace option;
-  // One line per control: the option it shows and stores.
-  Bind(Interleaved, chkInterleaved);
-  Bind(NTSC, chkNTSC);
-  Bind(PAL, chkPAL);
-  Bind(HiROM, chkHiROM);
-  Bind(LoROM, chkLoROM);
-  Bind(Scanlines, chkScanlines);
-  Bind(Scale, chkScale);
-  Bind(Interpolation, chkInterpolation);
-  Bind(VSync, chkVSync);
-  Bind(NewEngine, chkNewEngine);
-  Bind(SmallScreen, chkSmallScreen);
-  Bind(FrameSkip, chkFrameSkip);
-  Bind(FrameSkipValue, sldFrameSkip);
-  Bind(CPUCycles, sldCPU);
-  Bind(Color0, chkColor0);
-  Bind(Gamma, sldGamma);
-  Bind(HighPriority, mnuHighPriority);
-  Bind(DisableGUI, chkGUI);
-  Bind(DisableSPCHack, chkDisableSPCHack);
-  Bind(OffBy1LineFix, chkOffBy1LineFix);
-  Bind(ShellBat, mnuBat);
-  Bind(MemCopy, optMemCopy);
-  Bind(SampleRate, cmbSampleRate);
-  Bind(Sound, chkSound);
-  Bind(Buffer, chkBuffer);
-  Bind(Stereo, chkStereo);
-  Bind(Force8bit, chkBlaster);
-  Bind(Enter, chkEnter);
-  Bind(Debugger, chkDebugger);
-  Bind(DisableDSP, chkDisableDSP);
-  Bind(ZSNESPath, txtDirZSNES);
-  Bind(MediaPath, txtDirMedia);
-  Bind(SavegamePath, txtDirSavegame);
-  Bind(ExtraCommand, txtExtraCmd);
-  Bind(Volume, sldVolume);
-  Bind(DisableMouse, chkDisableMouse);
-  Bind(Videomode, optVideoMode);
+  // Each option of the table with a control is bound to it, found by its object name. The video
+  // group's binding follows the emulator in use (ApplyEmulatorProfile).
+  for (const OptionDecl* option : LoadOrder()) {
+    if (option->control.empty()) continue;
+    QObject* control = findChild<QObject*>(QString::fromLatin1(option->control.data(), option->control.size()));
+    // A name the window does not have is a mistake in the table, found by the first start.
+    if (control == nullptr) qFatal("option %s: no control named %s", option->key.data(), option->control.data());
+    Bind(*option, control);
+  }
 
   // Actions that do more than store one value.
   connect(chkSound, &QCheckBox::toggled, this, [this] { RunChangeAction([this] { chkSoundClick(); }); });
