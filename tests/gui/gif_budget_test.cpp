@@ -14,6 +14,7 @@
 
 #include "gif/gif_image.h"
 #include "gif/ui/gif_graphic.h"
+#include "gui/support/find_child.h"
 #include "gui/support/form_fixture.h"
 #include "support/gif_builder.h"
 
@@ -91,10 +92,10 @@ class GifBudgetTest : public QObject {
     TMainForm& form = f.Start();
 
     QVERIFY(f.Click("Good"));
-    TGraphic* shown = form.imgPreview0->Graphic();
+    TGraphic* shown = Child<PreviewImage>(form, "imgPreview0")->Graphic();
     QVERIFY(f.Click("Racer"));
     QCOMPARE(f.dialogs.Errors(), std::vector<QString>{"Image too large to decode."});
-    QCOMPARE(form.imgPreview0->Graphic(), shown);
+    QCOMPARE(Child<PreviewImage>(form, "imgPreview0")->Graphic(), shown);
   }
 
   void animationPlaysToItsEndWithinWhatItWasGranted() {

@@ -11,6 +11,7 @@
 
 #include "common/error.h"
 #include "gif/ui/gif_graphic.h"
+#include "gui/support/find_child.h"
 #include "gui/support/form_fixture.h"
 #include "gui/support/preview_check.h"
 #include "screenshots/ui/picture_holder.h"
@@ -104,7 +105,9 @@ QString WaitForFrame(TMainForm& form, const QImage& want, const std::vector<QIma
   return seen ? QString() : "never shown; last difference: " + Mismatch(Shown(form), want);
 }
 
-TGIFGraphic* ShownGif(TMainForm& form) { return qobject_cast<TGIFGraphic*>(form.imgPreview0->Graphic()); }
+TGIFGraphic* ShownGif(TMainForm& form) {
+  return qobject_cast<TGIFGraphic*>(Child<PreviewImage>(form, "imgPreview0")->Graphic());
+}
 
 const std::vector<GifRgb> kPalette = {{255, 0, 255}, {20, 40, 200}, {220, 60, 10}, {250, 250, 240}};
 
@@ -306,10 +309,10 @@ class GifPreviewTest : public QObject {
     TMainForm& form = f.Start();
 
     QVERIFY(f.Click("Good"));
-    TGraphic* shown = form.imgPreview0->Graphic();
+    TGraphic* shown = Child<PreviewImage>(form, "imgPreview0")->Graphic();
     QVERIFY(f.Click("Racer"));
     QCOMPARE(f.dialogs.Errors(), std::vector<QString>{"No global or local color table defined."});
-    QCOMPARE(form.imgPreview0->Graphic(), shown);
+    QCOMPARE(Child<PreviewImage>(form, "imgPreview0")->Graphic(), shown);
     QVERIFY(!form.Preview.TitleShown());
   }
 

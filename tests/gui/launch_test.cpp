@@ -15,6 +15,7 @@
 
 #include "browser/list_entry.h"
 #include "gui/support/emulator_fixture.h"
+#include "gui/support/find_child.h"
 #include "platform/files.h"
 #include "support/priority.h"
 
@@ -59,14 +60,14 @@ class LaunchTest : public QObject {
         {"Beta", "Beta.sfc",
          [&] {
            QVERIFY(f.Click("Beta"));
-           form.ListView->setFocus();
-           QTest::keyClick(form.ListView, Qt::Key_Return);
+           Child<QListView>(form, "ListView")->setFocus();
+           QTest::keyClick(Child<QListView>(form, "ListView"), Qt::Key_Return);
          },
          withScanlines},
         {"Gamma", "Gamma.fig",
          [&] {
            QVERIFY(f.Click("Gamma"));
-           QTest::mouseClick(form.imgPreview0, Qt::LeftButton);
+           QTest::mouseClick(Child<PreviewImage>(form, "imgPreview0"), Qt::LeftButton);
          },
          kDefaultSwitches},
         // Last, so that a doubled start of the one before would show before this one.
@@ -120,12 +121,12 @@ class LaunchTest : public QObject {
     EmulatorFixture f;
     WriteTestFile(f.Rom("MARIO.SMC"), "mario");
     TMainForm& form = f.Start();
-    QVERIFY(!form.txtExtraCmd->isEnabled());
-    form.mnuBat->trigger();
-    QVERIFY(form.mnuBat->isChecked());
-    QVERIFY(form.txtExtraCmd->isEnabled());
+    QVERIFY(!Child<QLineEdit>(form, "txtExtraCmd")->isEnabled());
+    Child<QAction>(form, "mnuBat")->trigger();
+    QVERIFY(Child<QAction>(form, "mnuBat")->isChecked());
+    QVERIFY(Child<QLineEdit>(form, "txtExtraCmd")->isEnabled());
     const std::string dosCommand = "echo DOS-FIRST >> fake_zsnes.log";
-    QTest::keyClicks(form.txtExtraCmd, QString::fromStdString(dosCommand));
+    QTest::keyClicks(Child<QLineEdit>(form, "txtExtraCmd"), QString::fromStdString(dosCommand));
 
     QVERIFY(f.DoubleClick("MARIO"));
     QTRY_COMPARE_WITH_TIMEOUT(f.CountStarts(), size_t(1), kStartTimeoutMs);
@@ -137,8 +138,8 @@ class LaunchTest : public QObject {
     QCOMPARE(start.cwd, f.emu.Path());
 
     // An emptied field leaves only the emulator's line in the batch file.
-    form.txtExtraCmd->selectAll();
-    QTest::keyClick(form.txtExtraCmd, Qt::Key_Backspace);
+    Child<QLineEdit>(form, "txtExtraCmd")->selectAll();
+    QTest::keyClick(Child<QLineEdit>(form, "txtExtraCmd"), Qt::Key_Backspace);
     QVERIFY(f.DoubleClick("MARIO"));
     QTRY_COMPARE_WITH_TIMEOUT(f.CountStarts(), size_t(2), kStartTimeoutMs);
     QCOMPARE(ReadTestFile(f.Emu("zkivo.bat")), "@" + commandLine);
@@ -151,12 +152,12 @@ class LaunchTest : public QObject {
     EmulatorFixture f;
     WriteTestFile(f.Rom("MARIO.SMC"), "mario");
     TMainForm& form = f.Start();
-    form.mnuHighPriority->trigger();
-    QVERIFY(form.mnuHighPriority->isChecked());
+    Child<QAction>(form, "mnuHighPriority")->trigger();
+    QVERIFY(Child<QAction>(form, "mnuHighPriority")->isChecked());
     const int own = ::getpriority(PRIO_PROCESS, 0);
     const bool mayRaise = MayRaisePriority();
     for (size_t count = 1; count <= 2; ++count) {
-      if (count == 2) form.mnuBat->trigger();
+      if (count == 2) Child<QAction>(form, "mnuBat")->trigger();
       QVERIFY(f.DoubleClick("MARIO"));
       QTRY_COMPARE_WITH_TIMEOUT(f.CountStarts(), count, kStartTimeoutMs);
       const int nice = f.Log().starts.back().nice;
@@ -167,7 +168,7 @@ class LaunchTest : public QObject {
       }
     }
     // Switched off again, the emulator runs at the front-end's own priority.
-    form.mnuHighPriority->trigger();
+    Child<QAction>(form, "mnuHighPriority")->trigger();
     QVERIFY(f.DoubleClick("MARIO"));
     QTRY_COMPARE_WITH_TIMEOUT(f.CountStarts(), size_t(3), kStartTimeoutMs);
     QCOMPARE(f.Log().starts.back().nice, own);

@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include "app/settings_file.h"
+#include "gui/support/find_child.h"
 #include "gui/support/form_fixture.h"
 #include "platform/dirs.h"
 #include "platform/files.h"
@@ -31,7 +32,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(f.dialogs.pickerTitles.front(), QString("Location of zsnes or ZSNES.EXE"));
     QCOMPARE(form.pos(), QPoint(343, 78));
     QCOMPARE(form.size(), QSize(685, 568));
-    QCOMPARE(form.PageControl1->tabText(form.PageControl1->currentIndex()), QString("Setup"));
+    QCOMPARE(Child<QTabWidget>(form, "PageControl1")->tabText(Child<QTabWidget>(form, "PageControl1")->currentIndex()),
+             QString("Setup"));
     QCOMPARE(form.windowTitle(), QString("KIVO"));
 
     SettingsFile ini(f.IniPath());
@@ -105,7 +107,7 @@ class MainWindowTest : public QObject {
     f.SetIni("[General]\nRun first=0\nROMDirectory=" + (f.romDir / "games") + "\n");
     f.Start();
     QCOMPARE(platform::GetCurrentDir(), f.romDir / "games");
-    QCOMPARE(f.form->StatusPanels[2]->text(), QString::fromStdString(f.romDir / "games"));
+    QCOMPARE(Child<QLabel>(*f.form, "StatusPanels2")->text(), QString::fromStdString(f.romDir / "games"));
     QVERIFY(f.DoubleClick(".."));
     f.Close();
     QCOMPARE(SettingsFile(f.IniPath()).ReadString("General", "ROMDirectory", ""), f.romDir.Path());
@@ -121,16 +123,16 @@ class MainWindowTest : public QObject {
     FormFixture f;
     TMainForm& form = f.Start();
     f.dialogs.pickerAnswers.push_back(std::string("/media/shots"));
-    form.cmdBrowseMedia->click();
-    QCOMPARE(form.txtDirMedia->text(), QString("/media/shots"));
+    Child<QPushButton>(form, "cmdBrowseMedia")->click();
+    QCOMPARE(Child<QLineEdit>(form, "txtDirMedia")->text(), QString("/media/shots"));
     QCOMPARE(f.dialogs.pickerTitles.back(), QString("Location for Media files"));
     f.dialogs.pickerAnswers.push_back(std::string("/"));
-    form.cmdBrowseSavegame->click();
+    Child<QPushButton>(form, "cmdBrowseSavegame")->click();
     QCOMPARE(SettingsFile(f.IniPath()).ReadString("General", "SavegamePath", ""), std::string("/"));
 
     // A cancel writes the edit's text again, even when the file was edited meanwhile.
     SettingsFile(f.IniPath()).WriteString("General", "MediaPath", "edited");
-    form.cmdBrowseMedia->click();
+    Child<QPushButton>(form, "cmdBrowseMedia")->click();
     QCOMPARE(SettingsFile(f.IniPath()).ReadString("General", "MediaPath", ""), std::string("/media/shots"));
   }
 
@@ -142,20 +144,20 @@ class MainWindowTest : public QObject {
     WriteTestFile(f.appDir / "KIVO - Manual.txt", "manual");
     WriteTestFile(zsnes / "Readme.txt", "readme");
     TMainForm& form = f.Start();
-    form.KIVOReadme1->trigger();
-    form.ZSNESReadme1->trigger();  // no ZSNES folder yet: "Readme.txt" in the current folder
+    Child<QAction>(form, "KIVOReadme1")->trigger();
+    Child<QAction>(form, "ZSNESReadme1")->trigger();  // no ZSNES folder yet: "Readme.txt" in the current folder
     QCOMPARE(f.dialogs.Errors(), std::vector<QString>{"Cannot open file Readme.txt."});
     SettingsFile(f.IniPath()).WriteString("General", "ZSNESPath", zsnes.Path());
-    form.ZSNESReadme1->trigger();
-    form.KIVOHomepage1->trigger();
+    Child<QAction>(form, "ZSNESReadme1")->trigger();
+    Child<QAction>(form, "KIVOHomepage1")->trigger();
     QCOMPARE(f.dialogs.opened.size(), size_t(3));
     QCOMPARE(f.dialogs.opened[0], f.appDir / "KIVO - Manual.txt");
     QCOMPARE(f.dialogs.opened[1], zsnes / "Readme.txt");
     QCOMPARE(f.dialogs.opened[2], std::string("https://kivo.example.org/"));
     f.dialogs.openSucceeds = false;
-    form.ZSNESHomepage1->trigger();
+    Child<QAction>(form, "ZSNESHomepage1")->trigger();
     QCOMPARE(f.dialogs.Errors().back(), QString("Cannot open https://www.zsnes.com/."));
-    form.mnuAbout->trigger();
+    Child<QAction>(form, "mnuAbout")->trigger();
     QCOMPARE(f.dialogs.messages.back().caption, QString("About"));
     QVERIFY(f.dialogs.messages.back().text.startsWith("KIVO 0.991 4/10/1999\n"));
   }
@@ -163,31 +165,31 @@ class MainWindowTest : public QObject {
   void preferencesSwitchesStoreTheirMarks() {
     FormFixture f;
     TMainForm& form = f.Start();
-    QVERIFY(!form.txtExtraCmd->isEnabled());
-    form.mnuBat->trigger();
-    QVERIFY(form.txtExtraCmd->isEnabled());
-    QVERIFY(form.lblExtraCmd->isEnabled());
-    form.mnuHighPriority->trigger();
+    QVERIFY(!Child<QLineEdit>(form, "txtExtraCmd")->isEnabled());
+    Child<QAction>(form, "mnuBat")->trigger();
+    QVERIFY(Child<QLineEdit>(form, "txtExtraCmd")->isEnabled());
+    QVERIFY(Child<QLabel>(form, "lblExtraCmd")->isEnabled());
+    Child<QAction>(form, "mnuHighPriority")->trigger();
     SettingsFile ini(f.IniPath());
     QVERIFY(ini.ReadBool("General", "ShellBat", false));
     QVERIFY(ini.ReadBool("General", "High Priority", false));
-    form.mnuBat->trigger();
-    QVERIFY(!form.txtExtraCmd->isEnabled());
+    Child<QAction>(form, "mnuBat")->trigger();
+    QVERIFY(!Child<QLineEdit>(form, "txtExtraCmd")->isEnabled());
     QVERIFY(!ini.ReadBool("General", "ShellBat", true));
-    QVERIFY(!form.SingleClick1->isEnabled());
-    QVERIFY(!form.QuickROM1->isEnabled());
+    QVERIFY(!Child<QAction>(form, "SingleClick1")->isEnabled());
+    QVERIFY(!Child<QAction>(form, "QuickROM1")->isEnabled());
   }
 
   void toolBarButtonsCarryTheirMenus() {
     FormFixture f;
     TMainForm& form = f.Start();
-    QCOMPARE(form.ToolButton1->toolTip(), QString("File"));
-    QCOMPARE(form.ToolButton2->toolTip(), QString("Preferences"));
-    QCOMPARE(form.ToolButton3->toolTip(), QString("Help"));
-    QCOMPARE(form.ToolButton1->menu(), form.popFile);
-    QCOMPARE(form.ToolButton3->menu(), form.popHelp);
+    QCOMPARE(Child<QToolButton>(form, "ToolButton1")->toolTip(), QString("File"));
+    QCOMPARE(Child<QToolButton>(form, "ToolButton2")->toolTip(), QString("Preferences"));
+    QCOMPARE(Child<QToolButton>(form, "ToolButton3")->toolTip(), QString("Help"));
+    QCOMPARE(Child<QToolButton>(form, "ToolButton1")->menu(), Child<QMenu>(form, "popFile"));
+    QCOMPARE(Child<QToolButton>(form, "ToolButton3")->menu(), Child<QMenu>(form, "popHelp"));
     QStringList captions;
-    for (QAction* action : form.popFile->actions()) captions << action->text();
+    for (QAction* action : Child<QMenu>(form, "popFile")->actions()) captions << action->text();
     QCOMPARE(captions, QStringList({"&Toggle Config", "Verify &checksum", "&Delete", "&Unzip", "Info",
                                     "&Archive screenshot", "", "E&xit"}));
   }
@@ -198,7 +200,7 @@ class MainWindowTest : public QObject {
     TMainForm& form = f.Start();
     const std::string ini = f.IniPath();
     platform::SetWriteFaultForTesting([ini](const std::string& path) { return path == ini; });
-    form.cmdBrowseZSNES->click();
+    Child<QPushButton>(form, "cmdBrowseZSNES")->click();
     QCOMPARE(f.dialogs.Errors(), std::vector<QString>{QString::fromStdString("Unable to write to " + ini + ".")});
     QVERIFY(form.close());
     platform::SetWriteFaultForTesting({});

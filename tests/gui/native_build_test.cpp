@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "gui/support/emulator_fixture.h"
+#include "gui/support/find_child.h"
 #include "support/scoped_env.h"
 
 namespace {
@@ -40,29 +41,32 @@ class NativeBuildTest : public QObject {
   void panelShowsWhatTheBuildOffers() {
     NativeFixture f("Enter=0\nMemCopy=2\nSound=0\n[Default]\nColor0=1\nGamma=12\nVideomode=6\n");
     TMainForm& form = f.Start();
-    for (QWidget* missing : std::initializer_list<QWidget*>{form.chkColor0, form.chkEnter, form.optMemCopy,
-                                                            form.chkBuffer, form.chkBlaster, form.chkOffBy1LineFix}) {
+    for (QWidget* missing : std::initializer_list<QWidget*>{
+             Child<QCheckBox>(form, "chkColor0"), Child<QCheckBox>(form, "chkEnter"),
+             Child<RadioGroup>(form, "optMemCopy"), Child<QCheckBox>(form, "chkBuffer"),
+             Child<QCheckBox>(form, "chkBlaster"), Child<QCheckBox>(form, "chkOffBy1LineFix")}) {
       QVERIFY2(!missing->isEnabled(), qPrintable(missing->objectName()));
       QCOMPARE(missing->toolTip(), QString("Not available in this build of ZSNES"));
     }
-    QVERIFY(form.chkColor0->isChecked());
-    QVERIFY(form.chkScanlines->isEnabled());
-    QCOMPARE(form.optVideoMode->Items(), QStringList({"256x224 window", "256x224 full screen", "512x448 window",
-                                                      "512x448 full screen", "640x480 full screen"}));
-    QCOMPARE(form.optVideoMode->ItemIndex(), 2);
-    QCOMPARE(Items(form.cmbSampleRate).back(), QString("48000Hz"));
-    QCOMPARE(form.sldGamma->maximum(), 15);
-    QCOMPARE(form.sldGamma->value(), 12);
+    QVERIFY(Child<QCheckBox>(form, "chkColor0")->isChecked());
+    QVERIFY(Child<QCheckBox>(form, "chkScanlines")->isEnabled());
+    QCOMPARE(Child<RadioGroup>(form, "optVideoMode")->Items(),
+             QStringList({"256x224 window", "256x224 full screen", "512x448 window", "512x448 full screen",
+                          "640x480 full screen"}));
+    QCOMPARE(Child<RadioGroup>(form, "optVideoMode")->ItemIndex(), 2);
+    QCOMPARE(Items(Child<QComboBox>(form, "cmbSampleRate")).back(), QString("48000Hz"));
+    QCOMPARE(Child<QSlider>(form, "sldGamma")->maximum(), 15);
+    QCOMPARE(Child<QSlider>(form, "sldGamma")->value(), 12);
 
     // The sound box enables only what the build has.
-    form.chkSound->click();
-    form.chkSound->click();
-    form.chkSound->click();
-    QVERIFY(form.chkStereo->isEnabled());
-    QVERIFY(!form.chkBuffer->isEnabled());
+    Child<QCheckBox>(form, "chkSound")->click();
+    Child<QCheckBox>(form, "chkSound")->click();
+    Child<QCheckBox>(form, "chkSound")->click();
+    QVERIFY(Child<QCheckBox>(form, "chkStereo")->isEnabled());
+    QVERIFY(!Child<QCheckBox>(form, "chkBuffer")->isEnabled());
 
     // Choosing a mode stores it under the native key; the DOS build's choice stays.
-    form.optVideoMode->Button(0)->click();
+    Child<RadioGroup>(form, "optVideoMode")->Button(0)->click();
     QCOMPARE(f.IniValue("Default", "NativeVideomode"), std::string("0"));
     QCOMPARE(f.IniValue("Default", "Videomode"), std::string("6"));
     QCOMPARE(f.IniValue("General", "Enter"), std::string("0"));
@@ -72,15 +76,15 @@ class NativeBuildTest : public QObject {
     TempDir dos;
     WriteTestFile(dos / "ZSNES.EXE", "");
     f.dialogs.pickerAnswers.push_back(dos.Path());
-    form.cmdBrowseZSNES->click();
-    QVERIFY(form.chkColor0->isEnabled());
-    QVERIFY(form.chkColor0->toolTip().isEmpty());
-    QVERIFY(form.optMemCopy->isEnabled());
-    QCOMPARE(form.optMemCopy->ItemIndex(), 2);
-    QCOMPARE(form.optVideoMode->Count(), 8);
-    QCOMPARE(form.optVideoMode->ItemIndex(), 6);
-    QCOMPARE(form.cmbSampleRate->count(), 6);
-    QCOMPARE(form.sldGamma->maximum(), 5);
+    Child<QPushButton>(form, "cmdBrowseZSNES")->click();
+    QVERIFY(Child<QCheckBox>(form, "chkColor0")->isEnabled());
+    QVERIFY(Child<QCheckBox>(form, "chkColor0")->toolTip().isEmpty());
+    QVERIFY(Child<RadioGroup>(form, "optMemCopy")->isEnabled());
+    QCOMPARE(Child<RadioGroup>(form, "optMemCopy")->ItemIndex(), 2);
+    QCOMPARE(Child<RadioGroup>(form, "optVideoMode")->Count(), 8);
+    QCOMPARE(Child<RadioGroup>(form, "optVideoMode")->ItemIndex(), 6);
+    QCOMPARE(Child<QComboBox>(form, "cmbSampleRate")->count(), 6);
+    QCOMPARE(Child<QSlider>(form, "sldGamma")->maximum(), 5);
     QVERIFY(f.dialogs.Errors().empty());
   }
 
@@ -115,12 +119,12 @@ class NativeBuildTest : public QObject {
     QVERIFY(shot.save(QString::fromStdString(save / "Star Fox_00000.png")));
     TMainForm& form = f.Start();
     QVERIFY(f.Click("Star Fox"));
-    form.Archivescreenshot1->trigger();
+    Child<QAction>(form, "Archivescreenshot1")->trigger();
     QVERIFY(platform::FileExists(media / "Star Fox.png"));
     QVERIFY(!platform::FileExists(save / "Star Fox_00000.png"));
 
     QVERIFY(f.Click("Star Fox"));
-    auto* graphic = dynamic_cast<TBitmapGraphic*>(form.imgPreview0->Graphic());
+    auto* graphic = dynamic_cast<TBitmapGraphic*>(Child<PreviewImage>(form, "imgPreview0")->Graphic());
     QVERIFY(graphic != nullptr);
     QCOMPARE(graphic->Image().size(), QSize(256, 224));
     QCOMPARE(graphic->Image().pixelColor(100, 100), QColor(10, 200, 30));

@@ -8,6 +8,7 @@
 #include "browser/list_entry.h"
 #include "common/text.h"
 #include "gui/support/emulator_fixture.h"
+#include "gui/support/find_child.h"
 #include "gui/support/form_fixture.h"
 #include "launch/native_options.h"
 #include "launch/switches.h"
@@ -114,7 +115,7 @@ class OptionKeysTest : public QObject {
       // The tooltip tells the user the build lacks the option.
       if (control->toolTip() != "Not available in this build of ZSNES") {
         // Turning sound off (its own turn) disables the sound controls.
-        form.chkSound->setChecked(true);
+        Child<QCheckBox>(form, "chkSound")->setChecked(true);
         QVERIFY2(control->isEnabled(), qPrintable(name));
         Change(control);
         QVERIFY2(NativeView(settings, "Default") != before, qPrintable(name + " does not reach the native build"));

@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "browser/list_entry.h"
+#include "gui/support/find_child.h"
 #include "gui/support/form_fixture.h"
 #include "platform/files.h"
 
@@ -37,33 +38,36 @@ class OptionPanelTest : public QObject {
     QVERIFY(!Has(f, "General", "Enter"));
     QVERIFY(!Has(f, "General", "SampleRate"));
     QVERIFY(!Has(f, "Default", "Scanlines"));
-    QCOMPARE(form.chkFrameSkip->text(), QString("Frameskip: 9"));
-    QCOMPARE(form.lblCPU->text(), QString("100% CPU cycles"));
-    QCOMPARE(form.lblGamma->text(), QString("Gamma correct: 0"));
-    QCOMPARE(form.cmbSampleRate->currentText(), QString("22050Hz"));
-    QCOMPARE(form.optVideoMode->ItemIndex(), 3);
-    QVERIFY(form.chkStereo->isEnabled());
-    QVERIFY(!form.imgVolume->isHidden());
+    QCOMPARE(Child<QCheckBox>(form, "chkFrameSkip")->text(), QString("Frameskip: 9"));
+    QCOMPARE(Child<QLabel>(form, "lblCPU")->text(), QString("100% CPU cycles"));
+    QCOMPARE(Child<QLabel>(form, "lblGamma")->text(), QString("Gamma correct: 0"));
+    QCOMPARE(Child<QComboBox>(form, "cmbSampleRate")->currentText(), QString("22050Hz"));
+    QCOMPARE(Child<RadioGroup>(form, "optVideoMode")->ItemIndex(), 3);
+    QVERIFY(Child<QCheckBox>(form, "chkStereo")->isEnabled());
+    QVERIFY(!Child<QLabel>(form, "imgVolume")->isHidden());
   }
 
   void soundOffStoredLeavesTheSoundControlsEnabledUntilToggled() {
     FormFixture f;
     f.SetIni("[General]\nRun first=0\nSound=0\n");
     TMainForm& form = f.Start();
-    QVERIFY(!form.chkSound->isChecked());
-    QVERIFY(form.chkStereo->isEnabled());
-    form.PageControl1->setCurrentIndex(1);
-    QTest::mouseClick(form.chkSound, Qt::LeftButton);
-    QTest::mouseClick(form.chkSound, Qt::LeftButton);
-    QVERIFY(!form.chkSound->isChecked());
-    for (QWidget* control : {static_cast<QWidget*>(form.chkStereo), static_cast<QWidget*>(form.chkBuffer),
-                             static_cast<QWidget*>(form.cmbSampleRate), static_cast<QWidget*>(form.chkBlaster),
-                             static_cast<QWidget*>(form.sldVolume), static_cast<QWidget*>(form.chkDisableSPCHack),
-                             static_cast<QWidget*>(form.chkDisableDSP)}) {
+    QVERIFY(!Child<QCheckBox>(form, "chkSound")->isChecked());
+    QVERIFY(Child<QCheckBox>(form, "chkStereo")->isEnabled());
+    Child<QTabWidget>(form, "PageControl1")->setCurrentIndex(1);
+    QTest::mouseClick(Child<QCheckBox>(form, "chkSound"), Qt::LeftButton);
+    QTest::mouseClick(Child<QCheckBox>(form, "chkSound"), Qt::LeftButton);
+    QVERIFY(!Child<QCheckBox>(form, "chkSound")->isChecked());
+    for (QWidget* control : {static_cast<QWidget*>(Child<QCheckBox>(form, "chkStereo")),
+                             static_cast<QWidget*>(Child<QCheckBox>(form, "chkBuffer")),
+                             static_cast<QWidget*>(Child<QComboBox>(form, "cmbSampleRate")),
+                             static_cast<QWidget*>(Child<QCheckBox>(form, "chkBlaster")),
+                             static_cast<QWidget*>(Child<QSlider>(form, "sldVolume")),
+                             static_cast<QWidget*>(Child<QCheckBox>(form, "chkDisableSPCHack")),
+                             static_cast<QWidget*>(Child<QCheckBox>(form, "chkDisableDSP"))}) {
       QVERIFY2(!control->isEnabled(), qPrintable(control->objectName()));
     }
-    QVERIFY(form.Label1->isEnabled());
-    QVERIFY(form.imgVolume->isHidden());
+    QVERIFY(Child<QLabel>(form, "Label1")->isEnabled());
+    QVERIFY(Child<QLabel>(form, "imgVolume")->isHidden());
     QCOMPARE(f.IniValue("General", "Sound"), std::string("0"));
   }
 
@@ -74,16 +78,16 @@ class OptionPanelTest : public QObject {
     WriteTestFile(f.romDir / "Mario.smc", "x");
     WriteTestFile(f.romDir / "Kirby.smc", "x");
     TMainForm& form = f.Start();
-    QVERIFY(form.chkNTSC->isChecked());
+    QVERIFY(Child<QCheckBox>(form, "chkNTSC")->isChecked());
     QVERIFY(f.Click("Zelda", kRomFileWithConfig));
     QCOMPARE(f.context.currentSection, std::string("Zelda"));
-    QVERIFY(!form.chkNTSC->isChecked());
+    QVERIFY(!Child<QCheckBox>(form, "chkNTSC")->isChecked());
     QCOMPARE(f.IniValue("Zelda", "NTSC"), std::string("0"));
     QVERIFY(!Has(f, "Zelda", "Scanlines"));
     QCOMPARE(f.IniValue("Default", "NTSC"), std::string("1"));
 
     // A change now goes to the game's section.
-    form.chkScanlines->setChecked(true);
+    Child<QCheckBox>(form, "chkScanlines")->setChecked(true);
     QCOMPARE(f.IniValue("Zelda", "Scanlines"), std::string("1"));
     QVERIFY(!Has(f, "Default", "Scanlines"));
 
@@ -92,7 +96,7 @@ class OptionPanelTest : public QObject {
     QCOMPARE(f.context.currentSection, std::string("Default"));
     SettingsFile(f.IniPath()).WriteBool("Default", "NTSC", false);
     QVERIFY(f.Click("Kirby"));
-    QVERIFY(form.chkNTSC->isChecked());
+    QVERIFY(Child<QCheckBox>(form, "chkNTSC")->isChecked());
   }
 
   // With a folder or drive selected the panel goes on showing and editing "Default", and the status
@@ -102,13 +106,13 @@ class OptionPanelTest : public QObject {
     f.SetIni("[General]\nRun first=0\nROMDirectory=" + f.romDir.Path() + "\n[Configs]\nZelda=1\n");
     WriteTestFile(f.romDir / "Zelda.smc", "x");
     TMainForm& form = f.Start();
-    QCOMPARE(form.StatusPanels[0]->text(), QString("Default"));
+    QCOMPARE(Child<QLabel>(form, "StatusPanels0")->text(), QString("Default"));
     QVERIFY(f.Click("Zelda"));
-    QCOMPARE(form.StatusPanels[0]->text(), QString("Zelda"));
+    QCOMPARE(Child<QLabel>(form, "StatusPanels0")->text(), QString("Zelda"));
     QVERIFY(f.Click(".."));
     QCOMPARE(f.context.currentSection, std::string("Default"));
-    QCOMPARE(form.StatusPanels[0]->text(), QString("Default"));
-    form.chkVSync->setChecked(true);
+    QCOMPARE(Child<QLabel>(form, "StatusPanels0")->text(), QString("Default"));
+    Child<QCheckBox>(form, "chkVSync")->setChecked(true);
     QCOMPARE(f.IniValue("Default", "VSync"), std::string("1"));
     QVERIFY(!Has(f, "", "VSync"));
   }
@@ -116,29 +120,29 @@ class OptionPanelTest : public QObject {
   void typingASampleRateStoresNoSelection() {
     FormFixture f;
     TMainForm& form = f.Start();
-    form.PageControl1->setCurrentIndex(1);
-    form.cmbSampleRate->setFocus();
-    form.cmbSampleRate->lineEdit()->selectAll();
+    Child<QTabWidget>(form, "PageControl1")->setCurrentIndex(1);
+    Child<QComboBox>(form, "cmbSampleRate")->setFocus();
+    Child<QComboBox>(form, "cmbSampleRate")->lineEdit()->selectAll();
     // Typed text that names an item stays typed, also after Enter.
-    QTest::keyClicks(form.cmbSampleRate->lineEdit(), "4");
-    QTest::keyClick(form.cmbSampleRate->lineEdit(), Qt::Key_Return);
+    QTest::keyClicks(Child<QComboBox>(form, "cmbSampleRate")->lineEdit(), "4");
+    QTest::keyClick(Child<QComboBox>(form, "cmbSampleRate")->lineEdit(), Qt::Key_Return);
     QCOMPARE(f.IniValue("General", "SampleRate"), std::string("-1"));
-    QTest::keyClicks(form.cmbSampleRate->lineEdit(), "4100Hz");
-    QTest::keyClick(form.cmbSampleRate->lineEdit(), Qt::Key_Return);
+    QTest::keyClicks(Child<QComboBox>(form, "cmbSampleRate")->lineEdit(), "4100Hz");
+    QTest::keyClick(Child<QComboBox>(form, "cmbSampleRate")->lineEdit(), Qt::Key_Return);
     QCOMPARE(f.IniValue("General", "SampleRate"), std::string("-1"));
-    form.cmbSampleRate->lineEdit()->selectAll();
-    QTest::keyClicks(form.cmbSampleRate->lineEdit(), "48000Hz");
+    Child<QComboBox>(form, "cmbSampleRate")->lineEdit()->selectAll();
+    QTest::keyClicks(Child<QComboBox>(form, "cmbSampleRate")->lineEdit(), "48000Hz");
     QCOMPARE(f.IniValue("General", "SampleRate"), std::string("-1"));
     f.Close();
 
     FormFixture g;
     WriteTestFile(g.IniPath(), f.Ini());
     TMainForm& second = g.Start();
-    QCOMPARE(second.cmbSampleRate->currentIndex(), -1);
+    QCOMPARE(Child<QComboBox>(second, "cmbSampleRate")->currentIndex(), -1);
     // A programmatic index stores nothing; the user's choice does.
-    second.cmbSampleRate->setCurrentIndex(3);
+    Child<QComboBox>(second, "cmbSampleRate")->setCurrentIndex(3);
     QCOMPARE(g.IniValue("General", "SampleRate"), std::string("-1"));
-    emit second.cmbSampleRate->activated(3);
+    emit Child<QComboBox>(second, "cmbSampleRate")->activated(3);
     QCOMPARE(g.IniValue("General", "SampleRate"), std::string("3"));
   }
 
@@ -146,15 +150,15 @@ class OptionPanelTest : public QObject {
     FormFixture f;
     f.SetIni("[General]\nRun first=0\n[Default]\nVideomode=12\nCPUCycles=10\n");
     TMainForm& form = f.Start();
-    QCOMPARE(form.optVideoMode->ItemIndex(), 7);
+    QCOMPARE(Child<RadioGroup>(form, "optVideoMode")->ItemIndex(), 7);
     QCOMPARE(f.IniValue("Default", "Videomode"), std::string("7"));
-    QCOMPARE(form.sldCPU->value(), 50);
+    QCOMPARE(Child<QSlider>(form, "sldCPU")->value(), 50);
     QCOMPARE(f.IniValue("Default", "CPUCycles"), std::string("50"));
 
     FormFixture g;
     g.SetIni("[General]\nRun first=0\n[Default]\nVideomode=-5\n");
     TMainForm& second = g.Start();
-    QCOMPARE(second.optVideoMode->ItemIndex(), -1);
+    QCOMPARE(Child<RadioGroup>(second, "optVideoMode")->ItemIndex(), -1);
     QCOMPARE(g.IniValue("Default", "Videomode"), std::string("-5"));
   }
 
@@ -162,18 +166,18 @@ class OptionPanelTest : public QObject {
   void volumeKeysMoveTheHandleTheWayTheyPoint() {
     FormFixture f;
     TMainForm& form = f.Start();
-    form.PageControl1->setCurrentIndex(1);
-    form.sldVolume->setFocus();
-    QTest::keyClick(form.sldVolume, Qt::Key_Up);
-    QCOMPARE(form.sldVolume->value(), 24);
-    QTest::keyClick(form.sldVolume, Qt::Key_Down);
-    QTest::keyClick(form.sldVolume, Qt::Key_Down);
-    QCOMPARE(form.sldVolume->value(), 26);
-    QWheelEvent up(QPointF(5, 5), form.sldVolume->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, 120), Qt::NoButton,
-                   Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(form.sldVolume, &up);
-    QVERIFY(form.sldVolume->value() < 26);
-    QCOMPARE(f.IniValue("General", "Volume"), std::to_string(form.sldVolume->value()));
+    Child<QTabWidget>(form, "PageControl1")->setCurrentIndex(1);
+    Child<QSlider>(form, "sldVolume")->setFocus();
+    QTest::keyClick(Child<QSlider>(form, "sldVolume"), Qt::Key_Up);
+    QCOMPARE(Child<QSlider>(form, "sldVolume")->value(), 24);
+    QTest::keyClick(Child<QSlider>(form, "sldVolume"), Qt::Key_Down);
+    QTest::keyClick(Child<QSlider>(form, "sldVolume"), Qt::Key_Down);
+    QCOMPARE(Child<QSlider>(form, "sldVolume")->value(), 26);
+    QWheelEvent up(QPointF(5, 5), Child<QSlider>(form, "sldVolume")->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, 120),
+                   Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(Child<QSlider>(form, "sldVolume"), &up);
+    QVERIFY(Child<QSlider>(form, "sldVolume")->value() < 26);
+    QCOMPARE(f.IniValue("General", "Volume"), std::to_string(Child<QSlider>(form, "sldVolume")->value()));
   }
 
   // Settings that are not UTF-8 (a folder name, a shell command) are shown as well as they can be
@@ -191,10 +195,10 @@ class OptionPanelTest : public QObject {
     FormFixture g;
     WriteTestFile(g.IniPath(), f.Ini());
     TMainForm& second = g.Start();
-    second.cmdBrowseMedia->click();  // cancelled
+    Child<QPushButton>(second, "cmdBrowseMedia")->click();  // cancelled
     QCOMPARE(g.IniValue("General", "MediaPath"), folder);
     // A change by the user is stored as typed.
-    second.txtExtraCmd->setText("echo plain");
+    Child<QLineEdit>(second, "txtExtraCmd")->setText("echo plain");
     QCOMPARE(g.IniValue("General", "ExtraCommand"), std::string("echo plain"));
     (void)form;
   }
@@ -203,14 +207,14 @@ class OptionPanelTest : public QObject {
     FormFixture f;
     WriteTestFile(f.romDir / "Zelda.smc", "x");
     TMainForm& form = f.Start();
-    form.mnuToggleConfig->trigger();  // nothing selected: nothing happens
+    Child<QAction>(form, "mnuToggleConfig")->trigger();  // nothing selected: nothing happens
     QVERIFY(!Has(f, "Configs", "Zelda"));
     QVERIFY(f.Click(".."));  // a folder has no configuration of its own
-    form.mnuToggleConfig->trigger();
+    Child<QAction>(form, "mnuToggleConfig")->trigger();
     QVERIFY(!Has(f, "Configs", ".."));
 
     QVERIFY(f.Click("Zelda", kRomFile));
-    form.mnuToggleConfig->trigger();
+    Child<QAction>(form, "mnuToggleConfig")->trigger();
     QCOMPARE(f.IniValue("Configs", "Zelda"), std::string("1"));
     QVERIFY(!form.SelectedEntry());
     QVERIFY(f.Row("Zelda", kRomFileWithConfig) >= 0);
@@ -218,8 +222,8 @@ class OptionPanelTest : public QObject {
 
     QVERIFY(f.Click("Zelda", kRomFileWithConfig));
     QCOMPARE(f.context.currentSection, std::string("Zelda"));
-    form.chkScanlines->setChecked(true);
-    form.mnuToggleConfig->trigger();
+    Child<QCheckBox>(form, "chkScanlines")->setChecked(true);
+    Child<QAction>(form, "mnuToggleConfig")->trigger();
     QCOMPARE(f.IniValue("Configs", "Zelda"), std::string("0"));
     QCOMPARE(f.IniValue("Zelda", "Scanlines"), std::string("1"));
     QVERIFY(f.Row("Zelda", kRomFile) >= 0);
@@ -236,7 +240,7 @@ class OptionPanelTest : public QObject {
     QCOMPARE(errors.front(), QString::fromStdString("Unable to write to " + ini + "."));
     QVERIFY(form.isVisible());
     QVERIFY(!form.Preview.TitleShown());  // the steps after the failed write were skipped
-    QCOMPARE(form.ListModel->Count(), 0);
+    QCOMPARE(ListModelOf(form)->Count(), 0);
   }
 };
 

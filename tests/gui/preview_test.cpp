@@ -10,6 +10,7 @@
 
 #include "browser/list_entry.h"
 #include "browser/ui/rom_list_model.h"
+#include "gui/support/find_child.h"
 #include "gui/support/form_fixture.h"
 #include "gui/support/preview_check.h"
 #include "platform/dirs.h"
@@ -103,11 +104,11 @@ class PreviewTest : public QObject {
     TMainForm& form = f.Start();
 
     // Right after start-up the title is already there: no entry reloads it.
-    QPointer<TGraphic> startTitle = form.imgPreview0->Graphic();
+    QPointer<TGraphic> startTitle = Child<PreviewImage>(form, "imgPreview0")->Graphic();
     QVERIFY(f.Click("A"));
     QVERIFY(f.Click("B"));
     QVERIFY(startTitle);
-    QCOMPARE(form.imgPreview0->Graphic(), startTitle.data());
+    QCOMPARE(Child<PreviewImage>(form, "imgPreview0")->Graphic(), startTitle.data());
 
     QVERIFY(f.Click("Shot"));
     QVERIFY(!form.Preview.TitleShown());
@@ -117,14 +118,14 @@ class PreviewTest : public QObject {
     // Three entries without screenshots: the first loads the title, the others keep that very one.
     QVERIFY(f.Click("A"));
     QVERIFY(form.Preview.TitleShown());
-    QPointer<TGraphic> title = form.imgPreview0->Graphic();
+    QPointer<TGraphic> title = Child<PreviewImage>(form, "imgPreview0")->Graphic();
     QVERIFY(title);
     QVERIFY_PREVIEW(form, QImage(":/title.bmp"));
     for (const char* name : {"B", "C"}) {
       QVERIFY(f.Click(name));
       QVERIFY(form.Preview.TitleShown());
       QVERIFY2(title, name);
-      QCOMPARE(form.imgPreview0->Graphic(), title.data());
+      QCOMPARE(Child<PreviewImage>(form, "imgPreview0")->Graphic(), title.data());
     }
     QVERIFY(f.dialogs.Errors().empty());
   }
@@ -150,23 +151,23 @@ class PreviewTest : public QObject {
 
     // After a screenshot: that screenshot stays, and the title is not counted as shown.
     QVERIFY(f.Click("Good"));
-    TGraphic* shown = form.imgPreview0->Graphic();
+    TGraphic* shown = Child<PreviewImage>(form, "imgPreview0")->Graphic();
     QVERIFY(f.Click("Bad"));
     QCOMPARE(f.dialogs.Errors(), std::vector<QString>{"Bitmap image is not valid."});
     QCOMPARE(f.context.selectedRomFile, std::string("Bad.smc"));  // the selection itself went through
-    QCOMPARE(form.imgPreview0->Graphic(), shown);
+    QCOMPARE(Child<PreviewImage>(form, "imgPreview0")->Graphic(), shown);
     QVERIFY(!form.Preview.TitleShown());
     QVERIFY_PREVIEW(form, good);
 
     // After the title: the title stays and still counts as shown, so the next miss keeps it too.
     QVERIFY(f.Click("None"));
-    TGraphic* title = form.imgPreview0->Graphic();
+    TGraphic* title = Child<PreviewImage>(form, "imgPreview0")->Graphic();
     QVERIFY(f.Click("Bad"));
     QCOMPARE(f.dialogs.Errors().size(), size_t(2));
-    QCOMPARE(form.imgPreview0->Graphic(), title);
+    QCOMPARE(Child<PreviewImage>(form, "imgPreview0")->Graphic(), title);
     QVERIFY(form.Preview.TitleShown());
     QVERIFY(f.Click("None"));
-    QCOMPARE(form.imgPreview0->Graphic(), title);
+    QCOMPARE(Child<PreviewImage>(form, "imgPreview0")->Graphic(), title);
   }
 
   void damagedGifIsReportedAndLeavesThePreviewAsItWas() {
@@ -185,10 +186,10 @@ class PreviewTest : public QObject {
     QCOMPARE(picture_holder::Description("GIF"), QString("GIF Image"));
 
     QVERIFY(f.Click("Good"));
-    TGraphic* shown = form.imgPreview0->Graphic();
+    TGraphic* shown = Child<PreviewImage>(form, "imgPreview0")->Graphic();
     QVERIFY(f.Click("Bad"));
     QCOMPARE(f.dialogs.Errors(), std::vector<QString>{"Invalid GIF signature."});
-    QCOMPARE(form.imgPreview0->Graphic(), shown);
+    QCOMPARE(Child<PreviewImage>(form, "imgPreview0")->Graphic(), shown);
     QVERIFY(!form.Preview.TitleShown());
     QVERIFY_PREVIEW(form, good);
   }
@@ -211,22 +212,23 @@ class PreviewTest : public QObject {
     TMainForm& form = f.Start();
     auto archive = [&] {
       if (byKeyboard) {
-        form.ListView->setFocus();
-        QTRY_VERIFY(form.ListView->hasFocus());
-        QTest::keyClick(form.ListView, Qt::Key_A, Qt::ControlModifier);
+        Child<QListView>(form, "ListView")->setFocus();
+        QTRY_VERIFY(Child<QListView>(form, "ListView")->hasFocus());
+        QTest::keyClick(Child<QListView>(form, "ListView"), Qt::Key_A, Qt::ControlModifier);
       } else {
-        form.Archivescreenshot1->trigger();
+        Child<QAction>(form, "Archivescreenshot1")->trigger();
       }
     };
     QVERIFY(f.Click("Racer", kZipArchive));
     const size_t errors = f.dialogs.Errors().size();
     QCOMPARE(errors, size_t(1));  // the GIF could not be shown
-    TGraphic* shown = form.imgPreview0->Graphic();
+    TGraphic* shown = Child<PreviewImage>(form, "imgPreview0")->Graphic();
 
     archive();
     QVERIFY(!platform::FileExists(f.save / "image.bmp"));
     QCOMPARE(ReadTestFile(f.media / "Racer.bmp"), firstBytes);
-    if (!byKeyboard) QCOMPARE(form.imgPreview0->Graphic(), shown);  // the menu item does not refresh
+    if (!byKeyboard)
+      QCOMPARE(Child<PreviewImage>(form, "imgPreview0")->Graphic(), shown);  // the menu item does not refresh
 
     // Nothing left to file: a second press changes nothing and says nothing.
     size_t boxes = f.dialogs.messages.size();
@@ -254,7 +256,7 @@ class PreviewTest : public QObject {
     QVERIFY(SaveBmp(TestPicture(8, 8), f.save / "image.bmp"));
     TMainForm& form = f.Start();
     QVERIFY(!form.SelectedEntry());
-    form.Archivescreenshot1->trigger();
+    Child<QAction>(form, "Archivescreenshot1")->trigger();
     QVERIFY(platform::FileExists(f.save / "image.bmp"));
     QVERIFY(!platform::FileExists(f.media / ".bmp"));
     QVERIFY(f.dialogs.messages.empty());
@@ -268,11 +270,11 @@ class PreviewTest : public QObject {
     QVERIFY(f.Click("inner", kFolder));
 
     // A press that is released outside the picture is no click.
-    QTest::mousePress(form.imgPreview0, Qt::LeftButton, {}, QPoint(10, 10));
-    QTest::mouseRelease(form.imgPreview0, Qt::LeftButton, {}, QPoint(kPreviewWidth + 5, 10));
+    QTest::mousePress(Child<PreviewImage>(form, "imgPreview0"), Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseRelease(Child<PreviewImage>(form, "imgPreview0"), Qt::LeftButton, {}, QPoint(kPreviewWidth + 5, 10));
     QCOMPARE(platform::GetCurrentDir(), f.romDir.Path());
 
-    QTest::mouseClick(form.imgPreview0, Qt::LeftButton, {}, QPoint(100, 100));
+    QTest::mouseClick(Child<PreviewImage>(form, "imgPreview0"), Qt::LeftButton, {}, QPoint(100, 100));
     QCOMPARE(platform::GetCurrentDir(), f.romDir / "inner");
     QVERIFY(f.Row("Deep") >= 0);
   }

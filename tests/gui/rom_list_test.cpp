@@ -12,6 +12,7 @@
 
 #include "browser/list_entry.h"
 #include "browser/ui/rom_list_model.h"
+#include "gui/support/find_child.h"
 #include "gui/support/form_fixture.h"
 #include "platform/dirs.h"
 #include "platform/files.h"
@@ -29,12 +30,12 @@ class RomListTest : public QObject {
     WriteTestFile(f.romDir / "README", "x");
     f.Start();
     QCOMPARE(f.Captions().mid(f.Captions().indexOf(".")), QStringList({".", "..", "snes", "Mario", "Mario"}));
-    QCOMPARE(f.form->ListModel->EntryAt(f.Row("Mario", kZipArchive))->fileName, std::string("Mario.zip"));
+    QCOMPARE(ListModelOf(*f.form)->EntryAt(f.Row("Mario", kZipArchive))->fileName, std::string("Mario.zip"));
 
     QVERIFY(f.DoubleClick("snes"));
     QCOMPARE(platform::GetCurrentDir(), f.romDir / "snes");
     QVERIFY(f.Row("Zelda") >= 0);
-    QCOMPARE(f.form->StatusPanels[2]->text(), QString::fromStdString(f.romDir / "snes"));
+    QCOMPARE(Child<QLabel>(*f.form, "StatusPanels2")->text(), QString::fromStdString(f.romDir / "snes"));
     QVERIFY(f.DoubleClick("."));
     QCOMPARE(platform::GetCurrentDir(), f.romDir / "snes");
     QVERIFY(f.DoubleClick(".."));
@@ -43,7 +44,7 @@ class RomListTest : public QObject {
     // The root drive entry leads to the root folder.
     QVERIFY(f.DoubleClick("/", kDrive));
     QCOMPARE(platform::GetCurrentDir(), std::string("/"));
-    QCOMPARE(f.form->StatusPanels[2]->text(), QString("/"));
+    QCOMPARE(Child<QLabel>(*f.form, "StatusPanels2")->text(), QString("/"));
   }
 
   void keysReleasedInTheListSelectAndOpen() {
@@ -54,15 +55,15 @@ class RomListTest : public QObject {
     TMainForm& form = f.Start();
     QVERIFY(f.Click("A"));
     QCOMPARE(f.context.selectedRomFile, std::string("A.smc"));
-    form.ListView->setFocus();
-    QTest::keyClick(form.ListView, Qt::Key_Down);
+    Child<QListView>(form, "ListView")->setFocus();
+    QTest::keyClick(Child<QListView>(form, "ListView"), Qt::Key_Down);
     QCOMPARE(f.context.selectedRomFile, std::string("B.sfc"));
 
     // Selecting a folder keeps the remembered file; Enter on it opens it.
-    form.ListView->setCurrentIndex(form.ListModel->index(f.Row("inner")));
-    QTest::keyClick(form.ListView, Qt::Key_Shift);
+    Child<QListView>(form, "ListView")->setCurrentIndex(ListModelOf(form)->index(f.Row("inner")));
+    QTest::keyClick(Child<QListView>(form, "ListView"), Qt::Key_Shift);
     QCOMPARE(f.context.selectedRomFile, std::string("B.sfc"));
-    QTest::keyClick(form.ListView, Qt::Key_Return);
+    QTest::keyClick(Child<QListView>(form, "ListView"), Qt::Key_Return);
     QCOMPARE(platform::GetCurrentDir(), f.romDir / "inner");
   }
 
@@ -71,11 +72,11 @@ class RomListTest : public QObject {
     FormFixture f;
     MakeTestDir(f.romDir / "inner");
     TMainForm& form = f.Start();
-    form.ListView->setCurrentIndex(form.ListModel->index(f.Row("inner")));
-    form.ListView->setFocus();
-    QTest::keyRelease(form.ListView, Qt::Key_Return);
+    Child<QListView>(form, "ListView")->setCurrentIndex(ListModelOf(form)->index(f.Row("inner")));
+    Child<QListView>(form, "ListView")->setFocus();
+    QTest::keyRelease(Child<QListView>(form, "ListView"), Qt::Key_Return);
     QCOMPARE(platform::GetCurrentDir(), f.romDir.Path());
-    QTest::keyClick(form.ListView, Qt::Key_Return);
+    QTest::keyClick(Child<QListView>(form, "ListView"), Qt::Key_Return);
     QCOMPARE(platform::GetCurrentDir(), f.romDir / "inner");
   }
 
@@ -87,13 +88,13 @@ class RomListTest : public QObject {
     QVERIFY(f.Click("Gone"));
 
     f.dialogs.confirmAnswers = {false};
-    form.mnuDelete->trigger();
+    Child<QAction>(form, "mnuDelete")->trigger();
     QCOMPARE(f.dialogs.messages.back().text, QString("Really delete this file?"));
     QCOMPARE(f.dialogs.messages.back().caption, QString("Confirm file delete"));
     QVERIFY(platform::FileExists(f.romDir / "Gone.smc"));
     QVERIFY(form.SelectedEntry().has_value());  // a cancel does not refresh the list
 
-    form.mnuDelete->trigger();
+    Child<QAction>(form, "mnuDelete")->trigger();
     QVERIFY(!platform::FileExists(f.romDir / "Gone.smc"));
     QVERIFY(platform::FileExists(f.romDir / "Keep.smc"));
     QCOMPARE(f.Row("Gone"), -1);
@@ -101,7 +102,7 @@ class RomListTest : public QObject {
     // A file that vanished meanwhile: nothing is deleted, the list is refreshed.
     QVERIFY(f.Click("Keep"));
     platform::DeleteFile(f.romDir / "Keep.smc");
-    form.mnuDelete->trigger();
+    Child<QAction>(form, "mnuDelete")->trigger();
     QCOMPARE(f.Row("Keep"), -1);
 
     // With a folder selected, the remembered file name is not deleted.
@@ -110,7 +111,7 @@ class RomListTest : public QObject {
     QVERIFY(f.Click("Safe"));
     QVERIFY(f.Click(".."));
     size_t boxes = f.dialogs.messages.size();
-    form.mnuDelete->trigger();
+    Child<QAction>(form, "mnuDelete")->trigger();
     QCOMPARE(f.dialogs.messages.size(), boxes);
     QVERIFY(platform::FileExists(f.romDir / "Safe.smc"));
   }
@@ -120,33 +121,33 @@ class RomListTest : public QObject {
     WriteTestFile(f.romDir / "Zelda.ZIP", "x");
     WriteTestFile(f.romDir / "Zelda.smc", "x");
     TMainForm& form = f.Start();
-    emit form.popFile->aboutToShow();
-    QVERIFY(!form.Unzip1->isEnabled());
+    emit Child<QMenu>(form, "popFile")->aboutToShow();
+    QVERIFY(!Child<QAction>(form, "Unzip1")->isEnabled());
     QVERIFY(f.Click("Zelda", kZipArchive));
-    emit form.popFile->aboutToShow();
-    QVERIFY(form.Unzip1->isEnabled());
+    emit Child<QMenu>(form, "popFile")->aboutToShow();
+    QVERIFY(Child<QAction>(form, "Unzip1")->isEnabled());
     QVERIFY(f.Click("Zelda", kRomFile));
-    emit form.popFile->aboutToShow();
-    QVERIFY(!form.Unzip1->isEnabled());
+    emit Child<QMenu>(form, "popFile")->aboutToShow();
+    QVERIFY(!Child<QAction>(form, "Unzip1")->isEnabled());
     QVERIFY(f.Click(".."));
-    emit form.popFile->aboutToShow();
-    QVERIFY(!form.Unzip1->isEnabled());
+    emit Child<QMenu>(form, "popFile")->aboutToShow();
+    QVERIFY(!Child<QAction>(form, "Unzip1")->isEnabled());
   }
 
   void listShortcutsActOnlyWhileTheListHasTheFocus() {
     FormFixture f;
     TMainForm& form = f.Start();
-    QSignalSpy verify(form.mnuVerify, &QAction::triggered);
-    QSignalSpy archive(form.Archivescreenshot1, &QAction::triggered);
-    form.ListView->setFocus();
-    QTRY_VERIFY(form.ListView->hasFocus());
-    QTest::keyClick(form.ListView, Qt::Key_V, Qt::ControlModifier);
-    QTest::keyClick(form.ListView, Qt::Key_A, Qt::ControlModifier);
+    QSignalSpy verify(Child<QAction>(form, "mnuVerify"), &QAction::triggered);
+    QSignalSpy archive(Child<QAction>(form, "Archivescreenshot1"), &QAction::triggered);
+    Child<QListView>(form, "ListView")->setFocus();
+    QTRY_VERIFY(Child<QListView>(form, "ListView")->hasFocus());
+    QTest::keyClick(Child<QListView>(form, "ListView"), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(Child<QListView>(form, "ListView"), Qt::Key_A, Qt::ControlModifier);
     QCOMPARE(verify.count(), 1);
     QCOMPARE(archive.count(), 1);
-    form.chkNTSC->setFocus();
-    QTRY_VERIFY(form.chkNTSC->hasFocus());
-    QTest::keyClick(form.chkNTSC, Qt::Key_V, Qt::ControlModifier);
+    Child<QCheckBox>(form, "chkNTSC")->setFocus();
+    QTRY_VERIFY(Child<QCheckBox>(form, "chkNTSC")->hasFocus());
+    QTest::keyClick(Child<QCheckBox>(form, "chkNTSC"), Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(verify.count(), 1);
   }
 
@@ -157,7 +158,7 @@ class RomListTest : public QObject {
     TMainForm& form = f.Start();
     QVERIFY(f.ClickRow(f.FileRow(name)));
     QCOMPARE(f.context.selectedRomFile, name);
-    form.mnuDelete->trigger();
+    Child<QAction>(form, "mnuDelete")->trigger();
     QVERIFY(!platform::FileExists(f.romDir / name));
   }
 };

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "browser/list_entry.h"
+#include "gui/support/find_child.h"
 #include "gui/support/form_fixture.h"
 #include "platform/files.h"
 #include "support/rom_builder.h"
@@ -33,10 +34,11 @@ struct RomWindowFixture : FormFixture {
   // Selects the entry by a click, then presses Ctrl+V in the list; the box it showed.
   FakeDialogs::Shown Verify(const QString& caption, int kind = -1) {
     if (!Click(caption, kind)) return {"<not listed>", {}, {}};
-    form->ListView->setFocus();
-    if (!QTest::qWaitFor([this] { return form->ListView->hasFocus(); })) return {"<no focus>", {}, {}};
+    Child<QListView>(*form, "ListView")->setFocus();
+    if (!QTest::qWaitFor([this] { return Child<QListView>(*form, "ListView")->hasFocus(); }))
+      return {"<no focus>", {}, {}};
     const size_t before = dialogs.messages.size();
-    QTest::keyClick(form->ListView, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(Child<QListView>(*form, "ListView"), Qt::Key_V, Qt::ControlModifier);
     if (dialogs.messages.size() != before + 1)
       return {"<" + QString::number(dialogs.messages.size() - before) + " boxes>", {}, {}};
     return dialogs.messages.back();
@@ -45,7 +47,7 @@ struct RomWindowFixture : FormFixture {
   FakeDialogs::Shown Info(const QString& caption, int kind = -1) {
     if (!Click(caption, kind)) return {"<not listed>", {}, {}};
     const size_t before = dialogs.messages.size();
-    form->mnuInfo->trigger();
+    Child<QAction>(*form, "mnuInfo")->trigger();
     if (dialogs.messages.size() != before + 1)
       return {"<" + QString::number(dialogs.messages.size() - before) + " boxes>", {}, {}};
     return dialogs.messages.back();

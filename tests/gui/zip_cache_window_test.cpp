@@ -14,6 +14,7 @@
 
 #include "browser/list_entry.h"
 #include "gui/support/emulator_fixture.h"
+#include "gui/support/find_child.h"
 #include "platform/files.h"
 #include "support/scoped_env.h"
 #include "support/zip_builder.h"
@@ -46,7 +47,7 @@ struct CacheFixture : EmulatorFixture {
     return start.args.empty() ? "<no arguments>" : start.args.front();
   }
   void ClickArrow(const char* name) {
-    auto* arrow = form->UpDownCache->findChild<QToolButton*>(name);
+    auto* arrow = Child<UpDown>(*form, "UpDownCache")->findChild<QToolButton*>(name);
     QVERIFY2(arrow != nullptr, name);
     QTest::mouseClick(arrow, Qt::LeftButton);
   }
@@ -177,9 +178,9 @@ class ZipCacheWindowTest : public QObject {
   void arrowsShowAndApplyStoresAndEvicts() {
     CacheFixture f("CacheSize=3\n");
     TMainForm& form = f.Start();
-    QCOMPARE(form.EditCacheSize->text(), QString("3"));
-    QVERIFY(!form.btnCache->isEnabled());
-    QVERIFY(form.EditCacheSize->isReadOnly());
+    QCOMPARE(Child<QLineEdit>(form, "EditCacheSize")->text(), QString("3"));
+    QVERIFY(!Child<QPushButton>(form, "btnCache")->isEnabled());
+    QVERIFY(Child<QLineEdit>(form, "EditCacheSize")->isReadOnly());
 
     std::vector<std::string> roms;
     for (const char* name : {"A", "B", "C"}) {
@@ -196,16 +197,16 @@ class ZipCacheWindowTest : public QObject {
     for (const Step& step :
          {Step{"up", "4"}, Step{"up", "5"}, Step{"down", "4"}, Step{"down", "3"}, Step{"down", "2"}}) {
       f.ClickArrow(step.arrow);
-      QCOMPARE(form.EditCacheSize->text(), QString(step.shown));
-      QVERIFY(form.btnCache->isEnabled());
+      QCOMPARE(Child<QLineEdit>(form, "EditCacheSize")->text(), QString(step.shown));
+      QVERIFY(Child<QPushButton>(form, "btnCache")->isEnabled());
     }
     QCOMPARE(f.IniValue("General", "CacheSize"), std::string("3"));
     QCOMPARE(form.ZipCache->CacheLimit(), 3);
     QCOMPARE(form.ZipCache->CountGroups(), 3);
 
     // Lowered to 2: the oldest game goes at once.
-    QTest::mouseClick(form.btnCache, Qt::LeftButton);
-    QVERIFY(!form.btnCache->isEnabled());
+    QTest::mouseClick(Child<QPushButton>(form, "btnCache"), Qt::LeftButton);
+    QVERIFY(!Child<QPushButton>(form, "btnCache")->isEnabled());
     QCOMPARE(f.IniValue("General", "CacheSize"), std::string("2"));
     QCOMPARE(form.ZipCache->CacheLimit(), 2);
     QVERIFY(!platform::FileExists(roms[0]));
@@ -214,12 +215,12 @@ class ZipCacheWindowTest : public QObject {
 
     // The lowest value does not wrap: another "down" changes nothing and leaves "Apply" disabled.
     f.ClickArrow("down");
-    QCOMPARE(form.EditCacheSize->text(), QString("2"));
-    QVERIFY(!form.btnCache->isEnabled());
+    QCOMPARE(Child<QLineEdit>(form, "EditCacheSize")->text(), QString("2"));
+    QVERIFY(!Child<QPushButton>(form, "btnCache")->isEnabled());
 
     // Raised: stored, nothing deleted.
     f.ClickArrow("up");
-    QTest::mouseClick(form.btnCache, Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(form, "btnCache"), Qt::LeftButton);
     QCOMPARE(f.IniValue("General", "CacheSize"), std::string("3"));
     QCOMPARE(form.ZipCache->CacheLimit(), 3);
     QVERIFY(platform::FileExists(roms[1]) && platform::FileExists(roms[2]));
@@ -237,11 +238,11 @@ class ZipCacheWindowTest : public QObject {
     for (const Case& c : {Case{"150", "100", 150}, Case{"100", "100", 100}, Case{"1", "2", 1}}) {
       CacheFixture f(std::string("CacheSize=") + c.stored + "\n");
       TMainForm& form = f.Start();
-      QCOMPARE(form.EditCacheSize->text(), QString(c.shown));
+      QCOMPARE(Child<QLineEdit>(form, "EditCacheSize")->text(), QString(c.shown));
       QCOMPARE(form.ZipCache->CacheLimit(), c.limit);
       f.ClickArrow("up");
-      QCOMPARE(form.EditCacheSize->text(), QString(c.stored == std::string("1") ? "3" : "100"));
-      QCOMPARE(form.btnCache->isEnabled(), c.stored == std::string("1"));
+      QCOMPARE(Child<QLineEdit>(form, "EditCacheSize")->text(), QString(c.stored == std::string("1") ? "3" : "100"));
+      QCOMPARE(Child<QPushButton>(form, "btnCache")->isEnabled(), c.stored == std::string("1"));
     }
   }
 
@@ -258,9 +259,9 @@ class ZipCacheWindowTest : public QObject {
     QCOMPARE(f.Row("docs", kFolder), -1);
 
     QVERIFY(f.Click("Pack", kZipArchive));
-    emit form.popFile->aboutToShow();
-    QVERIFY(form.Unzip1->isEnabled());
-    form.Unzip1->trigger();
+    emit Child<QMenu>(form, "popFile")->aboutToShow();
+    QVERIFY(Child<QAction>(form, "Unzip1")->isEnabled());
+    Child<QAction>(form, "Unzip1")->trigger();
 
     QCOMPARE(ReadTestFile(f.Rom("GAME.SFC")), std::string("new"));
     QCOMPARE(ReadTestFile(f.Rom("Extra.smc")), std::string("extra"));

@@ -137,7 +137,17 @@ class TMainForm : public QMainWindow {
   const std::vector<OptionBinding>& Bindings() const { return bindings_; }
   SettingsFile& Settings();
 
-  // Controls, named as the window's design names them.
+  PreviewState Preview;  // whether the title picture is shown
+
+ protected:
+  void changeEvent(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Controls, named as the window's design names them; each has that name as its object name,
+  // by which tests and tools find it.
   QWidget* Panel1 = nullptr;
   QToolBar* ToolBar1 = nullptr;
   QToolButton* ToolButton1 = nullptr;
@@ -227,15 +237,7 @@ class TMainForm : public QMainWindow {
   RadioGroup* optVideoMode = nullptr;
 
   RomListModel* ListModel = nullptr;
-  PreviewState Preview;  // whether the title picture is shown
 
- protected:
-  void changeEvent(QEvent* event) override;
-  void showEvent(QShowEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
- private:
   void BuildMenus();
   void BuildToolBar();
   void BuildPanel();

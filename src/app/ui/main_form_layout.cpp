@@ -31,6 +31,7 @@ QAction* AddItem(QMenu* menu, const char* name, const QString& caption, const ch
 
 void TMainForm::BuildMenus() {
   popFile = new QMenu(this);
+  popFile->setObjectName("popFile");
   mnuToggleConfig = AddItem(popFile, "mnuToggleConfig", "&Toggle Config", "toggle_config");
   mnuVerify = AddItem(popFile, "mnuVerify", "Verify &checksum", "verify");
   mnuDelete = AddItem(popFile, "mnuDelete", "&Delete", "delete");
@@ -47,6 +48,7 @@ void TMainForm::BuildMenus() {
   for (QAction* action : {mnuVerify, Archivescreenshot1}) action->setShortcutContext(Qt::WidgetShortcut);
 
   popPreferences = new QMenu(this);
+  popPreferences->setObjectName("popPreferences");
   SingleClick1 = AddItem(popPreferences, "SingleClick1", "&Single Click", nullptr);
   mnuHighPriority = AddItem(popPreferences, "mnuHighPriority", "&High priority", "high_priority");
   mnuBat = AddItem(popPreferences, "mnuBat", "Shell through .&bat", "shell_bat");
@@ -58,6 +60,7 @@ void TMainForm::BuildMenus() {
   mnuBat->setCheckable(true);
 
   popHelp = new QMenu(this);
+  popHelp->setObjectName("popHelp");
   // F1 is shown beside the item, but no control that takes the focus carries this menu, so the
   // key itself does nothing.
   KIVOReadme1 = AddItem(popHelp, "KIVOReadme1", "KIVO Readme\tF1", "readme");
@@ -96,6 +99,7 @@ void TMainForm::BuildMenus() {
 
 void TMainForm::BuildToolBar() {
   ToolBar1 = new QToolBar(Panel1);
+  ToolBar1->setObjectName("ToolBar1");
   ToolBar1->setGeometry(0, 0, 257, 28);
   ToolBar1->setMovable(false);
   ToolBar1->setIconSize(QSize(16, 16));
@@ -200,6 +204,7 @@ void TMainForm::BuildListAndStatusBar() {
   const int widths[3] = {128, 128, 50};
   for (int i = 0; i < 3; ++i) {
     StatusPanels[i] = new QLabel;
+    StatusPanels[i]->setObjectName(QString("StatusPanels%1").arg(i));
     StatusPanels[i]->setFrameShape(QFrame::Panel);
     StatusPanels[i]->setFrameShadow(QFrame::Sunken);
     StatusPanels[i]->setMinimumWidth(widths[i]);

@@ -7,6 +7,7 @@
 
 #include "app/ini_document.h"
 #include "browser/ui/rom_list_model.h"
+#include "gui/support/find_child.h"
 #include "platform/dirs.h"
 
 FormFixture::FormFixture() : startDir_(platform::GetCurrentDir()) {
@@ -38,7 +39,7 @@ std::string FormFixture::IniValue(const std::string& section, const std::string&
 }
 
 int FormFixture::Row(const QString& caption, int kind) const {
-  const RomListModel* model = form->ListModel;
+  const RomListModel* model = ListModelOf(*form);
   for (int row = 0; row < model->Count(); ++row) {
     const std::optional<ListEntry> entry = model->EntryAt(row);
     if (model->data(model->index(row), Qt::DisplayRole).toString() == caption && (kind < 0 || entry->kind == kind))
@@ -49,25 +50,31 @@ int FormFixture::Row(const QString& caption, int kind) const {
 
 QStringList FormFixture::Captions() const {
   QStringList captions;
-  for (int row = 0; row < form->ListModel->Count(); ++row)
-    captions << form->ListModel->data(form->ListModel->index(row), Qt::DisplayRole).toString();
+  for (int row = 0; row < ListModelOf(*form)->Count(); ++row)
+    captions << ListModelOf(*form)->data(ListModelOf(*form)->index(row), Qt::DisplayRole).toString();
   return captions;
 }
 
 int FormFixture::FileRow(const std::string& fileName) const {
-  for (int row = 0; row < form->ListModel->Count(); ++row) {
-    if (form->ListModel->EntryAt(row)->fileName == fileName) return row;
+  for (int row = 0; row < ListModelOf(*form)->Count(); ++row) {
+    if (ListModelOf(*form)->EntryAt(row)->fileName == fileName) return row;
   }
   return -1;
 }
 
 bool FormFixture::ClickRow(int row, bool twice) {
   if (row < 0) return false;
-  QListView* view = form->ListView;
-  QModelIndex index = form->ListModel->index(row);
+  QListView* view = Child<QListView>(*form, "ListView");
+  QModelIndex index = ListModelOf(*form)->index(row);
   view->scrollTo(index);
   const QPoint at = view->visualRect(index).center();
   QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
   if (twice) QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
   return true;
+}
+
+RomListModel* ListModelOf(TMainForm& form) {
+  auto* model = dynamic_cast<RomListModel*>(Child<QListView>(form, "ListView")->model());
+  if (model == nullptr) qFatal("the ROM list has no RomListModel");
+  return model;
 }

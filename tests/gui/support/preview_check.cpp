@@ -4,11 +4,19 @@
 
 #include <algorithm>
 
+#include "gui/support/find_child.h"
 #include "screenshots/ui/preview_image.h"
 
-QImage Shown(TMainForm& form) { return form.imgPreview0->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+QImage Shown(TMainForm& form) {
+  return Child<PreviewImage>(form, "imgPreview0")->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
 
-QRgb Background(TMainForm& form) { return form.imgPreview0->palette().color(form.imgPreview0->backgroundRole()).rgb(); }
+QRgb Background(TMainForm& form) {
+  return Child<PreviewImage>(form, "imgPreview0")
+      ->palette()
+      .color(Child<PreviewImage>(form, "imgPreview0")->backgroundRole())
+      .rgb();
+}
 
 QImage InPreview(const QImage& picture, QRgb background) {
   QImage expected(kPreviewWidth, kPreviewHeight, QImage::Format_RGB32);
