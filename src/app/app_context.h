@@ -7,6 +7,7 @@
 
 #include "app/options.h"
 #include "app/settings_file.h"
+#include "common/error.h"
 
 // The program-wide state that outlives any one window handler: the settings file, the
 // configuration in force and the ROM entry last selected. Created at program start, before the
@@ -21,4 +22,11 @@ struct AppContext {
   std::string appDir;
   // The manual "KIVO Readme" opens; empty: "KIVO - Manual.txt" in appDir.
   std::string manual;
+
+  // The open settings file. The window closes it as it ends; a handler still running after that
+  // (an event Qt delivers late) is refused instead of writing nowhere.
+  SettingsFile& Settings() {
+    if (!settingsFile) throw KivoError("The settings file is closed");
+    return *settingsFile;
+  }
 };

@@ -313,7 +313,7 @@ class GifPreviewTest : public QObject {
     QVERIFY(f.Click("Racer"));
     QCOMPARE(f.dialogs.Errors(), std::vector<QString>{"No global or local color table defined."});
     QCOMPARE(Child<PreviewImage>(form, "imgPreview0")->Graphic(), shown);
-    QVERIFY(!form.Preview.TitleShown());
+    QVERIFY(!form.Preview().TitleShown());
   }
 
   void unreadableFileIsReportedByName() {

@@ -239,7 +239,7 @@ class OptionPanelTest : public QObject {
     QCOMPARE(errors.size(), size_t(1));
     QCOMPARE(errors.front(), QString::fromStdString("Unable to write to " + ini + "."));
     QVERIFY(form.isVisible());
-    QVERIFY(!form.Preview.TitleShown());  // the steps after the failed write were skipped
+    QVERIFY(!form.Preview().TitleShown());  // the steps after the failed write were skipped
     QCOMPARE(ListModelOf(form)->Count(), 0);
   }
 };

@@ -51,7 +51,7 @@ class PreviewTest : public QObject {
   void titlePictureIsShownAtStartUp() {
     PreviewFixture f;
     TMainForm& form = f.Start();
-    QVERIFY(form.Preview.TitleShown());
+    QVERIFY(form.Preview().TitleShown());
     QImage title(":/title.bmp");
     QCOMPARE(title.size(), QSize(256, 223));
     // Taller than the control: its last rows are clipped, the column to its right stays unpainted.
@@ -81,7 +81,7 @@ class PreviewTest : public QObject {
     TMainForm& form = f.Start();
     QVERIFY(f.Click("Racer", kind));
     QVERIFY(f.dialogs.Errors().empty());
-    QVERIFY(!form.Preview.TitleShown());
+    QVERIFY(!form.Preview().TitleShown());
     QVERIFY_PREVIEW(form, picture);
   }
 
@@ -92,7 +92,7 @@ class PreviewTest : public QObject {
     QVERIFY(SaveBmp(picture, f.romDir / "Racer.bmp"));
     TMainForm& form = f.Start();
     QVERIFY(f.Click("Racer", kRomFile));
-    QVERIFY(!form.Preview.TitleShown());
+    QVERIFY(!form.Preview().TitleShown());
     QVERIFY_PREVIEW(form, picture);
   }
 
@@ -111,19 +111,19 @@ class PreviewTest : public QObject {
     QCOMPARE(Child<PreviewImage>(form, "imgPreview0")->Graphic(), startTitle.data());
 
     QVERIFY(f.Click("Shot"));
-    QVERIFY(!form.Preview.TitleShown());
+    QVERIFY(!form.Preview().TitleShown());
     QVERIFY(!startTitle);  // the screenshot replaced the title
     QVERIFY_PREVIEW(form, shot);
 
     // Three entries without screenshots: the first loads the title, the others keep that very one.
     QVERIFY(f.Click("A"));
-    QVERIFY(form.Preview.TitleShown());
+    QVERIFY(form.Preview().TitleShown());
     QPointer<TGraphic> title = Child<PreviewImage>(form, "imgPreview0")->Graphic();
     QVERIFY(title);
     QVERIFY_PREVIEW(form, QImage(":/title.bmp"));
     for (const char* name : {"B", "C"}) {
       QVERIFY(f.Click(name));
-      QVERIFY(form.Preview.TitleShown());
+      QVERIFY(form.Preview().TitleShown());
       QVERIFY2(title, name);
       QCOMPARE(Child<PreviewImage>(form, "imgPreview0")->Graphic(), title.data());
     }
@@ -156,7 +156,7 @@ class PreviewTest : public QObject {
     QCOMPARE(f.dialogs.Errors(), std::vector<QString>{"Bitmap image is not valid."});
     QCOMPARE(f.context.selectedRomFile, std::string("Bad.smc"));  // the selection itself went through
     QCOMPARE(Child<PreviewImage>(form, "imgPreview0")->Graphic(), shown);
-    QVERIFY(!form.Preview.TitleShown());
+    QVERIFY(!form.Preview().TitleShown());
     QVERIFY_PREVIEW(form, good);
 
     // After the title: the title stays and still counts as shown, so the next miss keeps it too.
@@ -165,7 +165,7 @@ class PreviewTest : public QObject {
     QVERIFY(f.Click("Bad"));
     QCOMPARE(f.dialogs.Errors().size(), size_t(2));
     QCOMPARE(Child<PreviewImage>(form, "imgPreview0")->Graphic(), title);
-    QVERIFY(form.Preview.TitleShown());
+    QVERIFY(form.Preview().TitleShown());
     QVERIFY(f.Click("None"));
     QCOMPARE(Child<PreviewImage>(form, "imgPreview0")->Graphic(), title);
   }
@@ -190,7 +190,7 @@ class PreviewTest : public QObject {
     QVERIFY(f.Click("Bad"));
     QCOMPARE(f.dialogs.Errors(), std::vector<QString>{"Invalid GIF signature."});
     QCOMPARE(Child<PreviewImage>(form, "imgPreview0")->Graphic(), shown);
-    QVERIFY(!form.Preview.TitleShown());
+    QVERIFY(!form.Preview().TitleShown());
     QVERIFY_PREVIEW(form, good);
   }
 
@@ -238,7 +238,7 @@ class PreviewTest : public QObject {
 
     // The next selection shows the filed screenshot, in preference to the GIF.
     QVERIFY(f.Click("Racer", kZipArchive));
-    QVERIFY(!form.Preview.TitleShown());
+    QVERIFY(!form.Preview().TitleShown());
     QVERIFY_PREVIEW(form, first);
 
     // A new screenshot never replaces a filed one: both files stay as they are.

@@ -77,12 +77,12 @@ class ZipCacheWindowTest : public QObject {
     // The emulator's game folder is the one browsed, not the cache.
     QVERIFY(ReadTestFile(f.Emu("ZSNES.CFG")).find("GameDirectory =" + f.romDir.Path() + "\r\n") != std::string::npos);
     const Lines table = {f.Rom("Zelda.zip"), f.CacheFolder() + "/Zelda-1/README.TXT", cached, "?end?"};
-    QCOMPARE(form.ZipCache->CacheTable(), table);
+    QCOMPARE(form.ZipCache()->CacheTable(), table);
 
     WriteTestFile(cached, "marked");
     QCOMPARE(f.Launch("Zelda"), cached);
     QCOMPARE(ReadTestFile(cached), std::string("marked"));
-    QCOMPARE(form.ZipCache->CacheTable(), table);
+    QCOMPARE(form.ZipCache()->CacheTable(), table);
     QCOMPARE(CacheFolders(f.CacheFolder()), QStringList({"Zelda-1"}));
     QVERIFY(f.dialogs.messages.empty());
   }
@@ -117,7 +117,7 @@ class ZipCacheWindowTest : public QObject {
     f.form.reset();
     f.context.settingsFile = std::make_unique<SettingsFile>(f.IniPath());
     TMainForm& again = f.Start();
-    QCOMPARE(again.ZipCache->CacheTable(), Lines({f.Rom("Zelda.zip"), cached, "?end?"}));
+    QCOMPARE(again.ZipCache()->CacheTable(), Lines({f.Rom("Zelda.zip"), cached, "?end?"}));
     WriteTestFile(cached, "marked");
     QCOMPARE(f.Launch("Zelda"), cached);
     QCOMPARE(ReadTestFile(cached), std::string("marked"));
@@ -160,7 +160,7 @@ class ZipCacheWindowTest : public QObject {
     TZipCache holder(f.CacheFolder(), 8);
     QVERIFY(holder.OwnsSharedCache());
     TMainForm& form = f.Start();
-    QVERIFY(!form.ZipCache->OwnsSharedCache());
+    QVERIFY(!form.ZipCache()->OwnsSharedCache());
 
     const std::string rom = f.Launch("Zelda");
     QVERIFY2(f.IsPrivate(rom), rom.c_str());
@@ -185,7 +185,7 @@ class ZipCacheWindowTest : public QObject {
     std::vector<std::string> roms;
     for (const char* name : {"A", "B", "C"}) {
       WriteZip(f.Rom(std::string(name) + ".zip"), {ZipFile(std::string(name) + ".SFC", name)});
-      roms.push_back(form.ZipCache->GetRomFile(f.Rom(std::string(name) + ".zip")));
+      roms.push_back(form.ZipCache()->GetRomFile(f.Rom(std::string(name) + ".zip")));
       QVERIFY(platform::FileExists(roms.back()));
     }
 
@@ -201,14 +201,14 @@ class ZipCacheWindowTest : public QObject {
       QVERIFY(Child<QPushButton>(form, "btnCache")->isEnabled());
     }
     QCOMPARE(f.IniValue("General", "CacheSize"), std::string("3"));
-    QCOMPARE(form.ZipCache->CacheLimit(), 3);
-    QCOMPARE(form.ZipCache->CountGroups(), 3);
+    QCOMPARE(form.ZipCache()->CacheLimit(), 3);
+    QCOMPARE(form.ZipCache()->CountGroups(), 3);
 
     // Lowered to 2: the oldest game goes at once.
     QTest::mouseClick(Child<QPushButton>(form, "btnCache"), Qt::LeftButton);
     QVERIFY(!Child<QPushButton>(form, "btnCache")->isEnabled());
     QCOMPARE(f.IniValue("General", "CacheSize"), std::string("2"));
-    QCOMPARE(form.ZipCache->CacheLimit(), 2);
+    QCOMPARE(form.ZipCache()->CacheLimit(), 2);
     QVERIFY(!platform::FileExists(roms[0]));
     QVERIFY(platform::FileExists(roms[1]) && platform::FileExists(roms[2]));
     QCOMPARE(CacheFolders(f.CacheFolder()), QStringList({"B-1", "C-1"}));
@@ -222,7 +222,7 @@ class ZipCacheWindowTest : public QObject {
     f.ClickArrow("up");
     QTest::mouseClick(Child<QPushButton>(form, "btnCache"), Qt::LeftButton);
     QCOMPARE(f.IniValue("General", "CacheSize"), std::string("3"));
-    QCOMPARE(form.ZipCache->CacheLimit(), 3);
+    QCOMPARE(form.ZipCache()->CacheLimit(), 3);
     QVERIFY(platform::FileExists(roms[1]) && platform::FileExists(roms[2]));
     QVERIFY(f.dialogs.messages.empty());
   }
@@ -239,7 +239,7 @@ class ZipCacheWindowTest : public QObject {
       CacheFixture f(std::string("CacheSize=") + c.stored + "\n");
       TMainForm& form = f.Start();
       QCOMPARE(Child<QLineEdit>(form, "EditCacheSize")->text(), QString(c.shown));
-      QCOMPARE(form.ZipCache->CacheLimit(), c.limit);
+      QCOMPARE(form.ZipCache()->CacheLimit(), c.limit);
       f.ClickArrow("up");
       QCOMPARE(Child<QLineEdit>(form, "EditCacheSize")->text(), QString(c.stored == std::string("1") ? "3" : "100"));
       QCOMPARE(Child<QPushButton>(form, "btnCache")->isEnabled(), c.stored == std::string("1"));
@@ -270,7 +270,7 @@ class ZipCacheWindowTest : public QObject {
     QVERIFY(f.Row("Extra", kRomFile) >= 0);
     QVERIFY(f.Row("docs", kFolder) >= 0);
     QVERIFY(f.Row("GAME", kRomFile) >= 0);
-    QVERIFY(form.ZipCache->CacheTable().empty());
+    QVERIFY(form.ZipCache()->CacheTable().empty());
     QVERIFY(CacheFolders(f.CacheFolder()).isEmpty());
     QVERIFY(f.dialogs.messages.empty());
   }

@@ -1,22 +1,21 @@
 // SPDX-FileCopyrightText: 2026 The KIVO developers
 // SPDX-License-Identifier: MIT
+// The window's construction: its panels placed as designed (the left panel keeps its width and its
+// controls keep their places when the window is resized; the list takes the rest), and how the
+// panels' signals reach the handlers.
 #include "app/ui/main_form.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QKeyEvent>
+#include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListView>
-#include <QMouseEvent>
 #include <QShowEvent>
+#include <QStatusBar>
 
-#include "app/ui/dialogs.h"
-#include "browser/ui/rom_list_model.h"
-#include "common/error.h"
-#include "common/error_report.h"
+#include "app/ui/menus.h"
+#include "browser/ui/rom_list.h"
 #include "gif/ui/gif_image_format.h"
-#include "zipcache/zip_cache.h"
+#include "screenshots/ui/preview_panel.h"
+#include "zipcache/ui/cache_row.h"
 
 // The pictures are compiled into the static UI library, whose resource initialiser the linker would
 // drop unless something refers to it.
@@ -35,7 +34,7 @@ constexpr int kMinimumHeight = 550;
 }  // namespace
 
 TMainForm::TMainForm(AppContext& context, Dialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), context_(context), dialogs_(dialogs) {
+    : QMainWindow(parent), context_(context), guard_(dialogs, this) {
   InitKivoResources();
   RegisterGifImageFormat();
   setObjectName("MainForm");
@@ -50,37 +49,83 @@ TMainForm::TMainForm(AppContext& context, Dialogs& dialogs, QWidget* parent)
   move(kDesignLeft, kDesignTop);
   resize(kDesignWidth, kDesignHeight);
 
-  BuildMenus();
-  BuildPanel();
-  BuildListAndStatusBar();
-  BindOptions();
-  Guard([this] { FormCreate(); });
+  BuildLayout();
+  ConnectPanels();
+  PageControl1->BindOptions(*this);
+  guard_.Run([this] { FormCreate(); });
 }
 
 TMainForm::~TMainForm() = default;
 
-SettingsFile& TMainForm::Settings() {
-  if (!context_.settingsFile) throw KivoError("The settings file is closed");
-  return *context_.settingsFile;
-}
+void TMainForm::BuildLayout() {
+  menus_ = new Menus(context_, guard_, this);
+  Panel1 = new QWidget;
+  Panel1->setObjectName("Panel1");
+  Panel1->setFixedWidth(257);
+  menus_->BuildToolBar(Panel1);
+  imgPreview0 = new PreviewPanel(Panel1);
+  imgPreview0->setGeometry(0, 28, 257, 217);
+  PageControl1 = new OptionPanel(context_, guard_, Panel1);
+  PageControl1->setGeometry(0, 248, 255, 257);
+  cacheRow_ = new CacheRow(context_, guard_, PageControl1->SetupPage());
+  cacheRow_->setGeometry(0, 200, 249, 25);
 
-void TMainForm::Guard(const std::function<void()>& handler) {
-  try {
-    handler();
-  } catch (const std::exception& error) {
-    ShowErrorReport(error.what());
+  ListView = new RomList;
+  menus_->AttachFileMenu(ListView);
+  auto* central = new QWidget;
+  auto* layout = new QHBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(Panel1);
+  layout->addWidget(ListView, 1);
+  setCentralWidget(central);
+
+  auto* bar = new QStatusBar;
+  bar->setObjectName("StatusBar");
+  bar->setFixedHeight(19);
+  bar->setSizeGripEnabled(true);
+  const int widths[3] = {128, 128, 50};
+  for (int i = 0; i < 3; ++i) {
+    StatusPanels[i] = new QLabel;
+    StatusPanels[i]->setObjectName(QString("StatusPanels%1").arg(i));
+    StatusPanels[i]->setFrameShape(QFrame::Panel);
+    StatusPanels[i]->setFrameShadow(QFrame::Sunken);
+    StatusPanels[i]->setMinimumWidth(widths[i]);
+    if (i < 2) StatusPanels[i]->setFixedWidth(widths[i]);
+    // The folder panel is the last one: it takes the rest of the bar so a long path stays legible.
+    bar->addWidget(StatusPanels[i], i == 2 ? 1 : 0);
   }
+  StatusPanels[2]->setText("Dir");
+  setStatusBar(bar);
 }
 
-void TMainForm::ShowErrorReport(const std::string& message) {
-  dialogs_.Message(this, FromBytes(ErrorReportText(message)), "KIVO", Dialogs::Icon::Stop);
+void TMainForm::ConnectPanels() {
+  connect(ListView, &RomList::Clicked, this, guard_.Wrap([this] { ListViewClick(); }));
+  connect(ListView, &RomList::Opened, this, guard_.Wrap([this] { ListViewDblClick(); }));
+  connect(imgPreview0, &PreviewImage::Clicked, this, guard_.Wrap([this] { ListViewDblClick(); }));
+  // Which configuration an edit goes to.
+  connect(PageControl1, &OptionPanel::ConfigurationShown, StatusPanels[0], &QLabel::setText);
+  const std::pair<const char*, void (TMainForm::*)()> items[] = {
+      {"mnuToggleConfig", &TMainForm::mnuToggleConfigClick},
+      {"mnuVerify", &TMainForm::mnuVerifyClick},
+      {"mnuDelete", &TMainForm::mnuDeleteClick},
+      {"mnuInfo", &TMainForm::mnuInfoClick},
+      {"Unzip1", &TMainForm::Unzip1Click},
+      {"Archivescreenshot1", &TMainForm::Archivescreenshot1Click},
+  };
+  for (const auto& [name, handler] : items) menus_->OnItem(name, [this, h = handler] { (this->*h)(); });
+  menus_->OnItem("mnuExit", [this] { close(); });
 }
 
-std::optional<ListEntry> TMainForm::SelectedEntry() const {
-  QModelIndex index = ListView->currentIndex();
-  if (!index.isValid() || !ListView->selectionModel()->isSelected(index)) return std::nullopt;
-  return ListModel->EntryAt(index.row());
-}
+std::optional<ListEntry> TMainForm::SelectedEntry() const { return ListView->SelectedEntry(); }
+
+const PreviewState& TMainForm::Preview() const { return imgPreview0->State(); }
+
+TZipCache* TMainForm::ZipCache() const { return cacheRow_->ZipCache(); }
+
+const std::vector<OptionPanel::OptionBinding>& TMainForm::Bindings() const { return PageControl1->Bindings(); }
+
+void TMainForm::SetStatusFolder(const QString& text) { StatusPanels[2]->setText(text); }
 
 void TMainForm::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
@@ -88,7 +133,7 @@ void TMainForm::changeEvent(QEvent* event) {
   // guard keeps that from asking twice.
   if (event->type() == QEvent::ActivationChange && isActiveWindow() && !activating_) {
     activating_ = true;
-    Guard([this] { FormActivate(); });
+    guard_.Run([this] { FormActivate(); });
     activating_ = false;
   }
 }
@@ -103,32 +148,4 @@ void TMainForm::showEvent(QShowEvent* event) {
 void TMainForm::closeEvent(QCloseEvent* event) {
   if (!closed_) FormClose();
   event->accept();
-}
-
-bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == cmbSampleRate->lineEdit() && event->type() == QEvent::KeyPress) {
-    int code = static_cast<QKeyEvent*>(event)->key();
-    // The box would choose the item the typed text names; typing stores no item.
-    if (code == Qt::Key_Return || code == Qt::Key_Enter) return true;
-  }
-  if (watched == ListView && event->type() == QEvent::KeyPress) {
-    int code = static_cast<QKeyEvent*>(event)->key();
-    if (code == Qt::Key_Return || code == Qt::Key_Enter) enterPressedInList_ = true;
-    return false;
-  }
-  if (watched == ListView && event->type() == QEvent::KeyRelease) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (!key->isAutoRepeat()) {
-      int code = key->key();
-      Guard([this, code] { ListViewKeyUp(code); });
-    }
-    return false;
-  }
-  if (watched == ListView->viewport() && event->type() == QEvent::MouseButtonRelease &&
-      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-    // The list moved its selection on the press; the click acts on it.
-    Guard([this] { ListViewClick(); });
-    return false;
-  }
-  return QMainWindow::eventFilter(watched, event);
 }

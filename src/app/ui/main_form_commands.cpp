@@ -1,87 +1,139 @@
 // SPDX-FileCopyrightText: 2026 The KIVO developers
 // SPDX-License-Identifier: MIT
-// The shell's own commands: Exit, About, the Preferences switches, Help and the folder pickers.
-#include <QAction>
+// What the window does with the ROM list's entries: filling the list, a click and an opening, the
+// File menu's commands on the selected game, and starting it.
 #include <QLabel>
-#include <QLineEdit>
 
 #include "app/options.h"
-#include "app/ui/byte_edit.h"
 #include "app/ui/dialogs.h"
 #include "app/ui/main_form.h"
-#include "common/error.h"
+#include "browser/folder_scan.h"
+#include "browser/ui/rom_list.h"
 #include "common/path.h"
+#include "launch/emulator_screenshot.h"
+#include "launch/run_rom.h"
+#include "platform/dirs.h"
 #include "platform/files.h"
+#include "rom/rom_commands.h"
+#include "screenshots/ui/preview_panel.h"
+#include "zipcache/ui/cache_row.h"
+#include "zipcache/unzip_command.h"
+#include "zipcache/zip_cache.h"
 
-namespace {
-
-constexpr const char* kHomepage = "https://kivo.example.org/";
-constexpr const char* kZsnesHomepage = "https://www.zsnes.com/";
-constexpr const char* kAuthorMail = "mailto:kivo-team@example.org";
-
-}  // namespace
-
-void TMainForm::mnuExitClick() { close(); }
-
-void TMainForm::mnuAboutClick() {
-  dialogs_.Message(this, "KIVO 0.991 4/10/1999\nWritten by the KIVO team, with thanks to every ZSNES player.", "About",
-                   Dialogs::Icon::None);
+void TMainForm::ScanDirectory() {
+  SetStatusFolder("Scanning");
+  ListView->Clear();
+  std::string folder = platform::GetCurrentDir();
+  // One look at the settings serves every "Configs" flag of the scan.
+  auto settings = context_.Settings().Snapshot();
+  ListView->SetEntries(ScanFolder(platform::DriveRoots(), folder, *settings));
+  SetStatusFolder(FromBytes(folder));
 }
 
-void TMainForm::mnuHighPriorityClick() {
-  // The menu has already inverted the check mark.
-  Settings().WriteBool(option::HighPriority, mnuHighPriority->isChecked());
+void TMainForm::ListViewClick() {
+  const std::optional<ListEntry> entry = SelectedEntry();
+  if (!entry) return;
+  if (entry->IsFile()) context_.selectedRomFile = entry->fileName;
+  PageControl1->SwitchConfiguration(*entry);
+  ShowSelectionPreview();
 }
 
-void TMainForm::mnuBatClick() {
-  bool checked = mnuBat->isChecked();
-  txtExtraCmd->setEnabled(checked);
-  lblExtraCmd->setEnabled(checked);
-  Settings().WriteBool(option::ShellBat, checked);
+void TMainForm::ListViewDblClick() {
+  const std::optional<ListEntry> entry = SelectedEntry();
+  if (!entry) return;
+  if (entry->kind == kDrive || entry->kind == kFolder) {
+    // A folder that cannot be entered leaves the current one, which the scan then lists again.
+    std::string target = entry->kind == kDrive ? std::string(entry->caption)
+                                               : AddBackslash(platform::GetCurrentDir()).append(entry->caption);
+    platform::SetCurrentDir(target);
+    ScanDirectory();
+    return;
+  }
+  RunRom();
 }
 
-void TMainForm::OpenHelp(const std::string& fileOrUrl, bool isFile) {
-  // The desktop opens a missing file without a word, or with a box of its own long after; the user
-  // asked for a document and is told at once that there is none.
-  if (isFile && !platform::FileExists(fileOrUrl)) throw KivoError("Cannot open file " + fileOrUrl);
-  if (!dialogs_.OpenDocument(fileOrUrl)) throw KivoError("Cannot open " + fileOrUrl);
+void TMainForm::ShowSelectionPreview() {
+  const std::optional<ListEntry> entry = SelectedEntry();
+  if (!entry) return;
+  imgPreview0->ShowScreenshotOf(context_.Settings().ReadString(option::MediaPath, ""), entry->caption);
 }
 
-void TMainForm::KIVOReadme1Click() {
-  OpenHelp(context_.manual.empty() ? AddBackslash(context_.appDir) + "KIVO - Manual.txt" : context_.manual, true);
+// The File menu's commands act on the entry selected now: with a folder or nothing selected there
+// is no game, and a name remembered from an earlier selection (or another folder) would act on a
+// game the user does not see chosen.
+
+void TMainForm::mnuToggleConfigClick() {
+  // A folder or drive has no configuration: its caption ("..", "/") is no game's name.
+  const std::optional<ListEntry> entry = SelectedEntry();
+  if (!entry || !entry->IsFile()) return;
+  std::string caption(entry->caption);
+  SettingsFile& settings = context_.Settings();
+  bool flag = settings.ReadBool(section::Configs, context_.currentSection, false);
+  settings.WriteBool(section::Configs, caption, !flag);
+  ScanDirectory();
 }
 
-void TMainForm::KIVOHomepage1Click() { OpenHelp(kHomepage, false); }
-
-void TMainForm::MailAuthot1Click() { OpenHelp(kAuthorMail, false); }
-
-void TMainForm::ZSNESReadme1Click() {
-  OpenHelp(AddBackslash(Settings().ReadString(option::ZSNESPath, "")) + "Readme.txt", true);
+std::string TMainForm::SelectedRomPath() {
+  std::string path = AddBackslash(platform::GetCurrentDir()) + context_.selectedRomFile;
+  return ZipCache() ? ZipCache()->GetRomFile(path) : path;
 }
 
-void TMainForm::ZSNESHomepage1Click() { OpenHelp(kZsnesHomepage, false); }
-
-bool TMainForm::BrowseForFolder(const QString& title, std::string& buffer) {
-  std::optional<std::string> folder = dialogs_.BrowseForFolder(this, title);
-  if (!folder) return false;
-  buffer = *folder;
-  return true;
+void TMainForm::mnuVerifyClick() {
+  const std::optional<ListEntry> entry = SelectedEntry();
+  if (!entry || !entry->IsFile()) return;
+  const RomMessage message = ChecksumMessage(SelectedRomPath());
+  guard_.Ask().Message(this, FromBytes(message.text), FromBytes(message.caption), Dialogs::Icon::None);
 }
 
-void TMainForm::BrowseInto(const QString& title, QLineEdit* edit, const OptionDecl& option) {
-  std::string buffer;
-  if (BrowseForFolder(title, buffer)) SetEditBytes(edit, buffer);
-  // Also after a cancel: the edit's bytes are stored again, as they were read.
-  Settings().WriteString(option, EditBytes(edit));
+void TMainForm::mnuInfoClick() {
+  const std::optional<ListEntry> entry = SelectedEntry();
+  if (!entry || !entry->IsFile()) return;
+  const RomMessage message = RomInfoMessage(SelectedRomPath());
+  guard_.Ask().Message(this, FromBytes(message.text), FromBytes(message.caption), Dialogs::Icon::None);
 }
 
-void TMainForm::cmdBrowseZSNESClick() {
-  BrowseInto("Location of zsnes or ZSNES.EXE", txtDirZSNES, option::ZSNESPath);
-  // Another folder may hold another build of the emulator, with other options.
-  ApplyEmulatorProfile();
-  LoadConfig(context_.currentSection);
+void TMainForm::mnuDeleteClick() {
+  const std::optional<ListEntry> entry = SelectedEntry();
+  if (!entry || !entry->IsFile()) return;
+  std::string fileName(entry->fileName);
+  if (!guard_.Ask().Confirm(this, "Really delete this file?", "Confirm file delete")) return;
+  std::string path = AddBackslash(platform::GetCurrentDir()) + fileName;
+  if (platform::FileExists(path)) platform::DeleteFile(path);
+  ScanDirectory();
 }
 
-void TMainForm::cmdBrowseMediaClick() { BrowseInto("Location for Media files", txtDirMedia, option::MediaPath); }
+void TMainForm::Unzip1Click() {
+  UnzipNextToItself(platform::GetCurrentDir(), context_.selectedRomFile);
+  ScanDirectory();
+}
 
-void TMainForm::cmdBrowseSavegameClick() { BrowseInto("Location for Savegames", txtDirSavegame, option::SavegamePath); }
+void TMainForm::Archivescreenshot1Click() {
+  const std::optional<ListEntry> entry = SelectedEntry();
+  if (!entry) return;
+  const std::string folder = platform::GetCurrentDir();
+  // The emulator names its snapshots after the ROM file it was given: for an archive, the file the
+  // cache unpacked from it.
+  std::string romFile(entry->fileName);
+  if (IsZipName(entry->fileName) && ZipCache()) {
+    std::string cached = ZipCache()->FindCachedRom(AddBackslash(folder) + romFile);
+    if (!cached.empty()) romFile = ExtractFileName(cached);
+  }
+  // The outcome is not reported: a missing screenshot or an occupied name simply files nothing.
+  ArchiveEmulatorScreenshot(context_.Settings(), entry->caption, romFile, folder);
+}
+
+void TMainForm::RunRom() {
+  RunRomRequest request;
+  request.section = context_.currentSection;
+  request.workingFolder = platform::GetCurrentDir();
+  request.selectedRomFile = context_.selectedRomFile;
+  // The launch takes the DOS command from the field itself, as the user sees it.
+  request.extraCommand = PageControl1->ExtraCommand();
+  request.extraCommandEnabled = PageControl1->ExtraCommandEnabled();
+  request.shortNameFolder = ShortNameFolder(context_.appDir);
+  if (TZipCache* cache = ZipCache()) {
+    request.getRomFile = [cache](const std::string& path) { return cache->GetRomFile(path); };
+  }
+  // A launch that cannot start raises the reason, which the handler's guard shows.
+  ::RunRom(context_.Settings(), request);
+}

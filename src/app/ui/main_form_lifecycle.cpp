@@ -9,11 +9,13 @@
 #include "app/options.h"
 #include "app/ui/dialogs.h"
 #include "app/ui/main_form.h"
-#include "app/ui/up_down.h"
-#include "browser/ui/rom_list_model.h"
+#include "app/ui/menus.h"
+#include "browser/ui/rom_list.h"
 #include "common/path.h"
 #include "platform/dirs.h"
 #include "platform/files.h"
+#include "screenshots/ui/preview_panel.h"
+#include "zipcache/ui/cache_row.h"
 
 namespace {
 
@@ -25,7 +27,7 @@ std::string DefaultRomDirectory() { return platform::HomeDir(); }
 
 void TMainForm::FormCreate() {
   if (context_.appDir.empty()) context_.appDir = platform::ExecutableDir();
-  SettingsFile& settings = Settings();
+  SettingsFile& settings = context_.Settings();
 
   platform::CreateDirectory(AddBackslash(context_.appDir) + "zipcache");
 
@@ -42,37 +44,35 @@ void TMainForm::FormCreate() {
   platform::SetCurrentDir(settings.ReadString(option::ROMDirectory, DefaultRomDirectory()));
 
   int cacheSize = settings.ReadInteger(option::CacheSize, option::CacheSize.loadDefault);
-  CreateZipCache(cacheSize);
-  UpDownCache->SetPosition(cacheSize);
-  EditCacheSize->setText(QString::number(UpDownCache->Position()));
+  cacheRow_->CreateZipCache(cacheSize);
 
-  ApplyEmulatorProfile();
-  LoadConfig(context_.currentSection);
-  RunSliderActions();
+  PageControl1->ApplyEmulatorProfile();
+  PageControl1->LoadConfig(context_.currentSection);
+  PageControl1->RunSliderActions();
 
-  ShowTitlePicture();
+  imgPreview0->ShowTitlePicture();
 
   ScanDirectory();
 }
 
 void TMainForm::FormActivate() {
   if (!context_.settingsFile) return;
-  if (!Settings().ReadBool(option::RunFirst, true)) return;
-  dialogs_.Message(this,
-                   "Since this is the first time\nyou run this program you should\n"
-                   "set the path to ZSNES in the setup:\n"
-                   "the folder of zsnes (the Linux build)\nor of ZSNES.EXE (the DOS build).",
-                   "Message", Dialogs::Icon::None);
-  cmdBrowseZSNESClick();
-  Settings().WriteBool(option::RunFirst, false);
+  if (!context_.Settings().ReadBool(option::RunFirst, true)) return;
+  guard_.Ask().Message(this,
+                       "Since this is the first time\nyou run this program you should\n"
+                       "set the path to ZSNES in the setup:\n"
+                       "the folder of zsnes (the Linux build)\nor of ZSNES.EXE (the DOS build).",
+                       "Message", Dialogs::Icon::None);
+  PageControl1->cmdBrowseZSNESClick();
+  context_.Settings().WriteBool(option::RunFirst, false);
 }
 
 void TMainForm::FormClose() {
   closed_ = true;
   // A settings file that cannot be written is reported, and the program still ends: staying open
   // would not make the next write succeed.
-  Guard([this] {
-    SettingsFile& settings = Settings();
+  guard_.Run([this] {
+    SettingsFile& settings = context_.Settings();
     if (isMaximized()) {
       settings.WriteBool(option::Maximized, true);
     } else {
@@ -91,6 +91,6 @@ void TMainForm::FormClose() {
     settings.WriteString(option::ROMDirectory, platform::GetCurrentDir());
   });
   context_.settingsFile.reset();
-  DestroyZipCache();
-  ListModel->Clear();
+  cacheRow_->DestroyZipCache();
+  ListView->Clear();
 }

@@ -1,34 +1,49 @@
 // SPDX-FileCopyrightText: 2026 The KIVO developers
 // SPDX-License-Identifier: MIT
-// The option tabs: each control bound to its option, the change actions that store a value the
-// moment it changes, loading a configuration into the controls, and the per-game switch.
-//
-// The signals are chosen so that Qt behaves as the panel's rules say: check boxes act on
-// `toggled` (a change of state, whoever made it), sliders on `valueChanged` (after clamping, only
-// when the position moved), radio groups on a move to an item, the DOS command on `textChanged`;
-// the sample-rate box only on the user's choice (`activated`) or typing (`textEdited`), never on
-// a programmatic index; menu check marks only on `triggered`, never when the program sets them.
+// The option panel: binding, loading, the change actions and the Setup tab's folder pickers.
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
 #include <algorithm>
 
+#include "app/app_context.h"
 #include "app/ui/byte_edit.h"
 #include "app/ui/dialogs.h"
-#include "app/ui/main_form.h"
+#include "app/ui/handler_guard.h"
+#include "app/ui/option_panel.h"
 #include "app/ui/radio_group.h"
 #include "browser/configuration_switch.h"
 #include "browser/list_entry.h"
 
-void TMainForm::BindOptions() {
+OptionPanel::OptionPanel(AppContext& context, HandlerGuard& guard, QWidget* parent)
+    : QTabWidget(parent), context_(context), guard_(guard) {
+  setObjectName("PageControl1");
+  const struct {
+    const char* caption;
+    void (OptionPanel::*build)(QWidget*);
+  } pages[] = {{"Options", &OptionPanel::BuildOptionsTab},
+               {"Sound", &OptionPanel::BuildSoundTab},
+               {"Setup", &OptionPanel::BuildSetupTab},
+               {"Video", &OptionPanel::BuildVideoTab}};
+  for (const auto& page : pages) {
+    auto* widget = new QWidget;
+    widget->setObjectName(page.caption);
+    (this->*page.build)(widget);
+    addTab(widget, page.caption);
+  }
+  setCurrentIndex(2);
+}
+
+void OptionPanel::BindOptions(QObject& root) {
   // Each option of the table with a control is bound to it, found by its object name. The video
   // group's binding follows the emulator in use (ApplyEmulatorProfile).
   for (const OptionDecl* option : LoadOrder()) {
     if (option->control.empty()) continue;
-    QObject* control = findChild<QObject*>(QString::fromLatin1(option->control.data(), option->control.size()));
+    QObject* control = root.findChild<QObject*>(QString::fromLatin1(option->control.data(), option->control.size()));
     // A name the window does not have is a mistake in the table, found by the first start.
     if (control == nullptr) qFatal("option %s: no control named %s", option->key.data(), option->control.data());
     Bind(*option, control);
@@ -50,7 +65,7 @@ void TMainForm::BindOptions() {
   connect(txtExtraCmd, &QLineEdit::textChanged, this, [this] { RunChangeAction([this] { txtExtraCmdChange(); }); });
 }
 
-void TMainForm::Bind(const OptionDecl& option, QObject* control) {
+void OptionPanel::Bind(const OptionDecl& option, QObject* control) {
   bindings_.push_back({&option, control});
   // Plain check boxes share one action; chkSound has its own (connected above).
   auto* box = qobject_cast<QCheckBox*>(control);
@@ -58,10 +73,16 @@ void TMainForm::Bind(const OptionDecl& option, QObject* control) {
     connect(box, &QCheckBox::toggled, this,
             [this, &option, box] { RunChangeAction([this, &option, box] { CheckBoxClick(option, box); }); });
   }
+  // The Preferences marks: the menu has already inverted the mark when it is triggered.
+  if (auto* mark = qobject_cast<QAction*>(control)) {
+    auto action = &option == &option::ShellBat ? &OptionPanel::mnuBatClick : &OptionPanel::mnuHighPriorityClick;
+    connect(mark, &QAction::triggered, this,
+            [this, action, mark] { RunChangeAction([=, this] { (this->*action)(mark); }); });
+  }
 }
 
-void TMainForm::ApplyEmulatorProfile() {
-  panelBuild_ = FindEmulatorProfile(Settings()).build;
+void OptionPanel::ApplyEmulatorProfile() {
+  panelBuild_ = FindEmulatorProfile(context_.Settings()).build;
   const PanelProfile& panel = Panel();
 
   QStringList modes;
@@ -92,44 +113,43 @@ void TMainForm::ApplyEmulatorProfile() {
   }
 }
 
-bool TMainForm::BuildHas(const QObject* control) const {
+bool OptionPanel::BuildHas(const QObject* control) const {
   for (const OptionBinding& binding : bindings_) {
     if (binding.control == control) return Panel().Has(*binding.option);
   }
   return true;
 }
 
-bool TMainForm::IsSoundControl(const QWidget* control) const {
+bool OptionPanel::IsSoundControl(const QWidget* control) const {
   return std::find(SoundControls().begin(), SoundControls().end(), control) != SoundControls().end();
 }
 
-std::vector<QWidget*> TMainForm::SoundControls() const {
+std::vector<QWidget*> OptionPanel::SoundControls() const {
   return {chkStereo, chkBuffer, cmbSampleRate, chkBlaster, sldVolume, chkDisableSPCHack, chkDisableDSP};
 }
 
-void TMainForm::RunChangeAction(const std::function<void()>& action) {
+void OptionPanel::RunChangeAction(const std::function<void()>& action) {
   try {
     action();
   } catch (const std::exception& error) {
     if (loading_ > 0) {
       if (!loadError_) loadError_ = std::current_exception();
     } else {
-      ShowErrorReport(error.what());
+      guard_.Report(error.what());
     }
   }
 }
 
-void TMainForm::RaiseLoadError() {
+void OptionPanel::RaiseLoadError() {
   if (!loadError_) return;
   std::exception_ptr error = loadError_;
   loadError_ = nullptr;
   std::rethrow_exception(error);
 }
 
-void TMainForm::LoadConfig(const std::string& section) {
-  SettingsFile& settings = Settings();
-  // Which configuration an edit goes to.
-  StatusPanels[0]->setText(FromBytes(section));
+void OptionPanel::LoadConfig(const std::string& section) {
+  SettingsFile& settings = context_.Settings();
+  emit ConfigurationShown(FromBytes(section));
   struct LoadingScope {
     int& depth;
     explicit LoadingScope(int& d) : depth(d) { ++depth; }
@@ -154,65 +174,60 @@ void TMainForm::LoadConfig(const std::string& section) {
       combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
     } else if (auto* mark = qobject_cast<QAction*>(control)) {
       mark->setChecked(ReadOptionNumber(settings, *option, section) != 0);
-      if (mark == mnuBat) {
-        txtExtraCmd->setEnabled(mark->isChecked());
-        lblExtraCmd->setEnabled(mark->isChecked());
-      }
+      if (option == &option::ShellBat) EnableExtraCommand(mark->isChecked());
     }
     // A write refused by a change action ends the load where it happened.
     RaiseLoadError();
   }
 }
 
-void TMainForm::RunSliderActions() {
+void OptionPanel::RunSliderActions() {
   sldCPUChange();
   sldGammaChange();
   sldVolumeChange();
   sldFrameSkipChange();
 }
 
-void TMainForm::CheckBoxClick(const OptionDecl& option, QCheckBox* box) {
-  Settings().WriteBool(option.Section(context_.currentSection), option.key, box->isChecked());
+void OptionPanel::CheckBoxClick(const OptionDecl& option, QCheckBox* box) {
+  context_.Settings().WriteBool(option.Section(context_.currentSection), option.key, box->isChecked());
 }
 
-void TMainForm::chkSoundClick() {
+void OptionPanel::chkSoundClick() {
   bool on = chkSound->isChecked();
-  Settings().WriteBool(option::Sound, on);
+  context_.Settings().WriteBool(option::Sound, on);
   for (QWidget* control : SoundControls()) control->setEnabled(on && BuildHas(control));
   imgVolume->setVisible(on);
 }
 
-void TMainForm::sldCPUChange() {
+void OptionPanel::sldCPUChange() {
   lblCPU->setText(QString::number(sldCPU->value()) + "% CPU cycles");
-  Settings().WriteInteger(context_.currentSection, option::CPUCycles.key, sldCPU->value());
+  context_.Settings().WriteInteger(context_.currentSection, option::CPUCycles.key, sldCPU->value());
 }
 
-void TMainForm::sldGammaChange() {
+void OptionPanel::sldGammaChange() {
   lblGamma->setText("Gamma correct: " + QString::number(sldGamma->value()));
-  Settings().WriteInteger(context_.currentSection, option::Gamma.key, sldGamma->value());
+  context_.Settings().WriteInteger(context_.currentSection, option::Gamma.key, sldGamma->value());
 }
 
-void TMainForm::sldFrameSkipChange() {
+void OptionPanel::sldFrameSkipChange() {
   chkFrameSkip->setText("Frameskip: " + QString::number(sldFrameSkip->value()));
-  Settings().WriteInteger(context_.currentSection, option::FrameSkipValue.key, sldFrameSkip->value());
+  context_.Settings().WriteInteger(context_.currentSection, option::FrameSkipValue.key, sldFrameSkip->value());
 }
 
-void TMainForm::sldVolumeChange() { Settings().WriteInteger(option::Volume, sldVolume->value()); }
+void OptionPanel::sldVolumeChange() { context_.Settings().WriteInteger(option::Volume, sldVolume->value()); }
 
-void TMainForm::optMemCopyClick() { Settings().WriteInteger(option::MemCopy, optMemCopy->ItemIndex()); }
+void OptionPanel::optMemCopyClick() { context_.Settings().WriteInteger(option::MemCopy, optMemCopy->ItemIndex()); }
 
-void TMainForm::optVideoModeClick() {
-  Settings().WriteInteger(context_.currentSection, Panel().videoMode->key, optVideoMode->ItemIndex());
+void OptionPanel::optVideoModeClick() {
+  context_.Settings().WriteInteger(context_.currentSection, Panel().videoMode->key, optVideoMode->ItemIndex());
 }
 
-void TMainForm::cmbSampleRateChange(int index) { Settings().WriteInteger(option::SampleRate, index); }
+void OptionPanel::cmbSampleRateChange(int index) { context_.Settings().WriteInteger(option::SampleRate, index); }
 
-void TMainForm::txtExtraCmdChange() { Settings().WriteString(option::ExtraCommand, EditBytes(txtExtraCmd)); }
+void OptionPanel::txtExtraCmdChange() { context_.Settings().WriteString(option::ExtraCommand, EditBytes(txtExtraCmd)); }
 
-void TMainForm::SwitchConfiguration() {
-  const std::optional<ListEntry> entry = SelectedEntry();
-  if (!entry) return;
-  std::string target = ConfigurationFor(*entry);
+void OptionPanel::SwitchConfiguration(const ListEntry& entry) {
+  std::string target = ConfigurationFor(entry);
   // Letter case counts here: "zelda" and "Zelda" load the same section, but a change of spelling
   // still reloads.
   if (target == context_.currentSection) return;
@@ -220,12 +235,50 @@ void TMainForm::SwitchConfiguration() {
   LoadConfig(context_.currentSection);
 }
 
-void TMainForm::mnuToggleConfigClick() {
-  // A folder or drive has no configuration: its caption ("..", "/") is no game's name.
-  const std::optional<ListEntry> entry = SelectedEntry();
-  if (!entry || !entry->IsFile()) return;
-  std::string caption(entry->caption);
-  bool flag = Settings().ReadBool(section::Configs, context_.currentSection, false);
-  Settings().WriteBool(section::Configs, caption, !flag);
-  ScanDirectory();
+void OptionPanel::mnuHighPriorityClick(const QAction* mark) {
+  context_.Settings().WriteBool(option::HighPriority, mark->isChecked());
+}
+
+void OptionPanel::mnuBatClick(const QAction* mark) {
+  EnableExtraCommand(mark->isChecked());
+  context_.Settings().WriteBool(option::ShellBat, mark->isChecked());
+}
+
+void OptionPanel::EnableExtraCommand(bool on) {
+  txtExtraCmd->setEnabled(on);
+  lblExtraCmd->setEnabled(on);
+}
+
+std::string OptionPanel::ExtraCommand() const { return EditBytes(txtExtraCmd); }
+
+bool OptionPanel::ExtraCommandEnabled() const { return txtExtraCmd->isEnabled(); }
+
+QWidget* OptionPanel::SetupPage() const { return setupPage_; }
+
+void OptionPanel::BrowseInto(const QString& title, QLineEdit* edit, const OptionDecl& option) {
+  if (std::optional<std::string> folder = guard_.Ask().BrowseForFolder(window(), title)) SetEditBytes(edit, *folder);
+  // Also after a cancel: the edit's bytes are stored again, as they were read.
+  context_.Settings().WriteString(option, EditBytes(edit));
+}
+
+void OptionPanel::cmdBrowseZSNESClick() {
+  BrowseInto("Location of zsnes or ZSNES.EXE", txtDirZSNES, option::ZSNESPath);
+  // Another folder may hold another build of the emulator, with other options.
+  ApplyEmulatorProfile();
+  LoadConfig(context_.currentSection);
+}
+
+void OptionPanel::cmdBrowseMediaClick() { BrowseInto("Location for Media files", txtDirMedia, option::MediaPath); }
+
+void OptionPanel::cmdBrowseSavegameClick() {
+  BrowseInto("Location for Savegames", txtDirSavegame, option::SavegamePath);
+}
+
+bool OptionPanel::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == cmbSampleRate->lineEdit() && event->type() == QEvent::KeyPress) {
+    int code = static_cast<QKeyEvent*>(event)->key();
+    // The box would choose the item the typed text names; typing stores no item.
+    if (code == Qt::Key_Return || code == Qt::Key_Enter) return true;
+  }
+  return QTabWidget::eventFilter(watched, event);
 }

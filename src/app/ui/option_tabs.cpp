@@ -10,9 +10,9 @@
 #include <QPushButton>
 #include <QSlider>
 
-#include "app/ui/main_form.h"
+#include "app/ui/handler_guard.h"
+#include "app/ui/option_panel.h"
 #include "app/ui/radio_group.h"
-#include "app/ui/up_down.h"
 
 namespace {
 
@@ -56,7 +56,7 @@ QPushButton* Browse(QWidget* parent, const char* name, int top) {
 
 }  // namespace
 
-void TMainForm::BuildOptionsTab(QWidget* page) {
+void OptionPanel::BuildOptionsTab(QWidget* page) {
   optMemCopy = new RadioGroup("Mem Copy", {"Normal", "FPU", "MMX"}, page);
   optMemCopy->setObjectName("optMemCopy");
   optMemCopy->setGeometry(0, 8, 113, 89);
@@ -65,17 +65,17 @@ void TMainForm::BuildOptionsTab(QWidget* page) {
   GroupBox2 = new QGroupBox("ZSNES GUI", page);
   GroupBox2->setObjectName("GroupBox2");
   GroupBox2->setGeometry(0, 104, 113, 113);
-  chkEnter = Check(GroupBox2, "chkEnter", "Skip enter", 8, 16, 100);
-  chkEnter->setChecked(true);
-  chkDebugger = Check(GroupBox2, "chkDebugger", "Debugger", 8, 40, 100);
-  chkDisableMouse = Check(GroupBox2, "chkDisableMouse", "Disable mouse", 8, 64, 100);
-  chkGUI = Check(GroupBox2, "chkGUI", "Disable GUI", 8, 88, 100);
+  // Check boxes that only store their state are found by name when the options are bound.
+  Check(GroupBox2, "chkEnter", "Skip enter", 8, 16, 100)->setChecked(true);
+  Check(GroupBox2, "chkDebugger", "Debugger", 8, 40, 100);
+  Check(GroupBox2, "chkDisableMouse", "Disable mouse", 8, 64, 100);
+  Check(GroupBox2, "chkGUI", "Disable GUI", 8, 88, 100);
 
-  chkNTSC = Check(page, "chkNTSC", "NTSC", 128, 16);
-  chkPAL = Check(page, "chkPAL", "Pal", 128, 40);
-  chkLoROM = Check(page, "chkLoROM", "LoROM", 128, 64);
-  chkHiROM = Check(page, "chkHiROM", "HiROM", 128, 88);
-  chkInterleaved = Check(page, "chkInterleaved", "Interleaved", 128, 112);
+  Check(page, "chkNTSC", "NTSC", 128, 16);
+  Check(page, "chkPAL", "Pal", 128, 40);
+  Check(page, "chkLoROM", "LoROM", 128, 64);
+  Check(page, "chkHiROM", "HiROM", 128, 88);
+  Check(page, "chkInterleaved", "Interleaved", 128, 112);
   lblCPU = Label(page, "lblCPU", " CPU cycles", 128, 136);
   sldCPU = Slider(page, "sldCPU", Qt::Horizontal, 50, 150, QRect(128, 152, 121, 25));
   sldCPU->setPageStep(1);
@@ -84,14 +84,14 @@ void TMainForm::BuildOptionsTab(QWidget* page) {
   sldCPU->setValue(100);
 }
 
-void TMainForm::BuildSoundTab(QWidget* page) {
+void OptionPanel::BuildSoundTab(QWidget* page) {
   chkSound = Check(page, "chkSound", "Enable", 8, 8);
   chkStereo = Check(page, "chkStereo", "Stereo", 8, 32);
   chkBuffer = Check(page, "chkBuffer", "Buffer", 8, 56);
   chkDisableSPCHack = Check(page, "chkDisableSPCHack", "Disable SPC hack", 8, 80, 115);
   chkBlaster = Check(page, "chkBlaster", "Force 8 bit", 8, 104);
   chkDisableDSP = Check(page, "chkDisableDSP", "Disable DSP", 8, 128);
-  Label1 = Label(page, "Label1", "Samplerate:", 128, 8, 100);
+  Label(page, "Label1", "Samplerate:", 128, 8, 100);
 
   cmbSampleRate = new QComboBox(page);
   cmbSampleRate->setObjectName("cmbSampleRate");
@@ -120,16 +120,17 @@ void TMainForm::BuildSoundTab(QWidget* page) {
   sldVolume->setValue(25);
 }
 
-void TMainForm::BuildSetupTab(QWidget* page) {
-  ZSNES = Label(page, "ZSNES", "ZSNES", 0, 8);
+void OptionPanel::BuildSetupTab(QWidget* page) {
+  setupPage_ = page;
+  Label(page, "ZSNES", "ZSNES", 0, 8);
   txtDirZSNES = Edit(page, "txtDirZSNES", 0, 24, 217, true);
-  cmdBrowseZSNES = Browse(page, "cmdBrowseZSNES", 24);
-  Label5 = Label(page, "Label5", "Screenshots", 0, 56);
+  QPushButton* browseZsnes = Browse(page, "cmdBrowseZSNES", 24);
+  Label(page, "Label5", "Screenshots", 0, 56);
   txtDirMedia = Edit(page, "txtDirMedia", 0, 72, 217, true);
-  cmdBrowseMedia = Browse(page, "cmdBrowseMedia", 72);
-  Label6 = Label(page, "Label6", "Savegame", 0, 104);
+  QPushButton* browseMedia = Browse(page, "cmdBrowseMedia", 72);
+  Label(page, "Label6", "Savegame", 0, 104);
   txtDirSavegame = Edit(page, "txtDirSavegame", 0, 120, 217, true);
-  cmdBrowseSavegame = Browse(page, "cmdBrowseSavegame", 120);
+  QPushButton* browseSavegame = Browse(page, "cmdBrowseSavegame", 120);
 
   lblExtraCmd = Label(page, "lblExtraCmd", "DOS-Command for drivers etc.", 0, 152, 200);
   txtExtraCmd = Edit(page, "txtExtraCmd", 0, 168, 249, false);
@@ -137,34 +138,22 @@ void TMainForm::BuildSetupTab(QWidget* page) {
   // replaces it, so "ExtraCommand" exists in the file after the first start.
   txtExtraCmd->setText("txtExtraCmd");
   txtExtraCmd->setEnabled(false);
+  // The zip cache's row (Keep N ROMs in Cache, Apply) is placed below by the window.
 
-  lblKeep = Label(page, "lblKeep", "Keep", 0, 205, 30);
-  EditCacheSize = Edit(page, "EditCacheSize", 32, 202, 33, true);
-  UpDownCache = new UpDown(2, 100, page);
-  UpDownCache->setObjectName("UpDownCache");
-  UpDownCache->setGeometry(65, 202, 15, 21);
-  lblRomsInCache = Label(page, "lblRomsInCache", "ROMs in Cache", 84, 205, 94);
-  btnCache = new QPushButton("Apply", page);
-  btnCache->setObjectName("btnCache");
-  btnCache->setGeometry(182, 200, 66, 25);
-  btnCache->setEnabled(false);
-
-  connect(UpDownCache, &UpDown::Clicked, this, [this] { Guard([this] { UpDownCacheClick(); }); });
-  connect(btnCache, &QPushButton::clicked, this, [this] { Guard([this] { btnCacheClick(); }); });
-  connect(cmdBrowseZSNES, &QPushButton::clicked, this, [this] { Guard([this] { cmdBrowseZSNESClick(); }); });
-  connect(cmdBrowseMedia, &QPushButton::clicked, this, [this] { Guard([this] { cmdBrowseMediaClick(); }); });
-  connect(cmdBrowseSavegame, &QPushButton::clicked, this, [this] { Guard([this] { cmdBrowseSavegameClick(); }); });
+  connect(browseZsnes, &QPushButton::clicked, this, guard_.Wrap([this] { cmdBrowseZSNESClick(); }));
+  connect(browseMedia, &QPushButton::clicked, this, guard_.Wrap([this] { cmdBrowseMediaClick(); }));
+  connect(browseSavegame, &QPushButton::clicked, this, guard_.Wrap([this] { cmdBrowseSavegameClick(); }));
 }
 
-void TMainForm::BuildVideoTab(QWidget* page) {
-  chkScanlines = Check(page, "chkScanlines", "Scanlines", 8, 8, 95);
-  chkVSync = Check(page, "chkVSync", "Vertical sync", 8, 24, 95);
-  chkInterpolation = Check(page, "chkInterpolation", "Interpolation", 8, 40, 95);
-  chkNewEngine = Check(page, "chkNewEngine", "New engine", 8, 56, 95);
-  chkSmallScreen = Check(page, "chkSmallScreen", "Small screen", 8, 72, 95);
-  chkScale = Check(page, "chkScale", "Scale image", 8, 88, 95);
-  chkColor0 = Check(page, "chkColor0", "Color zero stay", 8, 104, 95);
-  chkOffBy1LineFix = Check(page, "chkOffBy1LineFix", "Off by 1 line fix", 8, 120, 95);
+void OptionPanel::BuildVideoTab(QWidget* page) {
+  Check(page, "chkScanlines", "Scanlines", 8, 8, 95);
+  Check(page, "chkVSync", "Vertical sync", 8, 24, 95);
+  Check(page, "chkInterpolation", "Interpolation", 8, 40, 95);
+  Check(page, "chkNewEngine", "New engine", 8, 56, 95);
+  Check(page, "chkSmallScreen", "Small screen", 8, 72, 95);
+  Check(page, "chkScale", "Scale image", 8, 88, 95);
+  Check(page, "chkColor0", "Color zero stay", 8, 104, 95);
+  Check(page, "chkOffBy1LineFix", "Off by 1 line fix", 8, 120, 95);
   chkFrameSkip = Check(page, "chkFrameSkip", "Frameskip", 8, 136, 95);
   sldFrameSkip = Slider(page, "sldFrameSkip", Qt::Horizontal, 0, 9, QRect(8, 160, 89, 18));
   lblGamma = Label(page, "lblGamma", " Gamma correct: ", 8, 184, 95);

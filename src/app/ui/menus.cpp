@@ -1,0 +1,178 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
+#include "app/ui/menus.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QMenu>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "app/app_context.h"
+#include "app/ui/dialogs.h"
+#include "app/ui/handler_guard.h"
+#include "common/error.h"
+#include "common/path.h"
+#include "platform/files.h"
+
+namespace {
+
+constexpr const char* kHomepage = "https://kivo.example.org/";
+constexpr const char* kZsnesHomepage = "https://www.zsnes.com/";
+constexpr const char* kAuthorMail = "mailto:kivo-team@example.org";
+
+QMenu* NewMenu(QWidget* window, const char* name) {
+  auto* menu = new QMenu(window);
+  menu->setObjectName(name);
+  return menu;
+}
+
+// A menu item named as the window's design names it, so it can be found by name.
+QAction* AddItem(QMenu* menu, const char* name, const QString& caption, const char* icon) {
+  QAction* action = menu->addAction(caption);
+  action->setObjectName(name);
+  if (icon != nullptr) action->setIcon(QIcon(QString(":/menu/%1.png").arg(icon)));
+  return action;
+}
+
+}  // namespace
+
+Menus::Menus(AppContext& context, HandlerGuard& guard, QWidget* window)
+    : QObject(window), context_(context), guard_(guard), window_(window) {
+  BuildFileMenu();
+  BuildPreferencesMenu();
+  BuildHelpMenu();
+}
+
+void Menus::BuildFileMenu() {
+  popFile = NewMenu(window_, "popFile");
+  AddItem(popFile, "mnuToggleConfig", "&Toggle Config", "toggle_config");
+  QAction* verify = AddItem(popFile, "mnuVerify", "Verify &checksum", "verify");
+  AddItem(popFile, "mnuDelete", "&Delete", "delete");
+  AddItem(popFile, "Unzip1", "&Unzip", "unzip");
+  AddItem(popFile, "mnuInfo", "Info", "info");
+  QAction* archive = AddItem(popFile, "Archivescreenshot1", "&Archive screenshot", "archive_screenshot");
+  popFile->addSeparator();
+  AddItem(popFile, "mnuExit", "E&xit", "exit");
+
+  // The two shortcuts belong to the ROM list, which carries this menu: they act only while the
+  // list has the keyboard focus.
+  verify->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+  archive->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+  for (QAction* action : {verify, archive}) action->setShortcutContext(Qt::WidgetShortcut);
+  connect(popFile, &QMenu::aboutToShow, this, guard_.Wrap([this] { popFilePopup(); }));
+}
+
+void Menus::BuildPreferencesMenu() {
+  popPreferences = NewMenu(window_, "popPreferences");
+  QAction* singleClick = AddItem(popPreferences, "SingleClick1", "&Single Click", nullptr);
+  // The two marks are options: the option panel stores them when they are triggered.
+  AddItem(popPreferences, "mnuHighPriority", "&High priority", "high_priority")->setCheckable(true);
+  AddItem(popPreferences, "mnuBat", "Shell through .&bat", "shell_bat")->setCheckable(true);
+  popPreferences->addSeparator();
+  QAction* quickRom = AddItem(popPreferences, "QuickROM1", "&QuickROM", nullptr);
+  singleClick->setEnabled(false);
+  quickRom->setEnabled(false);
+}
+
+void Menus::BuildHelpMenu() {
+  popHelp = NewMenu(window_, "popHelp");
+  // F1 is shown beside the item, but no control that takes the focus carries this menu, so the
+  // key itself does nothing.
+  const std::pair<QAction*, void (Menus::*)()> items[] = {
+      {AddItem(popHelp, "KIVOReadme1", "KIVO Readme\tF1", "readme"), &Menus::KIVOReadme1Click},
+      {AddItem(popHelp, "KIVOHomepage1", "KIVO Homepage", "homepage"), &Menus::KIVOHomepage1Click},
+      {AddItem(popHelp, "MailAuthot1", "Mail Author", "mail"), &Menus::MailAuthot1Click},
+      {popHelp->addSeparator(), nullptr},
+      {AddItem(popHelp, "ZSNESReadme1", "ZSNES Readme", "readme"), &Menus::ZSNESReadme1Click},
+      {AddItem(popHelp, "ZSNESHomepage1", "ZSNES Homepage", "homepage"), &Menus::ZSNESHomepage1Click},
+      {popHelp->addSeparator(), nullptr},
+      {AddItem(popHelp, "mnuAbout", "&About", "about"), &Menus::mnuAboutClick},
+  };
+  for (const auto& [action, handler] : items) {
+    if (handler != nullptr)
+      connect(action, &QAction::triggered, this, guard_.Wrap([this, h = handler] { (this->*h)(); }));
+  }
+}
+
+void Menus::BuildToolBar(QWidget* panel) {
+  ToolBar1 = new QToolBar(panel);
+  ToolBar1->setObjectName("ToolBar1");
+  ToolBar1->setGeometry(0, 0, 257, 28);
+  ToolBar1->setMovable(false);
+  ToolBar1->setIconSize(QSize(16, 16));
+  ToolBar1->setStyleSheet(
+      "QToolBar { border: 1px solid palette(mid); border-top: none; border-left: none; "
+      "border-right: none; spacing: 2px; }");
+  const struct {
+    const char* tip;
+    const char* icon;
+    QMenu* menu;
+  } buttons[] = {
+      {"File", ":/toolbar/file.png", popFile},
+      {"Preferences", ":/toolbar/preferences.png", popPreferences},
+      {"Help", ":/toolbar/help.png", popHelp},
+  };
+  int number = 1;
+  for (const auto& b : buttons) {
+    auto* button = new QToolButton(ToolBar1);
+    button->setToolTip(b.tip);
+    button->setIcon(QIcon(b.icon));
+    button->setMenu(b.menu);
+    button->setPopupMode(QToolButton::MenuButtonPopup);
+    button->setAutoRaise(true);
+    button->setObjectName(QString("ToolButton%1").arg(number++));
+    // The same menu opens on a right click of the button.
+    button->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(button, &QWidget::customContextMenuRequested, this,
+            [button, menu = b.menu](const QPoint& at) { menu->popup(button->mapToGlobal(at)); });
+    ToolBar1->addWidget(button);
+  }
+}
+
+void Menus::AttachFileMenu(QAbstractItemView* list) {
+  list->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(list, &QWidget::customContextMenuRequested, this,
+          [this, list](const QPoint& at) { popFile->popup(list->viewport()->mapToGlobal(at)); });
+  list->addAction(Item("mnuVerify"));
+  list->addAction(Item("Archivescreenshot1"));
+}
+
+void Menus::OnItem(const char* name, std::function<void()> handler) {
+  // triggered, not toggled: a check mark set by the program runs nothing.
+  connect(Item(name), &QAction::triggered, this, guard_.Wrap(std::move(handler)));
+}
+
+QAction* Menus::Item(const char* name) const {
+  auto* action = window_->findChild<QAction*>(name);
+  if (action == nullptr) qFatal("the menus have no item named %s", name);
+  return action;
+}
+
+void Menus::popFilePopup() { Item("Unzip1")->setEnabled(IsZipName(context_.selectedRomFile)); }
+
+void Menus::mnuAboutClick() {
+  guard_.Ask().Message(window_, "KIVO 0.991 4/10/1999\nWritten by the KIVO team, with thanks to every ZSNES player.",
+                       "About", Dialogs::Icon::None);
+}
+
+void Menus::OpenHelp(const std::string& fileOrUrl, bool isFile) {
+  // The desktop opens a missing file without a word, or with a box of its own long after; the user
+  // asked for a document and is told at once that there is none.
+  if (isFile && !platform::FileExists(fileOrUrl)) throw KivoError("Cannot open file " + fileOrUrl);
+  if (!guard_.Ask().OpenDocument(fileOrUrl)) throw KivoError("Cannot open " + fileOrUrl);
+}
+
+void Menus::KIVOReadme1Click() {
+  OpenHelp(context_.manual.empty() ? AddBackslash(context_.appDir) + "KIVO - Manual.txt" : context_.manual, true);
+}
+
+void Menus::KIVOHomepage1Click() { OpenHelp(kHomepage, false); }
+
+void Menus::MailAuthot1Click() { OpenHelp(kAuthorMail, false); }
+
+void Menus::ZSNESReadme1Click() {
+  OpenHelp(AddBackslash(context_.Settings().ReadString(option::ZSNESPath, "")) + "Readme.txt", true);
+}
+
+void Menus::ZSNESHomepage1Click() { OpenHelp(kZsnesHomepage, false); }

@@ -1,0 +1,58 @@
+// SPDX-FileCopyrightText: 2026 The KIVO developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <string>
+
+class QAbstractItemView;
+class QAction;
+class QMenu;
+class QToolBar;
+class QWidget;
+class HandlerGuard;
+struct AppContext;
+
+// The tool bar's three menus, File, Preferences and Help, and the Help menu's commands. Every item
+// carries its design name as its object name: the window hands each File item its handler by that
+// name, and the option panel finds the two Preferences marks it stores by theirs.
+class Menus : public QObject {
+  Q_OBJECT
+
+ public:
+  Menus(AppContext& context, HandlerGuard& guard, QWidget* window);
+
+  // The tool bar with the three menu buttons, at the top of the left panel.
+  void BuildToolBar(QWidget* panel);
+  // The ROM list carries the File menu: its context menu and its two shortcuts.
+  void AttachFileMenu(QAbstractItemView* list);
+  // Runs `handler` (guarded) when the user chooses the item of this name.
+  void OnItem(const char* name, std::function<void()> handler);
+
+  // The Help menu's commands.
+  void mnuAboutClick();
+  void KIVOReadme1Click();
+  void KIVOHomepage1Click();
+  void MailAuthot1Click();
+  void ZSNESReadme1Click();
+  void ZSNESHomepage1Click();
+  // Opens a help document or web page; raises the program's error when it cannot.
+  void OpenHelp(const std::string& fileOrUrl, bool isFile);
+
+ private:
+  void BuildFileMenu();
+  void BuildPreferencesMenu();
+  void BuildHelpMenu();
+  // Unzip is offered for an archive only.
+  void popFilePopup();
+  QAction* Item(const char* name) const;
+
+  AppContext& context_;
+  HandlerGuard& guard_;
+  QWidget* window_;
+  QMenu* popFile = nullptr;
+  QMenu* popPreferences = nullptr;
+  QMenu* popHelp = nullptr;
+  QToolBar* ToolBar1 = nullptr;
+};
