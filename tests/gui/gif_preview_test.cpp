@@ -254,7 +254,6 @@ class GifPreviewTest : public QObject {
     QTest::addColumn<bool>("transparent");
     QTest::addColumn<bool>("interlaced");
     QTest::newRow("transparent index 0") << true << false;
-    QTest::newRow("transparent, interlaced") << true << true;
     QTest::newRow("no transparency: index 0 is painted") << false << false;
   }
   void stillGifLeavesTheBackgroundUnderTransparentPixels() {

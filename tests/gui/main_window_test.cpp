@@ -7,7 +7,6 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
-#include <QToolButton>
 
 #include "app/settings_file.h"
 #include "gui/support/find_child.h"
@@ -178,20 +177,6 @@ class MainWindowTest : public QObject {
     QVERIFY(!ini.ReadBool("General", "ShellBat", true));
     QVERIFY(!Child<QAction>(form, "SingleClick1")->isEnabled());
     QVERIFY(!Child<QAction>(form, "QuickROM1")->isEnabled());
-  }
-
-  void toolBarButtonsCarryTheirMenus() {
-    FormFixture f;
-    TMainForm& form = f.Start();
-    QCOMPARE(Child<QToolButton>(form, "ToolButton1")->toolTip(), QString("File"));
-    QCOMPARE(Child<QToolButton>(form, "ToolButton2")->toolTip(), QString("Preferences"));
-    QCOMPARE(Child<QToolButton>(form, "ToolButton3")->toolTip(), QString("Help"));
-    QCOMPARE(Child<QToolButton>(form, "ToolButton1")->menu(), Child<QMenu>(form, "popFile"));
-    QCOMPARE(Child<QToolButton>(form, "ToolButton3")->menu(), Child<QMenu>(form, "popHelp"));
-    QStringList captions;
-    for (QAction* action : Child<QMenu>(form, "popFile")->actions()) captions << action->text();
-    QCOMPARE(captions, QStringList({"&Toggle Config", "Verify &checksum", "&Delete", "&Unzip", "Info",
-                                    "&Archive screenshot", "", "E&xit"}));
   }
 
   // A refused write of the settings file shows the error report; closing still ends the window.

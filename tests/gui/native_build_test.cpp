@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The KIVO developers
 // SPDX-License-Identifier: MIT
 // The window with the native Linux build in the ZSNES folder: the panel shows what that build offers,
-// a double-click starts it with its argument list, and its snapshots are filed and shown.
+// and its snapshots are filed and shown.
 #include <QImage>
 #include <QTest>
 
@@ -85,25 +85,6 @@ class NativeBuildTest : public QObject {
     QCOMPARE(Child<RadioGroup>(form, "optVideoMode")->ItemIndex(), 6);
     QCOMPARE(Child<QComboBox>(form, "cmbSampleRate")->count(), 6);
     QCOMPARE(Child<QSlider>(form, "sldGamma")->maximum(), 5);
-    QVERIFY(f.dialogs.Errors().empty());
-  }
-
-  void doubleClickStartsTheBuildWithItsArguments() {
-    NativeFixture f("Stereo=1\n[Default]\nFrameSkip=1\nFrameSkip Value=2\n");
-    WriteTestFile(f.Rom("Star Fox (U).smc"), "rom");
-    f.Start();
-    QVERIFY(f.DoubleClick("Star Fox (U)"));
-    QTRY_COMPARE_WITH_TIMEOUT(f.CountStarts(), size_t(1), EmulatorFixture::kStartTimeoutMs);
-    const FakeStart start = f.Log().starts.back();
-    QCOMPARE(start.program, f.Emu("zsnes"));
-    QCOMPARE(start.args, std::vector<std::string>({"-g", "0", "-k", "75", "-n", "0", "-p", "100", "-r", "2", "-s", "-v",
-                                                   "2", f.Rom("Star Fox (U).smc")}));
-    QCOMPARE(start.cwd, f.emu.Path());
-    const std::string cfg = f.ZsneslCfg();
-    QVERIFY(cfg.find("frameskip=3\n") != std::string::npos);
-    QVERIFY(cfg.find("StereoSound=1\n") != std::string::npos);
-    // The DOS build's file is not the native build's business.
-    QCOMPARE(ReadTestFile(f.Emu("ZSNES.CFG")), std::string(EmulatorFixture::kCfg));
     QVERIFY(f.dialogs.Errors().empty());
   }
 
