@@ -133,6 +133,17 @@ std::string GifSubBlocks(const std::string& data, int blockSize, bool terminate)
   return out;
 }
 
+GifFrameSpec GifFrame(int left, int top, int width, int height, std::vector<uint8_t> pixels, int minCodeSize) {
+  GifFrameSpec frame;
+  frame.left = left;
+  frame.top = top;
+  frame.width = width;
+  frame.height = height;
+  frame.pixels = std::move(pixels);
+  frame.lzw.minCodeSize = minCodeSize;
+  return frame;
+}
+
 GifBuilder& GifBuilder::Screen(int width, int height, const std::vector<GifRgb>& globalMap, uint8_t background) {
   PutWord(bytes_, width);
   PutWord(bytes_, height);
@@ -217,6 +228,12 @@ std::vector<uint8_t> GifTestPixels(int width, int height, int colors, uint32_t s
       pixels[static_cast<size_t>(y) * width + x] = static_cast<uint8_t>(value);
     }
   }
+  return pixels;
+}
+
+std::vector<uint8_t> GifNoisePixels(int width, int height, int colors, uint32_t seed) {
+  std::vector<uint8_t> pixels(static_cast<size_t>(width) * height);
+  for (auto& p : pixels) p = static_cast<uint8_t>(((seed = seed * 1103515245u + 12345u) >> 16) % colors);
   return pixels;
 }
 

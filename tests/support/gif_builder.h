@@ -39,6 +39,9 @@ struct GifFrameSpec {
   GifLzwOptions lzw;
 };
 
+// A frame at the given place of width x height pixels (colour indexes in display order).
+GifFrameSpec GifFrame(int left, int top, int width, int height, std::vector<uint8_t> pixels, int minCodeSize = 8);
+
 class GifBuilder {
  public:
   // Header with the given signature and version ("GIF89a", "gif87a", "GIF88z"...).
@@ -64,5 +67,7 @@ class GifBuilder {
 std::vector<GifRgb> GifTestPalette(int count, uint32_t seed = 1);
 // Pixels that compress like a picture: runs and gradients with some noise, all below `colors`.
 std::vector<uint8_t> GifTestPixels(int width, int height, int colors, uint32_t seed);
+// Pixels of noise alone, all below `colors`: they fill the LZW table again and again.
+std::vector<uint8_t> GifNoisePixels(int width, int height, int colors, uint32_t seed);
 // The rows of a frame in the order an interlaced GIF stores them.
 std::vector<uint8_t> GifInterlaceRows(const std::vector<uint8_t>& pixels, int width, int height);

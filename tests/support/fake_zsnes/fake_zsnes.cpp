@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The KIVO developers
 // SPDX-License-Identifier: MIT
-// A stand-in for the emulator in window tests. It appends one record of how it was started to
-// "fake_zsnes.log" in its working folder: the program path, every argument, the working folder and
-// its nice value, one per line, then a line "--". It stays alive for a while so a test can start a
-// second one while the first still runs: for a few seconds when its last argument is "sleep", or for
-// as long as a file "fake_zsnes.stay" exists in its working folder (a front-end's command line always
-// ends with its own switches, so the window tests hold it this way). When the marker file lets it go
-// it appends "ended=<pid>", so a test sees the first emulator was still running at the second start.
+// A stand-in for the emulator in the tests that start one. It appends one record of how it was
+// started to "fake_zsnes.log" in its working folder: the program path, every argument, the working
+// folder and its nice value, one per line, then a line "--". It stays alive for as long as a file
+// "fake_zsnes.stay" exists in its working folder, so a test can start a second one while the first
+// still runs (a front-end's command line always ends with its own switches, so the marker holds it,
+// not an argument). When the marker lets it go it appends "ended=<pid>", so a test sees the first
+// emulator was still running at the second start.
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -38,7 +38,6 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) std::fprintf(log, "arg=%s\n", argv[i]);
   std::fprintf(log, "cwd=%s\nnice=%d\npid=%d\n--\n", cwd, getpriority(PRIO_PROCESS, 0), static_cast<int>(getpid()));
   std::fclose(log);
-  if (argc > 1 && std::strcmp(argv[argc - 1], "sleep") == 0) sleep(3);
   if (access(kStayMarker, F_OK) == 0) {
     for (int waited = 0; waited < kMaxStayMilliseconds && access(kStayMarker, F_OK) == 0; waited += 10) usleep(10000);
     char ended[32];

@@ -1,63 +1,41 @@
 // SPDX-FileCopyrightText: 2026 The KIVO developers
 // SPDX-License-Identifier: MIT
-// Where KIVO keeps its files: beside a portable program, under the user's home when installed.
+// Where KIVO keeps its files, for every case in tests/data/kivo_folders/ (its README gives the form).
 #include "app/kivo_folders.h"
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
-#include <filesystem>
-
+#include "support/case_words.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-class KivoFoldersTest : public ::testing::Test {
- protected:
-  TempDir prefix_;
-  TempDir home_;
-  std::string bin_ = prefix_ / "bin";
-  ScopedEnv home{"HOME", home_.Path()};
-  ScopedEnv config{"XDG_CONFIG_HOME", std::nullopt};
-  ScopedEnv cache{"XDG_CACHE_HOME", std::nullopt};
-  void SetUp() override { MakeTestDir(bin_); }
-};
-
-TEST_F(KivoFoldersTest, APortableProgramKeepsEverythingBesideItself) {
-  WriteTestFile(bin_ + "/KIVO - Manual.txt", "manual");
-  KivoFolders folders = LocateKivoFolders(bin_);
-  EXPECT_TRUE(folders.portable);
-  EXPECT_EQ(folders.settingsFile, bin_ + "/kivo.ini");
-  EXPECT_EQ(folders.dataFolder, bin_);
-  EXPECT_EQ(folders.manual, bin_ + "/KIVO - Manual.txt");
-}
-
-// A package's program, told by its manual under share/doc: the user's folders, also for root (who
-// may write the program's folder); a kivo.ini put beside the program keeps it portable.
-TEST_F(KivoFoldersTest, AnInstalledProgramUsesTheUsersFolders) {
-  MakeTestDir(prefix_ / "share/doc/kivo");
-  WriteTestFile(prefix_ / "share/doc/kivo/KIVO - Manual.txt", "manual");
-  KivoFolders folders = LocateKivoFolders(bin_);
-  EXPECT_FALSE(folders.portable);
-  EXPECT_EQ(folders.settingsFile, home_ / ".config/kivo/kivo.ini");
-  EXPECT_EQ(folders.dataFolder, home_ / ".cache/kivo");
-  EXPECT_EQ(folders.manual, prefix_ / "share/doc/kivo/KIVO - Manual.txt");
-  CreateKivoFolders(folders);
-  EXPECT_TRUE(std::filesystem::is_directory(home_ / ".config/kivo"));
-  EXPECT_TRUE(std::filesystem::is_directory(home_ / ".cache/kivo"));
-
-  {
-    ScopedEnv xdgConfig("XDG_CONFIG_HOME", home_ / "conf");
-    ScopedEnv xdgCache("XDG_CACHE_HOME", home_ / "cache");
-    folders = LocateKivoFolders(bin_);
-    EXPECT_EQ(folders.settingsFile, home_ / "conf/kivo/kivo.ini");
-    EXPECT_EQ(folders.dataFolder, home_ / "cache/kivo");
+TEST(KivoFolders, EveryCaseLocatesAsItSays) {
+  for (const std::vector<CaseStatement>& statements : ReadCaseStatements("kivo_folders")) {
+    TempDir dir;
+    ScopedEnv home("HOME", std::nullopt), config("XDG_CONFIG_HOME", std::nullopt),
+        cache("XDG_CACHE_HOME", std::nullopt);
+    for (const CaseStatement& statement : statements) {
+      SCOPED_TRACE(statement.where);
+      const std::vector<std::string> w = WordsBelow(statement, dir.Path());
+      if (RunFileStatement(w)) continue;
+      if (w[0] == "env") {
+        w.at(2) == "-" ? ::unsetenv(w.at(1).c_str()) : ::setenv(w.at(1).c_str(), w[2].c_str(), 1);
+      } else if (w[0] == "locate") {
+        const KivoFolders folders = LocateKivoFolders(w.at(1));
+        EXPECT_EQ(folders.portable, w.at(2) == "portable");
+        EXPECT_EQ(folders.settingsFile, w.at(3));
+        EXPECT_EQ(folders.dataFolder, w.at(4));
+        EXPECT_EQ(folders.manual, w.at(5));
+      } else if (w[0] == "create") {
+        CreateKivoFolders(LocateKivoFolders(w.at(1)));
+      } else {
+        ADD_FAILURE() << "unknown statement " << w[0];
+      }
+    }
   }
-
-  WriteTestFile(bin_ + "/kivo.ini", "");
-  folders = LocateKivoFolders(bin_);
-  EXPECT_TRUE(folders.portable);
-  EXPECT_EQ(folders.settingsFile, bin_ + "/kivo.ini");
 }
 
 }  // namespace

@@ -13,48 +13,39 @@
 
 namespace gif_hostile {
 
-// `frames` frames covering a width x height screen, each carrying no LZW data at all (its pixels
-// are the fill value) and restoring what was under it, so a viewer also saves the canvas. 4 frames
-// take about a hundred bytes.
-inline std::string FullScreenFrames(int width, int height, int frames, int delay = 1) {
+// `frames` frames on a width x height screen, each carrying no LZW data at all (its pixels are the
+// fill value). Full-screen frames restore what was under them, so a viewer also saves the canvas
+// (4 take about a hundred bytes); frames of width 0, 12 bytes each, take the screen's size and are
+// interlaced, for the decoder's scratch buffer too.
+inline std::string FullScreenFrames(int width, int height, int frames, bool zeroWidth = false) {
   GifBuilder gif;
   gif.Screen(width, height, {{0, 0, 0}, {255, 255, 255}});
-  GifFrameSpec frame;
-  frame.width = width;
-  frame.height = height;
-  for (int i = 0; i < frames; ++i)
-    gif.GraphicControl(3, delay, std::nullopt).Descriptor(frame).Raw(std::string("\x02\x00", 2));
-  return gif.Trailer().Bytes();
-}
-
-// The same with descriptors of width 0, which take the screen's size: 12 bytes a frame.
-inline std::string ZeroSizeFrames(int width, int height, int frames) {
-  GifBuilder gif;
-  gif.Screen(width, height, {{0, 0, 0}, {255, 255, 255}});
-  GifFrameSpec frame;
-  frame.interlaced = true;  // the decoder's scratch buffer too
-  for (int i = 0; i < frames; ++i) gif.Descriptor(frame).Raw(std::string("\x02\x00", 2));
+  GifFrameSpec frame = GifFrame(0, 0, zeroWidth ? 0 : width, zeroWidth ? 0 : height, {});
+  frame.interlaced = zeroWidth;
+  for (int i = 0; i < frames; ++i) {
+    if (!zeroWidth) gif.GraphicControl(3, 1, std::nullopt);
+    gif.Descriptor(frame).Raw(std::string("\x02\x00", 2));
+  }
   return gif.Trailer().Bytes();
 }
 
 // `count` frames of 4 bytes: an empty comment and a zero byte, no pixels.
 inline std::string EmptyFrames(int count) {
-  GifBuilder gif;
-  gif.Screen(16, 16, {{0, 0, 0}, {255, 255, 255}});
-  for (int i = 0; i < count; ++i) gif.Raw(std::string("\x21\xFE\x00\x00", 4));
-  return gif.Trailer().Bytes();
+  std::string frames;
+  for (int i = 0; i < count; ++i) frames += std::string("\x21\xFE\x00\x00", 4);
+  return GifBuilder().Screen(16, 16, {{0, 0, 0}, {255, 255, 255}}).Raw(frames).Trailer().Bytes();
 }
 
 // One extension (a comment, or an application's data) of `blocks` data sub-blocks of one byte.
 inline std::string OneByteSubBlocks(int blocks, bool application) {
-  GifBuilder gif;
-  gif.Screen(16, 16, {{0, 0, 0}, {255, 255, 255}});
-  gif.Raw(application ? "\x21\xFF\x0BXMP DataXMP" : "\x21\xFE");
-  std::string data;
-  data.reserve(static_cast<size_t>(blocks) * 2 + 1);
+  std::string data(application ? "\x21\xFF\x0BXMP DataXMP" : "\x21\xFE");
   for (int i = 0; i < blocks; ++i) data += "\x01x";
-  data.push_back('\0');
-  return gif.Raw(data).Trailer().Bytes();
+  return GifBuilder()
+      .Screen(16, 16, {{0, 0, 0}, {255, 255, 255}})
+      .Raw(data)
+      .Raw(std::string(1, '\0'))
+      .Trailer()
+      .Bytes();
 }
 
 struct Sample {
@@ -69,7 +60,7 @@ inline std::vector<Sample> Samples() {
       {"4 frames on a 5792 x 5792 screen", FullScreenFrames(5792, 5792, 4)},
       {"16 frames on a 4096 x 4096 screen", FullScreenFrames(4096, 4096, 16)},
       {"4 frames on a 2896 x 2896 screen", FullScreenFrames(2896, 2896, 4)},
-      {"64 frames of width 0 on a 2048 x 2048 screen", ZeroSizeFrames(2048, 2048, 64)},
+      {"64 frames of width 0 on a 2048 x 2048 screen", FullScreenFrames(2048, 2048, 64, true)},
       {"65,536 empty frames of 4 bytes", EmptyFrames(65536)},
       {"a comment of 1,000,000 one-byte sub-blocks", OneByteSubBlocks(1000000, false)},
       {"application data of 1,000,000 one-byte sub-blocks", OneByteSubBlocks(1000000, true)},
