@@ -23,6 +23,10 @@
 #include "platform/dirs.h"
 #include "rom_folder_fixture.h"
 
+using namespace kivo::app;
+using namespace kivo::browser;
+using namespace kivo::platform;
+
 namespace {
 
 constexpr int kFileCount = 20000;
@@ -34,10 +38,10 @@ void KivoScan(benchmark::State& state, int fileCount) {
   settings.Snapshot();  // parsed once, as the window's settings are long before any scan
   // A folder is listed often while the window is open, so the figure times a folder the system
   // has listed before, as the anchor's repeated readdir does.
-  ScanFolder(platform::DriveRoots(), fixture.Folder(), *settings.Snapshot());
+  ScanFolder(kivo::platform::DriveRoots(), fixture.Folder(), *settings.Snapshot());
   size_t configured = 0;
   for (auto _ : state) {
-    ListEntries entries = ScanFolder(platform::DriveRoots(), fixture.Folder(), *settings.Snapshot());
+    ListEntries entries = ScanFolder(kivo::platform::DriveRoots(), fixture.Folder(), *settings.Snapshot());
     configured = 0;
     for (const ListEntry& entry : entries)
       configured += entry.kind == kRomFileWithConfig || entry.kind == kZipArchiveWithConfig;
@@ -84,10 +88,10 @@ const ListEntries& ScannedEntries(int fileCount) {
   auto found = scanned.find(fileCount);
   if (found == scanned.end()) {
     SettingsFile settings(RomFolder(fileCount).IniPath());
-    found =
-        scanned
-            .emplace(fileCount, ScanFolder(platform::DriveRoots(), RomFolder(fileCount).Folder(), *settings.Snapshot()))
-            .first;
+    found = scanned
+                .emplace(fileCount,
+                         ScanFolder(kivo::platform::DriveRoots(), RomFolder(fileCount).Folder(), *settings.Snapshot()))
+                .first;
   }
   return found->second;
 }

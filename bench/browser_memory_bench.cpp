@@ -17,6 +17,10 @@
 #include "rom_folder_fixture.h"
 #include "support/temp_dir.h"
 
+using namespace kivo::app;
+using namespace kivo::browser;
+using namespace kivo::platform;
+
 namespace {
 
 void KivoListMemory(benchmark::State& state, int fileCount) {
@@ -32,7 +36,7 @@ void BareListMemory(benchmark::State& state, int fileCount) {
   {
     SettingsFile settings(fixture.IniPath());
     std::ofstream file(captions, std::ios::binary);
-    for (const ListEntry& entry : ScanFolder(platform::DriveRoots(), fixture.Folder(), *settings.Snapshot()))
+    for (const ListEntry& entry : ScanFolder(kivo::platform::DriveRoots(), fixture.Folder(), *settings.Snapshot()))
       (file << entry.caption) << '\n';
   }
   ReportProbedMemory(state, "kivo_list_memory_probe", {"bare", captions});

@@ -15,6 +15,9 @@
 #include "harness.h"
 #include "support/giflib_memory.h"
 
+using namespace kivo::common;
+using namespace kivo::gif;
+
 namespace {
 
 void GiflibDecode(benchmark::State& state, const std::string& bytes) {

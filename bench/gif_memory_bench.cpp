@@ -32,6 +32,10 @@
 #include "support/temp_dir.h"
 #include "unit/gif/gif_hostile_samples.h"
 
+using namespace kivo::common;
+using namespace kivo::gif;
+using namespace kivo::screenshots;
+
 namespace {
 
 // In the child: what the preview's path costs for these bytes, and the error it ended with.

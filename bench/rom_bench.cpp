@@ -12,6 +12,8 @@
 #include "rom/snes_rom.h"
 #include "support/temp_dir.h"
 
+using namespace kivo::rom;
+
 namespace {
 
 // The image, written once per run to a temporary file and removed at exit. 48 Mbit is 32 + 16, so

@@ -16,6 +16,8 @@
 #include "harness.h"
 #include "support/temp_dir.h"
 
+using namespace kivo::app;
+
 namespace {
 
 constexpr size_t kFileSize = 1 << 20;

@@ -13,6 +13,8 @@
 #include "platform/run_and_wait.h"
 #include "support/temp_dir.h"
 
+using namespace kivo::platform;
+
 namespace {
 
 constexpr int kEntryCount = 2000;
@@ -48,14 +50,14 @@ const StartFolder& Folder() {
 void TimeStart(benchmark::State& state, const std::vector<std::string>& argv) {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
   for (auto _ : state) {
-    if (platform::RunProgramAndWait(argv, "") != 0) {
+    if (kivo::platform::RunProgramAndWait(argv, "") != 0) {
       state.SkipWithError(("did not show its window: " + argv[0]).c_str());
       break;
     }
   }
 }
 
-std::string Beside(const char* program) { return platform::ExecutableDir() + "/" + program; }
+std::string Beside(const char* program) { return kivo::platform::ExecutableDir() + "/" + program; }
 
 void KivoStart(benchmark::State& state) { TimeStart(state, {Beside("kivo_start_probe"), Folder().IniPath()}); }
 

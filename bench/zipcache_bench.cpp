@@ -13,6 +13,9 @@
 #include "support/temp_dir.h"
 #include "zipcache/zip_cache.h"
 
+using namespace kivo::platform;
+using namespace kivo::zipcache;
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -52,7 +55,7 @@ class Fixture {
     fs::create_directories(root_ / "zipcache");
     fs::create_directories(root_ / "unzipped");
     WriteBenchFile(root_ / "GAME.SFC", RomImage(4 << 20));
-    ok_ = platform::RunProgramAndWait({"zip", "-q", "-9", "-j", Archive(), root_ / "GAME.SFC"}, "") == 0;
+    ok_ = kivo::platform::RunProgramAndWait({"zip", "-q", "-9", "-j", Archive(), root_ / "GAME.SFC"}, "") == 0;
     fs::remove(root_ / "GAME.SFC");
   }
   bool Ok() const { return ok_; }
@@ -88,7 +91,7 @@ void UnzipProgram(benchmark::State& state) {
   if (!fixture.Ok()) return state.SkipWithError("the zip program could not make the archive");
   const std::string target = fixture.UnzipFolder();
   for (auto _ : state) {
-    if (platform::RunProgramAndWait({"unzip", "-o", "-q", fixture.Archive(), "-d", target}, "") != 0) {
+    if (kivo::platform::RunProgramAndWait({"unzip", "-o", "-q", fixture.Archive(), "-d", target}, "") != 0) {
       return state.SkipWithError("unzip failed");
     }
     state.PauseTiming();

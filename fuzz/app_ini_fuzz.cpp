@@ -13,6 +13,9 @@
 #include "app/settings_file.h"
 #include "common/text.h"
 
+using namespace kivo::app;
+using namespace kivo::common;
+
 namespace {
 
 void Check(bool condition) {

@@ -14,6 +14,9 @@
 #include "gif/gif_lzw.h"
 #include "gif/gif_types.h"
 
+using namespace kivo::common;
+using namespace kivo::gif;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 3) return 0;
   const int width = 1 + data[0] % 97;

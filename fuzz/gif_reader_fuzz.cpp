@@ -16,6 +16,9 @@
 #include "gif/gif_animation.h"
 #include "gif/gif_image.h"
 
+using namespace kivo::common;
+using namespace kivo::gif;
+
 namespace {
 
 std::atomic<size_t> heapInUse{0};

@@ -11,6 +11,9 @@
 #include "common/text.h"
 #include "launch/zsnes_cfg.h"
 
+using namespace kivo::common;
+using namespace kivo::launch;
+
 namespace {
 
 void Check(bool condition) {

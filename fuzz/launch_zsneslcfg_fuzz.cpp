@@ -11,6 +11,8 @@
 
 #include "launch/zsnesl_cfg.h"
 
+using namespace kivo::launch;
+
 namespace {
 
 void Check(bool condition) {

@@ -14,6 +14,8 @@
 #include "rom/rom_commands.h"
 #include "rom/snes_rom.h"
 
+using namespace kivo::rom;
+
 namespace {
 
 void Check(bool condition) {

@@ -14,6 +14,8 @@
 #include "zipcache/cache_table.h"
 #include "zipcache/zip_cache.h"
 
+using namespace kivo::zipcache;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -16,6 +16,8 @@
 #include "zipcache/zip_cache.h"
 #include "zipcache/zip_extract.h"
 
+using namespace kivo::zipcache;
+
 namespace {
 
 namespace fs = std::filesystem;

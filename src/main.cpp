@@ -9,10 +9,17 @@
 #include "common/path.h"
 #include "platform/dirs.h"
 
+using namespace kivo::app;
+using namespace kivo::browser;
+using namespace kivo::common;
+using namespace kivo::launch;
+using namespace kivo::platform;
+using namespace kivo::screenshots;
+
 int main(int argc, char** argv) {
   // The settings file lives beside the program (whatever folder it was started from), or under the
   // user's home when KIVO is installed.
-  const KivoFolders folders = LocateKivoFolders(platform::ExecutableDir());
+  const KivoFolders folders = LocateKivoFolders(kivo::platform::ExecutableDir());
   CreateKivoFolders(folders);
   AppContext context;
   context.settingsFile = std::make_unique<SettingsFile>(folders.settingsFile);

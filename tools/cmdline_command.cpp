@@ -22,6 +22,11 @@
 #include "tool_command.h"
 #include "tool_environment.h"
 
+using namespace kivo::app;
+using namespace kivo::common;
+using namespace kivo::launch;
+using namespace kivo::platform;
+
 namespace {
 
 // The lines every build shares: the configuration, the ROM file, the folder and the priority.
@@ -38,26 +43,28 @@ bool PrintLaunchFacts(SettingsFile& settings, const std::string& section, const 
     err << "kivo-tool: " << romFile << ": file not found; ZSNES would get the switches alone\n";
     fine = false;
   }
-  out << "working folder: " << settings.ReadString(option::ZSNESPath, "") << '\n';
-  out << "priority: " << (settings.ReadBool(option::HighPriority, false) ? "high" : "normal") << '\n';
+  out << "working folder: " << settings.ReadString(kivo::app::option::ZSNESPath, "") << '\n';
+  out << "priority: " << (settings.ReadBool(kivo::app::option::HighPriority, false) ? "high" : "normal") << '\n';
   return fine;
 }
 
 int PrintDosCommandLine(SettingsFile& settings, const std::string& section, const std::string& file,
                         const std::string& romFile, const std::string& aliasFolder, std::ostream& out,
                         std::ostream& err) {
-  const std::string shortPath = platform::ShortPathName(romFile, aliasFolder);
-  const std::string commandLine = BuildCommandLine(settings, section, shortPath);
+  const std::string shortPath = kivo::platform::ShortPathName(romFile, aliasFolder);
+  const std::string commandLine = kivo::launch::BuildCommandLine(settings, section, shortPath);
   bool fine = PrintLaunchFacts(settings, section, file, romFile, !shortPath.empty(), out, err);
-  if (settings.ReadBool(option::ShellBat, false)) {
-    out << "through: " << AddBackslash(settings.ReadString(option::ZSNESPath, "")) << "zkivo.bat\n";
-    out << "DOS command: " << settings.ReadString(option::ExtraCommand, "") << '\n';
+  if (settings.ReadBool(kivo::app::option::ShellBat, false)) {
+    out << "through: " << kivo::common::AddBackslash(settings.ReadString(kivo::app::option::ZSNESPath, ""))
+        << "zkivo.bat\n";
+    out << "DOS command: " << settings.ReadString(kivo::app::option::ExtraCommand, "") << '\n';
   }
 
   // The program is found the way the start finds it, so a folder name with blanks that also names
   // another file shows up here as the program that would really run.
-  const std::string emulator = AddBackslash(settings.ReadString(option::ZSNESPath, "")) + "ZSNES.EXE";
-  const std::vector<std::string> parts = platform::SplitCommandLine(commandLine);
+  const std::string emulator =
+      kivo::common::AddBackslash(settings.ReadString(kivo::app::option::ZSNESPath, "")) + "ZSNES.EXE";
+  const std::vector<std::string> parts = kivo::platform::SplitCommandLine(commandLine);
   if (parts.empty()) {
     err << "kivo-tool: " << emulator << ": not found; the launch would start nothing\n";
     fine = false;
@@ -70,28 +77,30 @@ int PrintDosCommandLine(SettingsFile& settings, const std::string& section, cons
 }
 
 // The DOS build inside DOSBox: the drives, the DOS command line, and DOSBox's own command last.
-int PrintDosBoxCommandLine(SettingsFile& settings, const RunRomRequest& request, const std::string& file,
+int PrintDosBoxCommandLine(SettingsFile& settings, const kivo::launch::RunRomRequest& request, const std::string& file,
                            const std::string& romFile, std::ostream& out, std::ostream& err) {
-  bool fine = PrintLaunchFacts(settings, request.section, file, romFile, platform::FileExists(romFile), out, err);
-  const DosBoxPlan plan = PlanDosBox(settings, request.section, romFile, request.shortNameFolder);
+  bool fine = PrintLaunchFacts(settings, request.section, file, romFile, kivo::platform::FileExists(romFile), out, err);
+  const kivo::launch::DosBoxPlan plan =
+      kivo::launch::PlanDosBox(settings, request.section, romFile, request.shortNameFolder);
   out << "drive C: " << plan.emulatorFolder << '\n';
   if (!plan.romFolder.empty()) out << "drive D: " << plan.romFolder << '\n';
   if (!plan.saveFolder.empty()) out << "drive E: " << plan.saveFolder << '\n';
-  if (settings.ReadBool(option::ShellBat, false)) {
+  if (settings.ReadBool(kivo::app::option::ShellBat, false)) {
     out << "through: C:\\zkivo.bat\n";
-    out << "DOS command: " << settings.ReadString(option::ExtraCommand, "") << '\n';
+    out << "DOS command: " << settings.ReadString(kivo::app::option::ExtraCommand, "") << '\n';
   }
   out << "in DOSBox: " << plan.commandLine << '\n';
-  out << ShellQuoted(DosBoxCommand(DosBoxConfigPath(settings))) << '\n';
+  out << kivo::common::ShellQuoted(kivo::launch::DosBoxCommand(kivo::launch::DosBoxConfigPath(settings))) << '\n';
   return fine ? kToolOk : kToolFailed;
 }
 
-int PrintNativeCommandLine(SettingsFile& settings, const RunRomRequest& request, const std::string& program,
-                           const std::string& file, const std::string& romFile, std::ostream& out, std::ostream& err) {
-  bool fine = PrintLaunchFacts(settings, request.section, file, romFile, platform::FileExists(romFile), out, err);
-  out << "configuration file: " << NativeConfigFile(settings, request.workingFolder) << '\n';
-  out << ShellQuoted(NativeCommand(settings, request.section, program, romFile, request.extraCommand,
-                                   request.extraCommandEnabled))
+int PrintNativeCommandLine(SettingsFile& settings, const kivo::launch::RunRomRequest& request,
+                           const std::string& program, const std::string& file, const std::string& romFile,
+                           std::ostream& out, std::ostream& err) {
+  bool fine = PrintLaunchFacts(settings, request.section, file, romFile, kivo::platform::FileExists(romFile), out, err);
+  out << "configuration file: " << kivo::launch::NativeConfigFile(settings, request.workingFolder) << '\n';
+  out << kivo::common::ShellQuoted(kivo::launch::NativeCommand(settings, request.section, program, romFile,
+                                                               request.extraCommand, request.extraCommandEnabled))
       << '\n';
   return fine ? kToolOk : kToolFailed;
 }
@@ -106,9 +115,9 @@ int RunCmdlineCommand(ToolEnvironment& env, const std::vector<std::string>& args
   }
   const std::string& file = args.back();
   SettingsFile& settings = env.Settings();
-  const RunRomRequest request = env.LaunchRequest(file, args.size() == 2 ? args.front() : "");
+  const kivo::launch::RunRomRequest request = env.LaunchRequest(file, args.size() == 2 ? args.front() : "");
   const std::string romFile = env.GetRomFile(file);
-  const EmulatorProfile profile = FindEmulatorProfile(settings);
+  const kivo::launch::EmulatorProfile profile = kivo::launch::FindEmulatorProfile(settings);
   if (profile.build == EmulatorBuild::Native) {
     return PrintNativeCommandLine(settings, request, profile.program, file, romFile, out, err);
   }

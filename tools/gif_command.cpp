@@ -19,6 +19,10 @@
 #include "platform/files.h"
 #include "tool_command.h"
 
+using namespace kivo::common;
+using namespace kivo::gif;
+using namespace kivo::platform;
+
 namespace {
 
 std::string NumberedName(const char* prefix, int index, const char* extension) {
@@ -28,21 +32,21 @@ std::string NumberedName(const char* prefix, int index, const char* extension) {
 }
 
 void WriteOutput(const std::string& folder, const std::string& name, const std::string& bytes) {
-  const std::string path = AddBackslash(folder) + name;
-  if (!platform::WriteFileAtomic(path, bytes)) throw KivoError("Cannot create file " + path);
+  const std::string path = kivo::common::AddBackslash(folder) + name;
+  if (!kivo::platform::WriteFileAtomic(path, bytes)) throw kivo::common::KivoError("Cannot create file " + path);
 }
 
 // Composes every frame in turn, as an animation shows them, and writes each. A frame that cannot
 // be drawn (no colour table) ends the pictures with its error.
-std::string WriteComposedFrames(TGIFImage& image, const std::string& folder) {
+std::string WriteComposedFrames(kivo::gif::TGIFImage& image, const std::string& folder) {
   if (image.FrameCount() == 0) return {};
   try {
-    TGIFCanvas canvas(image);
+    kivo::gif::TGIFCanvas canvas(image);
     for (int i = 0; i < image.FrameCount(); ++i) {
       canvas.Render(i);
-      WriteOutput(folder, NumberedName("composed", i, "pam"), CanvasPam(canvas));
+      WriteOutput(folder, NumberedName("composed", i, "pam"), kivo::gif::CanvasPam(canvas));
     }
-  } catch (const GIFException& e) {
+  } catch (const kivo::gif::GIFException& e) {
     return e.what();
   }
   return {};
@@ -57,24 +61,26 @@ int RunGifCommand(ToolEnvironment&, const std::vector<std::string>& args, std::o
     return kToolUsage;
   }
   std::string bytes;
-  if (!platform::ReadWholeFile(args[0], bytes, kGifFileLimit)) {
+  if (!kivo::platform::ReadWholeFile(args[0], bytes, kivo::gif::kGifFileLimit)) {
     out << "error: Cannot open file " << args[0] << '\n';
     return kToolFailed;
   }
-  TGIFImage image;
+  kivo::gif::TGIFImage image;
   std::vector<std::string> warnings;
-  image.OnWarning = [&warnings](TGIFItem*, TGIFSeverity, const std::string& message) { warnings.push_back(message); };
+  image.OnWarning = [&warnings](kivo::gif::TGIFItem*, TGIFSeverity, const std::string& message) {
+    warnings.push_back(message);
+  };
   std::string error;
   try {
     image.LoadFromBytes(bytes);
-  } catch (const GIFException& e) {
+  } catch (const kivo::gif::GIFException& e) {
     // The frames read before the error stay in the image and are listed like any others.
     error = e.what();
   }
   for (int i = 0; i < image.FrameCount(); ++i) {
-    const TGIFSubImage& frame = *image.Frame(i);
-    out << FrameInfoLine(frame) << '\n';
-    if (args.size() >= 2) WriteOutput(args[1], NumberedName("frame", i, "pgm"), FramePgm(frame));
+    const kivo::gif::TGIFSubImage& frame = *image.Frame(i);
+    out << kivo::gif::FrameInfoLine(frame) << '\n';
+    if (args.size() >= 2) WriteOutput(args[1], NumberedName("frame", i, "pgm"), kivo::gif::FramePgm(frame));
   }
   if (composed && error.empty()) error = WriteComposedFrames(image, args[1]);
   for (const std::string& warning : warnings) out << "warning: " << warning << '\n';

@@ -10,6 +10,10 @@
 #include "tool_command.h"
 #include "tool_environment.h"
 
+using namespace kivo::app;
+using namespace kivo::common;
+using namespace kivo::launch;
+
 namespace {
 
 void PrintUsage(std::ostream& out) {
@@ -39,7 +43,7 @@ int main(int argc, char** argv) {
       int status = command.run(env, args, std::cout, std::cerr);
       std::cout.flush();
       return status;
-    } catch (const KivoError& error) {
+    } catch (const kivo::common::KivoError& error) {
       std::cout.flush();
       std::cerr << "kivo-tool: " << error.what() << '\n';
       return kToolFailed;

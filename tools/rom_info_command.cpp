@@ -7,6 +7,10 @@
 #include "tool_command.h"
 #include "tool_environment.h"
 
+using namespace kivo::app;
+using namespace kivo::launch;
+using namespace kivo::rom;
+
 int RunInfoCommand(ToolEnvironment& env, const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.size() != 1) {
     err << "usage: kivo-tool info FILE\n";
@@ -15,7 +19,7 @@ int RunInfoCommand(ToolEnvironment& env, const std::vector<std::string>& args, s
   // The report is printed as the box would show it in every case (only "Title: " when there is no
   // file); why it is empty goes to the error stream and the exit status.
   const std::string romFile = env.GetRomFile(args[0]);
-  TSnesRom rom(romFile);
+  kivo::rom::TSnesRom rom(romFile);
   out << rom.InfoText() << '\n';
   if (romFile.empty()) {
     err << "kivo-tool: " << args[0] << ": no ROM file in the archive\n";

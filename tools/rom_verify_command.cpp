@@ -9,6 +9,11 @@
 #include "tool_command.h"
 #include "tool_environment.h"
 
+using namespace kivo::app;
+using namespace kivo::common;
+using namespace kivo::launch;
+using namespace kivo::rom;
+
 namespace {
 
 // The line's text after "<file>: ", and whether the image is OK.
@@ -16,16 +21,16 @@ bool VerifyOne(ToolEnvironment& env, const std::string& argument, std::string& t
   try {
     const std::string romFile = env.GetRomFile(argument);
     if (romFile.empty()) {
-      text = std::string(kChecksumFailedText) + " (no ROM file in the archive)";
+      text = std::string(kivo::rom::kChecksumFailedText) + " (no ROM file in the archive)";
       return false;
     }
-    ChecksumVerdict verdict = VerifyChecksum(romFile);
+    kivo::rom::ChecksumVerdict verdict = kivo::rom::VerifyChecksum(romFile);
     text = verdict.text;
     if (verdict.result == ChecksumResult::Failed) text += " (" + verdict.reason + ")";
     return verdict.result == ChecksumResult::Ok;
-  } catch (const KivoError& error) {
+  } catch (const kivo::common::KivoError& error) {
     // An unreadable file ends the window's command with an error; here it ends only this file's line.
-    text = std::string(kChecksumFailedText) + " (" + error.what() + ")";
+    text = std::string(kivo::rom::kChecksumFailedText) + " (" + error.what() + ")";
     return false;
   }
 }

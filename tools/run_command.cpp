@@ -10,15 +10,19 @@
 #include "tool_command.h"
 #include "tool_environment.h"
 
+using namespace kivo::app;
+using namespace kivo::common;
+using namespace kivo::launch;
+
 int RunRunCommand(ToolEnvironment& env, const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.size() != 1) {
     err << "usage: kivo-tool run FILE\n";
     return kToolUsage;
   }
   // Whatever keeps the launch from starting is a KivoError, which main() prints before exiting 1.
-  const EmulatorStart start = PrepareLaunch(env.Settings(), env.LaunchRequest(args.front()));
-  StartEmulator(start);
+  const kivo::launch::EmulatorStart start = PrepareLaunch(env.Settings(), env.LaunchRequest(args.front()));
+  kivo::launch::StartEmulator(start);
   env.KeepExtractedFiles();
-  out << ShellQuoted(start.argv) << '\n';
+  out << kivo::common::ShellQuoted(start.argv) << '\n';
   return kToolOk;
 }

@@ -12,8 +12,15 @@
 #include "platform/files.h"
 #include "zipcache/zip_cache.h"
 
-ToolEnvironment::ToolEnvironment() : folders_(LocateKivoFolders(platform::ExecutableDir())) {
-  CreateKivoFolders(folders_);
+using namespace kivo::app;
+using namespace kivo::browser;
+using namespace kivo::common;
+using namespace kivo::launch;
+using namespace kivo::platform;
+using namespace kivo::zipcache;
+
+ToolEnvironment::ToolEnvironment() : folders_(kivo::app::LocateKivoFolders(kivo::platform::ExecutableDir())) {
+  kivo::app::CreateKivoFolders(folders_);
 }
 
 ToolEnvironment::~ToolEnvironment() = default;
@@ -24,15 +31,15 @@ SettingsFile& ToolEnvironment::Settings() {
 }
 
 std::string ToolEnvironment::FullPath(const std::string& argument) {
-  if (!argument.empty() && argument.front() == kPathSeparator) return argument;
-  return AddBackslash(platform::GetCurrentDir()) + argument;
+  if (!argument.empty() && argument.front() == kivo::common::kPathSeparator) return argument;
+  return kivo::common::AddBackslash(kivo::platform::GetCurrentDir()) + argument;
 }
 
 std::string ToolEnvironment::GetRomFile(const std::string& argument) {
   if (!zipCache_) {
     // As the window does at start: the folder may exist already, which is fine.
-    platform::CreateDirectory(AddBackslash(folders_.dataFolder) + "zipcache");
-    const int limit = Settings().ReadInteger(option::CacheSize, option::CacheSize.loadDefault);
+    kivo::platform::CreateDirectory(kivo::common::AddBackslash(folders_.dataFolder) + "zipcache");
+    const int limit = Settings().ReadInteger(kivo::app::option::CacheSize, kivo::app::option::CacheSize.loadDefault);
     zipCache_ = std::make_unique<TZipCache>(folders_.dataFolder + "/zipcache", limit);
   }
   return zipCache_->GetRomFile(FullPath(argument));
@@ -43,22 +50,23 @@ void ToolEnvironment::KeepExtractedFiles() {
 }
 
 std::string ToolEnvironment::SectionFor(const std::string& argument) {
-  const std::string fileName = ExtractFileName(argument);
-  const std::string caption = StripFileExt(fileName);
-  ListEntry entry{caption, IsZipName(fileName) ? kZipArchive : kRomFile, fileName};
-  if (Settings().ReadBool(section::Configs, caption, false)) entry.kind += 1;
-  return ConfigurationFor(entry);
+  const std::string fileName = kivo::common::ExtractFileName(argument);
+  const std::string caption = kivo::common::StripFileExt(fileName);
+  kivo::browser::ListEntry entry{
+      caption, kivo::common::IsZipName(fileName) ? kivo::browser::kZipArchive : kivo::browser::kRomFile, fileName};
+  if (Settings().ReadBool(kivo::app::section::Configs, caption, false)) entry.kind += 1;
+  return kivo::browser::ConfigurationFor(entry);
 }
 
-RunRomRequest ToolEnvironment::LaunchRequest(const std::string& argument, const std::string& section) {
+kivo::launch::RunRomRequest ToolEnvironment::LaunchRequest(const std::string& argument, const std::string& section) {
   const std::string full = FullPath(argument);
-  RunRomRequest request;
+  kivo::launch::RunRomRequest request;
   request.section = section.empty() ? SectionFor(argument) : section;
-  request.workingFolder = ExtractFileDir(full);
-  request.selectedRomFile = ExtractFileName(full);
-  request.extraCommand = Settings().ReadString(option::ExtraCommand, "");
-  request.extraCommandEnabled = Settings().ReadBool(option::ShellBat, false);
-  request.shortNameFolder = ShortNameFolder(folders_.dataFolder);
+  request.workingFolder = kivo::common::ExtractFileDir(full);
+  request.selectedRomFile = kivo::common::ExtractFileName(full);
+  request.extraCommand = Settings().ReadString(kivo::app::option::ExtraCommand, "");
+  request.extraCommandEnabled = Settings().ReadBool(kivo::app::option::ShellBat, false);
+  request.shortNameFolder = kivo::launch::ShortNameFolder(folders_.dataFolder);
   request.getRomFile = [this](const std::string& path) { return GetRomFile(path); };
   return request;
 }

@@ -8,8 +8,12 @@
 #include "app/kivo_folders.h"
 #include "launch/run_rom.h"
 
+namespace kivo::app {
 class SettingsFile;
+}
+namespace kivo::zipcache {
 class TZipCache;
+}
 
 // What the subcommands share with the window: kivo.ini and the zip cache where LocateKivoFolders puts
 // them (beside the program, or under the user's home when installed), so an archive checked from the
@@ -23,7 +27,7 @@ class ToolEnvironment {
 
   // The folder of the zip cache and the aliases (the program's own when KIVO is portable).
   const std::string& DataDir() const { return folders_.dataFolder; }
-  SettingsFile& Settings();
+  kivo::app::SettingsFile& Settings();
 
   // The full path of a file named on the command line (relative names count from the current folder).
   static std::string FullPath(const std::string& argument);
@@ -44,10 +48,10 @@ class ToolEnvironment {
   // What the window hands the launch when the file is double-clicked in its folder: that folder,
   // the file's configuration, the DOS command as stored (enabled in batch mode), the aliases beside
   // the program and this environment's zip cache. `section` empty: the file's own.
-  RunRomRequest LaunchRequest(const std::string& argument, const std::string& section = "");
+  kivo::launch::RunRomRequest LaunchRequest(const std::string& argument, const std::string& section = "");
 
  private:
-  KivoFolders folders_;
-  std::unique_ptr<SettingsFile> settings_;
-  std::unique_ptr<TZipCache> zipCache_;  // made at first use; its destructor saves cache.tbl
+  kivo::app::KivoFolders folders_;
+  std::unique_ptr<kivo::app::SettingsFile> settings_;
+  std::unique_ptr<kivo::zipcache::TZipCache> zipCache_;  // made at first use; its destructor saves cache.tbl
 };

@@ -13,6 +13,9 @@
 #include "peak_memory.h"
 #include "support/giflib_memory.h"
 
+using namespace kivo::common;
+using namespace kivo::gif;
+
 namespace {
 
 bool DecodeWithKivo(const std::string& bytes) {

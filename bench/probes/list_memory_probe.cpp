@@ -26,12 +26,16 @@
 #include "peak_memory.h"
 #include "platform/dirs.h"
 
+using namespace kivo::app;
+using namespace kivo::browser;
+using namespace kivo::platform;
+
 namespace {
 
 bool ShowKivoList(const std::string& folder, const std::string& iniPath, size_t& baseline) {
   SettingsFile settings(iniPath);
   auto snapshot = settings.Snapshot();
-  const std::vector<std::string> roots = platform::DriveRoots();
+  const std::vector<std::string> roots = kivo::platform::DriveRoots();
   QListView view;
   RomListModel model;
   view.setModel(&model);

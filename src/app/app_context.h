@@ -9,6 +9,8 @@
 #include "app/settings_file.h"
 #include "common/error.h"
 
+namespace kivo::app {
+
 // The program-wide state that outlives any one window handler: the settings file, the
 // configuration in force and the ROM entry last selected. Created at program start, before the
 // main window; the window's close deletes the settings file.
@@ -26,7 +28,9 @@ struct AppContext {
   // The open settings file. The window closes it as it ends; a handler still running after that
   // (an event Qt delivers late) is refused instead of writing nowhere.
   SettingsFile& Settings() {
-    if (!settingsFile) throw KivoError("The settings file is closed");
+    if (!settingsFile) throw common::KivoError("The settings file is closed");
     return *settingsFile;
   }
 };
+
+}  // namespace kivo::app

@@ -4,6 +4,8 @@
 
 #include "common/text.h"
 
+namespace kivo::app {
+
 IniDocument::IniDocument(std::string bytes) : bytes_(std::move(bytes)) { Parse(); }
 
 void IniDocument::Parse() {
@@ -16,13 +18,14 @@ void IniDocument::Parse() {
     size_t end = newline == std::string_view::npos ? text.size() : newline;
     if (end > pos && text[end - 1] == '\r') --end;
     std::string_view line = text.substr(pos, end - pos);
-    std::string_view trimmed = TrimBlanks(line);
+    std::string_view trimmed = common::TrimBlanks(line);
 
     if (!trimmed.empty() && trimmed.front() == '[') {
       // Up to the last ']': game names such as "Title (U) [!]" carry brackets of their own.
       size_t close = trimmed.rfind(']');
-      std::string_view name = TrimBlanks(trimmed.substr(1, close == std::string_view::npos ? close : close - 1));
-      auto [it, added] = sections_.try_emplace(LowerAscii(name));
+      std::string_view name =
+          common::TrimBlanks(trimmed.substr(1, close == std::string_view::npos ? close : close - 1));
+      auto [it, added] = sections_.try_emplace(common::LowerAscii(name));
       // A repeated section header: its lines belong to no section that can be read or written.
       current = added ? &it->second : nullptr;
       if (current != nullptr) current->contentEnd = next;
@@ -33,13 +36,13 @@ void IniDocument::Parse() {
         Line entry;
         entry.begin = pos;
         entry.end = end;
-        std::string_view key = TrimBlanks(line.substr(0, equals));
+        std::string_view key = common::TrimBlanks(line.substr(0, equals));
         entry.keyBegin = static_cast<size_t>(key.data() - text.data());
         entry.keyEnd = entry.keyBegin + key.size();
-        std::string_view value = TrimBlanks(line.substr(equals + 1));
+        std::string_view value = common::TrimBlanks(line.substr(equals + 1));
         entry.valueBegin = value.empty() ? end : static_cast<size_t>(value.data() - text.data());
         entry.valueEnd = entry.valueBegin + value.size();
-        current->keys.try_emplace(LowerAscii(key), entry);
+        current->keys.try_emplace(common::LowerAscii(key), entry);
       }
     }
     pos = next;
@@ -53,10 +56,10 @@ class FoldedName {
  public:
   explicit FoldedName(std::string_view name) {
     if (name.size() <= sizeof(buffer_)) {
-      for (size_t i = 0; i < name.size(); ++i) buffer_[i] = LowerAscii(name[i]);
+      for (size_t i = 0; i < name.size(); ++i) buffer_[i] = common::LowerAscii(name[i]);
       view_ = std::string_view(buffer_, name.size());
     } else {
-      heap_ = LowerAscii(name);
+      heap_ = common::LowerAscii(name);
       view_ = heap_;
     }
   }
@@ -83,7 +86,7 @@ void EndLastLine(std::string& text, std::string_view eol) {
 }  // namespace
 
 bool IniDocument::CanHoldSection(std::string_view name) {
-  return TrimBlanks(name).size() == name.size() && name.find_first_of("\r\n") == std::string_view::npos;
+  return common::TrimBlanks(name).size() == name.size() && name.find_first_of("\r\n") == std::string_view::npos;
 }
 
 bool IniDocument::CanHoldKey(std::string_view name) {
@@ -139,3 +142,5 @@ std::string IniDocument::WithValue(std::string_view section, std::string_view ke
   result.append(bytes_, at, std::string::npos);
   return result;
 }
+
+}  // namespace kivo::app

@@ -7,6 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
+namespace kivo::app {
+
 // The parsed form of an INI text: where each section and key stands in the bytes, so that a read
 // is a hash lookup and a write can replace one line and keep every other byte as it was.
 // Section and key names match without regard to ASCII letter case; the first occurrence of a
@@ -60,3 +62,5 @@ class IniDocument {
   std::string bytes_;
   NameMap<Section> sections_;  // lower-cased name -> its first occurrence
 };
+
+}  // namespace kivo::app

@@ -8,6 +8,8 @@
 #include "platform/dirs.h"
 #include "platform/files.h"
 
+namespace kivo::app {
+
 namespace {
 
 constexpr const char* kManual = "KIVO - Manual.txt";
@@ -16,15 +18,15 @@ constexpr const char* kManual = "KIVO - Manual.txt";
 std::string BaseFolder(const char* variable, const char* underHome) {
   std::optional<std::string> set = platform::EnvironmentVariable(variable);
   if (set && !set->empty() && set->front() == '/') return *set;
-  return AddBackslash(platform::HomeDir()) + underHome;
+  return common::AddBackslash(platform::HomeDir()) + underHome;
 }
 
 }  // namespace
 
 KivoFolders LocateKivoFolders(const std::string& programDir) {
-  const std::string prefix = ExtractFileDir(programDir);
-  const std::string systemManual = AddBackslash(prefix) + "share/doc/kivo/" + kManual;
-  const std::string besideProgram = AddBackslash(programDir) + "kivo.ini";
+  const std::string prefix = common::ExtractFileDir(programDir);
+  const std::string systemManual = common::AddBackslash(prefix) + "share/doc/kivo/" + kManual;
+  const std::string besideProgram = common::AddBackslash(programDir) + "kivo.ini";
   const bool systemInstall = platform::FileExists(systemManual);
 
   KivoFolders folders;
@@ -37,13 +39,15 @@ KivoFolders LocateKivoFolders(const std::string& programDir) {
     folders.dataFolder = BaseFolder("XDG_CACHE_HOME", ".cache") + "/kivo";
   }
   // The manual is wherever this install put it.
-  const std::string portableManual = AddBackslash(programDir) + kManual;
+  const std::string portableManual = common::AddBackslash(programDir) + kManual;
   folders.manual = platform::FileExists(portableManual) || !systemInstall ? portableManual : systemManual;
   return folders;
 }
 
 void CreateKivoFolders(const KivoFolders& folders) {
   if (folders.portable) return;
-  platform::CreateDirectoryPath(ExtractFileDir(folders.settingsFile));
+  platform::CreateDirectoryPath(common::ExtractFileDir(folders.settingsFile));
   platform::CreateDirectoryPath(folders.dataFolder);
 }
+
+}  // namespace kivo::app

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace kivo::app {
+
 // Where KIVO keeps its files, decided in one place for the window and kivo-tool alike.
 //
 // Portable, as KIVO was made: kivo.ini, the zip cache and the aliases beside the program, when its
@@ -22,3 +24,5 @@ KivoFolders LocateKivoFolders(const std::string& programDir);
 
 // Makes the folders of an installed layout (a portable one exists: the program is in it).
 void CreateKivoFolders(const KivoFolders& folders);
+
+}  // namespace kivo::app

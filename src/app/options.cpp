@@ -6,6 +6,8 @@
 
 #include "app/settings_file.h"
 
+namespace kivo::app {
+
 std::span<const OptionDecl* const> LoadOrder() {
   using namespace option;
   static constexpr std::array<const OptionDecl*, 38> kOrder = {
@@ -60,3 +62,5 @@ int ReadOptionNumber(SettingsFile& settings, const OptionDecl& option, std::stri
 std::string ReadOptionText(SettingsFile& settings, const OptionDecl& option) {
   return settings.ReadString(option.Section(""), option.key, "");
 }
+
+}  // namespace kivo::app

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace kivo::app {
+
 class SettingsFile;
 
 // The sections of kivo.ini with fixed names. Every other section is a game's configuration, named
@@ -118,3 +120,5 @@ std::span<const OptionDecl* const> LoadOrder();
 // key's default when it is missing or not a number.
 int ReadOptionNumber(SettingsFile& settings, const OptionDecl& option, std::string_view currentSection);
 std::string ReadOptionText(SettingsFile& settings, const OptionDecl& option);
+
+}  // namespace kivo::app

@@ -8,6 +8,8 @@
 #include "common/text.h"
 #include "platform/files.h"
 
+namespace kivo::app {
+
 namespace {
 
 // Longest string value a read returns; longer values are cut.
@@ -31,7 +33,7 @@ std::string ReadIniString(const IniDocument& doc, std::string_view section, std:
 int ReadIniInteger(const IniDocument& doc, std::string_view section, std::string_view key, int def) {
   std::string_view value;
   if (!doc.Find(section, key, value)) return def;
-  return ParseInteger(value.substr(0, kMaxValueLength)).value_or(def);
+  return common::ParseInteger(value.substr(0, kMaxValueLength)).value_or(def);
 }
 
 bool ReadIniBool(const IniDocument& doc, std::string_view section, std::string_view key, bool def) {
@@ -70,13 +72,13 @@ bool SettingsFile::ReadBool(std::string_view section, std::string_view key, bool
 void SettingsFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
   if (HasLineBreak(value) || !IniDocument::CanHoldSection(section) || !IniDocument::CanHoldKey(key)) return;
   std::shared_ptr<const IniDocument> current = Snapshot();
-  if (!writable_) throw KivoError("Unable to write to " + path_);
+  if (!writable_) throw common::KivoError("Unable to write to " + path_);
   std::string updated = current->WithValue(section, key, value);
   // A value already stored as asked leaves the file alone. Every start and every configuration
   // load stores back the values the controls were just set from, and each real write is a sync
   // to disk.
   if (updated == current->Bytes()) return;
-  if (!platform::WriteFileAtomic(path_, updated)) throw KivoError("Unable to write to " + path_);
+  if (!platform::WriteFileAtomic(path_, updated)) throw common::KivoError("Unable to write to " + path_);
   parsed_ = std::make_shared<IniDocument>(std::move(updated));
 }
 
@@ -87,3 +89,5 @@ void SettingsFile::WriteInteger(std::string_view section, std::string_view key, 
 void SettingsFile::WriteBool(std::string_view section, std::string_view key, bool value) {
   WriteString(section, key, value ? "1" : "0");
 }
+
+}  // namespace kivo::app

@@ -9,6 +9,8 @@
 #include "app/ini_document.h"
 #include "app/options.h"
 
+namespace kivo::app {
+
 // The settings file kivo.ini. Nothing is held between calls that the file no longer says: every
 // read looks at the file as it is now (so an edit by another program is seen at the next read), and
 // every write reaches the disk before the call returns. Parsing is skipped when the bytes are the
@@ -57,3 +59,5 @@ class SettingsFile {
 std::string ReadIniString(const IniDocument& doc, std::string_view section, std::string_view key, std::string_view def);
 int ReadIniInteger(const IniDocument& doc, std::string_view section, std::string_view key, int def);
 bool ReadIniBool(const IniDocument& doc, std::string_view section, std::string_view key, bool def);
+
+}  // namespace kivo::app

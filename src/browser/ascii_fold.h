@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace kivo::browser {
+
 // LowerAscii for one byte, inline: a folder scan folds bytes of every listed name, where a call per
 // byte shows in the profile.
 constexpr char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -19,3 +21,5 @@ constexpr std::uint64_t FoldAscii8(std::uint64_t bytes) {
   const std::uint64_t capitals = atLeastA & ~aboveZ & ~bytes & (0x80 * kOnes);
   return bytes | (capitals >> 2);  // 0x80 >> 2 is the 0x20 between a capital and its small letter
 }
+
+}  // namespace kivo::browser

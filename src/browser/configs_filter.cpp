@@ -8,6 +8,8 @@
 #include "browser/ascii_fold.h"
 #include "common/text.h"
 
+namespace kivo::browser {
+
 namespace {
 
 // Eight bytes of `name` from `from` on (fewer at its end, padded with zero bytes), lower-cased, as
@@ -35,13 +37,13 @@ std::string_view LineAt(std::string_view text, size_t begin, size_t& next) {
 // The section a header line names, as the settings' reader takes it: inside the brackets, up to
 // the last "]", trimmed.
 std::string_view HeaderName(std::string_view header) {
-  std::string_view trimmed = TrimBlanks(header);
+  std::string_view trimmed = common::TrimBlanks(header);
   size_t close = trimmed.rfind(']');
-  return TrimBlanks(trimmed.substr(1, close == std::string_view::npos ? close : close - 1));
+  return common::TrimBlanks(trimmed.substr(1, close == std::string_view::npos ? close : close - 1));
 }
 
 bool IsHeader(std::string_view line) {
-  std::string_view trimmed = TrimBlanks(line);
+  std::string_view trimmed = common::TrimBlanks(line);
   return !trimmed.empty() && trimmed.front() == '[';
 }
 
@@ -56,13 +58,13 @@ void ForEachConfigsKey(std::string_view text, const Visit& visit) {
     while (lineBegin > 0 && (text[lineBegin - 1] == ' ' || text[lineBegin - 1] == '\t')) --lineBegin;
     if (lineBegin > 0 && text[lineBegin - 1] != '\n') continue;
     size_t next = 0;
-    if (!EqualsNoCase(HeaderName(LineAt(text, lineBegin, next)), section::Configs)) continue;
+    if (!common::EqualsNoCase(HeaderName(LineAt(text, lineBegin, next)), app::section::Configs)) continue;
     size_t pos = next;
     for (size_t after = 0; pos < text.size(); pos = after) {
       std::string_view line = LineAt(text, pos, after);
       if (IsHeader(line)) break;
       size_t equals = line.find('=');
-      if (equals != std::string_view::npos) visit(TrimBlanks(line.substr(0, equals)));
+      if (equals != std::string_view::npos) visit(common::TrimBlanks(line.substr(0, equals)));
     }
     open = pos - 1;  // the search goes on with the header that ended the section
   }
@@ -102,3 +104,5 @@ bool ConfigsFilter::MayHold(std::string_view name) const {
   size_t slot = Slot(name);
   return (bits_[slot / 64] >> (slot % 64)) & 1;
 }
+
+}  // namespace kivo::browser

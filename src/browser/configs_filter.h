@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace kivo::browser {
+
 // A first answer to "does section Configs hold this caption?" for a folder scan, which asks it for
 // every file while a settings lookup costs far more than the rest of a file's work. Made once per
 // scan from the settings' bytes, it rules out at once the names that no key of a "Configs" section
@@ -25,3 +27,5 @@ class ConfigsFilter {
   std::vector<std::uint64_t> bits_;  // one bit per slot; a key sets the bit of its slot
   int slotBits_ = 0;                 // the table has 2^slotBits_ slots
 };
+
+}  // namespace kivo::browser

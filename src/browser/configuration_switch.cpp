@@ -4,12 +4,16 @@
 
 #include "app/options.h"
 
+namespace kivo::browser {
+
 std::string ConfigurationFor(const ListEntry& entry) {
   switch (entry.kind) {
     case kRomFileWithConfig:
     case kZipArchiveWithConfig:
       return std::string(entry.caption);
     default:
-      return std::string(section::Default);
+      return std::string(app::section::Default);
   }
 }
+
+}  // namespace kivo::browser

@@ -14,6 +14,8 @@
 #include "common/path.h"
 #include "platform/dirs.h"
 
+namespace kivo::browser {
+
 namespace {
 
 // A listed name's extension as ExtractFileExt gives it, without a copy: from the last dot on (a
@@ -56,11 +58,11 @@ const std::uint64_t kZipExtension = *PackedExtension(".zip");
 }  // namespace
 
 bool MatchesRomFilter(std::string_view fileName) {
-  return IsListedExtension(PackedExtension(ExtractFileExt(fileName)));
+  return IsListedExtension(PackedExtension(common::ExtractFileExt(fileName)));
 }
 
 ListEntries ScanFolder(const std::vector<std::string>& driveRoots, const std::string& folder,
-                       const IniDocument& settings) {
+                       const app::IniDocument& settings) {
   ListEntries entries;
   std::vector<ListEntries::Line> lines;
   for (const std::string& root : driveRoots) {
@@ -83,7 +85,7 @@ ListEntries ScanFolder(const std::vector<std::string>& driveRoots, const std::st
       if (!IsListedExtension(packed)) return;
       kind = *packed == kZipExtension ? kZipArchive : kRomFile;
       std::string_view caption = name.substr(0, name.size() - extension.size());
-      if (configs.MayHold(caption) && ReadIniBool(settings, section::Configs, caption, false)) kind += 1;
+      if (configs.MayHold(caption) && app::ReadIniBool(settings, app::section::Configs, caption, false)) kind += 1;
     }
     if (std::optional<ListEntries::Line> line = entries.Keep(name, extension.size(), kind)) lines.push_back(*line);
   });
@@ -92,3 +94,5 @@ ListEntries ScanFolder(const std::vector<std::string>& driveRoots, const std::st
   entries.SetLines(std::move(lines));
   return entries;
 }
+
+}  // namespace kivo::browser

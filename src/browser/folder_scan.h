@@ -11,6 +11,8 @@
 #include "browser/list_entry.h"
 #include "browser/list_order.h"
 
+namespace kivo::browser {
+
 // The extensions the list shows. An extension is listed when its lower-cased form, dot included,
 // occurs anywhere in this text, so partial forms such as ".sm" or ".0" are listed too.
 inline constexpr std::string_view kRomFilter = ".zip;.smc;.sfc;.fig;.078;.058;.eur;.dem;.jap;.1";
@@ -22,4 +24,6 @@ bool MatchesRomFilter(std::string_view fileName);
 // included), then the ROM images and archives, each file marked when section "Configs" of the
 // settings holds its caption as true. Sorted with ListEntryLess.
 ListEntries ScanFolder(const std::vector<std::string>& driveRoots, const std::string& folder,
-                       const IniDocument& settings);
+                       const app::IniDocument& settings);
+
+}  // namespace kivo::browser

@@ -14,6 +14,8 @@
 
 #include "browser/list_entry.h"
 
+namespace kivo::browser {
+
 // The lines of the ROM list, in their order. A ROM folder can hold hundreds of thousands of files,
 // so every name is kept once, in one buffer, and a line is eight bytes saying where its name lies
 // and what it is. A file's caption is the start of its name (the name without its extension); a
@@ -81,3 +83,5 @@ class ListEntries {
   std::string names_;
   std::vector<Line> lines_;
 };
+
+}  // namespace kivo::browser

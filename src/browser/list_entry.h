@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+namespace kivo::browser {
+
 // Kind of a line of the ROM list; also the index of its picture.
 enum EntryKind : int {
   kDrive = 0,
@@ -23,3 +25,5 @@ struct ListEntry {
 
   bool IsFile() const { return kind >= kRomFile; }
 };
+
+}  // namespace kivo::browser

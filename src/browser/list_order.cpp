@@ -11,6 +11,8 @@
 
 #include "browser/ascii_fold.h"
 
+namespace kivo::browser {
+
 namespace {
 
 int Group(int kind) { return kind <= kFolder ? kind : 2; }
@@ -129,3 +131,5 @@ void SortLines(const ListEntries& entries, std::vector<ListEntries::Line>& lines
   SortFromByte(keys.data(), keys.data() + keys.size(), 0, scratch.get(), less);
   for (size_t i = 0; i < keys.size(); ++i) lines[i] = keys[i].line;
 }
+
+}  // namespace kivo::browser

@@ -4,6 +4,8 @@
 
 #include "common/text.h"
 
+namespace kivo::common {
+
 std::string AddBackslash(std::string_view path) {
   std::string result(path);
   if (!result.empty() && result.back() != kPathSeparator) result += kPathSeparator;
@@ -36,3 +38,5 @@ std::string StripFileExt(std::string_view name) {
   std::string ext = ExtractFileExt(name);
   return std::string(name.substr(0, name.size() - ext.size()));
 }
+
+}  // namespace kivo::common

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace kivo::common {
+
 // Path helpers over byte strings. File names are kept as the bytes the system gave; nothing here
 // decodes them.
 
@@ -29,3 +31,5 @@ std::string ExtractFileDir(std::string_view path);
 
 // The file name without its extension (as ExtractFileExt defines it).
 std::string StripFileExt(std::string_view name);
+
+}  // namespace kivo::common

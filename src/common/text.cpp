@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdint>
 
+namespace kivo::common {
+
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 std::string LowerAscii(std::string_view text) {
@@ -106,3 +108,5 @@ std::string ShellQuoted(const std::vector<std::string>& words) {
   }
   return line;
 }
+
+}  // namespace kivo::common

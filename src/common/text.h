@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+namespace kivo::common {
+
 // Byte-string helpers. Letter case folds ASCII letters only, so names in another code page compare
 // by their bytes.
 
@@ -26,3 +28,5 @@ std::string ShellQuoted(const std::vector<std::string>& words);
 // A 32-bit integer in decimal, or in hexadecimal after "0x", "0X" or "$", with an optional sign.
 // Anything else, or a number that does not fit, gives nothing.
 std::optional<int> ParseInteger(std::string_view text);
+
+}  // namespace kivo::common

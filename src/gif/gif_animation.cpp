@@ -8,6 +8,8 @@
 
 #include "gif/gif_image.h"
 
+namespace kivo::gif {
+
 TGIFRect ScaleFrameRect(const TGIFSubImage& frame, int screenWidth, int screenHeight, const TGIFRect& target) {
   if (screenWidth <= 0 || screenHeight <= 0) return target;
   auto scale = [](int origin, int value, int size, int screen) {
@@ -192,3 +194,5 @@ int TGIFPlayback::Next() {
   current_ = next;
   return current_;
 }
+
+}  // namespace kivo::gif

@@ -9,6 +9,8 @@
 #include "gif/gif_options.h"
 #include "gif/gif_types.h"
 
+namespace kivo::gif {
+
 class TGIFImage;
 class TGIFSubImage;
 
@@ -100,3 +102,5 @@ class TGIFPlayback {
   int current_ = -1;
   int loops_ = 0;
 };
+
+}  // namespace kivo::gif

@@ -9,6 +9,8 @@
 #include "gif/gif_image.h"
 #include "gif/gif_sub_image.h"
 
+namespace kivo::gif {
+
 namespace {
 
 // The plain copy: the frame's own indexes with its palette, and the mask of transparent pixels.
@@ -74,3 +76,5 @@ const TGIFBitmap& TGIFSubImage::GetBitmap() {
   if (image_) image_->Progress(TGIFProgressStage::Ending, 100, gif_text::kRendering);
   return *bitmap_;
 }
+
+}  // namespace kivo::gif

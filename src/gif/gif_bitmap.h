@@ -7,6 +7,8 @@
 
 #include "gif/gif_types.h"
 
+namespace kivo::gif {
+
 // A frame made displayable: one palette index per pixel with its palette, and an optional 1-bit
 // transparency mask (most significant bit first, rows padded to a multiple of 16 bits, a set bit
 // marking a transparent pixel). Plain data, so any toolkit can wrap it.
@@ -26,3 +28,5 @@ struct TGIFBitmap {
 
 // Bytes per row of a 1-bit mask of `width` pixels, rows padded to 16 bits.
 inline int MaskStride(int width) { return ((width + 15) / 16) * 2; }
+
+}  // namespace kivo::gif

@@ -4,6 +4,8 @@
 
 #include "gif/gif_types.h"
 
+namespace kivo::gif {
+
 void TGIFBudget::Take(size_t bytes) {
   const size_t before = used_.fetch_add(bytes, std::memory_order_relaxed);
   if (bytes > limit_ || before > limit_ - bytes) {
@@ -33,3 +35,5 @@ void TGIFCharge::Give(size_t bytes) {
   if (budget_ && bytes > 0) budget_->Give(bytes);
   bytes_ -= bytes;
 }
+
+}  // namespace kivo::gif

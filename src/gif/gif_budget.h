@@ -5,6 +5,8 @@
 #include <atomic>
 #include <cstddef>
 
+namespace kivo::gif {
+
 // The memory account of one image. Every part of an image that holds memory (frames, extensions,
 // bitmaps, the decoder's buffers, canvases, the window's pictures) takes its bytes from the image's
 // budget before it allocates them and gives them back when it lets them go, so no input can make an
@@ -63,3 +65,5 @@ constexpr size_t GifHeapCost(size_t bytes) {
 
 // A slot in a list that grows by doubling, including the old array while it is copied to the new.
 inline constexpr size_t kGifListSlotCost = 32;
+
+}  // namespace kivo::gif

@@ -5,6 +5,8 @@
 #include "gif/gif_image.h"
 #include "gif/gif_item.h"
 
+namespace kivo::gif {
+
 bool TGIFColorMap::Add(TGIFColor color) {
   if (count_ >= Capacity()) return false;
   colors_[count_++] = color;
@@ -42,3 +44,5 @@ void TGIFGlobalColorMap::Changed() {
 void TGIFLocalColorMap::Changed() {
   if (frame_) frame_->PaletteChanged();
 }
+
+}  // namespace kivo::gif

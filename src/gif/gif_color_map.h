@@ -9,6 +9,8 @@
 #include "gif/gif_stream.h"
 #include "gif/gif_types.h"
 
+namespace kivo::gif {
+
 class TGIFHeader;
 class TGIFSubImage;
 
@@ -65,3 +67,5 @@ class TGIFLocalColorMap : public TGIFColorMap {
  private:
   TGIFSubImage* frame_;
 };
+
+}  // namespace kivo::gif

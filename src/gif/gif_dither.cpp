@@ -9,6 +9,8 @@
 #include "gif/gif_image.h"
 #include "gif/gif_sub_image.h"
 
+namespace kivo::gif {
+
 namespace {
 
 // Nearest of the six levels 0, 51, ..., 255; values outside 0..255 clamp.
@@ -95,3 +97,5 @@ TGIFBitmap DitherFrame(const TGIFSubImage& frame, bool wantMask) {
   }
   return bitmap;
 }
+
+}  // namespace kivo::gif

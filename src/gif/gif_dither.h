@@ -6,6 +6,8 @@
 
 #include "gif/gif_bitmap.h"
 
+namespace kivo::gif {
+
 class TGIFSubImage;
 
 // The 216-colour web palette: entry r x 36 + g x 6 + b has the levels r, g, b x 51.
@@ -16,3 +18,5 @@ const std::vector<TGIFColor>& WebPalette();
 // Transparent pixels (when `wantMask` and the frame is transparent) take and pass on no error and
 // are marked in the mask, which is kept only when such a pixel exists.
 TGIFBitmap DitherFrame(const TGIFSubImage& frame, bool wantMask);
+
+}  // namespace kivo::gif

@@ -9,6 +9,8 @@
 #include "gif/gif_image.h"
 #include "gif/gif_sub_image.h"
 
+namespace kivo::gif {
+
 namespace {
 
 // What an extension object costs, charged alike for every class: the largest of KIVO's own.
@@ -238,3 +240,5 @@ void TGIFUnknownAppExtension::LoadApplicationData(TGIFStream& stream) {
     blocks_.push_back(std::move(block));
   }
 }
+
+}  // namespace kivo::gif

@@ -11,6 +11,8 @@
 #include "gif/gif_budget.h"
 #include "gif/gif_item.h"
 
+namespace kivo::gif {
+
 class TGIFExtension;
 class TGIFSubImage;
 
@@ -181,3 +183,5 @@ class TGIFUnknownAppExtension : public TGIFApplicationExtension {
  private:
   std::vector<TGIFBlock> blocks_;
 };
+
+}  // namespace kivo::gif

@@ -5,6 +5,8 @@
 #include "gif/gif_animation.h"
 #include "gif/gif_sub_image.h"
 
+namespace kivo::gif {
+
 std::string FrameInfoLine(const TGIFSubImage& frame) {
   std::optional<uint8_t> transparent = frame.TransparentIndex();
   return std::to_string(frame.Left()) + " " + std::to_string(frame.Top()) + " " + std::to_string(frame.Width()) + " " +
@@ -30,3 +32,5 @@ std::string CanvasPam(const TGIFCanvas& canvas) {
   }
   return pam;
 }
+
+}  // namespace kivo::gif

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace kivo::gif {
+
 class TGIFCanvas;
 class TGIFSubImage;
 
@@ -20,3 +22,5 @@ std::string FramePgm(const TGIFSubImage& frame);
 // The canvas as an RGBA PAM ("P7", TUPLTYPE RGB_ALPHA): its pixels as composed, alpha 0 where
 // nothing is painted.
 std::string CanvasPam(const TGIFCanvas& canvas);
+
+}  // namespace kivo::gif

@@ -6,10 +6,12 @@
 
 #include "common/text.h"
 
+namespace kivo::gif {
+
 namespace {
 
 bool StartsWithGif(const uint8_t* bytes, size_t count) {
-  return count >= 3 && EqualsNoCase(std::string_view(reinterpret_cast<const char*>(bytes), 3), "GIF");
+  return count >= 3 && common::EqualsNoCase(std::string_view(reinterpret_cast<const char*>(bytes), 3), "GIF");
 }
 
 }  // namespace
@@ -165,3 +167,5 @@ void TGIFImage::SetDrawOptions(TGIFDrawOptions options) {
   drawOptions_ = options;
   if (Dithers() != dithered) PaletteChanged();
 }
+
+}  // namespace kivo::gif

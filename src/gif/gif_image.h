@@ -14,6 +14,8 @@
 #include "gif/gif_options.h"
 #include "gif/gif_sub_image.h"
 
+namespace kivo::gif {
+
 // Signature, version, logical screen descriptor and global colour map.
 class TGIFHeader : public TGIFItem {
  public:
@@ -134,3 +136,5 @@ class TGIFImage {
   bool makingPalette_ = false;
   int extensionsRead_ = 0;
 };
+
+}  // namespace kivo::gif

@@ -4,6 +4,8 @@
 
 #include "gif/gif_image.h"
 
+namespace kivo::gif {
+
 void TGIFItem::Warning(TGIFSeverity severity, const std::string& message) {
   if (image_) image_->Warning(this, severity, message);
 }
@@ -29,3 +31,5 @@ uint16_t ReadWord(TGIFStream& stream) {
   ReadExact(stream, bytes, 2);
   return WordAt(bytes);
 }
+
+}  // namespace kivo::gif

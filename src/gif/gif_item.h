@@ -10,6 +10,8 @@
 #include "gif/gif_stream.h"
 #include "gif/gif_types.h"
 
+namespace kivo::gif {
+
 class TGIFImage;
 
 // Base of every part of an image. Knows its owning image, to which it passes its warnings.
@@ -67,3 +69,5 @@ void ReadExact(TGIFStream& stream, void* buffer, size_t count);
 uint8_t ReadExactByte(TGIFStream& stream);
 uint16_t ReadWord(TGIFStream& stream);
 inline uint16_t WordAt(const uint8_t* bytes) { return static_cast<uint16_t>(bytes[0] | (bytes[1] << 8)); }
+
+}  // namespace kivo::gif

@@ -11,6 +11,8 @@
 #include "gif/gif_budget.h"
 #include "gif/gif_types.h"
 
+namespace kivo::gif {
+
 namespace {
 
 constexpr int kTableSize = 4096;
@@ -380,3 +382,5 @@ void DecodeLZW(TGIFStream& stream, const TGIFLZWFrame& frame, const std::functio
     }
   }
 }
+
+}  // namespace kivo::gif

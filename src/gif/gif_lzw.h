@@ -9,6 +9,8 @@
 
 #include "gif/gif_stream.h"
 
+namespace kivo::gif {
+
 // The LZW decoder of one frame's image data, kept apart from the object model so it can be tested
 // and fuzzed on its own.
 //
@@ -36,3 +38,5 @@ void DecodeLZW(TGIFStream& stream, const TGIFLZWFrame& frame, const std::functio
 // Row of the frame that the n-th decoded row of an interlaced frame fills (passes from rows 0, 4,
 // 2, 1 in steps of 8, 8, 4, 2).
 int InterlacedRow(int decodedRow, int height);
+
+}  // namespace kivo::gif

@@ -7,6 +7,8 @@
 
 #include "gif/gif_types.h"
 
+namespace kivo::gif {
+
 // The largest GIF file the program reads. Screenshots are a few hundred kilobytes at most; the margin
 // is wide, and a file beyond it is refused before a byte is decoded.
 inline constexpr size_t kGifFileLimit = size_t{32} << 20;
@@ -44,3 +46,5 @@ struct GifOptions {
   int delayUnitMs = 12;
   int animationSpeed = 100;
 };
+
+}  // namespace kivo::gif

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+namespace kivo::gif {
+
 void TGIFStream::Seek(int64_t distance) {
   if (distance < 0) {
     uint64_t back = static_cast<uint64_t>(-distance);
@@ -25,3 +27,5 @@ size_t TGIFStream::Skip(size_t count) {
   position_ += n;
   return n;
 }
+
+}  // namespace kivo::gif

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace kivo::gif {
+
 // A read-only stream over GIF bytes held in memory. The reader takes bytes, not files, so tests and
 // fuzzers reach it directly; the caller keeps the bytes alive while the stream is read.
 class TGIFStream {
@@ -40,3 +42,5 @@ class TGIFStream {
   size_t size_;
   size_t position_ = 0;
 };
+
+}  // namespace kivo::gif

@@ -7,6 +7,8 @@
 #include "gif/gif_image.h"
 #include "gif/gif_lzw.h"
 
+namespace kivo::gif {
+
 TGIFSubImage::TGIFSubImage(TGIFImage* image)
     : TGIFItem(image),
       charge_(Budget()),
@@ -144,3 +146,5 @@ void TGIFImageList::LoadFromStream(TGIFStream& stream) {
     Add(std::move(frame));
   }
 }
+
+}  // namespace kivo::gif

@@ -13,6 +13,8 @@
 #include "gif/gif_extension.h"
 #include "gif/gif_item.h"
 
+namespace kivo::gif {
+
 class TGIFSubImage;
 
 // The extensions in front of one frame.
@@ -113,3 +115,5 @@ class TGIFImageList : public TGIFList {
   TGIFSubImage* Frame(int index) const { return static_cast<TGIFSubImage*>(Item(index)); }
   void LoadFromStream(TGIFStream& stream);
 };
+
+}  // namespace kivo::gif

@@ -2,4 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "gif/gif_types.h"
 
+namespace kivo::gif {
+
 const char* const GIFVersions[3] = {"", "87a", "89a"};
+
+}  // namespace kivo::gif

@@ -9,6 +9,8 @@
 
 #include "common/error.h"
 
+namespace kivo::gif {
+
 // Enumerations, module-wide settings and the error type of the GIF codec. The enumerations keep
 // their historic order: settings files and callers store their ordinals.
 
@@ -74,7 +76,7 @@ class TGIFDrawOptions {
 };
 
 // The codec's error: a damaged or unreadable GIF. Its message is shown to the user as is.
-class GIFException : public KivoError {
+class GIFException : public common::KivoError {
  public:
   explicit GIFException(const std::string& message) : KivoError(message) {}
 };
@@ -114,3 +116,5 @@ inline constexpr const char* kTooLarge = "Image too large to decode";
 inline constexpr const char* kLoading = "Loading...";
 inline constexpr const char* kRendering = "Rendering...";
 }  // namespace gif_text
+
+}  // namespace kivo::gif

@@ -14,6 +14,8 @@
 #include "platform/process.h"
 #include "platform/short_path.h"
 
+namespace kivo::launch {
+
 namespace {
 
 bool IsDosNameChar(char c) {
@@ -32,7 +34,7 @@ bool IsMountable(const std::string& folder) {
 }
 
 std::string Mountable(const std::string& folder, const char* what) {
-  if (!IsMountable(folder)) throw KivoError("DOSBox cannot mount the " + std::string(what) + " " + folder);
+  if (!IsMountable(folder)) throw common::KivoError("DOSBox cannot mount the " + std::string(what) + " " + folder);
   return folder;
 }
 
@@ -52,22 +54,22 @@ bool IsDosFileName(const std::string& name) {
   return dot == std::string::npos || !ext.empty();
 }
 
-DosBoxPlan PlanDosBox(SettingsFile& settings, const std::string& section, const std::string& romFile,
+DosBoxPlan PlanDosBox(app::SettingsFile& settings, const std::string& section, const std::string& romFile,
                       const std::string& aliasFolder) {
   DosBoxPlan plan;
-  plan.emulatorFolder = Mountable(settings.ReadString(option::ZSNESPath, ""), "ZSNES folder");
-  const std::string savegame = settings.ReadString(option::SavegamePath, "");
+  plan.emulatorFolder = Mountable(settings.ReadString(app::option::ZSNESPath, ""), "ZSNES folder");
+  const std::string savegame = settings.ReadString(app::option::SavegamePath, "");
   if (!savegame.empty()) plan.saveFolder = Mountable(savegame, "Savegame folder");
   if (!romFile.empty()) {
-    std::string folder = ExtractFileDir(romFile);
-    std::string name = ExtractFileName(romFile);
+    std::string folder = common::ExtractFileDir(romFile);
+    std::string name = common::ExtractFileName(romFile);
     // A name DOS cannot open, or a folder DOSBox cannot mount, goes through KIVO's own alias, whose
     // folder and 8.3 name always suit; the alias stays the same, so save files keep their names.
     if (!IsDosFileName(name) || !IsMountable(folder)) {
       std::string alias = platform::ShortAlias(romFile, aliasFolder);
-      if (alias.empty()) throw KivoError("Cannot create file " + AddBackslash(aliasFolder) + name);
-      folder = Mountable(ExtractFileDir(alias), "alias folder");
-      name = ExtractFileName(alias);
+      if (alias.empty()) throw common::KivoError("Cannot create file " + common::AddBackslash(aliasFolder) + name);
+      folder = Mountable(common::ExtractFileDir(alias), "alias folder");
+      name = common::ExtractFileName(alias);
     }
     plan.romFolder = folder;
     plan.dosRomPath = "D:\\" + name;
@@ -100,40 +102,43 @@ std::vector<std::string> BatchLines(const std::string& batchBytes) {
   return lines;
 }
 
-std::string DosBoxConfigPath(SettingsFile& settings) {
-  return AddBackslash(settings.ReadString(option::ZSNESPath, "")) + "kivo-dosbox.conf";
+std::string DosBoxConfigPath(app::SettingsFile& settings) {
+  return common::AddBackslash(settings.ReadString(app::option::ZSNESPath, "")) + "kivo-dosbox.conf";
 }
 
 std::vector<std::string> DosBoxCommand(const std::string& configPath) {
   const std::string dosbox = platform::FindProgramOnPath("dosbox");
   if (dosbox.empty()) {
-    throw KivoError("ZSNES.EXE is a DOS program, which runs in DOSBox: install the package \"dosbox\"");
+    throw common::KivoError("ZSNES.EXE is a DOS program, which runs in DOSBox: install the package \"dosbox\"");
   }
   return {dosbox, "-conf", configPath};
 }
 
-EmulatorStart PrepareDosBoxLaunch(SettingsFile& settings, const RunRomRequest& request, const std::string& romFile) {
+EmulatorStart PrepareDosBoxLaunch(app::SettingsFile& settings, const RunRomRequest& request,
+                                  const std::string& romFile) {
   const std::vector<std::string> command = DosBoxCommand(DosBoxConfigPath(settings));
   const DosBoxPlan plan = PlanDosBox(settings, request.section, romFile, request.shortNameFolder);
   const std::string saveDirectory = plan.saveFolder.empty() ? std::string() : "E:\\";
   UpdateZsnesCfg(settings, request.section, "D:\\", &saveDirectory);
 
   std::vector<std::string> lines = {plan.commandLine};
-  if (settings.ReadBool(option::ShellBat, false)) {
+  if (settings.ReadBool(app::option::ShellBat, false)) {
     // The batch file is written as it always is; DOSBox's shell wants its lines apart, so they are
     // handed to it as DOS read them.
-    const std::string batchPath = AddBackslash(plan.emulatorFolder) + "zkivo.bat";
+    const std::string batchPath = common::AddBackslash(plan.emulatorFolder) + "zkivo.bat";
     const std::string batch = ZsnesBatchFile(plan.commandLine, request.extraCommand, request.extraCommandEnabled);
-    if (!platform::WriteFileAtomic(batchPath, batch)) throw KivoError("Cannot create file " + batchPath);
+    if (!platform::WriteFileAtomic(batchPath, batch)) throw common::KivoError("Cannot create file " + batchPath);
     lines = BatchLines(batch);
   }
   const std::string configPath = DosBoxConfigPath(settings);
   if (!platform::WriteFileAtomic(configPath, DosBoxConfig(plan, lines))) {
-    throw KivoError("Cannot create file " + configPath);
+    throw common::KivoError("Cannot create file " + configPath);
   }
   EmulatorStart start;
   start.argv = command;
-  start.workingFolder = settings.ReadString(option::ZSNESPath, "");
-  start.highPriority = settings.ReadBool(option::HighPriority, false);
+  start.workingFolder = settings.ReadString(app::option::ZSNESPath, "");
+  start.highPriority = settings.ReadBool(app::option::HighPriority, false);
   return start;
 }
+
+}  // namespace kivo::launch

@@ -7,7 +7,11 @@
 
 #include "launch/run_rom.h"
 
+namespace kivo::app {
 class SettingsFile;
+}
+
+namespace kivo::launch {
 
 // The DOS build of ZSNES runs on Linux only inside DOSBox. KIVO starts DOSBox itself with a
 // configuration of its own, in which the emulator's folder is drive C:, the folder of the file to
@@ -30,7 +34,7 @@ struct DosBoxPlan {
 
 // The drives and the command line for the ROM file, with an alias in `aliasFolder` for a ROM whose
 // name or folder DOS cannot use. Raises KivoError when a folder cannot be mounted.
-DosBoxPlan PlanDosBox(SettingsFile& settings, const std::string& section, const std::string& romFile,
+DosBoxPlan PlanDosBox(app::SettingsFile& settings, const std::string& section, const std::string& romFile,
                       const std::string& aliasFolder);
 
 // The DOSBox configuration: drives mounted, C: made current, the DOS lines run, and DOSBox left when
@@ -41,11 +45,14 @@ std::string DosBoxConfig(const DosBoxPlan& plan, const std::vector<std::string>&
 std::vector<std::string> BatchLines(const std::string& batchBytes);
 
 // Where the configuration is written: "kivo-dosbox.conf" in the emulator's folder, beside zkivo.bat.
-std::string DosBoxConfigPath(SettingsFile& settings);
+std::string DosBoxConfigPath(app::SettingsFile& settings);
 
 // DOSBox started on the configuration. Raises KivoError naming the package when there is no DOSBox.
 std::vector<std::string> DosBoxCommand(const std::string& configPath);
 
 // Brings ZSNES.CFG in line with DOS paths, writes zkivo.bat in batch mode and the configuration,
 // and gives DOSBox's start.
-EmulatorStart PrepareDosBoxLaunch(SettingsFile& settings, const RunRomRequest& request, const std::string& romFile);
+EmulatorStart PrepareDosBoxLaunch(app::SettingsFile& settings, const RunRomRequest& request,
+                                  const std::string& romFile);
+
+}  // namespace kivo::launch

@@ -9,6 +9,8 @@
 #include "platform/files.h"
 #include "platform/process.h"
 
+namespace kivo::launch {
+
 namespace {
 
 constexpr const char* kDosVideoModes[] = {"320x240x256",       "256x256x256",       "320x240x256 Vesa2",
@@ -22,9 +24,9 @@ constexpr const char* kDosSampleRates[] = {"8000Hz", "11025Hz", "22050Hz", "4410
 constexpr const char* kNativeSampleRates[] = {"8000Hz",  "11025Hz", "22050Hz", "44100Hz",
                                               "16000Hz", "32000Hz", "48000Hz"};
 
-const PanelProfile kDosPanel{EmulatorBuild::Dos, kDosVideoModes, &option::Videomode, kDosSampleRates, 5};
-const PanelProfile kNativePanel{EmulatorBuild::Native, kNativeVideoModes, &option::NativeVideomode, kNativeSampleRates,
-                                15};
+const PanelProfile kDosPanel{EmulatorBuild::Dos, kDosVideoModes, &app::option::Videomode, kDosSampleRates, 5};
+const PanelProfile kNativePanel{EmulatorBuild::Native, kNativeVideoModes, &app::option::NativeVideomode,
+                                kNativeSampleRates, 15};
 
 }  // namespace
 
@@ -37,23 +39,23 @@ bool IsDosProgram(const std::string& path) {
 }
 
 EmulatorProfile FindEmulatorProfile(std::string_view zsnesPath) {
-  const std::string dosProgram = AddBackslash(zsnesPath) + "ZSNES.EXE";
+  const std::string dosProgram = common::AddBackslash(zsnesPath) + "ZSNES.EXE";
   if (platform::FileExists(dosProgram)) return {EmulatorBuild::Dos, {}, IsDosProgram(dosProgram)};
   if (zsnesPath.empty()) {
     std::string program = platform::FindProgramOnPath("zsnes");
     if (!program.empty()) return {EmulatorBuild::Native, program};
     return {};
   }
-  std::string program = AddBackslash(zsnesPath) + "zsnes";
+  std::string program = common::AddBackslash(zsnesPath) + "zsnes";
   if (platform::FileExists(program)) return {EmulatorBuild::Native, program};
   return {};
 }
 
-EmulatorProfile FindEmulatorProfile(SettingsFile& settings) {
-  return FindEmulatorProfile(settings.ReadString(option::ZSNESPath, ""));
+EmulatorProfile FindEmulatorProfile(app::SettingsFile& settings) {
+  return FindEmulatorProfile(settings.ReadString(app::option::ZSNESPath, ""));
 }
 
-bool PanelProfile::Has(const OptionDecl& option) const {
+bool PanelProfile::Has(const app::OptionDecl& option) const {
   // An option the DOS build has and this build has nothing for. The DOS build lacks none: what it
   // has no switch for ("New engine") is kept for the user's own reference.
   return build == EmulatorBuild::Dos || option.dosSwitch.empty() || !option.nativeName.empty();
@@ -62,3 +64,5 @@ bool PanelProfile::Has(const OptionDecl& option) const {
 const PanelProfile& PanelProfileOf(EmulatorBuild build) {
   return build == EmulatorBuild::Native ? kNativePanel : kDosPanel;
 }
+
+}  // namespace kivo::launch

@@ -8,7 +8,11 @@
 
 #include "app/options.h"
 
+namespace kivo::app {
 class SettingsFile;
+}
+
+namespace kivo::launch {
 
 // Users run one of two builds of ZSNES, and they differ in everything a launcher touches: the DOS
 // build (ZSNES.EXE) takes one command line with the ROM first and reads ZSNES.CFG beside it; the
@@ -34,7 +38,7 @@ bool IsDosProgram(const std::string& path);
 // DOS build, whose launch is the one the settings describe (and fails quietly when nothing is there).
 EmulatorProfile FindEmulatorProfile(std::string_view zsnesPath);
 // The same for the folder "ZSNESPath" names now.
-EmulatorProfile FindEmulatorProfile(SettingsFile& settings);
+EmulatorProfile FindEmulatorProfile(app::SettingsFile& settings);
 
 // What a build offers the option panel.
 struct PanelProfile {
@@ -42,16 +46,18 @@ struct PanelProfile {
   // The video modes the group shows; an item's index is the number the build is given.
   std::span<const char* const> videoModes;
   // Where the chosen video mode is stored: the builds number their modes differently.
-  const OptionDecl* videoMode;
+  const app::OptionDecl* videoMode;
   // The sample rates the box lists; an item's index is the number the build is given.
   std::span<const char* const> sampleRates;
   int gammaMaximum;
   // Whether the build has the option, as the option table says. The controls of options it does
   // not have are disabled, and their values never passed.
-  bool Has(const OptionDecl& option) const;
+  bool Has(const app::OptionDecl& option) const;
 };
 
 const PanelProfile& PanelProfileOf(EmulatorBuild build);
 
 // The tooltip of a control whose option the emulator in use does not have.
 inline constexpr const char* kNotInThisBuild = "Not available in this build of ZSNES";
+
+}  // namespace kivo::launch

@@ -8,6 +8,8 @@
 #include "launch/zsnesl_cfg.h"
 #include "platform/files.h"
 
+namespace kivo::launch {
+
 namespace {
 
 // The shell script of batch mode. The DOS command comes as $1 and runs in this shell, so what it
@@ -17,11 +19,11 @@ constexpr const char* kBatchScript = "command eval \"$1\"; shift; exec \"$@\"";
 
 }  // namespace
 
-std::vector<std::string> NativeCommand(SettingsFile& settings, std::string_view section, const std::string& program,
-                                       const std::string& romFile, std::string_view extraCommand,
-                                       bool extraCommandEnabled) {
+std::vector<std::string> NativeCommand(app::SettingsFile& settings, std::string_view section,
+                                       const std::string& program, const std::string& romFile,
+                                       std::string_view extraCommand, bool extraCommandEnabled) {
   std::vector<std::string> argv;
-  if (settings.ReadBool(option::ShellBat, false)) {
+  if (settings.ReadBool(app::option::ShellBat, false)) {
     argv = {"/bin/sh", "-c", kBatchScript, "kivo", extraCommandEnabled ? std::string(extraCommand) : std::string()};
   }
   argv.push_back(program);
@@ -30,19 +32,21 @@ std::vector<std::string> NativeCommand(SettingsFile& settings, std::string_view 
   return argv;
 }
 
-std::string NativeConfigFile(SettingsFile& settings, const std::string& currentFolder) {
-  std::string startFolder = settings.ReadString(option::ZSNESPath, "");
+std::string NativeConfigFile(app::SettingsFile& settings, const std::string& currentFolder) {
+  std::string startFolder = settings.ReadString(app::option::ZSNESPath, "");
   return NativeConfigFolder(startFolder.empty() ? currentFolder : startFolder) + "/zsnesl.cfg";
 }
 
-EmulatorStart PrepareNativeLaunch(SettingsFile& settings, const RunRomRequest& request, const std::string& program,
+EmulatorStart PrepareNativeLaunch(app::SettingsFile& settings, const RunRomRequest& request, const std::string& program,
                                   const std::string& romFile) {
   UpdateZsneslCfg(NativeConfigFile(settings, request.workingFolder),
                   NativeCfgSettings(settings, request.section, request.workingFolder));
   EmulatorStart start;
   start.argv =
       NativeCommand(settings, request.section, program, romFile, request.extraCommand, request.extraCommandEnabled);
-  start.workingFolder = settings.ReadString(option::ZSNESPath, "");
-  start.highPriority = settings.ReadBool(option::HighPriority, false);
+  start.workingFolder = settings.ReadString(app::option::ZSNESPath, "");
+  start.highPriority = settings.ReadBool(app::option::HighPriority, false);
   return start;
 }
+
+}  // namespace kivo::launch

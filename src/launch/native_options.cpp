@@ -9,6 +9,8 @@
 #include "app/settings_file.h"
 #include "common/path.h"
 
+namespace kivo::launch {
+
 namespace {
 
 // The native build's ranges, as its command line checks them.
@@ -23,43 +25,43 @@ constexpr int kFrameSkipMax = 9;
 // Reads the option from its section with the launch's default.
 class OptionReader {
  public:
-  OptionReader(SettingsFile& settings, std::string_view section) : doc_(settings.Snapshot()), section_(section) {}
+  OptionReader(app::SettingsFile& settings, std::string_view section) : doc_(settings.Snapshot()), section_(section) {}
 
-  bool On(const OptionDecl& option, bool def) const {
-    return ReadIniBool(*doc_, option.Section(section_), option.key, def);
+  bool On(const app::OptionDecl& option, bool def) const {
+    return app::ReadIniBool(*doc_, option.Section(section_), option.key, def);
   }
-  int Number(const OptionDecl& option, int def) const {
-    return ReadIniInteger(*doc_, option.Section(section_), option.key, def);
+  int Number(const app::OptionDecl& option, int def) const {
+    return app::ReadIniInteger(*doc_, option.Section(section_), option.key, def);
   }
   // A slider's value, held inside the build's range.
-  int Clamped(const OptionDecl& option, int def, int low, int high) const {
+  int Clamped(const app::OptionDecl& option, int def, int low, int high) const {
     return std::clamp(Number(option, def), low, high);
   }
   // A list index: one the build does not have (a typed sample rate reads -1) gives the default.
-  int Index(const OptionDecl& option, int def, int high) const {
+  int Index(const app::OptionDecl& option, int def, int high) const {
     int value = Number(option, def);
     return value >= 0 && value <= high ? value : def;
   }
-  std::string Text(const OptionDecl& option) const {
-    return ReadIniString(*doc_, option.Section(section_), option.key, "");
+  std::string Text(const app::OptionDecl& option) const {
+    return app::ReadIniString(*doc_, option.Section(section_), option.key, "");
   }
 
  private:
-  std::shared_ptr<const IniDocument> doc_;
+  std::shared_ptr<const app::IniDocument> doc_;
   std::string_view section_;
 };
 
 }  // namespace
 
-std::vector<std::string> BuildNativeSwitches(SettingsFile& settings, std::string_view section) {
-  using namespace option;
+std::vector<std::string> BuildNativeSwitches(app::SettingsFile& settings, std::string_view section) {
+  using namespace app::option;
   const OptionReader read(settings, section);
   std::vector<std::string> switches;
   // Switches and their meanings come from the option table, held inside this build's ranges.
-  auto flag = [&](const OptionDecl& option, bool def) {
+  auto flag = [&](const app::OptionDecl& option, bool def) {
     if (read.On(option, def)) switches.emplace_back(option.nativeName);
   };
-  auto number = [&](const OptionDecl& option, int value) {
+  auto number = [&](const app::OptionDecl& option, int value) {
     switches.emplace_back(option.nativeName);
     switches.push_back(std::to_string(value));
   };
@@ -81,17 +83,17 @@ std::vector<std::string> BuildNativeSwitches(SettingsFile& settings, std::string
   return switches;
 }
 
-std::vector<NativeCfgSetting> NativeCfgSettings(SettingsFile& settings, std::string_view section,
+std::vector<NativeCfgSetting> NativeCfgSettings(app::SettingsFile& settings, std::string_view section,
                                                 const std::string& romFolder) {
-  using namespace option;
+  using namespace app::option;
   const OptionReader read(settings, section);
   auto onOff = [](bool on) { return std::string(on ? "1" : "0"); };
   // 0 is automatic frame skip; 1 to 10 skip 0 to 9 frames.
   const int frameSkip = read.On(FrameSkip, false) ? read.Clamped(FrameSkipValue, 0, 0, kFrameSkipMax) + 1 : 0;
   const std::string savegame = read.Text(SavegamePath);
   // The emulator appends the separator itself, but writes its folders back with one.
-  const std::string saveFolder = QuoteCfgString(AddBackslash(savegame));
-  auto key = [](const OptionDecl& option) { return std::string(option.nativeName); };
+  const std::string saveFolder = QuoteCfgString(common::AddBackslash(savegame));
+  auto key = [](const app::OptionDecl& option) { return std::string(option.nativeName); };
   return {
       {key(FrameSkip), std::to_string(frameSkip)},
       {key(DisableGUI), onOff(read.On(DisableGUI, true))},
@@ -99,7 +101,7 @@ std::vector<NativeCfgSetting> NativeCfgSettings(SettingsFile& settings, std::str
       {key(Interpolation), onOff(read.On(Interpolation, false))},
       {key(NewEngine), onOff(read.On(NewEngine, false))},
       {key(Stereo), onOff(read.On(Stereo, false))},
-      {"ROMPath", QuoteCfgString(AddBackslash(romFolder))},
+      {"ROMPath", QuoteCfgString(common::AddBackslash(romFolder))},
       {"SRAMPath", saveFolder},
       {"SStatePath", saveFolder},
       {"SnapPath", saveFolder},
@@ -115,3 +117,5 @@ std::string QuoteCfgString(std::string_view text) {
   quoted += '"';
   return quoted;
 }
+
+}  // namespace kivo::launch

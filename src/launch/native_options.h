@@ -6,7 +6,11 @@
 #include <string_view>
 #include <vector>
 
+namespace kivo::app {
 class SettingsFile;
+}
+
+namespace kivo::launch {
 
 // How the options stored now reach the native Linux build of ZSNES. It takes some options as
 // switches and others only from its zsnesl.cfg; and it writes several switch values back into that
@@ -16,7 +20,7 @@ class SettingsFile;
 // it refuses to start on a value outside them. Options the build lacks are never passed.
 
 // The switches, in the order of their letters, each switch and each number a word of its own.
-std::vector<std::string> BuildNativeSwitches(SettingsFile& settings, std::string_view section);
+std::vector<std::string> BuildNativeSwitches(app::SettingsFile& settings, std::string_view section);
 
 // One zsnesl.cfg line KIVO sets: the key and its value as the file holds it (numbers in decimal,
 // folders in double quotes).
@@ -29,8 +33,10 @@ struct NativeCfgSetting {
 
 // The zsnesl.cfg settings for a launch. "Savegame" is where the emulator keeps saves, save states and
 // snapshots (empty: its own configuration folder); `romFolder` becomes its ROM folder.
-std::vector<NativeCfgSetting> NativeCfgSettings(SettingsFile& settings, std::string_view section,
+std::vector<NativeCfgSetting> NativeCfgSettings(app::SettingsFile& settings, std::string_view section,
                                                 const std::string& romFolder);
 
 // A string value as zsnesl.cfg writes it: in double quotes, with a backslash before \ " ' and tab.
 std::string QuoteCfgString(std::string_view text);
+
+}  // namespace kivo::launch

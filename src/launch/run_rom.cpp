@@ -15,6 +15,8 @@
 #include "platform/process.h"
 #include "platform/short_path.h"
 
+namespace kivo::launch {
+
 namespace {
 
 // Control characters and blanks at either end, as left around a path in a fixed-size buffer.
@@ -26,10 +28,10 @@ std::string_view TrimControls(std::string_view text) {
 
 }  // namespace
 
-std::string ShortNameFolder(const std::string& appDir) { return AddBackslash(appDir) + "shortnames"; }
+std::string ShortNameFolder(const std::string& appDir) { return common::AddBackslash(appDir) + "shortnames"; }
 
-std::string BuildCommandLine(SettingsFile& settings, std::string_view section, std::string_view shortRomPath) {
-  std::string commandLine = AddBackslash(settings.ReadString(option::ZSNESPath, "")) + "ZSNES.EXE ";
+std::string BuildCommandLine(app::SettingsFile& settings, std::string_view section, std::string_view shortRomPath) {
+  std::string commandLine = common::AddBackslash(settings.ReadString(app::option::ZSNESPath, "")) + "ZSNES.EXE ";
   commandLine += TrimControls(shortRomPath);
   commandLine += BuildSwitches(settings, section);
   return commandLine;
@@ -46,15 +48,15 @@ std::string ZsnesBatchFile(std::string_view commandLine, std::string_view extraC
   return bytes;
 }
 
-EmulatorStart DosStart(SettingsFile& settings, std::string_view commandLine, std::string_view extraCommand,
+EmulatorStart DosStart(app::SettingsFile& settings, std::string_view commandLine, std::string_view extraCommand,
                        bool extraCommandEnabled) {
   EmulatorStart start;
-  start.workingFolder = settings.ReadString(option::ZSNESPath, "");
-  start.highPriority = settings.ReadBool(option::HighPriority, false);
-  if (settings.ReadBool(option::ShellBat, false)) {
-    std::string batchPath = AddBackslash(settings.ReadString(option::ZSNESPath, "")) + "zkivo.bat";
+  start.workingFolder = settings.ReadString(app::option::ZSNESPath, "");
+  start.highPriority = settings.ReadBool(app::option::HighPriority, false);
+  if (settings.ReadBool(app::option::ShellBat, false)) {
+    std::string batchPath = common::AddBackslash(settings.ReadString(app::option::ZSNESPath, "")) + "zkivo.bat";
     std::string batch = ZsnesBatchFile(commandLine, extraCommand, extraCommandEnabled);
-    if (!platform::WriteFileAtomic(batchPath, batch)) throw KivoError("Cannot create file " + batchPath);
+    if (!platform::WriteFileAtomic(batchPath, batch)) throw common::KivoError("Cannot create file " + batchPath);
     start.argv = platform::BatchCommand(batch, batchPath);
   } else {
     start.argv = platform::SplitCommandLine(commandLine);
@@ -62,27 +64,27 @@ EmulatorStart DosStart(SettingsFile& settings, std::string_view commandLine, std
   return start;
 }
 
-bool StartZsnes(SettingsFile& settings, std::string_view commandLine, std::string_view extraCommand,
+bool StartZsnes(app::SettingsFile& settings, std::string_view commandLine, std::string_view extraCommand,
                 bool extraCommandEnabled) {
   EmulatorStart start = DosStart(settings, commandLine, extraCommand, extraCommandEnabled);
   return platform::StartDetached(start.argv, start.workingFolder, start.highPriority);
 }
 
-EmulatorStart PrepareLaunch(SettingsFile& settings, const RunRomRequest& request) {
+EmulatorStart PrepareLaunch(app::SettingsFile& settings, const RunRomRequest& request) {
   // Nothing is unpacked or written for an emulator that is not there.
   EmulatorProfile profile = FindEmulatorProfile(settings);
   if (profile.build == EmulatorBuild::Dos) {
-    std::string folder = settings.ReadString(option::ZSNESPath, "");
-    if (!platform::FileExists(AddBackslash(folder) + "ZSNES.EXE")) {
-      throw KivoError(folder.empty() ? "No ZSNES folder is set (Setup tab), and zsnes is not on PATH"
-                                     : "No ZSNES in " + folder + ": neither zsnes nor ZSNES.EXE is there");
+    std::string folder = settings.ReadString(app::option::ZSNESPath, "");
+    if (!platform::FileExists(common::AddBackslash(folder) + "ZSNES.EXE")) {
+      throw common::KivoError(folder.empty() ? "No ZSNES folder is set (Setup tab), and zsnes is not on PATH"
+                                             : "No ZSNES in " + folder + ": neither zsnes nor ZSNES.EXE is there");
     }
   }
-  std::string longPath = AddBackslash(request.workingFolder) + request.selectedRomFile;
+  std::string longPath = common::AddBackslash(request.workingFolder) + request.selectedRomFile;
   std::string romFile = request.getRomFile ? request.getRomFile(longPath) : longPath;
   // The emulator would start without a game, or with a name it cannot open.
-  if (romFile.empty()) throw KivoError("No ROM image could be unpacked from " + longPath);
-  if (!platform::FileExists(romFile)) throw KivoError("Cannot open file " + romFile);
+  if (romFile.empty()) throw common::KivoError("No ROM image could be unpacked from " + longPath);
+  if (!platform::FileExists(romFile)) throw common::KivoError("Cannot open file " + romFile);
   if (profile.build == EmulatorBuild::Native) return PrepareNativeLaunch(settings, request, profile.program, romFile);
   if (profile.inDosBox) return PrepareDosBoxLaunch(settings, request, romFile);
   std::string shortPath = platform::ShortPathName(romFile, request.shortNameFolder);
@@ -92,14 +94,16 @@ EmulatorStart PrepareLaunch(SettingsFile& settings, const RunRomRequest& request
 }
 
 void StartEmulator(const EmulatorStart& start) {
-  if (start.argv.empty()) throw KivoError("ZSNES could not be started: nothing to start");
+  if (start.argv.empty()) throw common::KivoError("ZSNES could not be started: nothing to start");
   if (!platform::StartDetached(start.argv, start.workingFolder, start.highPriority)) {
-    throw KivoError("ZSNES could not be started: " + start.argv.front() +
-                    (start.workingFolder.empty() ? std::string() : " in " + start.workingFolder));
+    throw common::KivoError("ZSNES could not be started: " + start.argv.front() +
+                            (start.workingFolder.empty() ? std::string() : " in " + start.workingFolder));
   }
 }
 
-bool RunRom(SettingsFile& settings, const RunRomRequest& request) {
+bool RunRom(app::SettingsFile& settings, const RunRomRequest& request) {
   StartEmulator(PrepareLaunch(settings, request));
   return true;
 }
+
+}  // namespace kivo::launch

@@ -7,7 +7,11 @@
 #include <string_view>
 #include <vector>
 
+namespace kivo::app {
 class SettingsFile;
+}
+
+namespace kivo::launch {
 
 // Turns the full path of a list entry into the full path of a plain ROM file: the path itself for an
 // image, the unpacked file for an archive, empty when there is none (TZipCache::GetRomFile).
@@ -29,7 +33,7 @@ std::string ShortNameFolder(const std::string& appDir);
 
 // The emulator's command line: its program path in "ZSNESPath", the short ROM path (may be empty)
 // and the switches, unquoted. Reads only.
-std::string BuildCommandLine(SettingsFile& settings, std::string_view section, std::string_view shortRomPath);
+std::string BuildCommandLine(app::SettingsFile& settings, std::string_view section, std::string_view shortRomPath);
 
 // The bytes of "zkivo.bat": the DOS command and a carriage return (only when the field is enabled
 // and not empty), then "@" and the command line, without a final line end.
@@ -45,14 +49,14 @@ struct EmulatorStart {
 // The DOS build's start for the command line: the program and arguments as the command line splits,
 // or in batch mode the shell running "zkivo.bat", written anew beside the emulator first. Raises
 // KivoError "Cannot create file <path>" when the batch file cannot be written.
-EmulatorStart DosStart(SettingsFile& settings, std::string_view commandLine, std::string_view extraCommand,
+EmulatorStart DosStart(app::SettingsFile& settings, std::string_view commandLine, std::string_view extraCommand,
                        bool extraCommandEnabled);
 
 // Starts the emulator with the command line, in "ZSNESPath" as working folder, at high priority when
 // "High Priority" is on; with "ShellBat" on, through "zkivo.bat" written anew beside it. Does not
 // wait. Raises KivoError "Cannot create file <path>" when the batch file cannot be written (nothing is
 // started then); a start that fails is not an error and gives false.
-bool StartZsnes(SettingsFile& settings, std::string_view commandLine, std::string_view extraCommand,
+bool StartZsnes(app::SettingsFile& settings, std::string_view commandLine, std::string_view extraCommand,
                 bool extraCommandEnabled);
 
 // Everything a launch of the selected game does before the emulator starts, for the build the ZSNES
@@ -61,7 +65,7 @@ bool StartZsnes(SettingsFile& settings, std::string_view commandLine, std::strin
 // brings zsnesl.cfg in line and builds the argument list. A launch that cannot start says why, with
 // a KivoError, before anything is started: no emulator in the ZSNES folder, no ROM file (an archive
 // holding none or unreadable, a file gone), or a configuration or batch file that cannot be written.
-EmulatorStart PrepareLaunch(SettingsFile& settings, const RunRomRequest& request);
+EmulatorStart PrepareLaunch(app::SettingsFile& settings, const RunRomRequest& request);
 
 // Starts what PrepareLaunch prepared, detached. Raises KivoError "ZSNES could not be started: ..."
 // when the system refuses.
@@ -69,4 +73,6 @@ void StartEmulator(const EmulatorStart& start);
 
 // Starts the selected game as PrepareLaunch prepares it. True once the emulator has started; every
 // failure raises KivoError.
-bool RunRom(SettingsFile& settings, const RunRomRequest& request);
+bool RunRom(app::SettingsFile& settings, const RunRomRequest& request);
+
+}  // namespace kivo::launch

@@ -7,20 +7,22 @@
 #include "app/options.h"
 #include "app/settings_file.h"
 
-std::string BuildSwitches(SettingsFile& settings, std::string_view section) {
-  using namespace option;
+namespace kivo::launch {
+
+std::string BuildSwitches(app::SettingsFile& settings, std::string_view section) {
+  using namespace app::option;
   // One read of the file for all 29 pieces; the rules are those of SettingsFile's own reads.
-  std::shared_ptr<const IniDocument> doc = settings.Snapshot();
+  std::shared_ptr<const app::IniDocument> doc = settings.Snapshot();
   std::string switches;
   // Keys, sections and switches come from the option table; the defaults here are the launch's
   // own (a missing key reads differently here than when the panel loads it).
-  auto read = [&](const OptionDecl& option, int def) {
-    return ReadIniInteger(*doc, option.Section(section), option.key, def);
+  auto read = [&](const app::OptionDecl& option, int def) {
+    return app::ReadIniInteger(*doc, option.Section(section), option.key, def);
   };
-  auto flag = [&](const OptionDecl& option, bool def) {
-    if (ReadIniBool(*doc, option.Section(section), option.key, def)) (switches += ' ') += option.dosSwitch;
+  auto flag = [&](const app::OptionDecl& option, bool def) {
+    if (app::ReadIniBool(*doc, option.Section(section), option.key, def)) (switches += ' ') += option.dosSwitch;
   };
-  auto number = [&](const OptionDecl& option, long long value) {
+  auto number = [&](const app::OptionDecl& option, long long value) {
     ((switches += ' ') += option.dosSwitch) += ' ';
     switches += std::to_string(value);
   };
@@ -71,3 +73,5 @@ std::string BuildSwitches(SettingsFile& settings, std::string_view section) {
   flag(Stereo, false);
   return switches;
 }
+
+}  // namespace kivo::launch

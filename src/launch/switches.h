@@ -5,9 +5,15 @@
 #include <string>
 #include <string_view>
 
+namespace kivo::app {
 class SettingsFile;
+}
+
+namespace kivo::launch {
 
 // The ZSNES switch string for the options stored now: global ones from "General", per-game ones
 // from `section` (the configuration in force). Every switch starts with a blank; values are passed
 // as read, without range checks. Reads only.
-std::string BuildSwitches(SettingsFile& settings, std::string_view section);
+std::string BuildSwitches(app::SettingsFile& settings, std::string_view section);
+
+}  // namespace kivo::launch

@@ -12,6 +12,8 @@
 #include "common/text.h"
 #include "platform/files.h"
 
+namespace kivo::launch {
+
 namespace {
 
 std::vector<std::string_view> SplitLines(std::string_view text) {
@@ -32,30 +34,35 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 
 bool HasName(std::string_view line, std::string_view name) {
   size_t eq = line.find('=');
-  return eq != std::string_view::npos && EqualsNoCase(line.substr(0, eq), name);
+  return eq != std::string_view::npos && common::EqualsNoCase(line.substr(0, eq), name);
 }
 
 }  // namespace
 
-std::vector<CfgSetting> ZsnesCfgSettings(SettingsFile& settings, std::string_view section,
+std::vector<CfgSetting> ZsnesCfgSettings(app::SettingsFile& settings, std::string_view section,
                                          const std::string& gameDirectory, const std::string* saveDirectory) {
-  std::shared_ptr<const IniDocument> doc = settings.Snapshot();
+  std::shared_ptr<const app::IniDocument> doc = settings.Snapshot();
   auto onOff = [](bool on, const char* whenOn, const char* whenOff) { return std::string(on ? whenOn : whenOff); };
   return {
-      {"FrameSkip ",
-       std::to_string(ReadIniInteger(*doc, option::FrameSkipValue.Section(section), option::FrameSkipValue.key, 0))},
+      {"FrameSkip ", std::to_string(app::ReadIniInteger(*doc, app::option::FrameSkipValue.Section(section),
+                                                        app::option::FrameSkipValue.key, 0))},
       {"AutoFrameSkip ",
-       onOff(ReadIniBool(*doc, option::FrameSkip.Section(section), option::FrameSkip.key, false), " 0", " 1")},
+       onOff(app::ReadIniBool(*doc, app::option::FrameSkip.Section(section), app::option::FrameSkip.key, false), " 0",
+             " 1")},
       {"GUIDisable ",
-       onOff(ReadIniBool(*doc, option::DisableGUI.Section(section), option::DisableGUI.key, true), " 1", " 0")},
+       onOff(app::ReadIniBool(*doc, app::option::DisableGUI.Section(section), app::option::DisableGUI.key, true), " 1",
+             " 0")},
       {"CopyMethod ",
-       onOff(ReadIniInteger(*doc, option::MemCopy.Section(section), option::MemCopy.key, 0) != 0, " 2", " 0")},
+       onOff(app::ReadIniInteger(*doc, app::option::MemCopy.Section(section), app::option::MemCopy.key, 0) != 0, " 2",
+             " 0")},
       {"Scanlines ",
-       onOff(ReadIniBool(*doc, option::Scanlines.Section(section), option::Scanlines.key, false), "1", "0")},
-      {"VSync ", onOff(ReadIniBool(*doc, option::VSync.Section(section), option::VSync.key, false), "1", "0")},
+       onOff(app::ReadIniBool(*doc, app::option::Scanlines.Section(section), app::option::Scanlines.key, false), "1",
+             "0")},
+      {"VSync ",
+       onOff(app::ReadIniBool(*doc, app::option::VSync.Section(section), app::option::VSync.key, false), "1", "0")},
       {"SaveDirectory ", saveDirectory != nullptr ? *saveDirectory
-                                                  : ReadIniString(*doc, option::SavegamePath.Section(section),
-                                                                  option::SavegamePath.key, "")},
+                                                  : app::ReadIniString(*doc, app::option::SavegamePath.Section(section),
+                                                                       app::option::SavegamePath.key, "")},
       {"GameDirectory ", gameDirectory},
   };
 }
@@ -84,13 +91,15 @@ std::string RewriteZsnesCfg(std::string_view bytes, const std::vector<CfgSetting
   return out;
 }
 
-void UpdateZsnesCfg(SettingsFile& settings, std::string_view section, const std::string& gameDirectory,
+void UpdateZsnesCfg(app::SettingsFile& settings, std::string_view section, const std::string& gameDirectory,
                     const std::string* saveDirectory) {
-  std::string path = AddBackslash(settings.ReadString(option::ZSNESPath, "")) + "ZSNES.CFG";
+  std::string path = common::AddBackslash(settings.ReadString(app::option::ZSNESPath, "")) + "ZSNES.CFG";
   std::string bytes;
   platform::ReadStatus status = platform::ReadFile(path, bytes, kEmulatorConfigLimit);
   if (status == platform::ReadStatus::kMissing) return;
-  if (status != platform::ReadStatus::kRead) throw KivoError("Cannot open file " + path);
+  if (status != platform::ReadStatus::kRead) throw common::KivoError("Cannot open file " + path);
   std::string updated = RewriteZsnesCfg(bytes, ZsnesCfgSettings(settings, section, gameDirectory, saveDirectory));
-  if (!platform::WriteFileAtomic(path, updated)) throw KivoError("Cannot create file " + path);
+  if (!platform::WriteFileAtomic(path, updated)) throw common::KivoError("Cannot create file " + path);
 }
+
+}  // namespace kivo::launch

@@ -6,7 +6,11 @@
 #include <string_view>
 #include <vector>
 
+namespace kivo::app {
 class SettingsFile;
+}
+
+namespace kivo::launch {
 
 // ZSNES keeps some options in its own "ZSNES.CFG" and lets that file win over the command line, so
 // before each start the lines for those options are brought in line with KIVO's settings. Every
@@ -25,7 +29,7 @@ struct CfgSetting {
 // The eight settings in the order they are applied, from the options in "General" and `section`;
 // `gameDirectory` is the folder shown in the list. The save folder is "SavegamePath" unless
 // `saveDirectory` gives it as the emulator sees it (a DOS path inside DOSBox).
-std::vector<CfgSetting> ZsnesCfgSettings(SettingsFile& settings, std::string_view section,
+std::vector<CfgSetting> ZsnesCfgSettings(app::SettingsFile& settings, std::string_view section,
                                          const std::string& gameDirectory, const std::string* saveDirectory = nullptr);
 
 // The file's new bytes. Lines end at CR LF, CR or LF and a zero byte ends the text. A setting
@@ -38,5 +42,7 @@ std::string RewriteZsnesCfg(std::string_view bytes, const std::vector<CfgSetting
 // emulator's own settings half written. Does nothing when there is no such file: it is never created.
 // Raises KivoError "Cannot open file <path>" when it cannot be read and "Cannot create file <path>"
 // when it cannot be written.
-void UpdateZsnesCfg(SettingsFile& settings, std::string_view section, const std::string& gameDirectory,
+void UpdateZsnesCfg(app::SettingsFile& settings, std::string_view section, const std::string& gameDirectory,
                     const std::string* saveDirectory = nullptr);
+
+}  // namespace kivo::launch

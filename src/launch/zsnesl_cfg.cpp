@@ -10,6 +10,8 @@
 #include "platform/dirs.h"
 #include "platform/files.h"
 
+namespace kivo::launch {
+
 namespace {
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
@@ -108,12 +110,14 @@ void UpdateZsneslCfg(const std::string& path, const std::vector<NativeCfgSetting
   std::string bytes;
   platform::ReadStatus status = platform::ReadFile(path, bytes, kEmulatorConfigLimit);
   if (status == platform::ReadStatus::kFailed || status == platform::ReadStatus::kTooLarge) {
-    throw KivoError("Cannot open file " + path);
+    throw common::KivoError("Cannot open file " + path);
   }
   if (status == platform::ReadStatus::kMissing) {
     // The emulator makes its folder on its first start; KIVO may come first.
-    platform::CreateDirectoryPath(ExtractFileDir(path));
+    platform::CreateDirectoryPath(common::ExtractFileDir(path));
   }
   if (!platform::WriteFileAtomic(path, RewriteZsneslCfg(bytes, settings)))
-    throw KivoError("Cannot create file " + path);
+    throw common::KivoError("Cannot create file " + path);
 }
+
+}  // namespace kivo::launch

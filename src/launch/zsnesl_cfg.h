@@ -8,6 +8,8 @@
 
 #include "launch/native_options.h"
 
+namespace kivo::launch {
+
 // The native build's own settings file, zsnesl.cfg: "key=value" lines, ";" comments, keys in their
 // letter case. KIVO sets only the keys of its options and leaves every other line as it stands, so
 // what the user set in the emulator itself survives a launch.
@@ -27,3 +29,5 @@ std::string RewriteZsneslCfg(std::string_view bytes, const std::vector<NativeCfg
 // Raises KivoError "Cannot open file <path>" when it exists but cannot be read and "Cannot create
 // file <path>" when it cannot be written.
 void UpdateZsneslCfg(const std::string& path, const std::vector<NativeCfgSetting>& settings);
+
+}  // namespace kivo::launch

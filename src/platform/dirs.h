@@ -9,7 +9,7 @@
 #include <vector>
 
 // The process's current folder, folder listings and the places offered as drives.
-namespace platform {
+namespace kivo::platform {
 
 struct DirItem {
   std::string name;  // the bytes the listing returned
@@ -42,4 +42,4 @@ std::optional<std::string> EnvironmentVariable(const std::string& name);
 // The folder of the running program, without a trailing separator ("/" for the root itself).
 std::string ExecutableDir();
 
-}  // namespace platform
+}  // namespace kivo::platform

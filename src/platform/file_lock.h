@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace platform {
+namespace kivo::platform {
 
 // An exclusive lock on a file, tried once without waiting and held for the life of the object.
 // It shuts out other processes and other FileLock objects of this process alike, and the system
@@ -27,4 +27,4 @@ class FileLock {
   int fd_ = -1;
 };
 
-}  // namespace platform
+}  // namespace kivo::platform

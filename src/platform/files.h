@@ -9,7 +9,7 @@
 #include <string>
 
 // Files and folders. Every path is a byte string handed to the system as is.
-namespace platform {
+namespace kivo::platform {
 
 // True when a regular file (or a link to one) exists at the path; a folder does not count.
 bool FileExists(const std::string& path);
@@ -96,4 +96,4 @@ void SetWriteFaultForTesting(std::function<bool(const std::string& path)> fails)
 // as an I/O error or a missing read permission would (root reads any file). Pass {} to clear.
 void SetReadFaultForTesting(std::function<bool(const std::string& path)> fails);
 
-}  // namespace platform
+}  // namespace kivo::platform

@@ -6,7 +6,7 @@
 #include <vector>
 
 // Writing files strictly inside one folder, and clearing away the folders such writes leave.
-namespace platform {
+namespace kivo::platform {
 
 // Writes files and folders below one root folder, named by relative path components. No link is
 // ever followed below the root: a component that exists as a link (or as a file where a folder is
@@ -59,4 +59,4 @@ std::string CreateUniqueFolder(const std::string& parent, const std::string& bas
 // True when the folder itself is gone.
 bool RemoveEmptyFolderTree(const std::string& path);
 
-}  // namespace platform
+}  // namespace kivo::platform

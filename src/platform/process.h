@@ -7,7 +7,7 @@
 #include <vector>
 
 // Starting another program the way a Windows command line does, without waiting for it.
-namespace platform {
+namespace kivo::platform {
 
 // Splits an unquoted command line as Windows resolves it: the program is the shortest prefix ending
 // at a blank that names an existing regular file (so "/opt/My Games/zsnes -a" finds a program in a
@@ -44,4 +44,4 @@ std::vector<std::string> BatchCommand(std::string_view batchBytes, const std::st
 // shell gets the priority. False when the file cannot be read or the shell cannot be started.
 bool StartBatchFile(const std::string& batchPath, const std::string& workingFolder, bool highPriority);
 
-}  // namespace platform
+}  // namespace kivo::platform

@@ -6,7 +6,7 @@
 
 // The emulator takes its ROM path unquoted on a command line split at blanks, so a path with blanks
 // or other awkward bytes is handed over as a short alias, the way a DOS program sees 8.3 names.
-namespace platform {
+namespace kivo::platform {
 
 // True when every byte of the path is one the command line passes through untouched:
 // A-Z, a-z, 0-9 and "/._+,-~".
@@ -27,4 +27,4 @@ std::string ShortAlias(const std::string& path, const std::string& aliasFolder);
 // The 8.3-style name with the number `n` ("SUPERM~1.SMC" for "Super Mario World.smc" and 1).
 std::string ShortAliasName(const std::string& fileName, int n);
 
-}  // namespace platform
+}  // namespace kivo::platform

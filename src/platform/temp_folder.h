@@ -5,7 +5,7 @@
 #include <string>
 
 // Private temporary folders: made in the system's temporary folder, removed whole when done.
-namespace platform {
+namespace kivo::platform {
 
 // Creates a new folder only this user may enter, in $TMPDIR (else /tmp), named `prefix` followed by
 // random characters. Its full path, or empty when none could be made.
@@ -16,4 +16,4 @@ std::string CreatePrivateTempFolder(const std::string& prefix);
 // holding it). True when the folder itself is gone.
 bool RemoveFolderTree(const std::string& path);
 
-}  // namespace platform
+}  // namespace kivo::platform

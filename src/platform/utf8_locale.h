@@ -3,7 +3,7 @@
 #pragma once
 
 // The text encoding the calling thread's C library assumes for multibyte text.
-namespace platform {
+namespace kivo::platform {
 
 // While alive, the calling thread converts multibyte text as UTF-8 whatever the process's locale,
 // so a library that converts names it reads (ZIP member names flagged as UTF-8) yields their UTF-8
@@ -20,4 +20,4 @@ class ScopedUtf8Locale {
   void* previous_ = nullptr;  // the thread's locale before, restored at the end
 };
 
-}  // namespace platform
+}  // namespace kivo::platform

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "rom/rom_commands.h"
 
+namespace kivo::rom {
+
 std::string ChecksumText(std::uint16_t headerChecksum, std::uint16_t calcSum) {
   if (headerChecksum == calcSum) return "CheckSUM: OK " + std::to_string(calcSum);
   const int difference = static_cast<int>(calcSum) - static_cast<int>(headerChecksum);
@@ -39,3 +41,5 @@ RomMessage RomInfoMessage(const std::string& romFile) {
   TSnesRom rom(romFile);
   return {rom.InfoText(), kRomInfoCaption};
 }
+
+}  // namespace kivo::rom

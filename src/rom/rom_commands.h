@@ -7,6 +7,8 @@
 
 #include "rom/snes_rom.h"
 
+namespace kivo::rom {
+
 // What the ROM list's "Verify checksum" and "Info" commands show, apart from the window. Both take
 // the plain ROM file the zip cache handed back for the selected entry (an empty name when an archive
 // held no ROM); the window shows the text in a message box with only an OK button and no icon, and
@@ -44,3 +46,5 @@ RomMessage ChecksumMessage(const std::string& romFile);
 
 // The "Info" box: the information report (header probe only), caption "ROM Info".
 RomMessage RomInfoMessage(const std::string& romFile);
+
+}  // namespace kivo::rom

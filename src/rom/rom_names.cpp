@@ -8,6 +8,8 @@
 
 #include "rom/snes_rom.h"
 
+namespace kivo::rom {
+
 namespace {
 
 constexpr std::string_view kUnknown = "Unknown";
@@ -230,3 +232,5 @@ std::string TSnesRom::CountryName(std::uint8_t country) {
 }
 
 std::string TSnesRom::LicenseeName(std::uint8_t licensee) { return std::string(Lookup(kLicensees, licensee)); }
+
+}  // namespace kivo::rom

@@ -6,6 +6,8 @@
 
 #include "rom/snes_rom.h"
 
+namespace kivo::rom {
+
 namespace {
 
 // 2 raised to n in decimal, exact for every n a header byte can produce. Size codes are only a
@@ -70,3 +72,5 @@ std::string TSnesRom::InfoText() const {
   if (std::size_t nul = text.find('\0'); nul != std::string::npos) text.resize(nul);
   return text;
 }
+
+}  // namespace kivo::rom

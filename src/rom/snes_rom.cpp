@@ -9,6 +9,8 @@
 #include "common/error.h"
 #include "platform/files.h"
 
+namespace kivo::rom {
+
 namespace {
 
 struct Probe {
@@ -65,7 +67,7 @@ TSnesRom::TSnesRom(const std::string& fileName) : fileName_(fileName) {
   if (!fileName.empty()) {
     platform::ReadStatus status = platform::ReadFile(fileName, image_, kRomFileLimit);
     fileFound_ = status != platform::ReadStatus::kMissing;
-    if (fileFound_ && status != platform::ReadStatus::kRead) throw KivoError("Cannot read file " + fileName);
+    if (fileFound_ && status != platform::ReadStatus::kRead) throw common::KivoError("Cannot read file " + fileName);
   }
   FindHeader();
 }
@@ -132,3 +134,5 @@ bool TSnesRom::CalcChecksum() {
   calcSum_ = static_cast<std::uint16_t>((restSum * static_cast<std::uint64_t>(restFactor) + mainSum) & 0xFFFF);
   return true;
 }
+
+}  // namespace kivo::rom

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace kivo::rom {
+
 // One SNES cartridge image held in memory: where its internal header lies, whether a 512-byte copier
 // header precedes it, its checksum computed the way the cartridge defines it, and the header decoded
 // into the information report. An object serves one command; the image is read once, whole.
@@ -102,3 +104,5 @@ class TSnesRom {
 
 // Sum of the bytes as unsigned values; the plain loop the checksum is made of.
 std::uint64_t SumBytes(std::string_view bytes);
+
+}  // namespace kivo::rom

@@ -10,7 +10,9 @@
 #include "platform/files.h"
 #include "screenshots/preview_lookup.h"
 
-std::string ScreenshotSource(std::string_view savegamePath) { return AddBackslash(savegamePath) + "image.bmp"; }
+namespace kivo::screenshots {
+
+std::string ScreenshotSource(std::string_view savegamePath) { return common::AddBackslash(savegamePath) + "image.bmp"; }
 
 std::string ArchiveTarget(std::string_view mediaPath, std::string_view caption) {
   // The preview's BMP candidate, so a filed screenshot is the one the preview shows.
@@ -44,8 +46,8 @@ ArchiveResult ArchiveScreenshot(std::string_view savegamePath, std::string_view 
 }
 
 std::string NewestSnapshot(std::string_view snapshotFolder, std::string_view romFileName) {
-  const std::string stem = StripFileExt(romFileName);
-  const std::string folder = AddBackslash(snapshotFolder);
+  const std::string stem = common::StripFileExt(romFileName);
+  const std::string folder = common::AddBackslash(snapshotFolder);
   std::string newest;
   int64_t newestTime = 0;
   for (const platform::DirItem& item : platform::ListDirectory(std::string(snapshotFolder))) {
@@ -53,7 +55,7 @@ std::string NewestSnapshot(std::string_view snapshotFolder, std::string_view rom
     std::optional<int64_t> time = platform::ModifiedTime(folder + item.name);
     if (!time) continue;
     // Names of one ROM differ only in their number, so comparing names compares numbers.
-    if (newest.empty() || *time > newestTime || (*time == newestTime && item.name > ExtractFileName(newest))) {
+    if (newest.empty() || *time > newestTime || (*time == newestTime && item.name > common::ExtractFileName(newest))) {
       newest = folder + item.name;
       newestTime = *time;
     }
@@ -66,5 +68,8 @@ ArchiveResult ArchiveSnapshot(std::string_view snapshotFolder, std::string_view 
   std::string source = NewestSnapshot(snapshotFolder, romFileName);
   if (source.empty()) return ArchiveResult::kNoScreenshot;
   if (!IsScreenshotName(caption)) return ArchiveResult::kFailed;
-  return FileScreenshot(source, AddBackslash(mediaPath) + std::string(caption) + ExtractFileExt(source));
+  return FileScreenshot(source,
+                        common::AddBackslash(mediaPath) + std::string(caption) + common::ExtractFileExt(source));
 }
+
+}  // namespace kivo::screenshots

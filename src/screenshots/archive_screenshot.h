@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace kivo::screenshots {
+
 // Files the emulator's last screenshot ("image.bmp" in its save folder) in the media folder under
 // a list entry's caption, where the preview finds it.
 
@@ -35,3 +37,5 @@ std::string NewestSnapshot(std::string_view snapshotFolder, std::string_view rom
 // extension, where the preview finds it; never replaces a file.
 ArchiveResult ArchiveSnapshot(std::string_view snapshotFolder, std::string_view romFileName, std::string_view mediaPath,
                               std::string_view caption);
+
+}  // namespace kivo::screenshots

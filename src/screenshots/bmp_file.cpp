@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdint>
 
+namespace kivo::screenshots {
+
 namespace {
 
 constexpr uint64_t kFileHeaderSize = 14;
@@ -68,3 +70,5 @@ bool BmpFileComplete(std::string_view bytes) {
       return true;
   }
 }
+
+}  // namespace kivo::screenshots

@@ -5,8 +5,10 @@
 #include "common/path.h"
 #include "platform/files.h"
 
+namespace kivo::screenshots {
+
 std::string BmpCandidate(std::string_view mediaPath, std::string_view caption) {
-  std::string path = AddBackslash(mediaPath);
+  std::string path = common::AddBackslash(mediaPath);
   path += caption;
   path += ".bmp";
   return path;
@@ -14,18 +16,18 @@ std::string BmpCandidate(std::string_view mediaPath, std::string_view caption) {
 
 std::string GifCandidate(std::string_view mediaPath, std::string_view caption) {
   std::string path(mediaPath);
-  path += kPathSeparator;
+  path += common::kPathSeparator;
   path += caption;
   path += ".gif";
   return path;
 }
 
 std::string PngCandidate(std::string_view mediaPath, std::string_view caption) {
-  return AddBackslash(mediaPath) + std::string(caption) + ".png";
+  return common::AddBackslash(mediaPath) + std::string(caption) + ".png";
 }
 
 bool IsScreenshotName(std::string_view caption) {
-  return !caption.empty() && caption.find(kPathSeparator) == std::string_view::npos &&
+  return !caption.empty() && caption.find(common::kPathSeparator) == std::string_view::npos &&
          caption.find('\0') == std::string_view::npos;
 }
 
@@ -39,3 +41,5 @@ PreviewFile FindPreview(std::string_view mediaPath, std::string_view caption) {
   if (platform::FileExists(png)) return {PreviewFormat::kPng, png};
   return {};
 }
+
+}  // namespace kivo::screenshots

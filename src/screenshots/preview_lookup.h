@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace kivo::screenshots {
+
 // Which screenshot the preview shows for a list entry. A screenshot lives in the media folder under
 // the entry's caption with ".bmp", ".gif" or ".png" (the native emulator's snapshots), looked for in
 // that order.
@@ -38,3 +40,5 @@ bool IsScreenshotName(std::string_view caption);
 // Looks for the entry's screenshot, BMP first, then GIF, then PNG; a folder of the candidate's name does not
 // count. Every call asks the file system afresh.
 PreviewFile FindPreview(std::string_view mediaPath, std::string_view caption);
+
+}  // namespace kivo::screenshots

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+namespace kivo::screenshots {
+
 // Whether the preview shows the title picture. The window glue drives it: the title picture is
 // loaded at start-up and afterwards only when the preview goes from a screenshot to none, so
 // running through a row of entries without screenshots does not reload it each time.
@@ -27,3 +29,5 @@ class PreviewState {
  private:
   bool titleShown_ = false;
 };
+
+}  // namespace kivo::screenshots

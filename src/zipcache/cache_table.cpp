@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "zipcache/cache_table.h"
 
+namespace kivo::zipcache {
+
 std::vector<std::string> ParseCacheTable(std::string_view bytes) {
   std::vector<std::string> lines;
   size_t start = 0;
@@ -31,3 +33,5 @@ std::string FormatCacheTable(const std::vector<std::string>& lines) {
 bool FitsTableLine(std::string_view text) {
   return text.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
 }
+
+}  // namespace kivo::zipcache

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace kivo::zipcache {
+
 // The bytes of the cache table file "cache.tbl": one table line per text line, each ended by CR LF,
 // no header, quoting or escaping. Groups are an archive line, the lines of the files extracted from
 // it, and a line reading kGroupEnd.
@@ -21,3 +23,5 @@ std::string FormatCacheTable(const std::vector<std::string>& lines);
 // A text that can be a table line without splitting into several when read back, nor naming a
 // different file than it reads (no CR, LF or NUL).
 bool FitsTableLine(std::string_view text);
+
+}  // namespace kivo::zipcache

@@ -4,6 +4,8 @@
 
 #include <utility>
 
+namespace kivo::zipcache {
+
 TInfoUnzip::TInfoUnzip(std::string archivePath, ExtractLimits limits)
     : archivePath_(std::move(archivePath)), limits_(limits) {}
 
@@ -12,3 +14,5 @@ bool TInfoUnzip::ExtractAll(const std::string& targetFolder) {
   for (std::string& file : outcome.files) extractedFiles_.push_back(std::move(file));
   return outcome.complete;
 }
+
+}  // namespace kivo::zipcache

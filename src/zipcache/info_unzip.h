@@ -7,6 +7,8 @@
 
 #include "zipcache/zip_extract.h"
 
+namespace kivo::zipcache {
+
 // One extraction of one archive, for one command (the cache filling itself, or "Unzip"); freed
 // right after it. Reports each file it wrote, in archive order, by a path that opens and deletes it.
 class TInfoUnzip {
@@ -27,3 +29,5 @@ class TInfoUnzip {
   ExtractLimits limits_;
   std::vector<std::string> extractedFiles_;
 };
+
+}  // namespace kivo::zipcache

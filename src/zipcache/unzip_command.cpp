@@ -5,8 +5,12 @@
 #include "common/path.h"
 #include "zipcache/info_unzip.h"
 
+namespace kivo::zipcache {
+
 std::vector<std::string> UnzipNextToItself(const std::string& workingFolder, const std::string& fileName) {
-  TInfoUnzip unzip(AddBackslash(workingFolder) + fileName);
+  TInfoUnzip unzip(common::AddBackslash(workingFolder) + fileName);
   unzip.ExtractAll(workingFolder);
   return unzip.ExtractedFiles();
 }
+
+}  // namespace kivo::zipcache

@@ -15,6 +15,8 @@
 #include "zipcache/cache_table.h"
 #include "zipcache/info_unzip.h"
 
+namespace kivo::zipcache {
+
 namespace {
 
 constexpr size_t kMaxFolderBaseLength = 48;
@@ -37,7 +39,7 @@ bool NamesExistingFile(const std::string& line) {
 // A readable folder name after the archive, of bytes that need no quoting anywhere; uniqueness
 // comes from the number CreateUniqueFolder appends.
 std::string GroupFolderBase(const std::string& archivePath) {
-  std::string base = StripFileExt(ExtractFileName(archivePath));
+  std::string base = common::StripFileExt(common::ExtractFileName(archivePath));
   if (base.size() > kMaxFolderBaseLength) base.resize(kMaxFolderBaseLength);
   for (char& c : base) {
     bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '+' ||
@@ -87,11 +89,11 @@ TZipCache::~TZipCache() {
   platform::DeleteFile(TableFile());
 }
 
-std::string TZipCache::TableFile() const { return AddBackslash(cacheFolder_) + std::string(kTableName); }
+std::string TZipCache::TableFile() const { return common::AddBackslash(cacheFolder_) + std::string(kTableName); }
 
 // Beside the table rather than the table itself: saving replaces the table file by a new one, and
 // a lock on the old one would no longer shut anyone out.
-std::string TZipCache::LockFile() const { return AddBackslash(cacheFolder_) + std::string(kLockName); }
+std::string TZipCache::LockFile() const { return common::AddBackslash(cacheFolder_) + std::string(kLockName); }
 
 bool TZipCache::SaveTable() const {
   return ownsShared_ && platform::WriteFileAtomic(TableFile(), FormatCacheTable(cacheTable_));
@@ -99,7 +101,7 @@ bool TZipCache::SaveTable() const {
 
 std::string TZipCache::GetRomFile(const std::string& path) {
   std::string result;
-  if (!IsZipName(path)) {
+  if (!common::IsZipName(path)) {
     result = path;
   } else if (FitsTableLine(path)) {
     if (!IsCached(path)) AddGroup(path);
@@ -138,7 +140,7 @@ std::string TZipCache::FindCachedRom(const std::string& path) const {
   auto line = std::find(cacheTable_.begin(), cacheTable_.end(), path);
   const std::string_view romExtensions = kRomExtensions;
   for (; line != cacheTable_.end() && *line != kGroupEnd; ++line) {
-    std::string ext = LowerAscii(ExtractFileExt(*line));
+    std::string ext = common::LowerAscii(common::ExtractFileExt(*line));
     if (!ext.empty() && romExtensions.find(ext) != std::string_view::npos) return *line;
   }
   return {};
@@ -211,19 +213,19 @@ void TZipCache::RemoveGroupFolders(const FolderSet& folders) {
 }
 
 void TZipCache::DeleteListedFile(const std::string& line) const {
-  if (IsZipName(line) || !IsInsideCache(line)) return;
+  if (common::IsZipName(line) || !IsInsideCache(line)) return;
   if (NamesExistingFile(line)) platform::DeleteFile(line);  // a refused deletion is not retried
 }
 
 bool TZipCache::IsInsideCache(const std::string& line) const {
-  const std::string prefix = AddBackslash(FilesFolder());
+  const std::string prefix = common::AddBackslash(FilesFolder());
   if (prefix.empty() || line.size() <= prefix.size() || line.compare(0, prefix.size(), prefix) != 0) return false;
   std::string_view rest = std::string_view(line).substr(prefix.size());
   size_t names = 0;
   std::string_view name;
   size_t start = 0;
   while (start <= rest.size()) {
-    size_t end = std::min(rest.find(kPathSeparator, start), rest.size());
+    size_t end = std::min(rest.find(common::kPathSeparator, start), rest.size());
     std::string_view part = rest.substr(start, end - start);
     if (part == "..") return false;  // it could lead back out
     if (!part.empty() && part != ".") {
@@ -239,10 +241,12 @@ bool TZipCache::IsInsideCache(const std::string& line) const {
 
 std::string TZipCache::GroupFolderOf(const std::string& line) const {
   if (!IsInsideCache(line)) return {};
-  const std::string prefix = AddBackslash(FilesFolder());
-  size_t sep = line.find(kPathSeparator, prefix.size());
+  const std::string prefix = common::AddBackslash(FilesFolder());
+  size_t sep = line.find(common::kPathSeparator, prefix.size());
   if (sep == std::string::npos || sep == prefix.size()) return {};
   std::string folder = line.substr(0, sep);
   std::string name = folder.substr(prefix.size());
   return name == "." ? std::string() : folder;
 }
+
+}  // namespace kivo::zipcache

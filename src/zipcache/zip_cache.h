@@ -8,9 +8,11 @@
 #include <unordered_set>
 #include <vector>
 
-namespace platform {
+namespace kivo::platform {
 class FileLock;
 }
+
+namespace kivo::zipcache {
 
 // The cache of ROM files unpacked from ZIP archives, so that the emulator (which reads no archives)
 // gets a plain file, and a second use of an archive needs no extraction, across runs too.
@@ -119,3 +121,5 @@ class TZipCache {
 // The extensions that make a cached file a ROM image; an extension counts when it occurs anywhere
 // in this text, so ".sm", ".0" and ".s" count as well.
 inline constexpr const char* kRomExtensions = ".smc .1 .fig .sfc .jap .usa .eur .dem .078 .058 .swc .rom";
+
+}  // namespace kivo::zipcache

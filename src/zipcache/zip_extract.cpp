@@ -13,6 +13,8 @@
 #include "platform/folder_tree.h"
 #include "platform/utf8_locale.h"
 
+namespace kivo::zipcache {
+
 namespace {
 
 constexpr size_t kReadBlock = 256 * 1024;
@@ -31,9 +33,9 @@ ArchivePtr NewZipReader() {
 }
 
 std::string JoinComponents(const std::string& targetFolder, const std::vector<std::string>& components) {
-  std::string path = AddBackslash(targetFolder);
+  std::string path = common::AddBackslash(targetFolder);
   for (size_t i = 0; i < components.size(); ++i) {
-    if (i > 0) path += kPathSeparator;
+    if (i > 0) path += common::kPathSeparator;
     path += components[i];
   }
   return path;
@@ -145,11 +147,11 @@ class Extractor {
 }  // namespace
 
 std::optional<std::vector<std::string>> SplitMemberName(std::string_view name) {
-  if (name.empty() || name.front() == kPathSeparator) return std::nullopt;
+  if (name.empty() || name.front() == common::kPathSeparator) return std::nullopt;
   std::vector<std::string> components;
   size_t start = 0;
   while (start <= name.size()) {
-    size_t end = name.find(kPathSeparator, start);
+    size_t end = name.find(common::kPathSeparator, start);
     if (end == std::string_view::npos) end = name.size();
     std::string_view part = name.substr(start, end - start);
     if (part == "..") return std::nullopt;
@@ -181,3 +183,5 @@ ExtractOutcome ExtractZipBytes(std::string_view bytes, const std::string& target
   if (!reader || archive_read_open_memory(reader.get(), bytes.data(), bytes.size()) != ARCHIVE_OK) return {};
   return Extractor(reader.get(), targetFolder, limits).Run();
 }
+
+}  // namespace kivo::zipcache

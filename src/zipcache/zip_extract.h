@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+namespace kivo::zipcache {
+
 // Extraction of a ZIP archive into a folder, confined to that folder.
 //
 // Only regular files and folders are written. A member is refused (neither written nor reported)
@@ -41,3 +43,5 @@ ExtractOutcome ExtractZipFile(const std::string& archivePath, const std::string&
 // The same from bytes in memory, so fuzzers and tests reach the reader without an archive file.
 ExtractOutcome ExtractZipBytes(std::string_view bytes, const std::string& targetFolder,
                                const ExtractLimits& limits = {});
+
+}  // namespace kivo::zipcache

@@ -18,6 +18,13 @@
 #include "gui/support/form_fixture.h"
 #include "support/gif_builder.h"
 
+using namespace kivo::app;
+using namespace kivo::browser;
+using namespace kivo::common;
+using namespace kivo::gif;
+using namespace kivo::launch;
+using namespace kivo::screenshots;
+
 namespace {
 
 // The process's resident memory, from Linux's own account, in bytes: now, and at most since the

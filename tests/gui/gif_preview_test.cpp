@@ -17,6 +17,13 @@
 #include "screenshots/ui/picture_holder.h"
 #include "support/gif_builder.h"
 
+using namespace kivo::app;
+using namespace kivo::browser;
+using namespace kivo::common;
+using namespace kivo::gif;
+using namespace kivo::launch;
+using namespace kivo::screenshots;
+
 namespace {
 
 struct GifPreviewFixture : FormFixture {

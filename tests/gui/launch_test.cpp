@@ -14,6 +14,13 @@
 #include "gui/support/emulator_fixture.h"
 #include "gui/support/find_child.h"
 
+using namespace kivo::app;
+using namespace kivo::browser;
+using namespace kivo::common;
+using namespace kivo::launch;
+using namespace kivo::platform;
+using namespace kivo::screenshots;
+
 namespace {
 
 using Args = std::vector<std::string>;

@@ -14,13 +14,20 @@
 #include "platform/dirs.h"
 #include "platform/files.h"
 
+using namespace kivo::app;
+using namespace kivo::browser;
+using namespace kivo::common;
+using namespace kivo::launch;
+using namespace kivo::platform;
+using namespace kivo::screenshots;
+
 class MainWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
   void firstStartAsksForTheEmulatorFolderOnce() {
     FormFixture f;
-    platform::DeleteFile(f.IniPath());
+    kivo::platform::DeleteFile(f.IniPath());
     TMainForm& form = f.Start();
     QTRY_COMPARE(f.dialogs.pickerTitles.size(), size_t(1));
     QCOMPARE(f.dialogs.messages.front().caption, QString("Message"));
@@ -105,17 +112,17 @@ class MainWindowTest : public QObject {
     MakeTestDir(f.romDir / "games");
     f.SetIni("[General]\nRun first=0\nROMDirectory=" + (f.romDir / "games") + "\n");
     f.Start();
-    QCOMPARE(platform::GetCurrentDir(), f.romDir / "games");
+    QCOMPARE(kivo::platform::GetCurrentDir(), f.romDir / "games");
     QCOMPARE(Child<QLabel>(*f.form, "StatusPanels2")->text(), QString::fromStdString(f.romDir / "games"));
     QVERIFY(f.DoubleClick(".."));
     f.Close();
     QCOMPARE(SettingsFile(f.IniPath()).ReadString("General", "ROMDirectory", ""), f.romDir.Path());
 
     FormFixture g;
-    platform::SetCurrentDir(g.romDir.Path());
+    kivo::platform::SetCurrentDir(g.romDir.Path());
     g.SetIni("[General]\nRun first=0\nROMDirectory=/no/such/folder\n");
     g.Start();
-    QCOMPARE(platform::GetCurrentDir(), g.romDir.Path());
+    QCOMPARE(kivo::platform::GetCurrentDir(), g.romDir.Path());
   }
 
   void browseButtonsStoreTheChosenFolderAndRestoreOnCancel() {
@@ -184,11 +191,11 @@ class MainWindowTest : public QObject {
     FormFixture f;
     TMainForm& form = f.Start();
     const std::string ini = f.IniPath();
-    platform::SetWriteFaultForTesting([ini](const std::string& path) { return path == ini; });
+    kivo::platform::SetWriteFaultForTesting([ini](const std::string& path) { return path == ini; });
     Child<QPushButton>(form, "cmdBrowseZSNES")->click();
     QCOMPARE(f.dialogs.Errors(), std::vector<QString>{QString::fromStdString("Unable to write to " + ini + ".")});
     QVERIFY(form.close());
-    platform::SetWriteFaultForTesting({});
+    kivo::platform::SetWriteFaultForTesting({});
     QCOMPARE(f.dialogs.Errors().size(), size_t(2));
     QVERIFY(!form.isVisible());
     QVERIFY(!f.context.settingsFile);

@@ -9,6 +9,13 @@
 #include "gui/support/find_child.h"
 #include "support/scoped_env.h"
 
+using namespace kivo::app;
+using namespace kivo::browser;
+using namespace kivo::common;
+using namespace kivo::launch;
+using namespace kivo::platform;
+using namespace kivo::screenshots;
+
 namespace {
 
 // The fake emulator as "zsnes", and HOME in a folder of the test's, where zsnesl.cfg is found.
@@ -101,8 +108,8 @@ class NativeBuildTest : public QObject {
     TMainForm& form = f.Start();
     QVERIFY(f.Click("Star Fox"));
     Child<QAction>(form, "Archivescreenshot1")->trigger();
-    QVERIFY(platform::FileExists(media / "Star Fox.png"));
-    QVERIFY(!platform::FileExists(save / "Star Fox_00000.png"));
+    QVERIFY(kivo::platform::FileExists(media / "Star Fox.png"));
+    QVERIFY(!kivo::platform::FileExists(save / "Star Fox_00000.png"));
 
     QVERIFY(f.Click("Star Fox"));
     auto* graphic = dynamic_cast<TBitmapGraphic*>(Child<PreviewImage>(form, "imgPreview0")->Graphic());

@@ -14,6 +14,13 @@
 #include "launch/switches.h"
 #include "launch/zsnes_cfg.h"
 
+using namespace kivo::app;
+using namespace kivo::browser;
+using namespace kivo::common;
+using namespace kivo::launch;
+using namespace kivo::platform;
+using namespace kivo::screenshots;
+
 namespace {
 
 // What the launch would hand the emulator for the section: its switches and its ZSNES.CFG lines.

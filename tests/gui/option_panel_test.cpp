@@ -9,6 +9,13 @@
 #include "gui/support/form_fixture.h"
 #include "platform/files.h"
 
+using namespace kivo::app;
+using namespace kivo::browser;
+using namespace kivo::common;
+using namespace kivo::launch;
+using namespace kivo::platform;
+using namespace kivo::screenshots;
+
 namespace {
 
 // True when the settings file holds the key in the section at all.
@@ -232,9 +239,9 @@ class OptionPanelTest : public QObject {
   void aRefusedWriteDuringCreationIsReportedAndTheWindowOpens() {
     FormFixture f;
     std::string ini = f.IniPath();
-    platform::SetWriteFaultForTesting([ini](const std::string& path) { return path == ini; });
+    kivo::platform::SetWriteFaultForTesting([ini](const std::string& path) { return path == ini; });
     TMainForm& form = f.Start();
-    platform::SetWriteFaultForTesting({});
+    kivo::platform::SetWriteFaultForTesting({});
     auto errors = f.dialogs.Errors();
     QCOMPARE(errors.size(), size_t(1));
     QCOMPARE(errors.front(), QString::fromStdString("Unable to write to " + ini + "."));

@@ -14,6 +14,13 @@
 #include "platform/dirs.h"
 #include "platform/files.h"
 
+using namespace kivo::app;
+using namespace kivo::browser;
+using namespace kivo::common;
+using namespace kivo::launch;
+using namespace kivo::platform;
+using namespace kivo::screenshots;
+
 namespace {
 
 // A window whose settings name a media folder and a save folder of the test's own.
@@ -164,7 +171,7 @@ class PreviewTest : public QObject {
     TGraphic* shown = Child<PreviewImage>(form, "imgPreview0")->Graphic();
 
     archive();
-    QVERIFY(!platform::FileExists(f.save / "image.bmp"));
+    QVERIFY(!kivo::platform::FileExists(f.save / "image.bmp"));
     QCOMPARE(ReadTestFile(f.media / "Racer.bmp"), firstBytes);
     QCOMPARE(Child<PreviewImage>(form, "imgPreview0")->Graphic(), shown);  // the menu item does not refresh
 
@@ -172,7 +179,7 @@ class PreviewTest : public QObject {
     size_t boxes = f.dialogs.messages.size();
     archive();
     QCOMPARE(ReadTestFile(f.media / "Racer.bmp"), firstBytes);
-    QVERIFY(!platform::FileExists(f.save / "image.bmp"));
+    QVERIFY(!kivo::platform::FileExists(f.save / "image.bmp"));
 
     // The next selection shows the filed screenshot, in preference to the GIF.
     QVERIFY(f.Click("Racer", kZipArchive));
@@ -188,8 +195,8 @@ class PreviewTest : public QObject {
     TMainForm& form = f.Start();
     QVERIFY(!form.SelectedEntry());
     Child<QAction>(form, "Archivescreenshot1")->trigger();
-    QVERIFY(platform::FileExists(f.save / "image.bmp"));
-    QVERIFY(!platform::FileExists(f.media / ".bmp"));
+    QVERIFY(kivo::platform::FileExists(f.save / "image.bmp"));
+    QVERIFY(!kivo::platform::FileExists(f.media / ".bmp"));
     QVERIFY(f.dialogs.messages.empty());
   }
 
@@ -203,10 +210,10 @@ class PreviewTest : public QObject {
     // A press that is released outside the picture is no click.
     QTest::mousePress(Child<PreviewImage>(form, "imgPreview0"), Qt::LeftButton, {}, QPoint(10, 10));
     QTest::mouseRelease(Child<PreviewImage>(form, "imgPreview0"), Qt::LeftButton, {}, QPoint(kPreviewWidth + 5, 10));
-    QCOMPARE(platform::GetCurrentDir(), f.romDir.Path());
+    QCOMPARE(kivo::platform::GetCurrentDir(), f.romDir.Path());
 
     QTest::mouseClick(Child<PreviewImage>(form, "imgPreview0"), Qt::LeftButton, {}, QPoint(100, 100));
-    QCOMPARE(platform::GetCurrentDir(), f.romDir / "inner");
+    QCOMPARE(kivo::platform::GetCurrentDir(), f.romDir / "inner");
     QVERIFY(f.Row("Deep") >= 0);
   }
 };

@@ -17,6 +17,13 @@
 #include "platform/dirs.h"
 #include "platform/files.h"
 
+using namespace kivo::app;
+using namespace kivo::browser;
+using namespace kivo::common;
+using namespace kivo::launch;
+using namespace kivo::platform;
+using namespace kivo::screenshots;
+
 class RomListTest : public QObject {
   Q_OBJECT
 
@@ -33,17 +40,17 @@ class RomListTest : public QObject {
     QCOMPARE(ListModelOf(*f.form)->EntryAt(f.Row("Mario", kZipArchive))->fileName, std::string("Mario.zip"));
 
     QVERIFY(f.DoubleClick("snes"));
-    QCOMPARE(platform::GetCurrentDir(), f.romDir / "snes");
+    QCOMPARE(kivo::platform::GetCurrentDir(), f.romDir / "snes");
     QVERIFY(f.Row("Zelda") >= 0);
     QCOMPARE(Child<QLabel>(*f.form, "StatusPanels2")->text(), QString::fromStdString(f.romDir / "snes"));
     QVERIFY(f.DoubleClick("."));
-    QCOMPARE(platform::GetCurrentDir(), f.romDir / "snes");
+    QCOMPARE(kivo::platform::GetCurrentDir(), f.romDir / "snes");
     QVERIFY(f.DoubleClick(".."));
-    QCOMPARE(platform::GetCurrentDir(), f.romDir.Path());
+    QCOMPARE(kivo::platform::GetCurrentDir(), f.romDir.Path());
 
     // The root drive entry leads to the root folder.
     QVERIFY(f.DoubleClick("/", kDrive));
-    QCOMPARE(platform::GetCurrentDir(), std::string("/"));
+    QCOMPARE(kivo::platform::GetCurrentDir(), std::string("/"));
     QCOMPARE(Child<QLabel>(*f.form, "StatusPanels2")->text(), QString("/"));
   }
 
@@ -64,7 +71,7 @@ class RomListTest : public QObject {
     QTest::keyClick(Child<QListView>(form, "ListView"), Qt::Key_Shift);
     QCOMPARE(f.context.selectedRomFile, std::string("B.sfc"));
     QTest::keyClick(Child<QListView>(form, "ListView"), Qt::Key_Return);
-    QCOMPARE(platform::GetCurrentDir(), f.romDir / "inner");
+    QCOMPARE(kivo::platform::GetCurrentDir(), f.romDir / "inner");
   }
 
   // An Enter pressed elsewhere (closing a message box) and released over the list starts nothing.
@@ -75,9 +82,9 @@ class RomListTest : public QObject {
     Child<QListView>(form, "ListView")->setCurrentIndex(ListModelOf(form)->index(f.Row("inner")));
     Child<QListView>(form, "ListView")->setFocus();
     QTest::keyRelease(Child<QListView>(form, "ListView"), Qt::Key_Return);
-    QCOMPARE(platform::GetCurrentDir(), f.romDir.Path());
+    QCOMPARE(kivo::platform::GetCurrentDir(), f.romDir.Path());
     QTest::keyClick(Child<QListView>(form, "ListView"), Qt::Key_Return);
-    QCOMPARE(platform::GetCurrentDir(), f.romDir / "inner");
+    QCOMPARE(kivo::platform::GetCurrentDir(), f.romDir / "inner");
   }
 
   void deleteAsksFirstAndRemovesOnlyTheSelectedFile() {
@@ -91,17 +98,17 @@ class RomListTest : public QObject {
     Child<QAction>(form, "mnuDelete")->trigger();
     QCOMPARE(f.dialogs.messages.back().text, QString("Really delete this file?"));
     QCOMPARE(f.dialogs.messages.back().caption, QString("Confirm file delete"));
-    QVERIFY(platform::FileExists(f.romDir / "Gone.smc"));
+    QVERIFY(kivo::platform::FileExists(f.romDir / "Gone.smc"));
     QVERIFY(form.SelectedEntry().has_value());  // a cancel does not refresh the list
 
     Child<QAction>(form, "mnuDelete")->trigger();
-    QVERIFY(!platform::FileExists(f.romDir / "Gone.smc"));
-    QVERIFY(platform::FileExists(f.romDir / "Keep.smc"));
+    QVERIFY(!kivo::platform::FileExists(f.romDir / "Gone.smc"));
+    QVERIFY(kivo::platform::FileExists(f.romDir / "Keep.smc"));
     QCOMPARE(f.Row("Gone"), -1);
 
     // A file that vanished meanwhile: nothing is deleted, the list is refreshed.
     QVERIFY(f.Click("Keep"));
-    platform::DeleteFile(f.romDir / "Keep.smc");
+    kivo::platform::DeleteFile(f.romDir / "Keep.smc");
     Child<QAction>(form, "mnuDelete")->trigger();
     QCOMPARE(f.Row("Keep"), -1);
 
@@ -113,7 +120,7 @@ class RomListTest : public QObject {
     size_t boxes = f.dialogs.messages.size();
     Child<QAction>(form, "mnuDelete")->trigger();
     QCOMPARE(f.dialogs.messages.size(), boxes);
-    QVERIFY(platform::FileExists(f.romDir / "Safe.smc"));
+    QVERIFY(kivo::platform::FileExists(f.romDir / "Safe.smc"));
   }
 
   void unzipIsEnabledForARememberedArchiveOnly() {
@@ -159,7 +166,7 @@ class RomListTest : public QObject {
     QVERIFY(f.ClickRow(f.FileRow(name)));
     QCOMPARE(f.context.selectedRomFile, name);
     Child<QAction>(form, "mnuDelete")->trigger();
-    QVERIFY(!platform::FileExists(f.romDir / name));
+    QVERIFY(!kivo::platform::FileExists(f.romDir / name));
   }
 };
 

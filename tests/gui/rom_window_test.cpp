@@ -15,6 +15,13 @@
 #include "support/rom_builder.h"
 #include "support/zip_builder.h"
 
+using namespace kivo::app;
+using namespace kivo::browser;
+using namespace kivo::common;
+using namespace kivo::launch;
+using namespace kivo::platform;
+using namespace kivo::screenshots;
+
 namespace {
 
 // An 8-Mbit image with a valid header at 0x7FC0; `checksumError` makes its header's checksum wrong.
@@ -89,7 +96,7 @@ class RomWindowTest : public QObject {
   // its start even as root) ends either command with the application's error report; the window
   // goes on and the next command works.
   void unreadableFileGivesTheErrorReport() {
-    if (!platform::FileExists("/proc/self/mem")) QSKIP("no /proc/self/mem here");
+    if (!kivo::platform::FileExists("/proc/self/mem")) QSKIP("no /proc/self/mem here");
     RomWindowFixture f;
     QVERIFY(QFile::link("/proc/self/mem", QString::fromStdString(f.Rom("Broken.smc"))));
     WriteTestFile(f.Rom("Good.smc"), Image());

@@ -19,6 +19,14 @@
 #include "support/zip_builder.h"
 #include "zipcache/zip_cache.h"
 
+using namespace kivo::app;
+using namespace kivo::browser;
+using namespace kivo::common;
+using namespace kivo::launch;
+using namespace kivo::platform;
+using namespace kivo::screenshots;
+using namespace kivo::zipcache;
+
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -73,7 +81,7 @@ class ZipCacheWindowTest : public QObject {
     QCOMPARE(f.Launch("Zelda"), cached);
     QCOMPARE(ReadTestFile(cached), std::string("marked"));
     f.Close();
-    QVERIFY(platform::FileExists(f.TableFile()));
+    QVERIFY(kivo::platform::FileExists(f.TableFile()));
 
     f.form.reset();
     f.context.settingsFile = std::make_unique<SettingsFile>(f.IniPath());
@@ -98,7 +106,7 @@ class ZipCacheWindowTest : public QObject {
     for (const char* name : {"A", "B", "C"}) {
       WriteZip(f.Rom(std::string(name) + ".zip"), {ZipFile(std::string(name) + ".SFC", name)});
       roms.push_back(form.ZipCache()->GetRomFile(f.Rom(std::string(name) + ".zip")));
-      QVERIFY(platform::FileExists(roms.back()));
+      QVERIFY(kivo::platform::FileExists(roms.back()));
     }
 
     // Up twice, down three times: the number follows, nothing is stored, nothing evicted.
@@ -121,8 +129,8 @@ class ZipCacheWindowTest : public QObject {
     QVERIFY(!Child<QPushButton>(form, "btnCache")->isEnabled());
     QCOMPARE(f.IniValue("General", "CacheSize"), std::string("2"));
     QCOMPARE(form.ZipCache()->CacheLimit(), 2);
-    QVERIFY(!platform::FileExists(roms[0]));
-    QVERIFY(platform::FileExists(roms[1]) && platform::FileExists(roms[2]));
+    QVERIFY(!kivo::platform::FileExists(roms[0]));
+    QVERIFY(kivo::platform::FileExists(roms[1]) && kivo::platform::FileExists(roms[2]));
     QCOMPARE(CacheFolders(f.CacheFolder()), QStringList({"B-1", "C-1"}));
 
     // The lowest value does not wrap: another "down" changes nothing and leaves "Apply" disabled.
@@ -135,7 +143,7 @@ class ZipCacheWindowTest : public QObject {
     QTest::mouseClick(Child<QPushButton>(form, "btnCache"), Qt::LeftButton);
     QCOMPARE(f.IniValue("General", "CacheSize"), std::string("3"));
     QCOMPARE(form.ZipCache()->CacheLimit(), 3);
-    QVERIFY(platform::FileExists(roms[1]) && platform::FileExists(roms[2]));
+    QVERIFY(kivo::platform::FileExists(roms[1]) && kivo::platform::FileExists(roms[2]));
     QVERIFY(f.dialogs.messages.empty());
   }
 
@@ -171,7 +179,7 @@ class ZipCacheWindowTest : public QObject {
     QCOMPARE(ReadTestFile(f.Rom("GAME.SFC")), std::string("new"));
     QCOMPARE(ReadTestFile(f.Rom("Extra.smc")), std::string("extra"));
     QCOMPARE(ReadTestFile(f.Rom("docs/INFO.TXT")), std::string("info"));
-    QVERIFY(!platform::FileExists(f.romDir.Path() + "/../" + escape + ".smc"));
+    QVERIFY(!kivo::platform::FileExists(f.romDir.Path() + "/../" + escape + ".smc"));
     QVERIFY(f.Row("Extra", kRomFile) >= 0);
     QVERIFY(f.Row("docs", kFolder) >= 0);
     QVERIFY(f.Row("GAME", kRomFile) >= 0);

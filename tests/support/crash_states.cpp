@@ -6,6 +6,8 @@
 
 #include "app/ini_document.h"
 
+using namespace kivo::app;
+
 namespace {
 
 constexpr size_t kRunLength = 1000;  // within the longest value a read returns

@@ -13,11 +13,13 @@
 
 #include "platform/files.h"
 
+using namespace kivo::platform;
+
 namespace {
 
 std::string ReadProcFile(const std::string& path) {
   std::string bytes;
-  platform::ReadWholeFile(path, bytes, size_t{1} << 20);
+  kivo::platform::ReadWholeFile(path, bytes, size_t{1} << 20);
   return bytes;
 }
 

@@ -20,6 +20,8 @@
 #include "platform/files.h"
 #include "platform/process.h"
 
+using namespace kivo::platform;
+
 extern char** environ;
 
 namespace {
@@ -43,15 +45,15 @@ void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 
 std::string FindRealZsnes() {
   if (const char* chosen = std::getenv("KIVO_ZSNES"); chosen != nullptr && *chosen != '\0') {
-    return platform::FileExists(chosen) ? chosen : "";
+    return kivo::platform::FileExists(chosen) ? chosen : "";
   }
-  if (platform::FileExists(KIVO_ZSNES_BUILT)) return KIVO_ZSNES_BUILT;
-  return platform::FindProgramOnPath("zsnes");
+  if (kivo::platform::FileExists(KIVO_ZSNES_BUILT)) return KIVO_ZSNES_BUILT;
+  return kivo::platform::FindProgramOnPath("zsnes");
 }
 
 std::string MissingScreenTool() {
   for (const char* tool : {"Xvfb", "xwininfo", "import", "xdotool"}) {
-    if (platform::FindProgramOnPath(tool).empty()) return tool;
+    if (kivo::platform::FindProgramOnPath(tool).empty()) return tool;
   }
   return {};
 }
@@ -60,7 +62,7 @@ VirtualScreen::VirtualScreen() {
   for (int number = 91; number < 140; ++number) {
     if (::access(("/tmp/.X" + std::to_string(number) + "-lock").c_str(), F_OK) == 0) continue;
     display_ = ":" + std::to_string(number);
-    std::string xvfb = platform::FindProgramOnPath("Xvfb");
+    std::string xvfb = kivo::platform::FindProgramOnPath("Xvfb");
     std::vector<std::string> args = {xvfb, display_, "-screen", "0", "1024x768x24", "-nolisten", "tcp"};
     std::vector<char*> argv;
     for (std::string& arg : args) argv.push_back(arg.data());

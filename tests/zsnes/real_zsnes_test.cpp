@@ -24,6 +24,11 @@
 #include "support/temp_dir.h"
 #include "zsnes/real_zsnes.h"
 
+using namespace kivo::app;
+using namespace kivo::launch;
+using namespace kivo::platform;
+using namespace kivo::screenshots;
+
 namespace {
 
 std::string gZsnes;    // the real emulator
@@ -189,8 +194,8 @@ TEST_F(RealZsnesTest, ASnapshotIsFiledByArchiveScreenshot) {
   SettingsFile settings(app_ / "kivo.ini");
   EXPECT_EQ(ArchiveEmulatorScreenshot(settings, "Home Brew", kGame, roms_), ArchiveResult::kMoved);
   const std::string filed = media_ + "/Home Brew" + snapshot.substr(snapshot.size() - 4);
-  EXPECT_TRUE(platform::FileExists(filed));
-  EXPECT_FALSE(platform::FileExists(snapshot));
+  EXPECT_TRUE(kivo::platform::FileExists(filed));
+  EXPECT_FALSE(kivo::platform::FileExists(snapshot));
 }
 
 // Every option the panel offers for this build, at the ends of its ranges, through batch mode too:

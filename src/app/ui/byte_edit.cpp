@@ -7,6 +7,8 @@
 
 #include "app/ui/dialogs.h"
 
+namespace kivo::app {
+
 namespace {
 
 constexpr const char* kBytesProperty = "kivoBytes";
@@ -27,3 +29,5 @@ std::string EditBytes(const QLineEdit* edit) {
   }
   return ToBytes(edit->text());
 }
+
+}  // namespace kivo::app

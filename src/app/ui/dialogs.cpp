@@ -8,6 +8,8 @@
 #include <QMessageBox>
 #include <QUrl>
 
+namespace kivo::app {
+
 void DesktopDialogs::Message(QWidget* owner, const QString& text, const QString& caption, Icon icon) {
   QMessageBox box(icon == Icon::Stop ? QMessageBox::Critical : QMessageBox::NoIcon, caption, text, QMessageBox::Ok,
                   owner);
@@ -39,3 +41,5 @@ std::string ToBytes(const QString& text) {
   QByteArray bytes = QFile::encodeName(text);
   return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
+
+}  // namespace kivo::app

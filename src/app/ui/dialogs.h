@@ -8,6 +8,8 @@
 
 class QWidget;
 
+namespace kivo::app {
+
 // Everything the main window asks of the user or hands to the desktop: message boxes, the folder
 // picker and opening a document. The window tests put their own in place to answer boxes and see
 // their texts and captions.
@@ -40,3 +42,5 @@ class DesktopDialogs : public Dialogs {
 // file-name encoding, so a name that is not valid UTF-8 survives the round trip.
 QString FromBytes(const std::string& bytes);
 std::string ToBytes(const QString& text);
+
+}  // namespace kivo::app

@@ -7,6 +7,8 @@
 #include "app/ui/dialogs.h"
 #include "common/error_report.h"
 
+namespace kivo::app {
+
 void HandlerGuard::Run(const std::function<void()>& handler) {
   try {
     handler();
@@ -16,5 +18,7 @@ void HandlerGuard::Run(const std::function<void()>& handler) {
 }
 
 void HandlerGuard::Report(const std::string& message) {
-  dialogs_.Message(owner_, FromBytes(ErrorReportText(message)), "KIVO", Dialogs::Icon::Stop);
+  dialogs_.Message(owner_, FromBytes(common::ErrorReportText(message)), "KIVO", Dialogs::Icon::Stop);
 }
+
+}  // namespace kivo::app

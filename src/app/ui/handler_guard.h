@@ -5,8 +5,11 @@
 #include <functional>
 #include <string>
 
-class Dialogs;
 class QWidget;
+
+namespace kivo::app {
+
+class Dialogs;
 
 // The one boundary between the window's handlers and Qt's event loop: a handler runs inside Run,
 // and an error it raises ends it with the application's error report. Every panel of the window
@@ -29,3 +32,5 @@ class HandlerGuard {
   Dialogs& dialogs_;
   QWidget* owner_;
 };
+
+}  // namespace kivo::app

@@ -21,6 +21,8 @@
 // drop unless something refers to it.
 static void InitKivoResources() { Q_INIT_RESOURCE(kivo); }
 
+namespace kivo::app {
+
 namespace {
 
 // The window's designed place and size (client area) and its smallest size.
@@ -36,7 +38,7 @@ constexpr int kMinimumHeight = 550;
 TMainForm::TMainForm(AppContext& context, Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), context_(context), guard_(dialogs, this) {
   InitKivoResources();
-  RegisterGifImageFormat();
+  gif::RegisterGifImageFormat();
   setObjectName("MainForm");
   setWindowTitle("KIVO");
   setWindowIcon(QIcon(":/kivo.png"));
@@ -63,14 +65,14 @@ void TMainForm::BuildLayout() {
   Panel1->setObjectName("Panel1");
   Panel1->setFixedWidth(257);
   menus_->BuildToolBar(Panel1);
-  imgPreview0 = new PreviewPanel(Panel1);
+  imgPreview0 = new screenshots::PreviewPanel(Panel1);
   imgPreview0->setGeometry(0, 28, 257, 217);
   PageControl1 = new OptionPanel(context_, guard_, Panel1);
   PageControl1->setGeometry(0, 248, 255, 257);
-  cacheRow_ = new CacheRow(context_, guard_, PageControl1->SetupPage());
+  cacheRow_ = new zipcache::CacheRow(context_, guard_, PageControl1->SetupPage());
   cacheRow_->setGeometry(0, 200, 249, 25);
 
-  ListView = new RomList;
+  ListView = new browser::RomList;
   menus_->AttachFileMenu(ListView);
   auto* central = new QWidget;
   auto* layout = new QHBoxLayout(central);
@@ -100,9 +102,9 @@ void TMainForm::BuildLayout() {
 }
 
 void TMainForm::ConnectPanels() {
-  connect(ListView, &RomList::Clicked, this, guard_.Wrap([this] { ListViewClick(); }));
-  connect(ListView, &RomList::Opened, this, guard_.Wrap([this] { ListViewDblClick(); }));
-  connect(imgPreview0, &PreviewImage::Clicked, this, guard_.Wrap([this] { ListViewDblClick(); }));
+  connect(ListView, &browser::RomList::Clicked, this, guard_.Wrap([this] { ListViewClick(); }));
+  connect(ListView, &browser::RomList::Opened, this, guard_.Wrap([this] { ListViewDblClick(); }));
+  connect(imgPreview0, &screenshots::PreviewImage::Clicked, this, guard_.Wrap([this] { ListViewDblClick(); }));
   // Which configuration an edit goes to.
   connect(PageControl1, &OptionPanel::ConfigurationShown, StatusPanels[0], &QLabel::setText);
   const std::pair<const char*, void (TMainForm::*)()> items[] = {
@@ -117,11 +119,11 @@ void TMainForm::ConnectPanels() {
   menus_->OnItem("mnuExit", [this] { close(); });
 }
 
-std::optional<ListEntry> TMainForm::SelectedEntry() const { return ListView->SelectedEntry(); }
+std::optional<browser::ListEntry> TMainForm::SelectedEntry() const { return ListView->SelectedEntry(); }
 
-const PreviewState& TMainForm::Preview() const { return imgPreview0->State(); }
+const screenshots::PreviewState& TMainForm::Preview() const { return imgPreview0->State(); }
 
-TZipCache* TMainForm::ZipCache() const { return cacheRow_->ZipCache(); }
+zipcache::TZipCache* TMainForm::ZipCache() const { return cacheRow_->ZipCache(); }
 
 const std::vector<OptionPanel::OptionBinding>& TMainForm::Bindings() const { return PageControl1->Bindings(); }
 
@@ -149,3 +151,5 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   if (!closed_) FormClose();
   event->accept();
 }
+
+}  // namespace kivo::app

@@ -14,12 +14,23 @@
 #include "screenshots/preview_state.h"
 
 class QLabel;
+namespace kivo::zipcache {
 class CacheRow;
+}
+namespace kivo::screenshots {
+class PreviewPanel;
+}
+namespace kivo::browser {
+class RomList;
+}
+namespace kivo::zipcache {
+class TZipCache;
+}
+
+namespace kivo::app {
+
 class Dialogs;
 class Menus;
-class PreviewPanel;
-class RomList;
-class TZipCache;
 
 // KIVO's one window. It composes its panels: the menus with their tool bar, the screenshot
 // preview, the option tabs, the zip cache's row, the ROM list and the status bar. It keeps what
@@ -44,7 +55,7 @@ class TMainForm : public QMainWindow {
   void ListViewClick();
   void ListViewDblClick();
   // The entry selected in the list, if any; its names are valid until the list is scanned again.
-  std::optional<ListEntry> SelectedEntry() const;
+  std::optional<browser::ListEntry> SelectedEntry() const;
 
   // The File menu, on the entry selected in the list.
   void mnuToggleConfigClick();
@@ -57,8 +68,8 @@ class TMainForm : public QMainWindow {
   void RunRom();
 
   // What the panels show, for the window's tests.
-  const PreviewState& Preview() const;
-  TZipCache* ZipCache() const;
+  const screenshots::PreviewState& Preview() const;
+  zipcache::TZipCache* ZipCache() const;
   const std::vector<OptionPanel::OptionBinding>& Bindings() const;
 
  protected:
@@ -79,11 +90,13 @@ class TMainForm : public QMainWindow {
   HandlerGuard guard_;
   Menus* menus_ = nullptr;
   QWidget* Panel1 = nullptr;  // the left panel: tool bar, preview and option tabs
-  PreviewPanel* imgPreview0 = nullptr;
+  screenshots::PreviewPanel* imgPreview0 = nullptr;
   OptionPanel* PageControl1 = nullptr;
-  CacheRow* cacheRow_ = nullptr;
-  RomList* ListView = nullptr;
+  zipcache::CacheRow* cacheRow_ = nullptr;
+  browser::RomList* ListView = nullptr;
   QLabel* StatusPanels[3] = {};
   bool activating_ = false;
   bool closed_ = false;
 };
+
+}  // namespace kivo::app

@@ -20,18 +20,20 @@
 #include "zipcache/unzip_command.h"
 #include "zipcache/zip_cache.h"
 
+namespace kivo::app {
+
 void TMainForm::ScanDirectory() {
   SetStatusFolder("Scanning");
   ListView->Clear();
   std::string folder = platform::GetCurrentDir();
   // One look at the settings serves every "Configs" flag of the scan.
   auto settings = context_.Settings().Snapshot();
-  ListView->SetEntries(ScanFolder(platform::DriveRoots(), folder, *settings));
+  ListView->SetEntries(browser::ScanFolder(platform::DriveRoots(), folder, *settings));
   SetStatusFolder(FromBytes(folder));
 }
 
 void TMainForm::ListViewClick() {
-  const std::optional<ListEntry> entry = SelectedEntry();
+  const std::optional<browser::ListEntry> entry = SelectedEntry();
   if (!entry) return;
   if (entry->IsFile()) context_.selectedRomFile = entry->fileName;
   PageControl1->SwitchConfiguration(*entry);
@@ -39,12 +41,13 @@ void TMainForm::ListViewClick() {
 }
 
 void TMainForm::ListViewDblClick() {
-  const std::optional<ListEntry> entry = SelectedEntry();
+  const std::optional<browser::ListEntry> entry = SelectedEntry();
   if (!entry) return;
-  if (entry->kind == kDrive || entry->kind == kFolder) {
+  if (entry->kind == browser::kDrive || entry->kind == browser::kFolder) {
     // A folder that cannot be entered leaves the current one, which the scan then lists again.
-    std::string target = entry->kind == kDrive ? std::string(entry->caption)
-                                               : AddBackslash(platform::GetCurrentDir()).append(entry->caption);
+    std::string target = entry->kind == browser::kDrive
+                             ? std::string(entry->caption)
+                             : common::AddBackslash(platform::GetCurrentDir()).append(entry->caption);
     platform::SetCurrentDir(target);
     ScanDirectory();
     return;
@@ -53,7 +56,7 @@ void TMainForm::ListViewDblClick() {
 }
 
 void TMainForm::ShowSelectionPreview() {
-  const std::optional<ListEntry> entry = SelectedEntry();
+  const std::optional<browser::ListEntry> entry = SelectedEntry();
   if (!entry) return;
   imgPreview0->ShowScreenshotOf(context_.Settings().ReadString(option::MediaPath, ""), entry->caption);
 }
@@ -64,7 +67,7 @@ void TMainForm::ShowSelectionPreview() {
 
 void TMainForm::mnuToggleConfigClick() {
   // A folder or drive has no configuration: its caption ("..", "/") is no game's name.
-  const std::optional<ListEntry> entry = SelectedEntry();
+  const std::optional<browser::ListEntry> entry = SelectedEntry();
   if (!entry || !entry->IsFile()) return;
   std::string caption(entry->caption);
   SettingsFile& settings = context_.Settings();
@@ -74,66 +77,68 @@ void TMainForm::mnuToggleConfigClick() {
 }
 
 std::string TMainForm::SelectedRomPath() {
-  std::string path = AddBackslash(platform::GetCurrentDir()) + context_.selectedRomFile;
+  std::string path = common::AddBackslash(platform::GetCurrentDir()) + context_.selectedRomFile;
   return ZipCache() ? ZipCache()->GetRomFile(path) : path;
 }
 
 void TMainForm::mnuVerifyClick() {
-  const std::optional<ListEntry> entry = SelectedEntry();
+  const std::optional<browser::ListEntry> entry = SelectedEntry();
   if (!entry || !entry->IsFile()) return;
-  const RomMessage message = ChecksumMessage(SelectedRomPath());
+  const rom::RomMessage message = rom::ChecksumMessage(SelectedRomPath());
   guard_.Ask().Message(this, FromBytes(message.text), FromBytes(message.caption), Dialogs::Icon::None);
 }
 
 void TMainForm::mnuInfoClick() {
-  const std::optional<ListEntry> entry = SelectedEntry();
+  const std::optional<browser::ListEntry> entry = SelectedEntry();
   if (!entry || !entry->IsFile()) return;
-  const RomMessage message = RomInfoMessage(SelectedRomPath());
+  const rom::RomMessage message = rom::RomInfoMessage(SelectedRomPath());
   guard_.Ask().Message(this, FromBytes(message.text), FromBytes(message.caption), Dialogs::Icon::None);
 }
 
 void TMainForm::mnuDeleteClick() {
-  const std::optional<ListEntry> entry = SelectedEntry();
+  const std::optional<browser::ListEntry> entry = SelectedEntry();
   if (!entry || !entry->IsFile()) return;
   std::string fileName(entry->fileName);
   if (!guard_.Ask().Confirm(this, "Really delete this file?", "Confirm file delete")) return;
-  std::string path = AddBackslash(platform::GetCurrentDir()) + fileName;
+  std::string path = common::AddBackslash(platform::GetCurrentDir()) + fileName;
   if (platform::FileExists(path)) platform::DeleteFile(path);
   ScanDirectory();
 }
 
 void TMainForm::Unzip1Click() {
-  UnzipNextToItself(platform::GetCurrentDir(), context_.selectedRomFile);
+  zipcache::UnzipNextToItself(platform::GetCurrentDir(), context_.selectedRomFile);
   ScanDirectory();
 }
 
 void TMainForm::Archivescreenshot1Click() {
-  const std::optional<ListEntry> entry = SelectedEntry();
+  const std::optional<browser::ListEntry> entry = SelectedEntry();
   if (!entry) return;
   const std::string folder = platform::GetCurrentDir();
   // The emulator names its snapshots after the ROM file it was given: for an archive, the file the
   // cache unpacked from it.
   std::string romFile(entry->fileName);
-  if (IsZipName(entry->fileName) && ZipCache()) {
-    std::string cached = ZipCache()->FindCachedRom(AddBackslash(folder) + romFile);
-    if (!cached.empty()) romFile = ExtractFileName(cached);
+  if (common::IsZipName(entry->fileName) && ZipCache()) {
+    std::string cached = ZipCache()->FindCachedRom(common::AddBackslash(folder) + romFile);
+    if (!cached.empty()) romFile = common::ExtractFileName(cached);
   }
   // The outcome is not reported: a missing screenshot or an occupied name simply files nothing.
-  ArchiveEmulatorScreenshot(context_.Settings(), entry->caption, romFile, folder);
+  launch::ArchiveEmulatorScreenshot(context_.Settings(), entry->caption, romFile, folder);
 }
 
 void TMainForm::RunRom() {
-  RunRomRequest request;
+  launch::RunRomRequest request;
   request.section = context_.currentSection;
   request.workingFolder = platform::GetCurrentDir();
   request.selectedRomFile = context_.selectedRomFile;
   // The launch takes the DOS command from the field itself, as the user sees it.
   request.extraCommand = PageControl1->ExtraCommand();
   request.extraCommandEnabled = PageControl1->ExtraCommandEnabled();
-  request.shortNameFolder = ShortNameFolder(context_.appDir);
-  if (TZipCache* cache = ZipCache()) {
+  request.shortNameFolder = launch::ShortNameFolder(context_.appDir);
+  if (zipcache::TZipCache* cache = ZipCache()) {
     request.getRomFile = [cache](const std::string& path) { return cache->GetRomFile(path); };
   }
   // A launch that cannot start raises the reason, which the handler's guard shows.
-  ::RunRom(context_.Settings(), request);
+  launch::RunRom(context_.Settings(), request);
 }
+
+}  // namespace kivo::app

@@ -17,6 +17,8 @@
 #include "screenshots/ui/preview_panel.h"
 #include "zipcache/ui/cache_row.h"
 
+namespace kivo::app {
+
 namespace {
 
 // Where the program starts browsing when no folder was stored: the user's home folder stands in
@@ -29,7 +31,7 @@ void TMainForm::FormCreate() {
   if (context_.appDir.empty()) context_.appDir = platform::ExecutableDir();
   SettingsFile& settings = context_.Settings();
 
-  platform::CreateDirectory(AddBackslash(context_.appDir) + "zipcache");
+  platform::CreateDirectory(common::AddBackslash(context_.appDir) + "zipcache");
 
   // Geometry, the designed values as defaults; the minimum size still applies.
   QRect designed = geometry();
@@ -94,3 +96,5 @@ void TMainForm::FormClose() {
   cacheRow_->DestroyZipCache();
   ListView->Clear();
 }
+
+}  // namespace kivo::app

@@ -15,6 +15,8 @@
 #include "common/path.h"
 #include "platform/files.h"
 
+namespace kivo::app {
+
 namespace {
 
 constexpr const char* kHomepage = "https://kivo.example.org/";
@@ -149,7 +151,7 @@ QAction* Menus::Item(const char* name) const {
   return action;
 }
 
-void Menus::popFilePopup() { Item("Unzip1")->setEnabled(IsZipName(context_.selectedRomFile)); }
+void Menus::popFilePopup() { Item("Unzip1")->setEnabled(common::IsZipName(context_.selectedRomFile)); }
 
 void Menus::mnuAboutClick() {
   guard_.Ask().Message(window_, "KIVO 0.991 4/10/1999\nWritten by the KIVO team, with thanks to every ZSNES player.",
@@ -159,12 +161,13 @@ void Menus::mnuAboutClick() {
 void Menus::OpenHelp(const std::string& fileOrUrl, bool isFile) {
   // The desktop opens a missing file without a word, or with a box of its own long after; the user
   // asked for a document and is told at once that there is none.
-  if (isFile && !platform::FileExists(fileOrUrl)) throw KivoError("Cannot open file " + fileOrUrl);
-  if (!guard_.Ask().OpenDocument(fileOrUrl)) throw KivoError("Cannot open " + fileOrUrl);
+  if (isFile && !platform::FileExists(fileOrUrl)) throw common::KivoError("Cannot open file " + fileOrUrl);
+  if (!guard_.Ask().OpenDocument(fileOrUrl)) throw common::KivoError("Cannot open " + fileOrUrl);
 }
 
 void Menus::KIVOReadme1Click() {
-  OpenHelp(context_.manual.empty() ? AddBackslash(context_.appDir) + "KIVO - Manual.txt" : context_.manual, true);
+  OpenHelp(context_.manual.empty() ? common::AddBackslash(context_.appDir) + "KIVO - Manual.txt" : context_.manual,
+           true);
 }
 
 void Menus::KIVOHomepage1Click() { OpenHelp(kHomepage, false); }
@@ -172,7 +175,9 @@ void Menus::KIVOHomepage1Click() { OpenHelp(kHomepage, false); }
 void Menus::MailAuthot1Click() { OpenHelp(kAuthorMail, false); }
 
 void Menus::ZSNESReadme1Click() {
-  OpenHelp(AddBackslash(context_.Settings().ReadString(option::ZSNESPath, "")) + "Readme.txt", true);
+  OpenHelp(common::AddBackslash(context_.Settings().ReadString(option::ZSNESPath, "")) + "Readme.txt", true);
 }
 
 void Menus::ZSNESHomepage1Click() { OpenHelp(kZsnesHomepage, false); }
+
+}  // namespace kivo::app

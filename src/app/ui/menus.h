@@ -11,6 +11,9 @@ class QAction;
 class QMenu;
 class QToolBar;
 class QWidget;
+
+namespace kivo::app {
+
 class HandlerGuard;
 struct AppContext;
 
@@ -56,3 +59,5 @@ class Menus : public QObject {
   QMenu* popHelp = nullptr;
   QToolBar* ToolBar1 = nullptr;
 };
+
+}  // namespace kivo::app

@@ -19,6 +19,8 @@
 #include "browser/configuration_switch.h"
 #include "browser/list_entry.h"
 
+namespace kivo::app {
+
 OptionPanel::OptionPanel(AppContext& context, HandlerGuard& guard, QWidget* parent)
     : QTabWidget(parent), context_(context), guard_(guard) {
   setObjectName("PageControl1");
@@ -82,8 +84,8 @@ void OptionPanel::Bind(const OptionDecl& option, QObject* control) {
 }
 
 void OptionPanel::ApplyEmulatorProfile() {
-  panelBuild_ = FindEmulatorProfile(context_.Settings()).build;
-  const PanelProfile& panel = Panel();
+  panelBuild_ = launch::FindEmulatorProfile(context_.Settings()).build;
+  const launch::PanelProfile& panel = Panel();
 
   QStringList modes;
   for (const char* mode : panel.videoModes) modes << mode;
@@ -108,7 +110,7 @@ void OptionPanel::ApplyEmulatorProfile() {
     auto* control = qobject_cast<QWidget*>(binding.control);
     if (control == nullptr || panel.Has(*binding.option)) continue;
     control->setEnabled(false);
-    control->setToolTip(kNotInThisBuild);
+    control->setToolTip(launch::kNotInThisBuild);
     missingControls_.push_back(control);
   }
 }
@@ -226,8 +228,8 @@ void OptionPanel::cmbSampleRateChange(int index) { context_.Settings().WriteInte
 
 void OptionPanel::txtExtraCmdChange() { context_.Settings().WriteString(option::ExtraCommand, EditBytes(txtExtraCmd)); }
 
-void OptionPanel::SwitchConfiguration(const ListEntry& entry) {
-  std::string target = ConfigurationFor(entry);
+void OptionPanel::SwitchConfiguration(const browser::ListEntry& entry) {
+  std::string target = browser::ConfigurationFor(entry);
   // Letter case counts here: "zelda" and "Zelda" load the same section, but a change of spelling
   // still reloads.
   if (target == context_.currentSection) return;
@@ -282,3 +284,5 @@ bool OptionPanel::eventFilter(QObject* watched, QEvent* event) {
   }
   return QTabWidget::eventFilter(watched, event);
 }
+
+}  // namespace kivo::app

@@ -20,6 +20,9 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSlider;
+
+namespace kivo::app {
+
 class HandlerGuard;
 class RadioGroup;
 struct AppContext;
@@ -44,11 +47,11 @@ class OptionPanel : public QTabWidget {
   // Shows what the emulator in the ZSNES folder offers: its video modes and sample rates, its gamma
   // range, and its missing options disabled with a tooltip saying so. Their stored values stay.
   void ApplyEmulatorProfile();
-  const PanelProfile& Panel() const { return PanelProfileOf(panelBuild_); }
+  const launch::PanelProfile& Panel() const { return launch::PanelProfileOf(panelBuild_); }
   void LoadConfig(const std::string& section);
   void RunSliderActions();
   // Loads the configuration of the selected entry, unless it is the one shown.
-  void SwitchConfiguration(const ListEntry& entry);
+  void SwitchConfiguration(const browser::ListEntry& entry);
 
   // The Setup tab's folder pickers.
   void cmdBrowseZSNESClick();
@@ -144,8 +147,10 @@ class OptionPanel : public QTabWidget {
   RadioGroup* optVideoMode = nullptr;
 
   std::vector<OptionBinding> bindings_;
-  EmulatorBuild panelBuild_ = EmulatorBuild::Dos;
+  launch::EmulatorBuild panelBuild_ = launch::EmulatorBuild::Dos;
   std::vector<QWidget*> missingControls_;  // disabled because the build lacks their option
   int loading_ = 0;
   std::exception_ptr loadError_;
 };
+
+}  // namespace kivo::app

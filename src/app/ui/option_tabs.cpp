@@ -14,6 +14,8 @@
 #include "app/ui/option_panel.h"
 #include "app/ui/radio_group.h"
 
+namespace kivo::app {
+
 namespace {
 
 QCheckBox* Check(QWidget* parent, const char* name, const QString& caption, int left, int top, int width = 105) {
@@ -167,3 +169,5 @@ void OptionPanel::BuildVideoTab(QWidget* page) {
   optVideoMode->setObjectName("optVideoMode");
   optVideoMode->setGeometry(104, 8, 137, 167);
 }
+
+}  // namespace kivo::app

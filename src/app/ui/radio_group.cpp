@@ -7,6 +7,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+namespace kivo::app {
+
 RadioGroup::RadioGroup(const QString& caption, const QStringList& items, QWidget* parent)
     : QGroupBox(caption, parent), group_(new QButtonGroup(this)), layout_(new QVBoxLayout(this)) {
   layout_->setContentsMargins(8, 4, 4, 4);
@@ -57,3 +59,5 @@ QStringList RadioGroup::Items() const {
   for (const QRadioButton* button : buttons_) items.append(button->text());
   return items;
 }
+
+}  // namespace kivo::app

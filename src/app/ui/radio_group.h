@@ -6,6 +6,10 @@
 #include <QStringList>
 
 class QButtonGroup;
+class QRadioButton;
+class QVBoxLayout;
+
+namespace kivo::app {
 
 // A framed group of radio buttons addressed by index, -1 meaning none is selected.
 class RadioGroup : public QGroupBox {
@@ -36,3 +40,5 @@ class RadioGroup : public QGroupBox {
   QList<class QRadioButton*> buttons_;
   int index_ = -1;
 };
+
+}  // namespace kivo::app

@@ -6,6 +6,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+namespace kivo::app {
+
 UpDown::UpDown(int minimum, int maximum, QWidget* parent)
     : QWidget(parent), minimum_(minimum), maximum_(maximum), position_(minimum) {
   auto* layout = new QVBoxLayout(this);
@@ -31,3 +33,5 @@ void UpDown::Step(int delta) {
   position_ = next;
   emit Clicked();
 }
+
+}  // namespace kivo::app

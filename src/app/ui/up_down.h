@@ -6,6 +6,8 @@
 
 class QToolButton;
 
+namespace kivo::app {
+
 // A pair of arrow buttons stepping a position within a range, without wrap-around; the text it
 // steps is shown by a separate edit, as on the Setup tab's cache row.
 class UpDown : public QWidget {
@@ -29,3 +31,5 @@ class UpDown : public QWidget {
   int maximum_;
   int position_;
 };
+
+}  // namespace kivo::app

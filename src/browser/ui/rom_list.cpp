@@ -8,6 +8,8 @@
 
 #include "browser/ui/rom_list_model.h"
 
+namespace kivo::browser {
+
 namespace {
 
 bool IsEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
@@ -69,3 +71,5 @@ void RomList::mouseReleaseEvent(QMouseEvent* event) {
   // The list moved its selection on the press; the click acts on it.
   if (event->button() == Qt::LeftButton) emit Clicked();
 }
+
+}  // namespace kivo::browser

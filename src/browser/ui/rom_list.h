@@ -8,6 +8,8 @@
 #include "browser/list_entries.h"
 #include "browser/list_entry.h"
 
+namespace kivo::browser {
+
 class RomListModel;
 
 // The ROM list: drives, folders, ROMs and archives of the current folder in columns, as a file
@@ -41,3 +43,5 @@ class RomList : public QListView {
   RomListModel* model_;
   bool enterPressed_ = false;  // the list received the press of the Enter it is released from
 };
+
+}  // namespace kivo::browser

@@ -10,6 +10,8 @@
 
 #include "app/ui/dialogs.h"
 
+namespace kivo::browser {
+
 RomListModel::RomListModel(QObject* parent) : QAbstractListModel(parent) {
   static const char* const kIconFiles[6] = {":/list/0_drive.png", ":/list/1_folder.png",
                                             ":/list/2_rom.png",   ":/list/3_rom_config.png",
@@ -54,7 +56,7 @@ std::optional<ListEntry> RomListModel::EntryAt(int row) const {
   return entries_[static_cast<size_t>(row)];
 }
 
-QString RomListModel::Caption(size_t row) const { return FromBytes(std::string(entries_[row].caption)); }
+QString RomListModel::Caption(size_t row) const { return app::FromBytes(std::string(entries_[row].caption)); }
 
 int RomListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : Count(); }
 
@@ -72,3 +74,5 @@ QVariant RomListModel::data(const QModelIndex& index, int role) const {
       return {};
   }
 }
+
+}  // namespace kivo::browser

@@ -12,6 +12,8 @@
 #include "browser/list_entries.h"
 #include "browser/list_entry.h"
 
+namespace kivo::browser {
+
 // The ROM list's lines as a model over the scanned entries. Each line shows the picture of its
 // kind; the entries keep their names as bytes, converted only for the lines a view asks for, so a
 // list of hundreds of thousands costs no more up front than a look at each caption's length.
@@ -41,3 +43,5 @@ class RomListModel : public QAbstractListModel {
   QFont font_;
   QSize itemSize_;
 };
+
+}  // namespace kivo::browser

@@ -12,6 +12,8 @@
 #include "gif/ui/gif_painter.h"
 #include "platform/files.h"
 
+namespace kivo::gif {
+
 TGIFGraphic::TGIFGraphic(std::string_view bytes, const GifOptions& options)
     : image_(std::make_unique<TGIFImage>(options)) {
   image_->LoadFromBytes(bytes);
@@ -47,9 +49,9 @@ TGIFGraphic::~TGIFGraphic() {
   painter_.reset();
 }
 
-std::unique_ptr<TGraphic> TGIFGraphic::LoadFromFile(const std::string& path) {
+std::unique_ptr<screenshots::TGraphic> TGIFGraphic::LoadFromFile(const std::string& path) {
   std::string bytes;
-  if (!platform::ReadWholeFile(path, bytes, kGifFileLimit)) throw KivoError("Cannot open file " + path);
+  if (!platform::ReadWholeFile(path, bytes, kGifFileLimit)) throw common::KivoError("Cannot open file " + path);
   // A palette screen shows at most 256 colours at a time: 8 bits per pixel or fewer.
   GifOptions options;
   const QScreen* screen = QGuiApplication::primaryScreen();
@@ -77,3 +79,5 @@ void TGIFGraphic::TakeFrame() {
   frame_ = painter_->TakeFrame();
   emit Changed();
 }
+
+}  // namespace kivo::gif

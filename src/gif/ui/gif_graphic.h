@@ -11,6 +11,8 @@
 #include "gif/gif_options.h"
 #include "screenshots/ui/graphic.h"
 
+namespace kivo::gif {
+
 class TGIFImage;
 class TGIFCanvas;
 class TGIFPainter;
@@ -24,7 +26,7 @@ class TGIFPainter;
 // canvas, and the pictures handed to the window (the one on show, and for an animation the one
 // waiting in the painter and the one being composed). An animation therefore plays to its end
 // without taking memory that was not granted when the file was opened.
-class TGIFGraphic : public TGraphic {
+class TGIFGraphic : public screenshots::TGraphic {
   Q_OBJECT
 
  public:
@@ -36,7 +38,7 @@ class TGIFGraphic : public TGraphic {
   ~TGIFGraphic() override;
 
   // The picture holder's loader for ".gif": "Cannot open file <path>" when it cannot be read.
-  static std::unique_ptr<TGraphic> LoadFromFile(const std::string& path);
+  static std::unique_ptr<screenshots::TGraphic> LoadFromFile(const std::string& path);
 
   QSize Size() const override;
   void Draw(QPainter& painter) override;
@@ -60,3 +62,5 @@ class TGIFGraphic : public TGraphic {
   QImage frame_;
   bool animated_ = false;
 };
+
+}  // namespace kivo::gif

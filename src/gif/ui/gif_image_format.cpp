@@ -5,9 +5,13 @@
 #include "gif/ui/gif_graphic.h"
 #include "screenshots/ui/picture_holder.h"
 
+namespace kivo::gif {
+
 void RegisterGifImageFormat() {
   static bool registered = false;
   if (registered) return;
   registered = true;
-  picture_holder::RegisterFileFormat("gif", "GIF Image", TGIFGraphic::LoadFromFile);
+  screenshots::picture_holder::RegisterFileFormat("gif", "GIF Image", TGIFGraphic::LoadFromFile);
 }
+
+}  // namespace kivo::gif

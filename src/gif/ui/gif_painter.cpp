@@ -11,6 +11,8 @@
 
 #include "gif/gif_image.h"
 
+namespace kivo::gif {
+
 QImage CanvasImage(const TGIFCanvas& canvas) {
   if (canvas.Width() <= 0 || canvas.Height() <= 0) return {};
   QImage image(canvas.Width(), canvas.Height(), QImage::Format_ARGB32);
@@ -97,3 +99,5 @@ void TGIFPainter::run() {
     // program down from a thread.
   }
 }
+
+}  // namespace kivo::gif

@@ -9,6 +9,8 @@
 
 #include "gif/gif_animation.h"
 
+namespace kivo::gif {
+
 class TGIFImage;
 
 // The composed canvas as a picture the window can draw: 0xAARRGGBB pixels are ARGB32 as they stand.
@@ -64,3 +66,5 @@ class TGIFPainter : public QThread {
   QImage latest_;
   bool announced_ = false;
 };
+
+}  // namespace kivo::gif

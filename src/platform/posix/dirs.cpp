@@ -13,12 +13,13 @@
 #include "platform/dirs.h"
 #include "platform/files.h"
 
-namespace platform {
+namespace kivo::platform {
 namespace {
 
 void AddSubfolders(const std::string& parent, std::vector<std::string>& roots) {
   for (const DirItem& item : ListDirectory(parent)) {
-    if (item.isDirectory && item.name != "." && item.name != "..") roots.push_back(AddBackslash(parent) + item.name);
+    if (item.isDirectory && item.name != "." && item.name != "..")
+      roots.push_back(common::AddBackslash(parent) + item.name);
   }
 }
 
@@ -90,7 +91,7 @@ std::string ExecutableDir() {
   ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
   if (n <= 0) return GetCurrentDir();
   buffer.resize(static_cast<size_t>(n));
-  return ExtractFileDir(buffer);
+  return common::ExtractFileDir(buffer);
 }
 
-}  // namespace platform
+}  // namespace kivo::platform

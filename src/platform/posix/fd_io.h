@@ -7,7 +7,7 @@
 #include <vector>
 
 // Shared by the POSIX file code.
-namespace platform::posix {
+namespace kivo::platform::posix {
 
 // Writes every byte, going on after partial writes and signals.
 bool WriteAll(int fd, const char* data, size_t size);
@@ -20,4 +20,4 @@ struct FolderItems {
 };
 FolderItems ListFolderAt(int folderFd);
 
-}  // namespace platform::posix
+}  // namespace kivo::platform::posix

@@ -9,7 +9,7 @@
 
 #include <cerrno>
 
-namespace platform {
+namespace kivo::platform {
 
 FileLock::FileLock(const std::string& path) {
   // Read-only is enough for flock, and works on a lock file another user created. A link in the
@@ -42,4 +42,4 @@ void FileLock::Release() {
   fd_ = -1;
 }
 
-}  // namespace platform
+}  // namespace kivo::platform

@@ -20,7 +20,7 @@
 #include "platform/files.h"
 #include "platform/posix/fd_io.h"
 
-namespace platform {
+namespace kivo::platform {
 
 namespace posix {
 
@@ -91,8 +91,8 @@ std::string LinkTarget(const std::string& path) {
     if (n <= 0 || static_cast<size_t>(n) >= target.size()) return {};
     target.resize(static_cast<size_t>(n));
     if (target.front() != '/') {
-      std::string dir = ExtractFileDir(current);
-      target = AddBackslash(dir.empty() ? "." : dir) + target;
+      std::string dir = common::ExtractFileDir(current);
+      target = common::AddBackslash(dir.empty() ? "." : dir) + target;
     }
     current = std::move(target);
   }
@@ -101,8 +101,8 @@ std::string LinkTarget(const std::string& path) {
 
 // What the temporary files of writes to `path` start with: ".<name>.tmp." beside it.
 std::string TemporaryPrefix(const std::string& path) {
-  std::string dir = ExtractFileDir(path);
-  return AddBackslash(dir.empty() ? "." : dir) + "." + ExtractFileName(path) + ".tmp.";
+  std::string dir = common::ExtractFileDir(path);
+  return common::AddBackslash(dir.empty() ? "." : dir) + "." + common::ExtractFileName(path) + ".tmp.";
 }
 
 // Copies a regular file byte for byte into a new file; the new file is removed again on failure.
@@ -336,8 +336,8 @@ bool WriteFileAtomic(const std::string& path, const std::string& bytes) {
 }
 
 void RemoveInterruptedWrites(const std::string& path) {
-  const std::string prefix = ExtractFileName(TemporaryPrefix(path));
-  const std::string dir = ExtractFileDir(path);
+  const std::string prefix = common::ExtractFileName(TemporaryPrefix(path));
+  const std::string dir = common::ExtractFileDir(path);
   const std::string folder = dir.empty() ? "." : dir;
   DIR* listing = ::opendir(folder.c_str());
   if (listing == nullptr) return;
@@ -353,7 +353,7 @@ void RemoveInterruptedWrites(const std::string& path) {
     stale.emplace_back(name);
   }
   ::closedir(listing);
-  for (const std::string& name : stale) ::unlink((AddBackslash(folder) + name).c_str());
+  for (const std::string& name : stale) ::unlink((common::AddBackslash(folder) + name).c_str());
 }
 
 bool DeleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
@@ -386,7 +386,7 @@ bool CreateDirectory(const std::string& path) { return ::mkdir(path.c_str(), 077
 bool CreateDirectoryPath(const std::string& path) {
   if (path.empty()) return false;
   if (DirectoryExists(path)) return true;
-  std::string parent = ExtractFileDir(path);
+  std::string parent = common::ExtractFileDir(path);
   if (parent != path && !parent.empty() && !CreateDirectoryPath(parent)) return false;
   // Another program may have made it meanwhile.
   return ::mkdir(path.c_str(), 0777) == 0 || DirectoryExists(path);
@@ -408,4 +408,4 @@ void SetReadFaultForTesting(std::function<bool(const std::string& path)> fails) 
   readFault = std::move(fails);
 }
 
-}  // namespace platform
+}  // namespace kivo::platform

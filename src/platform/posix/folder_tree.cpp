@@ -13,7 +13,7 @@
 
 #include "common/path.h"
 
-namespace platform {
+namespace kivo::platform {
 namespace {
 
 // Deeper trees are left as they are rather than holding a descriptor per level without bound.
@@ -136,7 +136,7 @@ void FolderWriter::CloseFile() {
 }
 
 std::string CreateUniqueFolder(const std::string& parent, const std::string& base) {
-  const std::string prefix = AddBackslash(parent.empty() ? "." : parent) + base + "-";
+  const std::string prefix = common::AddBackslash(parent.empty() ? "." : parent) + base + "-";
   for (unsigned n = 1; n <= 1000000; ++n) {
     std::string candidate = prefix + std::to_string(n);
     if (::mkdir(candidate.c_str(), 0777) == 0) return candidate;
@@ -153,4 +153,4 @@ bool RemoveEmptyFolderTree(const std::string& path) {
   return ::rmdir(path.c_str()) == 0;
 }
 
-}  // namespace platform
+}  // namespace kivo::platform

@@ -16,7 +16,7 @@
 #include "platform/files.h"
 #include "platform/process.h"
 
-namespace platform {
+namespace kivo::platform {
 namespace {
 
 // The nice value asked for a high-priority start, about what a Windows high priority class gives
@@ -129,7 +129,7 @@ std::vector<std::string> SplitCommandLine(std::string_view commandLine) {
 bool StartDetached(std::vector<std::string> argv, const std::string& workingFolder, bool highPriority) {
   if (argv.empty() || argv[0].empty()) return false;
   // The program was named relative to our current folder; the child changes folder before exec.
-  if (argv[0].front() != '/') argv[0] = AddBackslash(GetCurrentDir()) + argv[0];
+  if (argv[0].front() != '/') argv[0] = common::AddBackslash(GetCurrentDir()) + argv[0];
   return SpawnDetached(argv, workingFolder, highPriority);
 }
 
@@ -141,7 +141,7 @@ std::string FindProgramOnPath(const std::string& name) {
     size_t colon = folders.find(':');
     std::string_view folder = folders.substr(0, colon);
     // An empty entry means the current folder, as the shell reads PATH.
-    std::string candidate = AddBackslash(folder.empty() ? std::string_view(".") : folder) + name;
+    std::string candidate = common::AddBackslash(folder.empty() ? std::string_view(".") : folder) + name;
     if (FileExists(candidate) && ::access(candidate.c_str(), X_OK) == 0) return candidate;
     if (colon == std::string_view::npos) return {};
     folders.remove_prefix(colon + 1);
@@ -180,4 +180,4 @@ bool StartBatchFile(const std::string& batchPath, const std::string& workingFold
   return StartDetached(BatchCommand(bytes, batchPath), workingFolder, highPriority);
 }
 
-}  // namespace platform
+}  // namespace kivo::platform

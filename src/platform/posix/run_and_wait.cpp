@@ -11,7 +11,7 @@
 
 extern char** environ;
 
-namespace platform {
+namespace kivo::platform {
 
 int RunProgramAndWait(const std::vector<std::string>& argv, const std::string& workingFolder) {
   if (argv.empty()) return -1;
@@ -36,4 +36,4 @@ int RunProgramAndWait(const std::vector<std::string>& argv, const std::string& w
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-}  // namespace platform
+}  // namespace kivo::platform

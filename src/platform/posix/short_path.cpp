@@ -12,7 +12,7 @@
 #include "platform/files.h"
 #include "platform/short_path.h"
 
-namespace platform {
+namespace kivo::platform {
 namespace {
 
 // Highest alias number tried for one name before giving up.
@@ -27,7 +27,7 @@ bool IsSafeByte(char c) {
 // dots, brackets and bytes outside ASCII are dropped, leaving only what the command line passes.
 std::string ShortNamePart(std::string_view text) {
   std::string part;
-  for (char c : UpperAscii(text)) {
+  for (char c : common::UpperAscii(text)) {
     if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-') {
       part += c;
     } else if (std::string_view("+,;=[]").find(c) != std::string_view::npos) {
@@ -69,8 +69,8 @@ bool IsCommandLineSafe(const std::string& path) {
 }
 
 std::string ShortAliasName(const std::string& fileName, int n) {
-  std::string ext = ShortNamePart(ExtractFileExt(fileName)).substr(0, 3);
-  std::string base = ShortNamePart(StripFileExt(fileName));
+  std::string ext = ShortNamePart(common::ExtractFileExt(fileName)).substr(0, 3);
+  std::string base = ShortNamePart(common::StripFileExt(fileName));
   if (base.empty()) base = "_";
   std::string number = "~" + std::to_string(n);
   size_t keep = number.size() < 8 ? 8 - number.size() : 1;
@@ -89,16 +89,16 @@ std::string ShortPathName(const std::string& path, const std::string& aliasFolde
 std::string ShortAlias(const std::string& path, const std::string& aliasFolder) {
   struct stat st {};
   if (path.empty() || ::stat(path.c_str(), &st) != 0) return {};
-  std::string target = path.front() == '/' ? path : AddBackslash(GetCurrentDir()) + path;
+  std::string target = path.front() == '/' ? path : common::AddBackslash(GetCurrentDir()) + path;
   while (target.size() > 1 && target.back() == '/') target.pop_back();
   if (aliasFolder.empty()) return {};
   ::mkdir(aliasFolder.c_str(), 0777);
   if (!DirectoryExists(aliasFolder)) return {};
 
-  std::string fileName = ExtractFileName(target);
+  std::string fileName = common::ExtractFileName(target);
   int attemptsAtSameNumber = 0;
   for (int n = 1; n <= kMaxAliasNumber;) {
-    std::string alias = AddBackslash(aliasFolder) + ShortAliasName(fileName, n);
+    std::string alias = common::AddBackslash(aliasFolder) + ShortAliasName(fileName, n);
     std::string existing;
     if (ReadLink(alias, existing)) {
       if (existing == target) return alias;
@@ -116,4 +116,4 @@ std::string ShortAlias(const std::string& path, const std::string& aliasFolder) 
   return {};
 }
 
-}  // namespace platform
+}  // namespace kivo::platform

@@ -13,7 +13,7 @@
 #include "common/path.h"
 #include "platform/posix/fd_io.h"
 
-namespace platform {
+namespace kivo::platform {
 namespace {
 
 // Deeper trees are left rather than holding a descriptor per level without bound.
@@ -39,7 +39,7 @@ void RemoveContents(int folderFd, int depth) {
 
 std::string CreatePrivateTempFolder(const std::string& prefix) {
   const char* tmp = std::getenv("TMPDIR");
-  std::string pattern = AddBackslash(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + prefix + "XXXXXX";
+  std::string pattern = common::AddBackslash(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + prefix + "XXXXXX";
   // mkdtemp makes the folder with mode 0700.
   if (::mkdtemp(pattern.data()) == nullptr) return {};
   return pattern;
@@ -53,4 +53,4 @@ bool RemoveFolderTree(const std::string& path) {
   return ::rmdir(path.c_str()) == 0;
 }
 
-}  // namespace platform
+}  // namespace kivo::platform

@@ -4,7 +4,7 @@
 
 #include <locale.h>
 
-namespace platform {
+namespace kivo::platform {
 namespace {
 
 // Made once and kept for the life of the program: creating a locale reads the system's locale files.
@@ -30,4 +30,4 @@ ScopedUtf8Locale::~ScopedUtf8Locale() {
   if (previous_ != nullptr) ::uselocale(static_cast<locale_t>(previous_));
 }
 
-}  // namespace platform
+}  // namespace kivo::platform

@@ -8,6 +8,8 @@
 
 class QPainter;
 
+namespace kivo::screenshots {
+
 // A picture the preview can show: a still bitmap or an animated GIF. Drawn at natural size from
 // the top-left corner; an animation announces each new frame with Changed.
 class TGraphic : public QObject {
@@ -34,3 +36,5 @@ class TBitmapGraphic : public TGraphic {
  private:
   QImage image_;
 };
+
+}  // namespace kivo::screenshots

@@ -12,6 +12,8 @@
 #include "platform/files.h"
 #include "screenshots/bmp_file.h"
 
+namespace kivo::screenshots {
+
 void TBitmapGraphic::Draw(QPainter& painter) { painter.drawImage(0, 0, image_); }
 
 namespace picture_holder {
@@ -27,24 +29,24 @@ constexpr size_t kPictureFileLimit = size_t{32} << 20;
 
 std::unique_ptr<TGraphic> LoadBitmap(const std::string& path) {
   std::string bytes;
-  if (!platform::ReadWholeFile(path, bytes, kPictureFileLimit)) throw KivoError("Cannot open file " + path);
+  if (!platform::ReadWholeFile(path, bytes, kPictureFileLimit)) throw common::KivoError("Cannot open file " + path);
   // The reader would show a file cut short inside its pixels with made-up rows; such a file is
   // refused like any other damaged bitmap.
   QImage image;
   if (BmpFileComplete(bytes)) {
     image.loadFromData(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())), "BMP");
   }
-  if (image.isNull()) throw KivoError("Bitmap image is not valid");
+  if (image.isNull()) throw common::KivoError("Bitmap image is not valid");
   return std::make_unique<TBitmapGraphic>(std::move(image));
 }
 
 // The native emulator's snapshots, through Qt's own reader.
 std::unique_ptr<TGraphic> LoadPng(const std::string& path) {
   std::string bytes;
-  if (!platform::ReadWholeFile(path, bytes, kPictureFileLimit)) throw KivoError("Cannot open file " + path);
+  if (!platform::ReadWholeFile(path, bytes, kPictureFileLimit)) throw common::KivoError("Cannot open file " + path);
   QImage image;
   image.loadFromData(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())), "PNG");
-  if (image.isNull()) throw KivoError("PNG image is not valid");
+  if (image.isNull()) throw common::KivoError("PNG image is not valid");
   return std::make_unique<TBitmapGraphic>(std::move(image));
 }
 
@@ -56,25 +58,27 @@ std::map<std::string, Format>& Formats() {
 }  // namespace
 
 void RegisterFileFormat(const std::string& extension, const QString& description, const Loader& loader) {
-  Formats()[LowerAscii(extension)] = {description, loader};
+  Formats()[common::LowerAscii(extension)] = {description, loader};
 }
 
 QString Description(const std::string& extension) {
-  auto it = Formats().find(LowerAscii(extension));
+  auto it = Formats().find(common::LowerAscii(extension));
   return it == Formats().end() ? QString() : it->second.description;
 }
 
 std::unique_ptr<TGraphic> LoadFromFile(const std::string& path) {
-  std::string ext = ExtractFileExt(path);
-  auto it = Formats().find(LowerAscii(ext.empty() ? ext : ext.substr(1)));
-  if (it == Formats().end()) throw KivoError("Unknown picture file extension (" + ext + ")");
+  std::string ext = common::ExtractFileExt(path);
+  auto it = Formats().find(common::LowerAscii(ext.empty() ? ext : ext.substr(1)));
+  if (it == Formats().end()) throw common::KivoError("Unknown picture file extension (" + ext + ")");
   return it->second.loader(path);
 }
 
 std::unique_ptr<TGraphic> LoadResource(const QString& name) {
   QImage image(name);
-  if (image.isNull()) throw KivoError("Bitmap image is not valid");
+  if (image.isNull()) throw common::KivoError("Bitmap image is not valid");
   return std::make_unique<TBitmapGraphic>(std::move(image));
 }
 
 }  // namespace picture_holder
+
+}  // namespace kivo::screenshots

@@ -9,6 +9,8 @@
 
 #include "screenshots/ui/graphic.h"
 
+namespace kivo::screenshots {
+
 // Loads a picture file through the image class registered for its extension: ".bmp" is built in
 // (the platform's bitmap reader); other classes, such as the GIF codec, register themselves when
 // the program starts.
@@ -31,3 +33,5 @@ std::unique_ptr<TGraphic> LoadFromFile(const std::string& path);
 std::unique_ptr<TGraphic> LoadResource(const QString& name);
 
 }  // namespace picture_holder
+
+}  // namespace kivo::screenshots

@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+namespace kivo::screenshots {
+
 PreviewImage::PreviewImage(QWidget* parent) : QWidget(parent) {}
 
 void PreviewImage::SetGraphic(std::unique_ptr<TGraphic> graphic) {
@@ -22,3 +24,5 @@ void PreviewImage::paintEvent(QPaintEvent*) {
 void PreviewImage::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit Clicked();
 }
+
+}  // namespace kivo::screenshots

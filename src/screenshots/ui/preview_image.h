@@ -7,6 +7,8 @@
 
 #include "screenshots/ui/graphic.h"
 
+namespace kivo::screenshots {
+
 // The preview picture: shows its graphic at natural size from the top-left corner, clipped, never
 // stretched or centred, and repaints when an animation moves on.
 class PreviewImage : public QWidget {
@@ -29,3 +31,5 @@ class PreviewImage : public QWidget {
  private:
   std::unique_ptr<TGraphic> graphic_;
 };
+
+}  // namespace kivo::screenshots

@@ -5,6 +5,8 @@
 #include "screenshots/preview_lookup.h"
 #include "screenshots/ui/picture_holder.h"
 
+namespace kivo::screenshots {
+
 PreviewPanel::PreviewPanel(QWidget* parent) : PreviewImage(parent) { setObjectName("imgPreview0"); }
 
 void PreviewPanel::ShowTitlePicture() {
@@ -21,3 +23,5 @@ void PreviewPanel::ShowScreenshotOf(const std::string& mediaFolder, std::string_
   SetGraphic(picture_holder::LoadFromFile(file.path));
   state_.ScreenshotLoaded();
 }
+
+}  // namespace kivo::screenshots

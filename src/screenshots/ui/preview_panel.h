@@ -8,6 +8,8 @@
 #include "screenshots/preview_state.h"
 #include "screenshots/ui/preview_image.h"
 
+namespace kivo::screenshots {
+
 // The preview above the option tabs: the title picture at start, then the screenshot of each
 // entry the user selects, from the media folder, or the title picture again when it has none.
 class PreviewPanel : public PreviewImage {
@@ -26,3 +28,5 @@ class PreviewPanel : public PreviewImage {
  private:
   PreviewState state_;
 };
+
+}  // namespace kivo::screenshots

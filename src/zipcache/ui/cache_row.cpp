@@ -12,6 +12,8 @@
 #include "app/ui/up_down.h"
 #include "zipcache/zip_cache.h"
 
+namespace kivo::zipcache {
+
 namespace {
 
 QLabel* Label(QWidget* parent, const char* name, const QString& caption, int left, int width) {
@@ -23,14 +25,15 @@ QLabel* Label(QWidget* parent, const char* name, const QString& caption, int lef
 
 }  // namespace
 
-CacheRow::CacheRow(AppContext& context, HandlerGuard& guard, QWidget* parent) : QWidget(parent), context_(context) {
+CacheRow::CacheRow(app::AppContext& context, app::HandlerGuard& guard, QWidget* parent)
+    : QWidget(parent), context_(context) {
   setObjectName("CacheRow");
   Label(this, "lblKeep", "Keep", 0, 30);
   EditCacheSize = new QLineEdit(this);
   EditCacheSize->setObjectName("EditCacheSize");
   EditCacheSize->setGeometry(32, 2, 33, 21);
   EditCacheSize->setReadOnly(true);
-  UpDownCache = new UpDown(2, 100, this);
+  UpDownCache = new app::UpDown(2, 100, this);
   UpDownCache->setObjectName("UpDownCache");
   UpDownCache->setGeometry(65, 2, 15, 21);
   Label(this, "lblRomsInCache", "ROMs in Cache", 84, 94);
@@ -39,7 +42,7 @@ CacheRow::CacheRow(AppContext& context, HandlerGuard& guard, QWidget* parent) : 
   btnCache->setGeometry(182, 0, 66, 25);
   btnCache->setEnabled(false);
 
-  connect(UpDownCache, &UpDown::Clicked, this, guard.Wrap([this] { UpDownCacheClick(); }));
+  connect(UpDownCache, &app::UpDown::Clicked, this, guard.Wrap([this] { UpDownCacheClick(); }));
   connect(btnCache, &QPushButton::clicked, this, guard.Wrap([this] { btnCacheClick(); }));
 }
 
@@ -59,7 +62,9 @@ void CacheRow::UpDownCacheClick() {
 }
 
 void CacheRow::btnCacheClick() {
-  context_.Settings().WriteInteger(option::CacheSize, UpDownCache->Position());
+  context_.Settings().WriteInteger(app::option::CacheSize, UpDownCache->Position());
   if (cache_) cache_->SetLimit(UpDownCache->Position());
   btnCache->setEnabled(false);
 }
+
+}  // namespace kivo::zipcache

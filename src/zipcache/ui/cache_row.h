@@ -8,10 +8,19 @@
 
 class QLineEdit;
 class QPushButton;
+namespace kivo::app {
 class HandlerGuard;
-class TZipCache;
+}
+namespace kivo::app {
 class UpDown;
+}
+namespace kivo::app {
 struct AppContext;
+}
+
+namespace kivo::zipcache {
+
+class TZipCache;
 
 // The zip cache of the window and its row on the Setup tab: "Keep N ROMs in Cache" with arrows to
 // choose N, and Apply to store it and evict down to it. The cache lives as long as the window.
@@ -19,7 +28,7 @@ class CacheRow : public QWidget {
   Q_OBJECT
 
  public:
-  CacheRow(AppContext& context, HandlerGuard& guard, QWidget* parent);
+  CacheRow(app::AppContext& context, app::HandlerGuard& guard, QWidget* parent);
   ~CacheRow() override;
 
   // Opens the cache in the program's folder with this limit, shown in the row.
@@ -33,9 +42,11 @@ class CacheRow : public QWidget {
   void btnCacheClick();
 
  private:
-  AppContext& context_;
+  app::AppContext& context_;
   std::unique_ptr<TZipCache> cache_;
   QLineEdit* EditCacheSize = nullptr;
-  UpDown* UpDownCache = nullptr;
+  app::UpDown* UpDownCache = nullptr;
   QPushButton* btnCache = nullptr;
 };
+
+}  // namespace kivo::zipcache

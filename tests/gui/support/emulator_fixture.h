@@ -21,8 +21,8 @@ struct EmulatorFixture : FormFixture {
     SetIni("[General]\nRun first=0\nROMDirectory=" + romDir.Path() + "\nZSNESPath=" + emu.Path() + "\n" + moreIni);
   }
   ~EmulatorFixture() {
-    platform::SetWriteFaultForTesting({});
-    platform::DeleteFile(Emu("fake_zsnes.stay"));
+    kivo::platform::SetWriteFaultForTesting({});
+    kivo::platform::DeleteFile(Emu("fake_zsnes.stay"));
   }
 
   // The fake emulator as the DOS build's "ZSNES.EXE" or the native build's "zsnes".

@@ -11,7 +11,7 @@
 #include "app/ui/dialogs.h"
 
 // Dialogs that answer from a script and remember what was shown, for window tests.
-class FakeDialogs : public Dialogs {
+class FakeDialogs : public kivo::app::Dialogs {
  public:
   struct Shown {
     QString text;

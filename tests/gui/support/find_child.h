@@ -6,8 +6,12 @@
 #include <QtGlobal>
 
 class QListView;
+namespace kivo::browser {
 class RomListModel;
+}
+namespace kivo::app {
 class TMainForm;
+}
 
 // A control of the window found by its object name, as the window's design names it (the status
 // bar's labels are "StatusPanels0" to "StatusPanels2"). The tests reach the window only this way:
@@ -20,4 +24,4 @@ T* Child(QObject& root, const char* name) {
 }
 
 // The model behind the ROM list.
-RomListModel* ListModelOf(TMainForm& form);
+kivo::browser::RomListModel* ListModelOf(kivo::app::TMainForm& form);

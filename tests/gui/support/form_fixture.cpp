@@ -10,7 +10,14 @@
 #include "gui/support/find_child.h"
 #include "platform/dirs.h"
 
-FormFixture::FormFixture() : startDir_(platform::GetCurrentDir()) {
+using namespace kivo::app;
+using namespace kivo::browser;
+using namespace kivo::common;
+using namespace kivo::launch;
+using namespace kivo::platform;
+using namespace kivo::screenshots;
+
+FormFixture::FormFixture() : startDir_(kivo::platform::GetCurrentDir()) {
   context.appDir = appDir.Path();
   context.settingsFile = std::make_unique<SettingsFile>(IniPath());
   SetIni("[General]\nRun first=0\nROMDirectory=" + romDir.Path() + "\n");
@@ -18,7 +25,7 @@ FormFixture::FormFixture() : startDir_(platform::GetCurrentDir()) {
 
 FormFixture::~FormFixture() {
   form.reset();
-  platform::SetCurrentDir(startDir_);
+  kivo::platform::SetCurrentDir(startDir_);
 }
 
 TMainForm& FormFixture::Start(bool show) {

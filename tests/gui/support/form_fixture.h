@@ -26,7 +26,7 @@ class FormFixture {
   // Writes kivo.ini before the window starts; "Run first" is 0 unless the text says otherwise.
   void SetIni(const std::string& text) { WriteTestFile(IniPath(), text); }
   // Starts the window (FormCreate runs) and shows it.
-  TMainForm& Start(bool show = true);
+  kivo::app::TMainForm& Start(bool show = true);
   // Closes the window as the user would (FormClose runs).
   void Close();
 
@@ -46,9 +46,9 @@ class FormFixture {
 
   TempDir appDir;
   TempDir romDir;
-  AppContext context;
+  kivo::app::AppContext context;
   FakeDialogs dialogs;
-  std::unique_ptr<TMainForm> form;
+  std::unique_ptr<kivo::app::TMainForm> form;
 
  private:
   std::string startDir_;

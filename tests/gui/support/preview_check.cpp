@@ -7,6 +7,12 @@
 #include "gui/support/find_child.h"
 #include "screenshots/ui/preview_image.h"
 
+using namespace kivo::app;
+using namespace kivo::browser;
+using namespace kivo::common;
+using namespace kivo::launch;
+using namespace kivo::screenshots;
+
 QImage Shown(TMainForm& form) {
   return Child<PreviewImage>(form, "imgPreview0")->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }

@@ -13,9 +13,9 @@ constexpr int kPreviewWidth = 257;
 constexpr int kPreviewHeight = 217;
 
 // What the preview control shows right now.
-QImage Shown(TMainForm& form);
+QImage Shown(kivo::app::TMainForm& form);
 // The colour of the preview where nothing is painted: its parent's background.
-QRgb Background(TMainForm& form);
+QRgb Background(kivo::app::TMainForm& form);
 // The preview as it should look with `picture` at natural size from its top-left corner, clipped to
 // the control; pixels of alpha 0, and everything outside the picture, left unpainted.
 QImage InPreview(const QImage& picture, QRgb background);

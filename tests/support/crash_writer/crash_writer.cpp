@@ -11,6 +11,9 @@
 #include "support/crash_states.h"
 #include "zipcache/zip_cache.h"
 
+using namespace kivo::app;
+using namespace kivo::zipcache;
+
 int main(int argc, char** argv) {
   if (argc != 4) return 2;
   const std::string folder = argv[1];

@@ -10,6 +10,8 @@
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
+using namespace kivo::app;
+
 namespace {
 
 TEST(KivoFolders, EveryCaseLocatesAsItSays) {

@@ -18,20 +18,24 @@
 #include "support/case_words.h"
 #include "support/temp_dir.h"
 
+using namespace kivo::app;
+using namespace kivo::common;
+using namespace kivo::platform;
+
 namespace {
 
 void RunCase(const std::string& dir, const std::vector<CaseStatement>& statements) {
   const std::string path = dir + "/kivo.ini";
   struct ResetSeams {
     ~ResetSeams() {
-      platform::SetWriteFaultForTesting({});
-      platform::SetReadFaultForTesting({});
+      kivo::platform::SetWriteFaultForTesting({});
+      kivo::platform::SetReadFaultForTesting({});
     }
   } resetSeams;
   std::optional<SettingsFile> settings(path);
   int writes = 0;
   bool failWrites = false;
-  platform::SetWriteFaultForTesting([&](const std::string&) {
+  kivo::platform::SetWriteFaultForTesting([&](const std::string&) {
     ++writes;
     return failWrites;
   });
@@ -63,7 +67,7 @@ void RunCase(const std::string& dir, const std::vector<CaseStatement>& statement
     } else if (w[0] == "writes") {
       failWrites = w.at(1) == "fail";
     } else if (w[0] == "reads") {
-      platform::SetReadFaultForTesting(
+      kivo::platform::SetReadFaultForTesting(
           [&, fail = w.at(1) == "fail"](const std::string& p) { return fail && p == path; });
     } else if (w[0] == "start") {
       settings.emplace(path);
@@ -104,7 +108,7 @@ TEST(SettingsFile, AWriteCutShortLeavesTheFileWhole) {
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the cut-short write was not reported";
   EXPECT_EQ(ReadTestFile(dir / "kivo.ini"), "[General]\nVolume=25\n");
-  EXPECT_EQ(platform::ListDirectory(dir.Path()).size(), 3u);  // ".", ".." and kivo.ini
+  EXPECT_EQ(kivo::platform::ListDirectory(dir.Path()).size(), 3u);  // ".", ".." and kivo.ini
   EXPECT_THROW(SettingsFile(dir / "missing/kivo.ini").WriteBool("General", "Run first", false), KivoError);
 }
 

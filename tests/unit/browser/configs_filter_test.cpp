@@ -11,6 +11,8 @@
 #include <functional>
 #include <string>
 
+using namespace kivo::browser;
+
 namespace {
 
 TEST(ConfigsFilter, RulesOutNearlyEveryNameThatIsNotAKey) {

@@ -9,6 +9,9 @@
 #include "support/case_words.h"
 #include "support/temp_dir.h"
 
+using namespace kivo::app;
+using namespace kivo::browser;
+
 namespace {
 
 const char* const kKinds[] = {"drive", "folder", "rom", "rom+", "zip", "zip+"};

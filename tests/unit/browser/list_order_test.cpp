@@ -13,6 +13,8 @@
 
 #include "browser/list_entries.h"
 
+using namespace kivo::browser;
+
 namespace {
 
 // Long shared beginnings, names that differ only in letter case or only after their first 23 bytes,

@@ -21,6 +21,9 @@
 #include "zipcache/cache_table.h"
 #include "zipcache/zip_cache.h"
 
+using namespace kivo::app;
+using namespace kivo::zipcache;
+
 extern char** environ;
 
 namespace {

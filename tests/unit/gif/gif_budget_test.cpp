@@ -14,6 +14,9 @@
 #include "gif/gif_image.h"
 #include "unit/gif/gif_hostile_samples.h"
 
+using namespace kivo::common;
+using namespace kivo::gif;
+
 // The heap of this test program, counted by its own operator new and delete. The codec allocates
 // through them alone (the library's array, sized and nothrow forms call these two).
 namespace {

@@ -11,6 +11,9 @@
 #include <stdexcept>
 #include <utility>
 
+using namespace kivo::common;
+using namespace kivo::gif;
+
 namespace {
 
 // The letters of the indexes of a colour table given by its size, or of none.

@@ -18,7 +18,7 @@ struct GifCase {
   std::string gif;
   int width = 0, height = 0;  // the screen, for the composed pictures
   std::map<char, GifRgb> colors;
-  GifOptions limits;
+  kivo::gif::GifOptions limits;
   bool dither = false, giflib = false;
   std::string seed, seedBytes;                               // a fuzzer's seed file this case's bytes are committed as
   std::string loops;                                         // expected loop count or -, when not empty

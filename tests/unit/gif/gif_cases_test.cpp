@@ -18,6 +18,10 @@
 #include "support/tool_run.h"
 #include "unit/gif/gif_case.h"
 
+using namespace kivo::common;
+using namespace kivo::gif;
+using namespace kivo::platform;
+
 namespace {
 
 // What the tool makes of the case, made here.
@@ -89,9 +93,9 @@ TEST(GifCases, EveryCaseReadsAsItSays) {
     if (c.giflib) CompareWithGiflib(c.gif, image);
     if (!c.seed.empty()) {  // KIVO_WRITE_GIF_CORPUS=1 writes the fuzzers' seeds afresh
       const std::string path = KIVO_TEST_DATA "/../../fuzz/corpus/" + c.seed;
-      if (std::getenv("KIVO_WRITE_GIF_CORPUS") != nullptr) platform::WriteFileAtomic(path, c.seedBytes);
+      if (std::getenv("KIVO_WRITE_GIF_CORPUS") != nullptr) kivo::platform::WriteFileAtomic(path, c.seedBytes);
       std::string stored;
-      EXPECT_TRUE(platform::ReadWholeFile(path, stored, kGifFileLimit) && stored == c.seedBytes) << path;
+      EXPECT_TRUE(kivo::platform::ReadWholeFile(path, stored, kGifFileLimit) && stored == c.seedBytes) << path;
     }
   }
 }

@@ -8,6 +8,9 @@
 #include "gif/gif_image.h"
 #include "support/gif_builder.h"
 
+using namespace kivo::common;
+using namespace kivo::gif;
+
 namespace {
 
 using namespace std::string_literals;

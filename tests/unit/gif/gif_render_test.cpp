@@ -8,6 +8,9 @@
 #include "gif/gif_image.h"
 #include "support/gif_builder.h"
 
+using namespace kivo::common;
+using namespace kivo::gif;
+
 namespace {
 
 const std::vector<GifRgb> kColors = {{255, 0, 0}, {0, 0, 255}, {10, 20, 30}, {0, 255, 0}};

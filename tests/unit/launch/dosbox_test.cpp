@@ -15,6 +15,10 @@
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
+using namespace kivo::app;
+using namespace kivo::launch;
+using namespace kivo::platform;
+
 namespace {
 
 TEST(DosFileNameTest, EightDotThreeOnly) {
@@ -32,7 +36,7 @@ TEST(DosFileNameTest, EightDotThreeOnly) {
 // ZSNES.CFG with the two folders as DOS sees them. DOSBox runs on KIVO's configuration, the user's
 // own left as it was.
 TEST(DosBoxTest, TheDosProgramGetsItsCommandLineTheRomAndItsConfig) {
-  const std::string dosbox = platform::FindProgramOnPath("dosbox");
+  const std::string dosbox = kivo::platform::FindProgramOnPath("dosbox");
   if (dosbox.empty()) GTEST_SKIP() << "no dosbox (scripts/install-deps.sh installs it)";
   TempDir dir, home;
   ScopedEnv setHome("HOME", home.Path()), video("SDL_VIDEODRIVER", "dummy"), audio("SDL_AUDIODRIVER", "dummy");

@@ -15,6 +15,11 @@
 #include "support/temp_dir.h"
 #include "support/tool_run.h"
 
+using namespace kivo::app;
+using namespace kivo::common;
+using namespace kivo::launch;
+using namespace kivo::platform;
+
 namespace {
 
 using Args = std::vector<std::string>;
@@ -86,8 +91,8 @@ TEST_F(LaunchStartTest, TheNativeBuildStartsWithItsArgumentsAndConfiguration) {
                 "/\"\nSRAMPath=\"/home/me/My \\\"Saves\\\"/\"\nSStatePath=\"/home/me/My \\\"Saves\\\"/\"\n"
                 "SnapPath=\"/home/me/My \\\"Saves\\\"/\"\n");
   EXPECT_EQ(ReadTestFile(emu_ + "/ZSNES.CFG"), "Sound = 1\r\n");
-  EXPECT_FALSE(platform::FileExists(emu_ + "/zkivo.bat"));
-  EXPECT_FALSE(platform::DirectoryExists(dir_ / "shortnames"));
+  EXPECT_FALSE(kivo::platform::FileExists(emu_ + "/zkivo.bat"));
+  EXPECT_FALSE(kivo::platform::DirectoryExists(dir_ / "shortnames"));
 }
 
 // A file that cannot be written ends the launch with the error before anything starts, and leaves
@@ -105,14 +110,14 @@ TEST_F(LaunchStartTest, AFileThatCannotBeWrittenStopsTheLaunch) {
     WriteTestFile(failing, "old\r\n");
     WriteTestFile(dir_ / "kivo.ini", "[General]\nZSNESPath=" + emu + "\n" + ini);
     SettingsFile settings(dir_ / "kivo.ini");
-    platform::SetWriteFaultForTesting([&](const std::string& path) { return path == failing; });
+    kivo::platform::SetWriteFaultForTesting([&](const std::string& path) { return path == failing; });
     try {
       RunRom(settings, Request("MARIO.SMC"));
       ADD_FAILURE() << failing << " was not written, yet the launch went on";
     } catch (const KivoError& error) {
       EXPECT_EQ(std::string(error.what()), "Cannot create file " + failing);
     }
-    platform::SetWriteFaultForTesting({});
+    kivo::platform::SetWriteFaultForTesting({});
     EXPECT_EQ(ReadTestFile(failing), "old\r\n");
     EXPECT_TRUE(ReadFakeLog(emu).starts.empty()) << failing;
   }

@@ -17,6 +17,8 @@
 #include "support/priority.h"
 #include "support/temp_dir.h"
 
+using namespace kivo::platform;
+
 namespace {
 
 using Args = std::vector<std::string>;
@@ -38,9 +40,9 @@ class StartProcessTest : public ::testing::Test {
 };
 
 TEST_F(StartProcessTest, StartsDetachedWithTheArgumentsInTheWorkingFolderAtThePriorityAsked) {
-  ASSERT_TRUE(platform::StartProcess(exe_ + " /roms/MARIO.SMC\t-a  -g 0 ", zsnes_, false));
+  ASSERT_TRUE(kivo::platform::StartProcess(exe_ + " /roms/MARIO.SMC\t-a  -g 0 ", zsnes_, false));
   ASSERT_EQ(WaitForStarts(zsnes_, 1).size(), 1u);
-  ASSERT_TRUE(platform::StartProcess(exe_ + " high", zsnes_, true));
+  ASSERT_TRUE(kivo::platform::StartProcess(exe_ + " high", zsnes_, true));
   std::vector<FakeStart> starts = WaitForStarts(zsnes_, 2);
   ASSERT_EQ(starts.size(), 2u);
   EXPECT_EQ(starts[0].program, exe_);
@@ -55,8 +57,8 @@ TEST_F(StartProcessTest, StartsDetachedWithTheArgumentsInTheWorkingFolderAtThePr
 // The start does not wait: a second emulator starts while the first still runs.
 TEST_F(StartProcessTest, ASecondStartWhileTheFirstStillRuns) {
   WriteTestFile(zsnes_ + "/fake_zsnes.stay", "");  // the emulators run until this file goes
-  ASSERT_TRUE(platform::StartProcess(exe_ + " first", zsnes_, false));
-  ASSERT_TRUE(platform::StartProcess(exe_ + " second", zsnes_, false));
+  ASSERT_TRUE(kivo::platform::StartProcess(exe_ + " first", zsnes_, false));
+  ASSERT_TRUE(kivo::platform::StartProcess(exe_ + " second", zsnes_, false));
   ASSERT_EQ(WaitForStarts(zsnes_, 2).size(), 2u);
   EXPECT_TRUE(ReadFakeLog(zsnes_).ended.empty());
   ::unlink((zsnes_ + "/fake_zsnes.stay").c_str());
@@ -73,7 +75,7 @@ TEST_F(StartProcessTest, RefusedRaiseStartsAtNormalPriority) {
   pid_t child = ::fork();
   if (child == 0) {
     if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
-    ::_exit(platform::StartProcess(exe_ + " -a", zsnes_, true) ? 0 : 1);
+    ::_exit(kivo::platform::StartProcess(exe_ + " -a", zsnes_, true) ? 0 : 1);
   }
   int status = 0;
   ::waitpid(child, &status, 0);
@@ -94,9 +96,9 @@ TEST_F(StartProcessTest, FailedStartsReturnFalseAndStartNothing) {
       {zsnes_ + "/NOTEXEC.EXE -a", zsnes_},
   };
   for (const auto& [commandLine, folder] : cases) {
-    EXPECT_FALSE(platform::StartProcess(commandLine, folder, false)) << commandLine;
+    EXPECT_FALSE(kivo::platform::StartProcess(commandLine, folder, false)) << commandLine;
   }
-  EXPECT_FALSE(platform::StartBatchFile(zsnes_ + "/zkivo.bat", zsnes_, false));
+  EXPECT_FALSE(kivo::platform::StartBatchFile(zsnes_ + "/zkivo.bat", zsnes_, false));
   ExpectNoChildren();
   EXPECT_TRUE(ReadFakeLog(zsnes_).starts.empty());
 }
@@ -107,7 +109,7 @@ TEST_F(StartProcessTest, BatchFileRunsItsLinesInOrder) {
   const std::string emu = dir_ / "emu";
   ASSERT_TRUE(InstallFakeZsnes(emu));
   WriteTestFile(emu + "/zkivo.bat", "echo DOS-FIRST >> fake_zsnes.log\r@" + emu + "/ZSNES.EXE /roms/A.SMC -a");
-  ASSERT_TRUE(platform::StartBatchFile(emu + "/zkivo.bat", emu, true));
+  ASSERT_TRUE(kivo::platform::StartBatchFile(emu + "/zkivo.bat", emu, true));
   std::vector<FakeStart> starts = WaitForStarts(emu, 1);
   ASSERT_EQ(starts.size(), 1u);
   EXPECT_TRUE(ReadTestFile(emu + "/fake_zsnes.log").starts_with("DOS-FIRST\nprogram=" + emu + "/ZSNES.EXE\n"));
@@ -118,7 +120,7 @@ TEST_F(StartProcessTest, BatchFileRunsItsLinesInOrder) {
       {"echo a@b\r@@x\r @y", "echo a@b\n@x\n @y\n"},
       {"", ""},
   };
-  for (const auto& [batch, script] : cases) EXPECT_EQ(platform::BatchScript(batch), script) << batch;
+  for (const auto& [batch, script] : cases) EXPECT_EQ(kivo::platform::BatchScript(batch), script) << batch;
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 
 #include "support/temp_dir.h"
 
+using namespace kivo::platform;
+
 namespace {
 
 TEST(ShortAliasNameTest, LooksLikeADosShortName) {
@@ -25,16 +27,16 @@ TEST(ShortAliasNameTest, LooksLikeADosShortName) {
       {"many.dots.in.name.swc", 1, "MANYDO~1.SWC"},
   };
   for (const auto& [file, n, alias] : cases) {
-    EXPECT_EQ(platform::ShortAliasName(file, n), alias) << file;
-    EXPECT_TRUE(platform::IsCommandLineSafe(alias)) << alias;
+    EXPECT_EQ(kivo::platform::ShortAliasName(file, n), alias) << file;
+    EXPECT_TRUE(kivo::platform::IsCommandLineSafe(alias)) << alias;
   }
 }
 
 TEST(IsCommandLineSafeTest, AcceptsOnlyBytesPassedThroughUnquoted) {
-  EXPECT_TRUE(platform::IsCommandLineSafe("/home/me/roms/Mario_World-1.0+fix,v2~.smc"));
+  EXPECT_TRUE(kivo::platform::IsCommandLineSafe("/home/me/roms/Mario_World-1.0+fix,v2~.smc"));
   for (const char* path : {"/roms/a b.smc", "/roms/a\tb", "/roms/(U).smc", "/roms/[!].smc", "/roms/a$b", "/roms/a'b",
                            "/roms/\xC3\xA9.smc", "/roms/a;b", "/roms/a\nb"}) {
-    EXPECT_FALSE(platform::IsCommandLineSafe(path)) << path;
+    EXPECT_FALSE(kivo::platform::IsCommandLineSafe(path)) << path;
   }
 }
 
@@ -49,12 +51,12 @@ class ShortPathTest : public ::testing::Test {
 TEST_F(ShortPathTest, SafeMissingAndUnaliasablePaths) {
   WriteTestFile(dir_ / "MARIO.SMC", "x");
   WriteTestFile(dir_ / "Super Mario World.smc", "world");
-  EXPECT_EQ(platform::ShortPathName(dir_ / "MARIO.SMC", aliases_), dir_ / "MARIO.SMC");
+  EXPECT_EQ(kivo::platform::ShortPathName(dir_ / "MARIO.SMC", aliases_), dir_ / "MARIO.SMC");
   EXPECT_EQ(::access(aliases_.c_str(), F_OK), -1);
-  EXPECT_EQ(platform::ShortPathName(dir_ / "Missing Game.smc", aliases_), "");
-  EXPECT_EQ(platform::ShortPathName("", aliases_), "");
-  EXPECT_EQ(platform::ShortPathName(dir_ / "Super Mario World.smc", dir_ / "MARIO.SMC/shortnames"), "");
-  EXPECT_EQ(platform::ShortPathName(dir_ / "Super Mario World.smc", ""), "");
+  EXPECT_EQ(kivo::platform::ShortPathName(dir_ / "Missing Game.smc", aliases_), "");
+  EXPECT_EQ(kivo::platform::ShortPathName("", aliases_), "");
+  EXPECT_EQ(kivo::platform::ShortPathName(dir_ / "Super Mario World.smc", dir_ / "MARIO.SMC/shortnames"), "");
+  EXPECT_EQ(kivo::platform::ShortPathName(dir_ / "Super Mario World.smc", ""), "");
 }
 
 // A file in the way keeps its bytes; a link left for a file that is gone still belongs to that file.
@@ -63,7 +65,7 @@ TEST_F(ShortPathTest, OccupiedAndStaleNamesAreNotReused) {
   WriteTestFile(aliases_ + "/SUPERM~1.SMC", "a plain file in the way");
   ASSERT_EQ(::symlink((dir_ / "Super Mario gone.smc").c_str(), (aliases_ + "/SUPERM~2.SMC").c_str()), 0);
   WriteTestFile(dir_ / "Super Mario World.smc", "world");
-  EXPECT_EQ(platform::ShortPathName(dir_ / "Super Mario World.smc", aliases_), aliases_ + "/SUPERM~3.SMC");
+  EXPECT_EQ(kivo::platform::ShortPathName(dir_ / "Super Mario World.smc", aliases_), aliases_ + "/SUPERM~3.SMC");
   EXPECT_EQ(ReadTestFile(aliases_ + "/SUPERM~1.SMC"), "a plain file in the way");
   EXPECT_EQ(ReadTestFile(aliases_ + "/SUPERM~3.SMC"), "world");
 }
@@ -71,7 +73,7 @@ TEST_F(ShortPathTest, OccupiedAndStaleNamesAreNotReused) {
 TEST_F(ShortPathTest, AFileInAnAwkwardFolderGetsAnAliasOfItsName) {
   MakeTestDir(dir_ / "My Games");
   WriteTestFile(dir_ / "My Games/MARIO.SMC", "m");
-  EXPECT_EQ(platform::ShortPathName(dir_ / "My Games/MARIO.SMC", aliases_), aliases_ + "/MARIO~1.SMC");
+  EXPECT_EQ(kivo::platform::ShortPathName(dir_ / "My Games/MARIO.SMC", aliases_), aliases_ + "/MARIO~1.SMC");
   EXPECT_EQ(ReadTestFile(aliases_ + "/MARIO~1.SMC"), "m");
 }
 

@@ -11,6 +11,11 @@
 #include "platform/files.h"
 #include "support/temp_dir.h"
 
+using namespace kivo::app;
+using namespace kivo::common;
+using namespace kivo::launch;
+using namespace kivo::platform;
+
 namespace {
 
 std::vector<std::string> Values(const std::vector<CfgSetting>& settings) {
@@ -79,12 +84,12 @@ TEST(UpdateZsnesCfgTest, MissingOrUnreadableFilesAreLeftAlone) {
   WriteTestFile(dir / "kivo.ini", "[General]\nZSNESPath=" + dir.Path() + "\n");
   SettingsFile settings(dir / "kivo.ini");
   UpdateZsnesCfg(settings, "Default", "/roms");
-  EXPECT_FALSE(platform::FileExists(cfg));
+  EXPECT_FALSE(kivo::platform::FileExists(cfg));
 
   WriteTestFile(cfg, "Sound = 1\r\n");
-  platform::SetReadFaultForTesting([&](const std::string& path) { return path == cfg; });
+  kivo::platform::SetReadFaultForTesting([&](const std::string& path) { return path == cfg; });
   EXPECT_THROW(UpdateZsnesCfg(settings, "Default", "/roms"), KivoError);
-  platform::SetReadFaultForTesting({});
+  kivo::platform::SetReadFaultForTesting({});
   EXPECT_EQ(ReadTestFile(cfg), "Sound = 1\r\n");
 }
 

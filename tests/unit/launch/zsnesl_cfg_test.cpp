@@ -15,6 +15,10 @@
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
+using namespace kivo::common;
+using namespace kivo::launch;
+using namespace kivo::platform;
+
 namespace {
 
 const std::vector<NativeCfgSetting> kSettings = {{"frameskip", "0"}, {"guioff", "1"}, {"SnapPath", "\"/s p/\""}};
@@ -53,7 +57,7 @@ TEST(UpdateZsneslCfgTest, AFileThatCannotBeReadIsLeftAsItWas) {
   }
   EXPECT_TRUE(std::filesystem::is_symlink(path));
 
-  platform::DeleteFile(path);
+  kivo::platform::DeleteFile(path);
   WriteTestFile(path, "");
   std::filesystem::resize_file(path, kEmulatorConfigLimit + 1);  // sparse: costs no disk
   EXPECT_THROW(UpdateZsneslCfg(path, kSettings), KivoError);

@@ -6,6 +6,8 @@
 
 #include "rom/snes_rom.h"
 
+using namespace kivo::rom;
+
 namespace {
 
 TEST(RomNames, EveryTableNamesItsCodesAndOnlyThose) {

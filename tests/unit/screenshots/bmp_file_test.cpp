@@ -13,6 +13,8 @@
 
 #include "support/case_words.h"
 
+using namespace kivo::screenshots;
+
 namespace {
 
 void Put(std::string& out, int64_t value, int bytes) {

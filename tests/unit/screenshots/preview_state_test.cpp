@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace kivo::screenshots;
+
 namespace {
 
 // The window tests show the title loaded once for a row of entries without screenshots. What they

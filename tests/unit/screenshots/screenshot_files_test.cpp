@@ -15,6 +15,9 @@
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
+using namespace kivo::platform;
+using namespace kivo::screenshots;
+
 namespace {
 
 const std::map<std::string, ArchiveResult> kResults = {{"moved", ArchiveResult::kMoved},
@@ -27,7 +30,7 @@ const std::map<std::string, PreviewFormat> kFormats = {{"none", PreviewFormat::k
                                                        {"png", PreviewFormat::kPng}};
 
 TEST(ScreenshotFiles, EveryCaseFindsAndFilesAsItSays) {
-  const std::string before = platform::GetCurrentDir();
+  const std::string before = kivo::platform::GetCurrentDir();
   for (const std::vector<CaseStatement>& statements : ReadCaseStatements("screenshots")) {
     TempDir dir;
     MakeTestDir(dir / "save");
@@ -48,20 +51,20 @@ TEST(ScreenshotFiles, EveryCaseFindsAndFilesAsItSays) {
         EXPECT_EQ(ScreenshotSource(w[1]), BmpCandidate(w[1], "image"));
         EXPECT_EQ(GifCandidate(w[1], "Racer"), w.at(3));
       } else if (w[0] == "cd") {
-        EXPECT_TRUE(platform::SetCurrentDir(w.at(1)));
+        EXPECT_TRUE(kivo::platform::SetCurrentDir(w.at(1)));
       } else if (w[0] == "snapshot") {
         EXPECT_EQ(ArchiveSnapshot(w.at(1), w.at(2), w.at(3), w.at(4)), kResults.at(w.at(5)));
       } else {
         ADD_FAILURE() << "unknown statement " << w[0];
       }
     }
-    platform::SetCurrentDir(before);
+    kivo::platform::SetCurrentDir(before);
   }
 }
 
 TEST(ScreenshotFiles, MovesAcrossFileSystems) {
   // /dev/shm is a memory file system on Linux, apart from the disk that holds the temporary folder.
-  if (!platform::DirectoryExists("/dev/shm")) GTEST_SKIP() << "no /dev/shm to move across";
+  if (!kivo::platform::DirectoryExists("/dev/shm")) GTEST_SKIP() << "no /dev/shm to move across";
   TempDir disk;
   std::unique_ptr<TempDir> memory;
   {
@@ -71,7 +74,7 @@ TEST(ScreenshotFiles, MovesAcrossFileSystems) {
   const std::string bytes = "BM" + std::string(300000, 'x');
   WriteTestFile(*memory / "image.bmp", bytes);
   EXPECT_EQ(ArchiveScreenshot(memory->Path(), disk.Path(), "Racer"), ArchiveResult::kMoved);
-  EXPECT_FALSE(platform::FileExists(*memory / "image.bmp"));
+  EXPECT_FALSE(kivo::platform::FileExists(*memory / "image.bmp"));
   EXPECT_EQ(ReadTestFile(disk / "Racer.bmp"), bytes);
 }
 

@@ -18,6 +18,9 @@
 #include "zipcache/cache_table.h"
 #include "zipcache/zip_cache.h"
 
+using namespace kivo::platform;
+using namespace kivo::zipcache;
+
 namespace {
 
 // An archive that blocks the cache (a FIFO opened for reading) would hang the whole run.
@@ -35,8 +38,8 @@ std::function<bool(const std::string&)> FailsOnTable(bool fail) {
 void RunCase(const std::string& root, const std::vector<CaseStatement>& statements) {
   struct ResetSeams {
     ~ResetSeams() {
-      platform::SetWriteFaultForTesting({});
-      platform::SetReadFaultForTesting({});
+      kivo::platform::SetWriteFaultForTesting({});
+      kivo::platform::SetReadFaultForTesting({});
     }
   } resetSeams;
   std::vector<std::unique_ptr<TZipCache>> caches;  // the one opened last at the back
@@ -57,13 +60,13 @@ void RunCase(const std::string& root, const std::vector<CaseStatement>& statemen
       }
       WriteZip(w.at(1), members);
     } else if (w[0] == "writes") {
-      platform::SetWriteFaultForTesting(FailsOnTable(w.at(1) == "fail"));
+      kivo::platform::SetWriteFaultForTesting(FailsOnTable(w.at(1) == "fail"));
     } else if (w[0] == "reads") {
-      platform::SetReadFaultForTesting(FailsOnTable(w.at(1) == "fail"));
+      kivo::platform::SetReadFaultForTesting(FailsOnTable(w.at(1) == "fail"));
     } else if (w[0] == "saved") {
       EXPECT_EQ(ReadTestFile(root + "/zipcache/cache.tbl"), FormatCacheTable(lines));
     } else if (w[0] == "lockable") {
-      EXPECT_EQ(platform::FileLock(root + "/zipcache/cache.lock").IsHeld(), w.at(1) == "1");
+      EXPECT_EQ(kivo::platform::FileLock(root + "/zipcache/cache.lock").IsHeld(), w.at(1) == "1");
     } else if (w[0] == "open") {
       caches.push_back(std::make_unique<TZipCache>(root + "/zipcache", std::stoi(w.at(1))));
       privateFolder.clear();

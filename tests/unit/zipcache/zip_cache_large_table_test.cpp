@@ -10,6 +10,8 @@
 #include "zipcache/cache_table.h"
 #include "zipcache/zip_cache.h"
 
+using namespace kivo::zipcache;
+
 namespace {
 
 TEST(ZipCacheLargeTable, AHundredThousandGroupsShrinkAndTwoHundredThousandFoldersPurge) {

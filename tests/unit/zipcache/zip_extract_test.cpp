@@ -13,6 +13,8 @@
 #include "support/zip_builder.h"
 #include "zipcache/unzip_command.h"
 
+using namespace kivo::zipcache;
+
 namespace {
 
 namespace fs = std::filesystem;
