@@ -9,7 +9,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libarchive-dev
-  libgtest-dev libgmock-dev
+  libgtest-dev libgmock-dev zlib1g-dev
   libbenchmark-dev libgif-dev
   clang libclang-rt-14-dev
   zip unzip

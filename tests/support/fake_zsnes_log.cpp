@@ -46,8 +46,6 @@ FakeLog ReadFakeLog(const std::string& folder) {
       current.cwd = value("cwd=");
     } else if (line.starts_with("nice=")) {
       current.nice = Number(value("nice="));
-    } else if (line.starts_with("pid=")) {
-      current.pid = Number(value("pid="));
     } else if (line.starts_with("ended=")) {
       log.ended.push_back(Number(value("ended=")));
     }

@@ -19,7 +19,6 @@ struct FakeStart {
   std::vector<std::string> args;
   std::string cwd;
   int nice = 0;
-  int pid = 0;
 };
 
 struct FakeLog {

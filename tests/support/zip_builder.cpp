@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "support/zip_builder.h"
 
-#include <array>
+#include <zlib.h>
 
 #include "support/temp_dir.h"
 
@@ -26,47 +26,6 @@ void Put32(std::string& out, uint32_t value) {
   Put16(out, value >> 16);
 }
 
-// Deflate writes its bits from the least significant end of each byte.
-class BitWriter {
- public:
-  void Bits(uint32_t value, int count) {
-    for (int i = 0; i < count; ++i) Bit((value >> i) & 1);
-  }
-  // Huffman codes go most significant bit first.
-  void Code(uint32_t code, int length) {
-    for (int i = length - 1; i >= 0; --i) Bit((code >> i) & 1);
-  }
-  std::string Finish() {
-    if (used_ > 0) out_ += static_cast<char>(current_);
-    return std::move(out_);
-  }
-
- private:
-  void Bit(uint32_t bit) {
-    current_ |= bit << used_;
-    if (++used_ == 8) {
-      out_ += static_cast<char>(current_);
-      current_ = 0;
-      used_ = 0;
-    }
-  }
-  std::string out_;
-  uint32_t current_ = 0;
-  int used_ = 0;
-};
-
-void FixedCode(BitWriter& bits, unsigned symbol) {
-  if (symbol < 144) {
-    bits.Code(0x30 + symbol, 8);
-  } else if (symbol < 256) {
-    bits.Code(0x190 + symbol - 144, 9);
-  } else if (symbol < 280) {
-    bits.Code(symbol - 256, 7);
-  } else {
-    bits.Code(0xC0 + symbol - 280, 8);
-  }
-}
-
 uint32_t ExternalAttributes(const ZipMember& member) {
   switch (member.kind) {
     case ZipMember::Kind::Folder:
@@ -79,30 +38,19 @@ uint32_t ExternalAttributes(const ZipMember& member) {
   return 0100644u << 16;
 }
 
-// The CRC-32 that ZIP stores for each member.
-uint32_t ZipCrc32(std::string_view bytes) {
-  static const std::array<uint32_t, 256> table = [] {
-    std::array<uint32_t, 256> t{};
-    for (uint32_t i = 0; i < 256; ++i) {
-      uint32_t c = i;
-      for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-      t[i] = c;
-    }
-    return t;
-  }();
-  uint32_t crc = 0xFFFFFFFFu;
-  for (unsigned char byte : bytes) crc = table[(crc ^ byte) & 0xFF] ^ (crc >> 8);
-  return crc ^ 0xFFFFFFFFu;
-}
-
-// A raw deflate stream of the bytes (one block with the fixed codes, literals only).
+// A raw deflate stream of the bytes, as an archiver writes a member.
 std::string DeflateRaw(std::string_view bytes) {
-  BitWriter bits;
-  bits.Bits(1, 1);  // last block
-  bits.Bits(1, 2);  // fixed Huffman codes
-  for (unsigned char byte : bytes) FixedCode(bits, byte);
-  FixedCode(bits, 256);  // end of block
-  return bits.Finish();
+  z_stream z{};
+  deflateInit2(&z, Z_BEST_COMPRESSION, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
+  std::string out(deflateBound(&z, bytes.size()), '\0');
+  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
+  z.avail_in = static_cast<uInt>(bytes.size());
+  z.next_out = reinterpret_cast<Bytef*>(out.data());
+  z.avail_out = static_cast<uInt>(out.size());
+  deflate(&z, Z_FINISH);
+  out.resize(z.total_out);
+  deflateEnd(&z);
+  return out;
 }
 
 }  // namespace
@@ -127,7 +75,7 @@ std::string BuildZip(const std::vector<ZipMember>& members) {
     const uint16_t needed = deflate ? 20 : 10;
     const uint16_t flags = (member.utf8Name ? kFlagUtf8 : 0) | (member.dataDescriptor ? kFlagDescriptor : 0);
     const bool upFront = !member.dataDescriptor;
-    const uint32_t crc = ZipCrc32(member.data);
+    const uint32_t crc = crc32(0, reinterpret_cast<const Bytef*>(member.data.data()), member.data.size());
     const uint32_t offset = static_cast<uint32_t>(out.size());
 
     Put32(out, 0x04034b50);

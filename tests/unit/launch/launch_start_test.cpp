@@ -60,6 +60,23 @@ TEST_F(LaunchStartTest, AnArchiveStartsFromTheCacheWithTheBrowsedFolder) {
   EXPECT_NE(ReadTestFile(emu_ + "/ZSNES.CFG").find("GameDirectory =" + roms_ + "\r\n"), std::string::npos);
 }
 
+// "High priority" is asked for whichever way the emulator starts: the DOS build directly or through
+// its batch file, and the native build.
+TEST_F(LaunchStartTest, HighPriorityIsAskedForEveryWayOfStarting) {
+  TempDir native;
+  ASSERT_TRUE(InstallFakeZsnes(emu_) && InstallFakeZsnes(native.Path(), "zsnes"));
+  WriteTestFile(emu_ + "/ZSNES.CFG", "");
+  WriteTestFile(roms_ + "/MARIO.SMC", "mario");
+  for (const std::string& way :
+       {"ZSNESPath=" + emu_, "ZSNESPath=" + emu_ + "\nShellBat=1", "ZSNESPath=" + native.Path()}) {
+    for (bool high : {false, true}) {
+      WriteTestFile(dir_ / "kivo.ini", "[General]\n" + way + "\nHigh Priority=" + (high ? "1" : "0") + "\n");
+      SettingsFile settings(dir_ / "kivo.ini");
+      EXPECT_EQ(PrepareLaunch(settings, Request("MARIO.SMC")).highPriority, high) << way;
+    }
+  }
+}
+
 // kivo-tool run starts the native build as the window would and prints what it started. Batch mode
 // runs the DOS command in the shell first, where a failing command does not keep the emulator from
 // starting; the emulator's own configuration gets KIVO's options.

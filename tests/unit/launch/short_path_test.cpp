@@ -7,13 +7,16 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <vector>
+
 #include "support/temp_dir.h"
 
 using namespace kivo::platform;
 
 namespace {
 
-TEST(ShortAliasNameTest, LooksLikeADosShortName) {
+// Aliases look like DOS short names and pass through a command line unquoted, as only some bytes do.
+TEST(ShortAliasNameTest, LooksLikeADosShortNameAndOnlySafeBytesPass) {
   const std::tuple<const char*, int, const char*> cases[] = {
       {"Super Mario World (U) [!].smc", 1, "SUPERM~1.SMC"},
       {"Super Mario World (U) [!].smc", 10, "SUPER~10.SMC"},
@@ -30,9 +33,7 @@ TEST(ShortAliasNameTest, LooksLikeADosShortName) {
     EXPECT_EQ(kivo::platform::ShortAliasName(file, n), alias) << file;
     EXPECT_TRUE(kivo::platform::IsCommandLineSafe(alias)) << alias;
   }
-}
 
-TEST(IsCommandLineSafeTest, AcceptsOnlyBytesPassedThroughUnquoted) {
   EXPECT_TRUE(kivo::platform::IsCommandLineSafe("/home/me/roms/Mario_World-1.0+fix,v2~.smc"));
   for (const char* path : {"/roms/a b.smc", "/roms/a\tb", "/roms/(U).smc", "/roms/[!].smc", "/roms/a$b", "/roms/a'b",
                            "/roms/\xC3\xA9.smc", "/roms/a;b", "/roms/a\nb"}) {
@@ -40,41 +41,33 @@ TEST(IsCommandLineSafeTest, AcceptsOnlyBytesPassedThroughUnquoted) {
   }
 }
 
-class ShortPathTest : public ::testing::Test {
- protected:
-  TempDir dir_;
-  std::string aliases_ = dir_ / "shortnames";
-};
-
 // A safe path needs no alias and no alias folder; a missing file, or one whose alias folder cannot
-// be made, has no short form at all.
-TEST_F(ShortPathTest, SafeMissingAndUnaliasablePaths) {
-  WriteTestFile(dir_ / "MARIO.SMC", "x");
-  WriteTestFile(dir_ / "Super Mario World.smc", "world");
-  EXPECT_EQ(kivo::platform::ShortPathName(dir_ / "MARIO.SMC", aliases_), dir_ / "MARIO.SMC");
-  EXPECT_EQ(::access(aliases_.c_str(), F_OK), -1);
-  EXPECT_EQ(kivo::platform::ShortPathName(dir_ / "Missing Game.smc", aliases_), "");
-  EXPECT_EQ(kivo::platform::ShortPathName("", aliases_), "");
-  EXPECT_EQ(kivo::platform::ShortPathName(dir_ / "Super Mario World.smc", dir_ / "MARIO.SMC/shortnames"), "");
-  EXPECT_EQ(kivo::platform::ShortPathName(dir_ / "Super Mario World.smc", ""), "");
-}
-
-// A file in the way keeps its bytes; a link left for a file that is gone still belongs to that file.
-TEST_F(ShortPathTest, OccupiedAndStaleNamesAreNotReused) {
-  MakeTestDir(aliases_);
-  WriteTestFile(aliases_ + "/SUPERM~1.SMC", "a plain file in the way");
-  ASSERT_EQ(::symlink((dir_ / "Super Mario gone.smc").c_str(), (aliases_ + "/SUPERM~2.SMC").c_str()), 0);
-  WriteTestFile(dir_ / "Super Mario World.smc", "world");
-  EXPECT_EQ(kivo::platform::ShortPathName(dir_ / "Super Mario World.smc", aliases_), aliases_ + "/SUPERM~3.SMC");
-  EXPECT_EQ(ReadTestFile(aliases_ + "/SUPERM~1.SMC"), "a plain file in the way");
-  EXPECT_EQ(ReadTestFile(aliases_ + "/SUPERM~3.SMC"), "world");
-}
-
-TEST_F(ShortPathTest, AFileInAnAwkwardFolderGetsAnAliasOfItsName) {
-  MakeTestDir(dir_ / "My Games");
-  WriteTestFile(dir_ / "My Games/MARIO.SMC", "m");
-  EXPECT_EQ(kivo::platform::ShortPathName(dir_ / "My Games/MARIO.SMC", aliases_), aliases_ + "/MARIO~1.SMC");
-  EXPECT_EQ(ReadTestFile(aliases_ + "/MARIO~1.SMC"), "m");
+// be made, has no short form at all. A file in the way keeps its bytes; a link left for a file that
+// is gone still belongs to that file; a file in an awkward folder gets an alias of its name.
+TEST(ShortPathTest, SafeMissingUnaliasableOccupiedAndStaleNames) {
+  TempDir dir;
+  const std::string aliases = dir / "shortnames";
+  WriteTestFile(dir / "MARIO.SMC", "x");
+  WriteTestFile(dir / "Super Mario World.smc", "world");
+  EXPECT_EQ(kivo::platform::ShortPathName(dir / "MARIO.SMC", aliases), dir / "MARIO.SMC");
+  EXPECT_EQ(::access(aliases.c_str(), F_OK), -1);
+  for (const auto& [file, folder] :
+       std::vector<std::pair<std::string, std::string>>{{dir / "Missing Game.smc", aliases},
+                                                        {"", aliases},
+                                                        {dir / "Super Mario World.smc", dir / "MARIO.SMC/x"},
+                                                        {dir / "Super Mario World.smc", ""}}) {
+    EXPECT_EQ(kivo::platform::ShortPathName(file, folder), "") << file << " " << folder;
+  }
+  MakeTestDir(aliases);
+  WriteTestFile(aliases + "/SUPERM~1.SMC", "a plain file in the way");
+  ASSERT_EQ(::symlink((dir / "Super Mario gone.smc").c_str(), (aliases + "/SUPERM~2.SMC").c_str()), 0);
+  EXPECT_EQ(kivo::platform::ShortPathName(dir / "Super Mario World.smc", aliases), aliases + "/SUPERM~3.SMC");
+  EXPECT_EQ(ReadTestFile(aliases + "/SUPERM~1.SMC"), "a plain file in the way");
+  EXPECT_EQ(ReadTestFile(aliases + "/SUPERM~3.SMC"), "world");
+  MakeTestDir(dir / "My Games");
+  WriteTestFile(dir / "My Games/MARIO.SMC", "m");
+  EXPECT_EQ(kivo::platform::ShortPathName(dir / "My Games/MARIO.SMC", aliases), aliases + "/MARIO~1.SMC");
+  EXPECT_EQ(ReadTestFile(aliases + "/MARIO~1.SMC"), "m");
 }
 
 }  // namespace
