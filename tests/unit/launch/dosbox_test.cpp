@@ -14,10 +14,13 @@
 #include "support/processes.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
+#include "support/zip_builder.h"
+#include "zipcache/zip_cache.h"
 
 using namespace kivo::app;
 using namespace kivo::launch;
 using namespace kivo::platform;
+using namespace kivo::zipcache;
 
 namespace {
 
@@ -65,6 +68,21 @@ TEST(DosBoxTest, TheDosProgramGetsItsCommandLineTheRomAndItsConfig) {
             "echo driver>C:\\MARK.TXT\r@C:\\ZSNES.EXE D:\\SUPERC~1.SMC -a -e -g 0 -k 75 -m -n -p 100 -r 2 -s -v 3");
   EXPECT_EQ(ReadTestFile(emu + "/MARK.TXT"), "driver\r\n");
   EXPECT_EQ(ReadTestFile(home / ".dosbox/dosbox-0.74-3.conf"), "[cpu]\ncycles=3000\n");
+
+  // A zipped game runs from the cache, whose folder is then D:.
+  WriteZip(roms + "/Zipped Game.zip",
+           {ZipFile("readme.txt", "read me"), ZipFile("ZIPPED.SMC", "SNES ROM BYTES..", true)});
+  TZipCache cache(dir / "zipcache", 8);
+  request.selectedRomFile = "Zipped Game.zip";
+  request.getRomFile = [&cache](const std::string& path) { return cache.GetRomFile(path); };
+  DeleteFile(emu + "/KIVOOUT.TXT");
+  ASSERT_TRUE(RunRom(settings, request));
+  const bool zippedEnded = WaitForProcessesToEnd(dosbox, home.Path(), 30);
+  if (!zippedEnded) StopProcesses(dosbox, home.Path());
+  ASSERT_TRUE(zippedEnded) << "DOSBox did not end";
+  EXPECT_TRUE(ReadTestFile(emu + "/KIVOOUT.TXT")
+                  .starts_with("TAIL: D:\\ZIPPED.SMC -a -e -g 0 -k 75 -m -n -p 100 -r 2 -s -v 3|ROM:SNES ROM BYTES..|"))
+      << ReadTestFile(emu + "/KIVOOUT.TXT");
 }
 
 }  // namespace
