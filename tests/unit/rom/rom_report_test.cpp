@@ -33,29 +33,29 @@ RomCase ReadRomCase(const std::vector<CaseStatement>& statements, const std::str
       {"sram", &SnesRomSpec::sramCode},  {"country", &SnesRomSpec::country}, {"licensee", &SnesRomSpec::licensee},
       {"version", &SnesRomSpec::version}};
   RomCase c;
-  SnesRomSpec spec;
+  SnesRomSpec rom;
   for (const CaseStatement& statement : statements) {
     const std::vector<std::string> w = WordsBelow(statement, dir);
     auto number = [&w](size_t i) { return std::stoul(w.at(i), nullptr, 0); };
     if (kBytes.contains(w[0])) {
-      spec.*kBytes.at(w[0]) = static_cast<std::uint8_t>(number(1));
+      rom.*kBytes.at(w[0]) = static_cast<std::uint8_t>(number(1));
     } else if (w[0] == "name") {
       c.file = w.at(1);
     } else if (w[0] == "title") {
-      spec.title = w.at(1);
+      rom.title = w.at(1);
     } else if (w[0] == "layout") {
-      spec.layout = w.at(1) == "hirom" ? RomLayout::HiRom : w[1] == "none" ? RomLayout::NoHeader : RomLayout::LoRom;
+      rom.layout = w.at(1) == "hirom" ? RomLayout::HiRom : w[1] == "none" ? RomLayout::NoHeader : RomLayout::LoRom;
     } else if (w[0] == "size" || w[0] == "checksum-error" || w[0] == "seed" || w[0] == "nmi" || w[0] == "reset") {
       const int value = std::stoi(w.at(1), nullptr, 0);
-      if (w[0] == "size") spec.sizeMbit = value;
-      if (w[0] == "checksum-error") spec.checksumError = value;
-      if (w[0] == "seed") spec.seed = static_cast<std::uint32_t>(value);
-      if (w[0] == "nmi") spec.nmiVector = static_cast<std::uint16_t>(value);
-      if (w[0] == "reset") spec.resetVector = static_cast<std::uint16_t>(value);
+      if (w[0] == "size") rom.sizeMbit = value;
+      if (w[0] == "checksum-error") rom.checksumError = value;
+      if (w[0] == "seed") rom.seed = static_cast<std::uint32_t>(value);
+      if (w[0] == "nmi") rom.nmiVector = static_cast<std::uint16_t>(value);
+      if (w[0] == "reset") rom.resetVector = static_cast<std::uint16_t>(value);
     } else if (w[0] == "copier") {
-      spec.copierHeader = true;
+      rom.copierHeader = true;
     } else if (w[0] == "build") {
-      c.image += BuildSnesRom(spec);
+      c.image += BuildSnesRom(rom);
     } else if (w[0] == "bytes") {
       c.image.append(number(1), static_cast<char>(number(2)));
     } else if (w[0] == "poke") {
