@@ -25,7 +25,6 @@
 
 using namespace kivo::app;
 using namespace kivo::browser;
-using namespace kivo::platform;
 
 namespace {
 

@@ -19,7 +19,6 @@
 
 using namespace kivo::app;
 using namespace kivo::browser;
-using namespace kivo::platform;
 
 namespace {
 

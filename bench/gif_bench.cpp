@@ -15,7 +15,6 @@
 #include "harness.h"
 #include "support/giflib_memory.h"
 
-using namespace kivo::common;
 using namespace kivo::gif;
 
 namespace {

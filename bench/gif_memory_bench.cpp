@@ -32,9 +32,7 @@
 #include "support/temp_dir.h"
 #include "unit/gif/gif_hostile_samples.h"
 
-using namespace kivo::common;
 using namespace kivo::gif;
-using namespace kivo::screenshots;
 
 namespace {
 

@@ -13,7 +13,6 @@
 #include "support/temp_dir.h"
 #include "zipcache/zip_cache.h"
 
-using namespace kivo::platform;
 using namespace kivo::zipcache;
 
 namespace {

@@ -14,7 +14,6 @@
 #include "gif/gif_lzw.h"
 #include "gif/gif_types.h"
 
-using namespace kivo::common;
 using namespace kivo::gif;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -16,7 +16,6 @@
 #include "gif/gif_animation.h"
 #include "gif/gif_image.h"
 
-using namespace kivo::common;
 using namespace kivo::gif;
 
 namespace {

@@ -10,11 +10,6 @@
 #include "platform/dirs.h"
 
 using namespace kivo::app;
-using namespace kivo::browser;
-using namespace kivo::common;
-using namespace kivo::launch;
-using namespace kivo::platform;
-using namespace kivo::screenshots;
 
 int main(int argc, char** argv) {
   // The settings file lives beside the program (whatever folder it was started from), or under the

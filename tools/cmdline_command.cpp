@@ -23,9 +23,7 @@
 #include "tool_environment.h"
 
 using namespace kivo::app;
-using namespace kivo::common;
 using namespace kivo::launch;
-using namespace kivo::platform;
 
 namespace {
 

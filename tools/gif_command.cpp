@@ -19,9 +19,7 @@
 #include "platform/files.h"
 #include "tool_command.h"
 
-using namespace kivo::common;
 using namespace kivo::gif;
-using namespace kivo::platform;
 
 namespace {
 

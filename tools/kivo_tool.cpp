@@ -10,9 +10,6 @@
 #include "tool_command.h"
 #include "tool_environment.h"
 
-using namespace kivo::app;
-using namespace kivo::common;
-using namespace kivo::launch;
 
 namespace {
 

@@ -7,9 +7,6 @@
 #include "tool_command.h"
 #include "tool_environment.h"
 
-using namespace kivo::app;
-using namespace kivo::launch;
-using namespace kivo::rom;
 
 int RunInfoCommand(ToolEnvironment& env, const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.size() != 1) {

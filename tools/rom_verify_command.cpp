@@ -9,9 +9,6 @@
 #include "tool_command.h"
 #include "tool_environment.h"
 
-using namespace kivo::app;
-using namespace kivo::common;
-using namespace kivo::launch;
 using namespace kivo::rom;
 
 namespace {

@@ -13,10 +13,6 @@
 #include "zipcache/zip_cache.h"
 
 using namespace kivo::app;
-using namespace kivo::browser;
-using namespace kivo::common;
-using namespace kivo::launch;
-using namespace kivo::platform;
 using namespace kivo::zipcache;
 
 ToolEnvironment::ToolEnvironment() : folders_(kivo::app::LocateKivoFolders(kivo::platform::ExecutableDir())) {

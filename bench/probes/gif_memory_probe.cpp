@@ -13,7 +13,6 @@
 #include "peak_memory.h"
 #include "support/giflib_memory.h"
 
-using namespace kivo::common;
 using namespace kivo::gif;
 
 namespace {

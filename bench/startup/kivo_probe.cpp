@@ -14,10 +14,7 @@
 #include "window_shown.h"
 
 using namespace kivo::app;
-using namespace kivo::browser;
 using namespace kivo::common;
-using namespace kivo::launch;
-using namespace kivo::screenshots;
 
 int main(int argc, char** argv) {
   if (argc < 2) return 2;

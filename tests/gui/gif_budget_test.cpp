@@ -19,10 +19,8 @@
 #include "support/gif_builder.h"
 
 using namespace kivo::app;
-using namespace kivo::browser;
 using namespace kivo::common;
 using namespace kivo::gif;
-using namespace kivo::launch;
 using namespace kivo::screenshots;
 
 namespace {

@@ -15,10 +15,6 @@
 #include "gui/support/find_child.h"
 
 using namespace kivo::app;
-using namespace kivo::browser;
-using namespace kivo::common;
-using namespace kivo::launch;
-using namespace kivo::platform;
 using namespace kivo::screenshots;
 
 namespace {

@@ -15,11 +15,6 @@
 #include "platform/files.h"
 
 using namespace kivo::app;
-using namespace kivo::browser;
-using namespace kivo::common;
-using namespace kivo::launch;
-using namespace kivo::platform;
-using namespace kivo::screenshots;
 
 class MainWindowTest : public QObject {
   Q_OBJECT

@@ -10,10 +10,6 @@
 #include "support/scoped_env.h"
 
 using namespace kivo::app;
-using namespace kivo::browser;
-using namespace kivo::common;
-using namespace kivo::launch;
-using namespace kivo::platform;
 using namespace kivo::screenshots;
 
 namespace {

@@ -19,10 +19,6 @@
 
 using namespace kivo::app;
 using namespace kivo::browser;
-using namespace kivo::common;
-using namespace kivo::launch;
-using namespace kivo::platform;
-using namespace kivo::screenshots;
 
 class RomListTest : public QObject {
   Q_OBJECT

@@ -17,10 +17,6 @@
 
 using namespace kivo::app;
 using namespace kivo::browser;
-using namespace kivo::common;
-using namespace kivo::launch;
-using namespace kivo::platform;
-using namespace kivo::screenshots;
 
 namespace {
 

@@ -13,7 +13,6 @@
 
 #include "platform/files.h"
 
-using namespace kivo::platform;
 
 namespace {
 

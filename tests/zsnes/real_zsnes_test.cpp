@@ -26,7 +26,6 @@
 
 using namespace kivo::app;
 using namespace kivo::launch;
-using namespace kivo::platform;
 using namespace kivo::screenshots;
 
 namespace {

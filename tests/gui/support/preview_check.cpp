@@ -8,9 +8,6 @@
 #include "screenshots/ui/preview_image.h"
 
 using namespace kivo::app;
-using namespace kivo::browser;
-using namespace kivo::common;
-using namespace kivo::launch;
 using namespace kivo::screenshots;
 
 QImage Shown(TMainForm& form) {

@@ -20,7 +20,6 @@
 
 using namespace kivo::app;
 using namespace kivo::common;
-using namespace kivo::platform;
 
 namespace {
 

@@ -14,7 +14,6 @@
 #include "gif/gif_image.h"
 #include "unit/gif/gif_hostile_samples.h"
 
-using namespace kivo::common;
 using namespace kivo::gif;
 
 // The heap of this test program, counted by its own operator new and delete. The codec allocates

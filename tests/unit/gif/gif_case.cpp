@@ -11,8 +11,6 @@
 #include <stdexcept>
 #include <utility>
 
-using namespace kivo::common;
-using namespace kivo::gif;
 
 namespace {
 

@@ -18,9 +18,7 @@
 #include "support/tool_run.h"
 #include "unit/gif/gif_case.h"
 
-using namespace kivo::common;
 using namespace kivo::gif;
-using namespace kivo::platform;
 
 namespace {
 

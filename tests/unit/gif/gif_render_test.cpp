@@ -8,7 +8,6 @@
 #include "gif/gif_image.h"
 #include "support/gif_builder.h"
 
-using namespace kivo::common;
 using namespace kivo::gif;
 
 namespace {

@@ -18,7 +18,6 @@
 using namespace kivo::app;
 using namespace kivo::common;
 using namespace kivo::launch;
-using namespace kivo::platform;
 
 namespace {
 

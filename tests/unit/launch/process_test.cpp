@@ -17,7 +17,6 @@
 #include "support/priority.h"
 #include "support/temp_dir.h"
 
-using namespace kivo::platform;
 
 namespace {
 

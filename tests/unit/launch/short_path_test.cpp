@@ -11,7 +11,6 @@
 
 #include "support/temp_dir.h"
 
-using namespace kivo::platform;
 
 namespace {
 

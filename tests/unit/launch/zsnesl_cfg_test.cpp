@@ -17,7 +17,6 @@
 
 using namespace kivo::common;
 using namespace kivo::launch;
-using namespace kivo::platform;
 
 namespace {
 

@@ -15,7 +15,6 @@
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
-using namespace kivo::platform;
 using namespace kivo::screenshots;
 
 namespace {

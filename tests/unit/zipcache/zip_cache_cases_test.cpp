@@ -18,7 +18,6 @@
 #include "zipcache/cache_table.h"
 #include "zipcache/zip_cache.h"
 
-using namespace kivo::platform;
 using namespace kivo::zipcache;
 
 namespace {
