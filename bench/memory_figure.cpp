@@ -9,7 +9,6 @@
 #include "platform/run_and_wait.h"
 #include "support/temp_dir.h"
 
-
 void ReportProbedMemory(benchmark::State& state, const char* probe, std::vector<std::string> arguments) {
   TempDir work;
   const std::string output = work / "peak";

@@ -13,7 +13,6 @@
 #include "platform/run_and_wait.h"
 #include "support/temp_dir.h"
 
-
 namespace {
 
 constexpr int kEntryCount = 2000;

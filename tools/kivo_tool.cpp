@@ -10,7 +10,6 @@
 #include "tool_command.h"
 #include "tool_environment.h"
 
-
 namespace {
 
 void PrintUsage(std::ostream& out) {

@@ -7,7 +7,6 @@
 #include "tool_command.h"
 #include "tool_environment.h"
 
-
 int RunInfoCommand(ToolEnvironment& env, const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.size() != 1) {
     err << "usage: kivo-tool info FILE\n";

@@ -13,7 +13,6 @@
 
 #include "platform/files.h"
 
-
 namespace {
 
 std::string ReadProcFile(const std::string& path) {

@@ -20,7 +20,6 @@
 #include "platform/files.h"
 #include "platform/process.h"
 
-
 extern char** environ;
 
 namespace {

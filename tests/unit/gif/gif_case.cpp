@@ -11,7 +11,6 @@
 #include <stdexcept>
 #include <utility>
 
-
 namespace {
 
 // The letters of the indexes of a colour table given by its size, or of none.

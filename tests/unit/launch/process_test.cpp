@@ -17,7 +17,6 @@
 #include "support/priority.h"
 #include "support/temp_dir.h"
 
-
 namespace {
 
 using Args = std::vector<std::string>;

@@ -11,7 +11,6 @@
 
 #include "support/temp_dir.h"
 
-
 namespace {
 
 // Aliases look like DOS short names and pass through a command line unquoted, as only some bytes do.
