@@ -1,125 +1,87 @@
 // SPDX-FileCopyrightText: 2026 The KIVO developers
 // SPDX-License-Identifier: MIT
-// Starting a game from the real window with the fake emulator installed as ZSNES.EXE: the three
-// ways to start, the configuration the selection put in force, the DOS command typed into its
-// field, and a launch that cannot start. What the launch itself writes and passes is the launch
-// tests' own.
+// Starting a game from the window with the fake emulator, and the zip cache's row; what the launch
+// itself writes and passes is the launch tests' own.
 #include <QAction>
 #include <QLineEdit>
-#include <QListView>
 #include <QTest>
-#include <functional>
-#include <vector>
+#include <QToolButton>
 
 #include "gui/support/emulator_fixture.h"
-#include "gui/support/find_child.h"
+#include "support/zip_builder.h"
+#include "zipcache/zip_cache.h"
 
 using namespace kivo::app;
-using namespace kivo::screenshots;
-
-namespace {
-
-using Args = std::vector<std::string>;
-
-// The switches of a settings file holding only what the window's first load writes back.
-const Args kDefaultSwitches = {"-a", "-e", "-g", "0", "-k", "75", "-m", "-p", "100", "-r", "2", "-s", "-v", "3"};
-
-constexpr int kStartTimeoutMs = EmulatorFixture::kStartTimeoutMs;
-
-Args Concat(Args head, const Args& tail) {
-  head.insert(head.end(), tail.begin(), tail.end());
-  return head;
-}
-
-}  // namespace
 
 class LaunchTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // Each way of starting starts exactly one emulator for the entry selected, in the emulator's
-  // folder, with the configuration the selection put in force; distinct ROMs show which trigger
-  // started which emulator, so a doubled start would show as a record out of turn.
-  void doubleClickEnterAndPreviewClickStartTheSelectedRom() {
-    EmulatorFixture f("[Configs]\nBeta=1\n[Beta]\nScanlines=1\n");
-    for (const char* name : {"Alpha.smc", "Beta.sfc", "Gamma.fig", "Delta.smc"}) WriteTestFile(f.Rom(name), name);
+  // A launch that cannot start says why and starts nothing; then Enter and a double click each start
+  // the entry selected, with the switches of the configuration the selection put in force.
+  void enterAndDoubleClickStartTheSelectedRom() {
+    EmulatorFixture f("[Configs]\nBeta=1\n[Beta]\nScanlines=1\n", false);
+    for (const char* name : {"Alpha.smc", "Beta.sfc"}) WriteTestFile(f.romDir / name, name);
     TMainForm& form = f.Start();
-    auto* list = Child<QListView>(form, "ListView");
-
-    const Args withScanlines = {"-a", "-e", "-g", "0", "-k", "75", "-m", "-n", "-p", "100", "-r", "2", "-s", "-v", "3"};
-    const struct {
-      const char* file;
-      std::function<void()> start;
-      Args switches;
-    } triggers[] = {
-        {"Alpha.smc", [&] { QVERIFY(f.DoubleClick("Alpha")); }, kDefaultSwitches},
-        {"Beta.sfc",
-         [&] {
-           QVERIFY(f.Click("Beta"));
-           list->setFocus();
-           QTest::keyClick(list, Qt::Key_Return);
-         },
-         withScanlines},
-        {"Gamma.fig",
-         [&] {
-           QVERIFY(f.Click("Gamma"));
-           QTest::mouseClick(Child<PreviewImage>(form, "imgPreview0"), Qt::LeftButton);
-         },
-         kDefaultSwitches},
-        // Last, so that a doubled start of the one before would show before this one.
-        {"Delta.smc", [&] { QVERIFY(f.DoubleClick("Delta")); }, kDefaultSwitches},
-    };
-    size_t count = 0;
-    for (const auto& trigger : triggers) {
-      trigger.start();
-      ++count;
-      QTRY_COMPARE_WITH_TIMEOUT(f.CountStarts(), count, kStartTimeoutMs);
-      const FakeStart start = f.Log().starts.back();
-      QCOMPARE(start.program, f.Emu("ZSNES.EXE"));
-      QCOMPARE(start.args, Concat({f.Rom(trigger.file)}, trigger.switches));
-      QCOMPARE(start.cwd, f.emu.Path());
-    }
-    QVERIFY(f.dialogs.messages.empty());
-  }
-
-  // With "Shell through .bat" checked, the DOS-command field is enabled, and what is typed into it
-  // runs before the emulator; an emptied field leaves only the emulator's line.
-  void batchModeRunsTheTypedDosCommandFirst() {
-    EmulatorFixture f;
-    WriteTestFile(f.Rom("MARIO.SMC"), "mario");
-    TMainForm& form = f.Start();
-    auto* field = Child<QLineEdit>(form, "txtExtraCmd");
-    QVERIFY(!field->isEnabled());
-    Child<QAction>(form, "mnuBat")->trigger();
-    QVERIFY(field->isEnabled());
-    QTest::keyClicks(field, "echo DOS-FIRST >> fake_zsnes.log");
-
-    QVERIFY(f.DoubleClick("MARIO"));
-    QTRY_COMPARE_WITH_TIMEOUT(f.CountStarts(), size_t(1), kStartTimeoutMs);
-    QVERIFY(ReadTestFile(f.Emu("fake_zsnes.log")).starts_with("DOS-FIRST\nprogram=" + f.Emu("ZSNES.EXE") + "\n"));
-
-    field->selectAll();
-    QTest::keyClick(field, Qt::Key_Backspace);
-    QVERIFY(f.DoubleClick("MARIO"));
-    QTRY_COMPARE_WITH_TIMEOUT(f.CountStarts(), size_t(2), kStartTimeoutMs);
-    QVERIFY(ReadTestFile(f.Emu("zkivo.bat")).starts_with("@"));
-    QVERIFY(f.dialogs.messages.empty());
-  }
-
-  // A launch that cannot start says why in the error report and starts nothing. Once the emulator
-  // is there, the next launch is the first it records.
-  void aLaunchThatCannotStartSaysWhy() {
-    EmulatorFixture f("", false);
-    WriteTestFile(f.Rom("MARIO.SMC"), "mario");
-    f.Start();
-    QVERIFY(f.DoubleClick("MARIO"));
+    QVERIFY(f.DoubleClick("Alpha"));
     QCOMPARE(f.dialogs.Errors(), std::vector<QString>{QString::fromStdString(
                                      "No ZSNES in " + f.emu.Path() + ": neither zsnes nor ZSNES.EXE is there.")});
 
     f.InstallEmulator();
+    // Beta's configuration adds scanlines, "-n".
+    auto given = [&](const char* rom, bool scanlines) {
+      std::vector<std::string> args = {f.romDir / rom, "-a", "-e", "-g", "0", "-k", "75", "-m"};
+      if (scanlines) args.push_back("-n");
+      args.insert(args.end(), {"-p", "100", "-r", "2", "-s", "-v", "3"});
+      return args;
+    };
+    QVERIFY(f.Click("Beta"));
+    QTest::keyClick(Child<QListView>(form, "ListView"), Qt::Key_Return);
+    QCOMPARE(f.Starts(1).front().args, given("Beta.sfc", true));
+    // Second, so that a doubled start of the one before would show as a record out of turn.
+    QVERIFY(f.DoubleClick("Alpha"));
+    QCOMPARE(f.Starts(2).back().args, given("Alpha.smc", false));
+    QCOMPARE(f.Starts(2).size(), size_t(2));
+  }
+
+  // "Shell through .bat", as stored and as set, enables the DOS command, which runs first as typed.
+  void batchModeRunsTheTypedDosCommandFirst() {
+    EmulatorFixture f("ShellBat=1\n");
+    WriteTestFile(f.romDir / "MARIO.SMC", "mario");
+    TMainForm& form = f.Start();
+    auto* field = Child<QLineEdit>(form, "txtExtraCmd");
+    QVERIFY(field->isEnabled());
+    Child<QAction>(form, "mnuBat")->trigger();
+    QVERIFY(!field->isEnabled() && !Child<QLabel>(form, "lblExtraCmd")->isEnabled());
+    Child<QAction>(form, "mnuBat")->trigger();
+    QTest::keyClicks(field, "echo DOS-FIRST >> fake_zsnes.log");
     QVERIFY(f.DoubleClick("MARIO"));
-    QTRY_COMPARE_WITH_TIMEOUT(f.CountStarts(), size_t(1), kStartTimeoutMs);
-    QCOMPARE(f.dialogs.Errors().size(), size_t(1));
+    QCOMPARE(f.Starts(1).size(), size_t(1));
+    QVERIFY(ReadTestFile(f.emu / "fake_zsnes.log").starts_with("DOS-FIRST\nprogram=" + (f.emu / "ZSNES.EXE")));
+  }
+
+  // A zipped game starts from the cache's copy. A stored limit below the row's range shows as its
+  // lowest, yet holds; the arrows change only the number shown, and Apply stores and sets it.
+  void aZippedGameStartsFromTheCacheAndTheRowSetsItsLimit() {
+    EmulatorFixture f("CacheSize=1\n");
+    WriteZip(f.romDir / "Zelda.zip", {ZipFile("README.TXT", "read me"), ZipFile("ZELDA.SMC", "zelda", true)});
+    TMainForm& form = f.Start();
+    QVERIFY(f.DoubleClick("Zelda"));
+    QCOMPARE(f.Starts(1).back().args.front(), f.appDir / "zipcache/Zelda-1/ZELDA.SMC");
+
+    auto* apply = Child<QPushButton>(form, "btnCache");
+    // The number shown, the number stored, the cache's limit, and whether Apply is enabled.
+    auto row = [&] {
+      return Child<QLineEdit>(form, "EditCacheSize")->text().toStdString() + " " + f.IniValue("General", "CacheSize") +
+             " " + std::to_string(form.ZipCache()->CacheLimit()) + (apply->isEnabled() ? " apply" : "");
+    };
+    QCOMPARE(row(), std::string("2 1 1"));
+    Child<QToolButton>(form, "down")->click();
+    QCOMPARE(row(), std::string("2 1 1"));
+    Child<QToolButton>(form, "up")->click();
+    QCOMPARE(row(), std::string("3 1 1 apply"));
+    apply->click();
+    QCOMPARE(row(), std::string("3 3 3"));
   }
 };
 

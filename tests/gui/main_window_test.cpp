@@ -1,199 +1,182 @@
 // SPDX-FileCopyrightText: 2026 The KIVO developers
 // SPDX-License-Identifier: MIT
-// The main window's lifecycle, geometry, first-run prompt and shell commands.
+// The main window: its start and close, the folder pickers, Help, and the ROM list's File menu.
 #include <QAction>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
-#include <QTabWidget>
 #include <QTest>
 
-#include "app/settings_file.h"
-#include "gui/support/find_child.h"
+#include "browser/list_entry.h"
 #include "gui/support/form_fixture.h"
-#include "platform/dirs.h"
 #include "platform/files.h"
+#include "support/rom_builder.h"
+#include "support/zip_builder.h"
 
 using namespace kivo::app;
+using namespace kivo::browser;
+using namespace kivo::platform;
 
 class MainWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void firstStartAsksForTheEmulatorFolderOnce() {
+  // The first start asks once for the emulator's folder, naming both builds. A cancelled picker
+  // stores the edit's text again, even over a change made to the file meanwhile.
+  void setupPickersStoreTheChosenFolder() {
     FormFixture f;
-    kivo::platform::DeleteFile(f.IniPath());
+    DeleteFile(f.IniPath());
     TMainForm& form = f.Start();
     QTRY_COMPARE(f.dialogs.pickerTitles.size(), size_t(1));
-    QCOMPARE(f.dialogs.messages.front().caption, QString("Message"));
-    // Both builds of the emulator are named: a Linux user has zsnes, not ZSNES.EXE.
-    QCOMPARE(f.dialogs.messages.front().text,
-             QString("Since this is the first time\nyou run this program you should\nset the path to ZSNES in the "
-                     "setup:\nthe folder of zsnes (the Linux build)\nor of ZSNES.EXE (the DOS build)."));
-    QCOMPARE(f.dialogs.pickerTitles.front(), QString("Location of zsnes or ZSNES.EXE"));
-    QCOMPARE(form.pos(), QPoint(343, 78));
-    QCOMPARE(form.size(), QSize(685, 568));
-    QCOMPARE(Child<QTabWidget>(form, "PageControl1")->tabText(Child<QTabWidget>(form, "PageControl1")->currentIndex()),
-             QString("Setup"));
-    QCOMPARE(form.windowTitle(), QString("KIVO"));
+    QCOMPARE(f.dialogs.messages.front().caption + ": " + f.dialogs.messages.front().text,
+             QString("Message: Since this is the first time\nyou run this program you should\nset the path to ZSNES "
+                     "in the setup:\nthe folder of zsnes (the Linux build)\nor of ZSNES.EXE (the DOS build)."));
+    QCOMPARE(f.IniValue("General", "Run first"), std::string("0"));
 
-    SettingsFile ini(f.IniPath());
-    QCOMPARE(ini.ReadInteger("General", "Run first", 7), 0);
-    QCOMPARE(ini.ReadString("General", "ZSNESPath", "unset"), std::string(""));
-
-    // Activating the window again, and starting anew, asks nothing.
-    form.activateWindow();
-    f.Close();
-    FormFixture again;
-    WriteTestFile(again.IniPath(), f.Ini());
-    again.Start();
-    QTest::qWait(50);
-    QVERIFY(again.dialogs.pickerTitles.empty());
+    f.dialogs.pickerAnswers.push_back(std::string("/picked"));
+    Child<QPushButton>(form, "cmdBrowseMedia")->click();
+    QCOMPARE(f.dialogs.pickerTitles,
+             (std::vector<QString>{"Location of zsnes or ZSNES.EXE", "Location for Media files"}));
+    QCOMPARE(Child<QLineEdit>(form, "txtDirMedia")->text(), QString("/picked"));
+    SettingsFile(f.IniPath()).WriteString("General", "MediaPath", "edited");
+    Child<QPushButton>(form, "cmdBrowseMedia")->click();
+    QCOMPARE(f.IniValue("General", "MediaPath"), std::string("/picked"));
   }
 
-  void geometryIsRestoredAndMaximizedStateKept() {
+  // What closing stores the next start restores (a folder that is gone leaves the current one, a
+  // size below the minimum is raised); a refused write on closing is reported, and the window ends.
+  void closeStoresWhatTheNextStartRestores() {
     FormFixture f;
+    MakeTestDir(f.romDir / "games");
     TMainForm& form = f.Start();
+    QVERIFY(f.DoubleClick("games"));
     form.move(120, 90);
     form.resize(600, 560);
     f.Close();
-    SettingsFile ini(f.IniPath());
-    QCOMPARE(ini.ReadInteger("Positions", "FormLeft", 0), 120);
-    QCOMPARE(ini.ReadInteger("Positions", "FormTop", 0), 90);
-    QCOMPARE(ini.ReadInteger("Size", "FormWidth", 0), 600);
-    QCOMPARE(ini.ReadInteger("Size", "FormHeight", 0), 560);
-    QCOMPARE(ini.ReadBool("Positions", "Maximized", true), false);
-
-    // Closed while maximised: only the flag is written, and the next start opens maximised with
-    // the last normal geometry underneath.
     FormFixture g;
-    WriteTestFile(g.IniPath(), f.Ini());
+    g.SetIni(f.Ini());
     TMainForm& second = g.Start();
-    QCOMPARE(second.size(), QSize(600, 560));
+    QCOMPARE(QRect(second.pos(), second.size()), QRect(120, 90, 600, 560));
+    QCOMPARE(GetCurrentDir(), f.romDir / "games");
     second.showMaximized();
-    QTRY_VERIFY(second.isMaximized());
+    QTRY_VERIFY(second.isMaximized() && second.width() > 600);
     g.Close();
-    SettingsFile ini2(g.IniPath());
-    QVERIFY(ini2.ReadBool("Positions", "Maximized", false));
-    QCOMPARE(ini2.ReadInteger("Size", "FormWidth", 0), 600);
 
     FormFixture h;
-    WriteTestFile(h.IniPath(), g.Ini());
+    SettingsFile(g.IniPath()).WriteString("General", "ROMDirectory", "/no/such/folder");
+    SettingsFile(g.IniPath()).WriteString("Size", "FormWidth", "100");  // below the window's minimum
+    h.SetIni(g.Ini());
+    SetCurrentDir(h.romDir.Path());
     TMainForm& third = h.Start();
+    QCOMPARE(GetCurrentDir(), h.romDir.Path());
     QTRY_VERIFY(third.isMaximized());
     third.showNormal();
-    QTRY_COMPARE(third.size(), QSize(600, 560));
-    QCOMPARE(third.pos(), QPoint(120, 90));
-
-    // Closed while minimised: the frame's place, as any other close stores it.
-    third.move(150, 100);
-    third.showMinimized();
-    h.Close();
-    SettingsFile ini3(h.IniPath());
-    QCOMPARE(ini3.ReadInteger("Positions", "FormLeft", 0), 150);
-    QCOMPARE(ini3.ReadInteger("Positions", "FormTop", 0), 100);
+    QTRY_COMPARE(QRect(third.pos(), third.size()), QRect(120, 90, 450, 560));
+    SetWriteFaultForTesting([&](const std::string& path) { return path == h.IniPath(); });
+    QVERIFY(third.close());
+    SetWriteFaultForTesting({});
+    QCOMPARE(h.dialogs.Errors(),
+             std::vector<QString>{QString::fromStdString("Unable to write to " + h.IniPath() + ".")});
+    QVERIFY(!third.isVisible() && !h.context.settingsFile);
   }
 
-  void tooSmallStoredWidthOpensAtTheMinimum() {
-    FormFixture f;
-    f.SetIni("[General]\nRun first=0\n[Size]\nFormWidth=100\nFormHeight=100\n");
-    TMainForm& form = f.Start();
-    QCOMPARE(form.width(), 450);
-    QCOMPARE(form.height(), 550);
-  }
-
-  void romDirectoryIsKeptAndFallsBackWhenRemoved() {
-    FormFixture f;
-    MakeTestDir(f.romDir / "games");
-    f.SetIni("[General]\nRun first=0\nROMDirectory=" + (f.romDir / "games") + "\n");
-    f.Start();
-    QCOMPARE(kivo::platform::GetCurrentDir(), f.romDir / "games");
-    QCOMPARE(Child<QLabel>(*f.form, "StatusPanels2")->text(), QString::fromStdString(f.romDir / "games"));
-    QVERIFY(f.DoubleClick(".."));
-    f.Close();
-    QCOMPARE(SettingsFile(f.IniPath()).ReadString("General", "ROMDirectory", ""), f.romDir.Path());
-
-    FormFixture g;
-    kivo::platform::SetCurrentDir(g.romDir.Path());
-    g.SetIni("[General]\nRun first=0\nROMDirectory=/no/such/folder\n");
-    g.Start();
-    QCOMPARE(kivo::platform::GetCurrentDir(), g.romDir.Path());
-  }
-
-  void browseButtonsStoreTheChosenFolderAndRestoreOnCancel() {
-    FormFixture f;
-    TMainForm& form = f.Start();
-    f.dialogs.pickerAnswers.push_back(std::string("/media/shots"));
-    Child<QPushButton>(form, "cmdBrowseMedia")->click();
-    QCOMPARE(Child<QLineEdit>(form, "txtDirMedia")->text(), QString("/media/shots"));
-    QCOMPARE(f.dialogs.pickerTitles.back(), QString("Location for Media files"));
-    f.dialogs.pickerAnswers.push_back(std::string("/"));
-    Child<QPushButton>(form, "cmdBrowseSavegame")->click();
-    QCOMPARE(SettingsFile(f.IniPath()).ReadString("General", "SavegamePath", ""), std::string("/"));
-
-    // A cancel writes the edit's text again, even when the file was edited meanwhile.
-    SettingsFile(f.IniPath()).WriteString("General", "MediaPath", "edited");
-    Child<QPushButton>(form, "cmdBrowseMedia")->click();
-    QCOMPARE(SettingsFile(f.IniPath()).ReadString("General", "MediaPath", ""), std::string("/media/shots"));
-  }
-
-  // The help documents go to the desktop; one that is missing, or a page the desktop cannot open,
-  // is reported instead of being ignored.
+  // A missing help document, or a page the desktop cannot open, is reported, not ignored.
   void helpCommandsHandTheRightTargetsToTheDesktop() {
     FormFixture f;
-    TempDir zsnes;
     WriteTestFile(f.appDir / "KIVO - Manual.txt", "manual");
-    WriteTestFile(zsnes / "Readme.txt", "readme");
     TMainForm& form = f.Start();
-    Child<QAction>(form, "KIVOReadme1")->trigger();
-    Child<QAction>(form, "ZSNESReadme1")->trigger();  // no ZSNES folder yet: "Readme.txt" in the current folder
-    QCOMPARE(f.dialogs.Errors(), std::vector<QString>{"Cannot open file Readme.txt."});
-    SettingsFile(f.IniPath()).WriteString("General", "ZSNESPath", zsnes.Path());
-    Child<QAction>(form, "ZSNESReadme1")->trigger();
-    Child<QAction>(form, "KIVOHomepage1")->trigger();
-    QCOMPARE(f.dialogs.opened.size(), size_t(3));
-    QCOMPARE(f.dialogs.opened[0], f.appDir / "KIVO - Manual.txt");
-    QCOMPARE(f.dialogs.opened[1], zsnes / "Readme.txt");
-    QCOMPARE(f.dialogs.opened[2], std::string("https://kivo.example.org/"));
+    SettingsFile(f.IniPath()).WriteString("General", "ZSNESPath", f.romDir.Path());
+    for (const char* item : {"KIVOReadme1", "ZSNESReadme1", "KIVOHomepage1", "MailAuthot1"})
+      Child<QAction>(form, item)->trigger();
     f.dialogs.openSucceeds = false;
     Child<QAction>(form, "ZSNESHomepage1")->trigger();
-    QCOMPARE(f.dialogs.Errors().back(), QString("Cannot open https://www.zsnes.com/."));
+    QCOMPARE(f.dialogs.opened, (std::vector<std::string>{f.appDir / "KIVO - Manual.txt", "https://kivo.example.org/",
+                                                         "mailto:kivo-team@example.org", "https://www.zsnes.com/"}));
+    QCOMPARE(f.dialogs.Errors(),
+             (std::vector<QString>{QString::fromStdString("Cannot open file " + (f.romDir / "Readme.txt") + "."),
+                                   "Cannot open https://www.zsnes.com/."}));
     Child<QAction>(form, "mnuAbout")->trigger();
-    QCOMPARE(f.dialogs.messages.back().caption, QString("About"));
     QVERIFY(f.dialogs.messages.back().text.startsWith("KIVO 0.991 4/10/1999\n"));
   }
 
-  void preferencesSwitchesStoreTheirMarks() {
+  // A folder selected keeps the file remembered. An Enter pressed elsewhere (closing a message box)
+  // and released over the list opens nothing. The list's shortcuts act only while it has the focus.
+  void clicksAndKeysSelectAndOpen() {
     FormFixture f;
+    MakeTestDir(f.romDir / "inner");
+    WriteTestFile(f.romDir / "A.smc", "x");
+    WriteTestFile(f.romDir / "B.sfc", "x");
     TMainForm& form = f.Start();
-    QVERIFY(!Child<QLineEdit>(form, "txtExtraCmd")->isEnabled());
-    Child<QAction>(form, "mnuBat")->trigger();
-    QVERIFY(Child<QLineEdit>(form, "txtExtraCmd")->isEnabled());
-    QVERIFY(Child<QLabel>(form, "lblExtraCmd")->isEnabled());
-    Child<QAction>(form, "mnuHighPriority")->trigger();
-    SettingsFile ini(f.IniPath());
-    QVERIFY(ini.ReadBool("General", "ShellBat", false));
-    QVERIFY(ini.ReadBool("General", "High Priority", false));
-    Child<QAction>(form, "mnuBat")->trigger();
-    QVERIFY(!Child<QLineEdit>(form, "txtExtraCmd")->isEnabled());
-    QVERIFY(!ini.ReadBool("General", "ShellBat", true));
-    QVERIFY(!Child<QAction>(form, "SingleClick1")->isEnabled());
-    QVERIFY(!Child<QAction>(form, "QuickROM1")->isEnabled());
+    auto* list = Child<QListView>(form, "ListView");
+    QVERIFY(f.Click("A"));
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(f.context.selectedRomFile, std::string("B.sfc"));
+    QVERIFY(f.Click("inner"));
+    QTest::keyRelease(list, Qt::Key_Return);
+    QCOMPARE(GetCurrentDir(), f.romDir.Path());
+    QCOMPARE(f.context.selectedRomFile, std::string("B.sfc"));
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(Child<QLabel>(form, "StatusPanels2")->text(), QString::fromStdString(f.romDir / "inner"));
+    QVERIFY(f.DoubleClick("/", kDrive));
+    QCOMPARE(GetCurrentDir(), std::string("/"));
+
+    QSignalSpy verify(Child<QAction>(form, "mnuVerify"), &QAction::triggered);
+    QSignalSpy archive(Child<QAction>(form, "Archivescreenshot1"), &QAction::triggered);
+    for (QWidget* widget : {static_cast<QWidget*>(list), Child<QWidget>(form, "chkNTSC")}) {
+      widget->setFocus();
+      QTRY_VERIFY(widget->hasFocus());
+      QTest::keyClick(widget, Qt::Key_V, Qt::ControlModifier);
+      QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
+    }
+    QCOMPARE(verify.count(), 1);
+    QCOMPARE(archive.count(), 1);
   }
 
-  // A refused write of the settings file shows the error report; closing still ends the window.
-  void refusedSettingsWritesShowTheErrorReportAndClosingStillEnds() {
+  // The File menu acts on the entry selected, never on a folder nor on a file selected before; an
+  // archive's game is read through the cache. A process's memory file (regular, yet unreadable from
+  // its start) gives the error report.
+  void fileMenuActsOnTheEntrySelected() {
     FormFixture f;
+    const std::string image = BuildSnesRom({});
+    const std::string odd = "Caf\xE9 \xFF";
+    WriteTestFile(f.romDir / "Good.smc", image);
+    WriteTestFile(f.romDir / (odd + ".smc"), image);
+    WriteZip(f.romDir / "Zipped.zip", {ZipFile("README.TXT", "read me"), ZipFile("ZIPPED.SMC", image, true)});
+    QVERIFY(QFile::link("/proc/self/mem", QString::fromStdString(f.romDir / "Broken.smc")));
     TMainForm& form = f.Start();
-    const std::string ini = f.IniPath();
-    kivo::platform::SetWriteFaultForTesting([ini](const std::string& path) { return path == ini; });
-    Child<QPushButton>(form, "cmdBrowseZSNES")->click();
-    QCOMPARE(f.dialogs.Errors(), std::vector<QString>{QString::fromStdString("Unable to write to " + ini + ".")});
-    QVERIFY(form.close());
-    kivo::platform::SetWriteFaultForTesting({});
-    QCOMPARE(f.dialogs.Errors().size(), size_t(2));
-    QVERIFY(!form.isVisible());
-    QVERIFY(!f.context.settingsFile);
+    auto box = [&](const char* command) {
+      const size_t before = f.dialogs.messages.size();
+      Child<QAction>(form, command)->trigger();
+      if (f.dialogs.messages.size() == before) return QString("<none>");
+      return f.dialogs.messages.back().caption + ": " + f.dialogs.messages.back().text;
+    };
+    auto unzipOffered = [&] {
+      emit Child<QMenu>(form, "popFile")->aboutToShow();
+      return Child<QAction>(form, "Unzip1")->isEnabled();
+    };
+    QVERIFY(!unzipOffered());
+    for (const auto& [caption, kind] : {std::pair{"Good", kRomFile}, std::pair{"Zipped", kZipArchive}}) {
+      QVERIFY(f.Click(caption, kind));
+      QCOMPARE(box("mnuVerify"), "Checksum: CheckSUM: OK " + QString::number(SnesChecksumOf(image)));
+      QVERIFY(box("mnuInfo").startsWith("ROM Info: Title: KIVO TEST CARTRIDGE \nCopier Header: None\n"));
+      QCOMPARE(unzipOffered(), kind == kZipArchive);
+    }
+    Child<QAction>(form, "Unzip1")->trigger();
+    QVERIFY(f.Row("ZIPPED", kRomFile) >= 0);
+    QVERIFY(f.Click("Broken"));
+    QCOMPARE(box("mnuInfo"), QString::fromStdString("KIVO: Cannot read file " + (f.romDir / "Broken.smc") + "."));
+
+    QVERIFY(f.Click(FromBytes(odd)) && f.Click(".."));
+    for (const char* command : {"mnuVerify", "mnuInfo", "mnuDelete"}) QCOMPARE(box(command), QString("<none>"));
+    QVERIFY(f.Click(FromBytes(odd)));
+    f.dialogs.confirmAnswer = false;
+    QCOMPARE(box("mnuDelete"), QString("Confirm file delete: Really delete this file?"));
+    QVERIFY(FileExists(f.romDir / (odd + ".smc")));
+    f.dialogs.confirmAnswer = true;
+    Child<QAction>(form, "mnuDelete")->trigger();
+    QVERIFY(!FileExists(f.romDir / (odd + ".smc")) && FileExists(f.romDir / "Good.smc"));
+    QCOMPARE(f.Row(FromBytes(odd)), -1);
   }
 };
 

@@ -5,10 +5,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <map>
 #include <set>
 #include <stdexcept>
 
@@ -17,17 +18,16 @@
 namespace {
 
 namespace fs = std::filesystem;
+using Words = std::vector<std::string>;
 
 // tests/data/ beside this file's folder: the sources are compiled by their full paths.
 const fs::path kDataFolder = fs::path(__FILE__).parent_path().parent_path() / "data";
 
 // The words of one line; throws on a string without its closing quote or a bad escape.
-std::vector<std::string> Words(const std::string& line) {
-  std::vector<std::string> words;
-  size_t at = 0;
-  for (;;) {
-    at = line.find_first_not_of(" \t", at);
-    if (at == std::string::npos) return words;
+Words WordsOf(const std::string& line) {
+  static const std::string kFrom = "nrt0\\\"", kTo = std::string("\n\r\t\0\\\"", 6);
+  Words words;
+  for (size_t at = line.find_first_not_of(" \t"); at != std::string::npos; at = line.find_first_not_of(" \t", at)) {
     if (line[at] != '"') {
       const size_t end = std::min(line.find_first_of(" \t", at), line.size());
       words.push_back(line.substr(at, end - at));
@@ -38,27 +38,58 @@ std::vector<std::string> Words(const std::string& line) {
     for (++at; at < line.size() && line[at] != '"'; ++at) {
       if (line[at] != '\\') {
         word += line[at];
-      } else if (const char c = line.at(++at); c == 'x') {
+      } else if (line.at(++at) == 'x') {
         word += static_cast<char>(std::stoi(line.substr(at + 1, 2), nullptr, 16));
         at += 2;
+      } else if (kFrom.find(line[at]) != std::string::npos) {
+        word += kTo[kFrom.find(line[at])];
       } else {
-        static const std::string kFrom = "nrt0\\\"", kTo = std::string("\n\r\t\0\\\"", 6);
-        if (kFrom.find(c) == std::string::npos) throw std::runtime_error("unknown escape");
-        word += kTo[kFrom.find(c)];
+        throw std::runtime_error("unknown escape");
       }
     }
     if (at++ >= line.size()) throw std::runtime_error("string without its closing quote");
-    if (at < line.size() && line[at] == '*') {
-      size_t digits = 0;
-      const int count = std::stoi(line.substr(at + 1), &digits);
-      std::string repeated;
-      for (int i = 0; i < count; ++i) repeated += word;
-      word = std::move(repeated);
-      at += 1 + digits;
-    }
-    words.push_back(std::move(word));
+    size_t digits = 0;
+    const int count = at < line.size() && line[at] == '*' ? std::stoi(line.substr(at + 1), &digits) : 1;
+    at += digits == 0 ? 0 : 1 + digits;
+    std::string& repeated = words.emplace_back();
+    for (int i = 0; i < count; ++i) repeated += word;
   }
+  return words;
 }
+
+fs::perms Mode(const std::string& octal) { return fs::perms(std::stoi(octal, nullptr, 8)); }
+std::string TextsOf(const Words& w) { return CaseStatement{"", w}.Joined(2); }
+
+// Every statement of RunFileStatement, by its first word.
+const std::map<std::string, std::function<void(const Words&)>> kFileStatements = {
+    {"file", [](const Words& w) { WriteTestFile(w.at(1), TextsOf(w)); }},
+    {"folder", [](const Words& w) { MakeTestDir(w.at(1)); }},
+    {"remove", [](const Words& w) { fs::remove_all(w.at(1)); }},
+    {"move", [](const Words& w) { fs::rename(w.at(1), w.at(2)); }},
+    {"fifo", [](const Words& w) { EXPECT_EQ(::mkfifo(w.at(1).c_str(), 0644), 0) << w[1]; }},
+    {"link", [](const Words& w) { fs::create_symlink(w.at(2), w.at(1)); }},
+    {"hardlink", [](const Words& w) { fs::create_hard_link(w.at(2), w.at(1)); }},
+    {"truncate", [](const Words& w) { fs::resize_file(w.at(1), std::stoull(w.at(2))); }},
+    {"mode", [](const Words& w) { fs::permissions(w.at(1), Mode(w.at(2))); }},
+    {"time",
+     [](const Words& w) {
+       const std::chrono::sys_seconds time{std::chrono::seconds(std::stoll(w.at(2)))};
+       fs::last_write_time(w.at(1), fs::file_time_type::clock::from_sys(time));
+     }},
+    {"has", [](const Words& w) { EXPECT_EQ(ReadTestFile(w.at(1)), TextsOf(w)) << w[1]; }},
+    {"gone", [](const Words& w) { EXPECT_FALSE(fs::exists(fs::symlink_status(w.at(1)))) << w[1]; }},
+    {"islink",
+     [](const Words& w) { EXPECT_TRUE(fs::is_symlink(w.at(1)) && fs::read_symlink(w[1]) == w.at(2)) << w[1]; }},
+    {"hasmode", [](const Words& w) { EXPECT_EQ(fs::status(w.at(1)).permissions(), Mode(w.at(2))) << w[1]; }},
+    {"tree",
+     [](const Words& w) {
+       std::set<std::string> found;
+       for (const auto& entry : fs::recursive_directory_iterator(w.at(1))) {
+         found.insert(entry.path().lexically_relative(w[1]).string());
+       }
+       EXPECT_EQ(found, std::set<std::string>(w.begin() + 2, w.end())) << w[1];
+     }},
+};
 
 }  // namespace
 
@@ -69,11 +100,10 @@ std::string CaseStatement::Joined(size_t first) const {
 }
 
 std::vector<std::vector<CaseStatement>> ReadCaseStatements(const std::string& folder) {
-  std::vector<fs::path> paths;
+  std::set<fs::path> paths;  // in name order
   for (const auto& entry : fs::directory_iterator(kDataFolder / folder)) {
-    if (entry.path().extension() == ".txt") paths.push_back(entry.path());
+    if (entry.path().extension() == ".txt") paths.insert(entry.path());
   }
-  std::sort(paths.begin(), paths.end());
   std::vector<std::vector<CaseStatement>> files;
   for (const fs::path& path : paths) {
     std::ifstream in(path);
@@ -84,12 +114,9 @@ std::vector<std::vector<CaseStatement>> ReadCaseStatements(const std::string& fo
       const size_t first = text.find_first_not_of(" \t");
       if (first == std::string::npos || text[first] == '#') continue;
       try {
-        std::vector<std::string> words = Words(text);
-        if (first == 0) {
-          statements.push_back({where, std::move(words)});
-        } else if (!statements.empty()) {
-          statements.back().words.insert(statements.back().words.end(), words.begin(), words.end());
-        }
+        const Words words = WordsOf(text);
+        if (first == 0 || statements.empty()) statements.push_back({where, {}});
+        statements.back().words.insert(statements.back().words.end(), words.begin(), words.end());
       } catch (const std::exception& error) {
         ADD_FAILURE() << where << ": " << error.what();
       }
@@ -99,8 +126,8 @@ std::vector<std::vector<CaseStatement>> ReadCaseStatements(const std::string& fo
   return files;
 }
 
-std::vector<std::string> WordsBelow(const CaseStatement& statement, const std::string& root) {
-  std::vector<std::string> words;
+Words WordsBelow(const CaseStatement& statement, const std::string& root) {
+  Words words;
   for (const std::string& word : statement.words) {
     std::string& below = words.emplace_back();
     for (char c : word) c == '$' ? below.append(root) : below.append(1, c);
@@ -108,45 +135,9 @@ std::vector<std::string> WordsBelow(const CaseStatement& statement, const std::s
   return words;
 }
 
-bool RunFileStatement(const std::vector<std::string>& w) {
-  auto joined = [&w] {
-    std::string text;
-    for (size_t i = 2; i < w.size(); ++i) text += w[i];
-    return text;
-  };
-  if (w[0] == "file") {
-    WriteTestFile(w.at(1), joined());
-  } else if (w[0] == "folder") {
-    MakeTestDir(w.at(1));
-  } else if (w[0] == "remove") {
-    fs::remove_all(w.at(1));
-  } else if (w[0] == "move") {
-    fs::rename(w.at(1), w.at(2));
-  } else if (w[0] == "fifo") {
-    EXPECT_EQ(::mkfifo(w.at(1).c_str(), 0644), 0) << w[1];
-  } else if (w[0] == "link") {
-    fs::create_symlink(w.at(2), w.at(1));
-  } else if (w[0] == "mode") {
-    fs::permissions(w.at(1), fs::perms(std::stoi(w.at(2), nullptr, 8)));
-  } else if (w[0] == "time") {
-    fs::last_write_time(w.at(1), fs::file_time_type::clock::from_sys(
-                                     std::chrono::system_clock::time_point(std::chrono::seconds(std::stoll(w.at(2))))));
-  } else if (w[0] == "has") {
-    EXPECT_EQ(ReadTestFile(w.at(1)), joined()) << w[1];
-  } else if (w[0] == "gone") {
-    EXPECT_FALSE(fs::exists(fs::symlink_status(w.at(1)))) << w[1];
-  } else if (w[0] == "islink") {
-    EXPECT_TRUE(fs::is_symlink(w.at(1)) && fs::read_symlink(w[1]) == w.at(2)) << w[1];
-  } else if (w[0] == "hasmode") {
-    EXPECT_EQ(fs::status(w.at(1)).permissions(), fs::perms(std::stoi(w.at(2), nullptr, 8))) << w[1];
-  } else if (w[0] == "tree") {
-    std::set<std::string> found;
-    for (auto it = fs::recursive_directory_iterator(w.at(1)); it != fs::recursive_directory_iterator(); ++it) {
-      found.insert(it->path().lexically_relative(w[1]).string());
-    }
-    EXPECT_EQ(found, std::set<std::string>(w.begin() + 2, w.end())) << w[1];
-  } else {
-    return false;
-  }
+bool RunFileStatement(const Words& words) {
+  const auto statement = kFileStatements.find(words.at(0));
+  if (statement == kFileStatements.end()) return false;
+  statement->second(words);
   return true;
 }

@@ -34,4 +34,5 @@ std::vector<std::string> WordsBelow(const CaseStatement& statement, const std::s
 //   gone PATH            nothing is there                   islink PATH TARGET    a link to the target
 //   hasmode PATH OCTAL   the file's permission bits         tree FOLDER NAME...   all FOLDER holds, by
 //   fifo PATH            a FIFO                                                   paths relative to it
+//   hardlink PATH FILE   a second name of the file          truncate PATH N       the file cut (or grown) to N bytes
 bool RunFileStatement(const std::vector<std::string>& words);

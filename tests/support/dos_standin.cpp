@@ -6,9 +6,6 @@ namespace {
 
 // Assembled (nasm -f bin) from:
 //
-//   ; A stand-in for the DOS build of ZSNES: a .COM program (DOS loads a file without the "MZ" mark
-//   ; as one, whatever its name). It writes C:\KIVOOUT.TXT holding its command tail, the first 16
-//   ; bytes of the file its first argument names, and C:\ZSNES.CFG, then exits.
 //   org 100h
 //           mov ah, 3Ch             ; create the output file
 //           xor cx, cx

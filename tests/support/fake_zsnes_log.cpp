@@ -5,56 +5,46 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <charconv>
 #include <chrono>
+#include <cstdlib>
 #include <sstream>
 #include <thread>
+#include <utility>
 
 #include "support/temp_dir.h"
 
-namespace {
-
-int Number(std::string_view text) {
-  int value = 0;
-  std::from_chars(text.data(), text.data() + text.size(), value);
-  return value;
-}
-
-}  // namespace
-
 bool InstallFakeZsnes(const std::string& folder, const std::string& program) {
   MakeTestDir(folder);
-  const std::string exe = folder + "/" + program;
-  return ::symlink(KIVO_FAKE_ZSNES, exe.c_str()) == 0;
+  return ::symlink(KIVO_FAKE_ZSNES, (folder + "/" + program).c_str()) == 0;
 }
 
 FakeLog ReadFakeLog(const std::string& folder) {
   FakeLog log;
   std::istringstream text(ReadTestFile(folder + "/fake_zsnes.log"));
   FakeStart current;
-  std::string line;
-  while (std::getline(text, line)) {
-    auto value = [&line](std::string_view key) { return std::string_view(line).substr(key.size()); };
+  for (std::string line; std::getline(text, line);) {
+    const size_t eq = line.find('=');
+    const std::string key = line.substr(0, eq);
+    const std::string value = eq == std::string::npos ? "" : line.substr(eq + 1);
     if (line == "--") {
-      log.starts.push_back(current);
-      current = FakeStart{};
-    } else if (line.starts_with("program=")) {
-      current.program = value("program=");
-    } else if (line.starts_with("arg=")) {
-      current.args.emplace_back(value("arg="));
-    } else if (line.starts_with("cwd=")) {
-      current.cwd = value("cwd=");
-    } else if (line.starts_with("nice=")) {
-      current.nice = Number(value("nice="));
-    } else if (line.starts_with("ended=")) {
-      log.ended.push_back(Number(value("ended=")));
+      log.starts.push_back(std::exchange(current, FakeStart{}));
+    } else if (key == "program") {
+      current.program = value;
+    } else if (key == "arg") {
+      current.args.push_back(value);
+    } else if (key == "cwd") {
+      current.cwd = value;
+    } else if (key == "nice") {
+      current.nice = std::atoi(value.c_str());
+    } else if (key == "pid") {
+      current.pid = std::atoi(value.c_str());
     }
   }
   return log;
 }
 
 std::vector<FakeStart> WaitForStarts(const std::string& folder, size_t count) {
-  auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
   std::vector<FakeStart> starts = ReadFakeLog(folder).starts;
   while (starts.size() < count && std::chrono::steady_clock::now() < giveUp) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));

@@ -12,22 +12,22 @@
 // name, or "zsnes", the native build's) to the fake emulator. False when the link cannot be made.
 bool InstallFakeZsnes(const std::string& folder, const std::string& program = "ZSNES.EXE");
 
-// How the fake emulator was started, read back from the log it appends
-// to "fake_zsnes.log" in its working folder.
+// How the fake emulator was started, read back from the log it appends to "fake_zsnes.log" in its
+// working folder.
 struct FakeStart {
   std::string program;
   std::vector<std::string> args;
   std::string cwd;
   int nice = 0;
+  int pid = 0;
 };
 
 struct FakeLog {
   std::vector<FakeStart> starts;  // complete records only
-  std::vector<int> ended;         // emulators held by "fake_zsnes.stay" that have ended since
 };
 
-// The log in `folder` as it is now; no log yet reads as no starts. A line the fake has not finished
-// writing reads as 0 rather than failing, since the tests poll the log while the fake runs.
+// The log in `folder` as it is now; no log yet reads as no starts. The tests poll the log while the
+// fake writes it: a record counts once its closing line is there.
 FakeLog ReadFakeLog(const std::string& folder);
 
 // The records in the log, once `count` of them are complete. The started program runs on its own,

@@ -2,53 +2,26 @@
 // SPDX-License-Identifier: MIT
 #include "support/gif_builder.h"
 
+#include <algorithm>
+#include <bit>
 #include <stdexcept>
 #include <unordered_map>
+#include <utility>
 
 namespace {
-
-class BitPacker {
- public:
-  void Put(int code, int width) {
-    acc_ |= static_cast<uint64_t>(code) << nbits_;
-    nbits_ += width;
-    while (nbits_ >= 8) {
-      out_.push_back(static_cast<char>(acc_ & 0xFF));
-      acc_ >>= 8;
-      nbits_ -= 8;
-    }
-  }
-  std::string Finish() {
-    if (nbits_ > 0) out_.push_back(static_cast<char>(acc_ & 0xFF));
-    acc_ = 0;
-    nbits_ = 0;
-    return out_;
-  }
-
- private:
-  std::string out_;
-  uint64_t acc_ = 0;
-  int nbits_ = 0;
-};
 
 void PutWord(std::string& out, int value) {
   out.push_back(static_cast<char>(value & 0xFF));
   out.push_back(static_cast<char>((value >> 8) & 0xFF));
 }
 
-int MapSizeBits(size_t entries) {
-  int bits = 0;
-  while ((2u << bits) < entries) ++bits;
-  return bits;
-}
+// The size field of a colour table of 1 to 256 entries: the table holds 2 << bits entries.
+int MapSizeBits(size_t entries) { return std::max(1, static_cast<int>(std::bit_width(entries - 1))) - 1; }
 
 void PutMap(std::string& out, const std::vector<GifRgb>& map) {
-  size_t entries = 2u << MapSizeBits(map.size());
-  for (size_t i = 0; i < entries; ++i) {
-    GifRgb c = i < map.size() ? map[i] : GifRgb{};
-    out.push_back(static_cast<char>(c.r));
-    out.push_back(static_cast<char>(c.g));
-    out.push_back(static_cast<char>(c.b));
+  for (size_t i = 0; i < (2u << MapSizeBits(map.size())); ++i) {
+    const GifRgb c = i < map.size() ? map[i] : GifRgb{};
+    out += {static_cast<char>(c.r), static_cast<char>(c.g), static_cast<char>(c.b)};
   }
 }
 
@@ -56,101 +29,69 @@ void PutMap(std::string& out, const std::vector<GifRgb>& map) {
 
 std::string GifLzwPack(const std::vector<uint8_t>& pixels, const GifLzwOptions& options) {
   const int clear = 1 << options.minCodeSize;
-  const int end = clear + 1;
-  BitPacker out;
-  // The encoder follows the decoder's view of the table: the decoder enters a code for every code
-  // it reads after the first since a clear, and widens its codes when the next free code reaches
-  // the limit.
   std::unordered_map<uint32_t, int> table;
-  int encoderFree = clear + 2;
-  int decoderFree = clear + 2;
-  int width = options.minCodeSize + 1;
-  int limit = 2 * clear;
-  bool firstAfterClear = true;
-  auto reset = [&] {
-    table.clear();
-    encoderFree = decoderFree = clear + 2;
-    width = options.minCodeSize + 1;
-    limit = 2 * clear;
-    firstAfterClear = true;
-  };
-  auto emit = [&](int code) {
-    out.Put(code, width);
-    if (firstAfterClear) {
-      firstAfterClear = false;
-      return;
+  // Codes are as wide as the decoder reads them: it enters a code for every code it reads after the
+  // first since a clear, and widens its codes when the next code it would enter reaches the limit.
+  int decoderNext = clear + 2, width = options.minCodeSize + 1;
+  bool afterClear = true;
+  std::string out;
+  uint64_t pending = 0;
+  int pendingBits = 0;
+  auto put = [&](int code) {
+    pending |= static_cast<uint64_t>(code) << pendingBits;
+    for (pendingBits += width; pendingBits >= 8; pendingBits -= 8, pending >>= 8) {
+      out.push_back(static_cast<char>(pending & 0xFF));
     }
-    if (decoderFree < 4096) {
-      ++decoderFree;
-      if (decoderFree >= limit && limit <= 4095) {
-        limit *= 2;
-        ++width;
-      }
+    if (code == clear) {
+      table.clear();
+      decoderNext = clear + 2;
+      width = options.minCodeSize + 1;
+      afterClear = true;
+    } else if (!std::exchange(afterClear, false) && decoderNext < 4096 && ++decoderNext >= 1 << width) {
+      width = std::min(width + 1, 12);
     }
   };
-  if (options.leadingClear) out.Put(clear, width);
+  if (options.leadingClear) put(clear);
   int prefix = -1;
   for (uint8_t pixel : pixels) {
     if (pixel >= clear) throw std::invalid_argument("pixel index above the minimum code size");
-    if (prefix < 0) {
-      prefix = pixel;
+    const uint32_t key = (static_cast<uint32_t>(prefix) << 8) | pixel;
+    if (prefix < 0 || table.count(key)) {
+      prefix = prefix < 0 ? pixel : table[key];
       continue;
     }
-    uint32_t key = (static_cast<uint32_t>(prefix) << 8) | pixel;
-    auto it = table.find(key);
-    if (it != table.end()) {
-      prefix = it->second;
-      continue;
-    }
-    emit(prefix);
-    if (encoderFree < 4096) {
-      table.emplace(key, encoderFree++);
+    put(prefix);
+    if (table.size() + clear + 2 < 4096) {
+      table.emplace(key, static_cast<int>(table.size()) + clear + 2);
     } else if (options.clearWhenFull) {
-      out.Put(clear, width);
-      reset();
+      put(clear);
     }
     prefix = pixel;
   }
-  if (prefix >= 0) emit(prefix);
-  if (options.endCode) out.Put(end, width);
-  return out.Finish();
-}
-
-std::string GifPackCodes(const std::vector<std::pair<int, int>>& codesAndWidths) {
-  BitPacker out;
-  for (auto [code, width] : codesAndWidths) out.Put(code, width);
-  return out.Finish();
+  if (prefix >= 0) put(prefix);
+  if (options.endCode) put(clear + 1);
+  if (pendingBits > 0) out.push_back(static_cast<char>(pending & 0xFF));
+  return out;
 }
 
 std::string GifSubBlocks(const std::string& data, int blockSize, bool terminate) {
   std::string out;
   for (size_t i = 0; i < data.size(); i += static_cast<size_t>(blockSize)) {
-    std::string block = data.substr(i, static_cast<size_t>(blockSize));
-    out.push_back(static_cast<char>(block.size()));
-    out += block;
+    const std::string block = data.substr(i, static_cast<size_t>(blockSize));
+    out += static_cast<char>(block.size()) + block;
   }
   if (terminate) out.push_back('\0');
   return out;
 }
 
 GifFrameSpec GifFrame(int left, int top, int width, int height, std::vector<uint8_t> pixels, int minCodeSize) {
-  GifFrameSpec frame;
-  frame.left = left;
-  frame.top = top;
-  frame.width = width;
-  frame.height = height;
-  frame.pixels = std::move(pixels);
-  frame.lzw.minCodeSize = minCodeSize;
-  return frame;
+  return {left, top, width, height, std::move(pixels), {}, false, {.minCodeSize = minCodeSize}};
 }
 
 GifBuilder& GifBuilder::Screen(int width, int height, const std::vector<GifRgb>& globalMap, uint8_t background) {
-  PutWord(bytes_, width);
-  PutWord(bytes_, height);
-  uint8_t packed = globalMap.empty() ? 0x70 : static_cast<uint8_t>(0xF0 | MapSizeBits(globalMap.size()));
-  bytes_.push_back(static_cast<char>(packed));
-  bytes_.push_back(static_cast<char>(background));
-  bytes_.push_back('\0');
+  for (int value : {width, height}) PutWord(bytes_, value);
+  bytes_.push_back(static_cast<char>(globalMap.empty() ? 0x70 : 0xF0 | MapSizeBits(globalMap.size())));
+  bytes_ += {static_cast<char>(background), '\0'};
   if (!globalMap.empty()) PutMap(bytes_, globalMap);
   return *this;
 }
@@ -159,45 +100,30 @@ GifBuilder& GifBuilder::GraphicControl(int disposal, int delay, std::optional<ui
   bytes_ += "\x21\xF9\x04";
   bytes_.push_back(static_cast<char>(((disposal & 7) << 2) | (transparent ? 1 : 0)));
   PutWord(bytes_, delay);
-  bytes_.push_back(static_cast<char>(transparent.value_or(0)));
-  bytes_.push_back('\0');
+  bytes_ += {static_cast<char>(transparent.value_or(0)), '\0'};
   return *this;
 }
 
 GifBuilder& GifBuilder::Loop(uint16_t count, const std::string& identifier) {
-  bytes_ += "\x21\xFF\x0B";
-  bytes_ += identifier;
-  bytes_ += "\x03\x01";
+  bytes_ += "\x21\xFF\x0B" + identifier + "\x03\x01";
   PutWord(bytes_, count);
   bytes_.push_back('\0');
   return *this;
 }
 
-GifBuilder& GifBuilder::Comment(const std::string& text) {
-  bytes_ += "\x21\xFE";
-  bytes_ += GifSubBlocks(text);
-  return *this;
-}
-
 GifBuilder& GifBuilder::Descriptor(const GifFrameSpec& frame) {
   bytes_.push_back(',');
-  PutWord(bytes_, frame.left);
-  PutWord(bytes_, frame.top);
-  PutWord(bytes_, frame.width);
-  PutWord(bytes_, frame.height);
-  uint8_t packed = frame.interlaced ? 0x40 : 0;
-  if (!frame.localMap.empty()) packed |= static_cast<uint8_t>(0x80 | MapSizeBits(frame.localMap.size()));
-  bytes_.push_back(static_cast<char>(packed));
+  for (int value : {frame.left, frame.top, frame.width, frame.height}) PutWord(bytes_, value);
+  const int mapBits = frame.localMap.empty() ? 0 : 0x80 | MapSizeBits(frame.localMap.size());
+  bytes_.push_back(static_cast<char>((frame.interlaced ? 0x40 : 0) | mapBits));
   if (!frame.localMap.empty()) PutMap(bytes_, frame.localMap);
   return *this;
 }
 
 GifBuilder& GifBuilder::Frame(const GifFrameSpec& frame) {
   Descriptor(frame);
-  std::vector<uint8_t> rows =
-      frame.interlaced ? GifInterlaceRows(frame.pixels, frame.width, frame.height) : frame.pixels;
   bytes_.push_back(static_cast<char>(frame.lzw.minCodeSize));
-  bytes_ += GifSubBlocks(GifLzwPack(rows, frame.lzw), frame.lzw.blockSize);
+  bytes_ += GifSubBlocks(GifLzwPack(frame.pixels, frame.lzw), frame.lzw.blockSize);
   return *this;
 }
 
@@ -206,47 +132,15 @@ GifBuilder& GifBuilder::Raw(const std::string& bytes) {
   return *this;
 }
 
-std::vector<GifRgb> GifTestPalette(int count, uint32_t seed) {
-  std::vector<GifRgb> map;
-  uint32_t state = seed * 2654435761u + 1;
-  for (int i = 0; i < count; ++i) {
-    state = state * 1664525u + 1013904223u;
-    map.push_back(
-        GifRgb{static_cast<uint8_t>(i), static_cast<uint8_t>(state >> 24), static_cast<uint8_t>(state >> 16)});
-  }
-  return map;
-}
-
-std::vector<uint8_t> GifTestPixels(int width, int height, int colors, uint32_t seed) {
-  std::vector<uint8_t> pixels(static_cast<size_t>(width) * height);
+std::vector<uint8_t> GifTestPixels(int width, int height, int colors, uint32_t seed, bool noise) {
+  std::vector<uint8_t> pixels;
   uint32_t state = seed * 2246822519u + 7;
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       state = state * 1664525u + 1013904223u;
-      int value = ((x / 7) + (y / 5) + ((x * y) >> 9)) % colors;
-      if ((state >> 28) == 0) value = static_cast<int>((state >> 8) % static_cast<uint32_t>(colors));
-      pixels[static_cast<size_t>(y) * width + x] = static_cast<uint8_t>(value);
+      const uint32_t value = noise || (state >> 28) == 0 ? state >> 16 : (x / 7) + (y / 5) + ((x * y) >> 9);
+      pixels.push_back(static_cast<uint8_t>(value % static_cast<uint32_t>(colors)));
     }
   }
   return pixels;
-}
-
-std::vector<uint8_t> GifNoisePixels(int width, int height, int colors, uint32_t seed) {
-  std::vector<uint8_t> pixels(static_cast<size_t>(width) * height);
-  for (auto& p : pixels) p = static_cast<uint8_t>(((seed = seed * 1103515245u + 12345u) >> 16) % colors);
-  return pixels;
-}
-
-std::vector<uint8_t> GifInterlaceRows(const std::vector<uint8_t>& pixels, int width, int height) {
-  static constexpr int kStart[4] = {0, 4, 2, 1};
-  static constexpr int kStep[4] = {8, 8, 4, 2};
-  std::vector<uint8_t> rows;
-  rows.reserve(pixels.size());
-  for (int pass = 0; pass < 4; ++pass) {
-    for (int y = kStart[pass]; y < height; y += kStep[pass]) {
-      rows.insert(rows.end(), pixels.begin() + static_cast<ptrdiff_t>(y) * width,
-                  pixels.begin() + static_cast<ptrdiff_t>(y + 1) * width);
-    }
-  }
-  return rows;
 }

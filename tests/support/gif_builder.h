@@ -8,8 +8,7 @@
 #include <vector>
 
 // Builds GIF bytes for tests: a real LZW encoder with switches for what encoders differ in or get
-// wrong (no leading clear code, no end code, a full table kept without clearing), and raw pieces for
-// streams no encoder would write.
+// wrong, and raw pieces for streams no encoder would write.
 
 struct GifRgb {
   uint8_t r = 0, g = 0, b = 0;
@@ -26,17 +25,15 @@ struct GifLzwOptions {
 // LZW codes of the pixel indexes (each below 2^minCodeSize), packed least significant bit first,
 // without the minimum code size byte and without sub-blocks.
 std::string GifLzwPack(const std::vector<uint8_t>& pixels, const GifLzwOptions& options);
-// Explicit codes with explicit widths, packed least significant bit first.
-std::string GifPackCodes(const std::vector<std::pair<int, int>>& codesAndWidths);
 // Bytes cut into data sub-blocks (size byte, bytes) followed by the zero-length block unless told.
 std::string GifSubBlocks(const std::string& data, int blockSize = 255, bool terminate = true);
 
 struct GifFrameSpec {
   int left = 0, top = 0, width = 0, height = 0;
-  std::vector<uint8_t> pixels;   // width x height colour indexes in display order
-  std::vector<GifRgb> localMap;  // a power of two of 2 to 256 entries, or empty
-  bool interlaced = false;
-  GifLzwOptions lzw;
+  std::vector<uint8_t> pixels = {};   // width x height colour indexes, in the order the file stores them
+  std::vector<GifRgb> localMap = {};  // a power of two of 2 to 256 entries, or empty
+  bool interlaced = false;            // the pixels' rows are then in the four passes' order
+  GifLzwOptions lzw = {};
 };
 
 // A frame at the given place of width x height pixels (colour indexes in display order).
@@ -44,13 +41,11 @@ GifFrameSpec GifFrame(int left, int top, int width, int height, std::vector<uint
 
 class GifBuilder {
  public:
-  // Header with the given signature and version ("GIF89a", "gif87a", "GIF88z"...).
   explicit GifBuilder(const std::string& signature = "GIF89a") : bytes_(signature) {}
 
   GifBuilder& Screen(int width, int height, const std::vector<GifRgb>& globalMap = {}, uint8_t background = 0);
   GifBuilder& GraphicControl(int disposal, int delay, std::optional<uint8_t> transparent);
   GifBuilder& Loop(uint16_t count, const std::string& identifier = "NETSCAPE2.0");
-  GifBuilder& Comment(const std::string& text);
   GifBuilder& Frame(const GifFrameSpec& frame);
   // Image descriptor and local map only, for frames whose data the test writes itself.
   GifBuilder& Descriptor(const GifFrameSpec& frame);
@@ -63,11 +58,6 @@ class GifBuilder {
   std::string bytes_;
 };
 
-// A palette of `count` distinct colours.
-std::vector<GifRgb> GifTestPalette(int count, uint32_t seed = 1);
-// Pixels that compress like a picture: runs and gradients with some noise, all below `colors`.
-std::vector<uint8_t> GifTestPixels(int width, int height, int colors, uint32_t seed);
-// Pixels of noise alone, all below `colors`: they fill the LZW table again and again.
-std::vector<uint8_t> GifNoisePixels(int width, int height, int colors, uint32_t seed);
-// The rows of a frame in the order an interlaced GIF stores them.
-std::vector<uint8_t> GifInterlaceRows(const std::vector<uint8_t>& pixels, int width, int height);
+// Pixels below `colors` that compress like a picture (runs and gradients with some noise), or with
+// `noise`, noise alone, which fills the LZW table again and again.
+std::vector<uint8_t> GifTestPixels(int width, int height, int colors, uint32_t seed, bool noise = false);

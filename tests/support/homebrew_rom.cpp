@@ -11,7 +11,7 @@ constexpr std::size_t kHeader = 0x7FC0;     // LoROM internal header, at $00:FFC
 
 }  // namespace
 
-std::string BuildHomebrewRom(std::uint16_t bgr555, const std::string& title) {
+std::string BuildHomebrewRom(std::uint16_t bgr555) {
   std::string image(kImageSize, '\0');
   const auto lo = static_cast<char>(bgr555 & 0xFF);
   const auto hi = static_cast<char>(bgr555 >> 8);
@@ -33,9 +33,7 @@ std::string BuildHomebrewRom(std::uint16_t bgr555, const std::string& title) {
   };
   image.replace(0, code.size(), code);
 
-  std::string name = title.substr(0, 21);
-  name.resize(21, ' ');
-  image.replace(kHeader, name.size(), name);
+  image.replace(kHeader, 21, "KIVO HOMEBREW        ");
   image[kHeader + 0x15] = 0x20;  // LoROM, slow
   image[kHeader + 0x16] = 0x00;  // ROM only
   image[kHeader + 0x17] = 0x07;  // 128 KB

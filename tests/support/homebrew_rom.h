@@ -10,4 +10,4 @@
 // The emulator then shows a window filled with that colour, which a screen grab can check.
 //
 // `bgr555` is the SNES colour: blue in bits 10-14, green in 5-9, red in 0-4.
-std::string BuildHomebrewRom(std::uint16_t bgr555, const std::string& title = "KIVO HOMEBREW");
+std::string BuildHomebrewRom(std::uint16_t bgr555);

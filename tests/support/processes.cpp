@@ -11,17 +11,7 @@
 #include <cstdlib>
 #include <thread>
 
-#include "platform/files.h"
-
-namespace {
-
-std::string ReadProcFile(const std::string& path) {
-  std::string bytes;
-  kivo::platform::ReadWholeFile(path, bytes, size_t{1} << 20);
-  return bytes;
-}
-
-}  // namespace
+#include "support/temp_dir.h"
 
 std::vector<int> ProcessesOf(const std::string& program, const std::string& home) {
   std::vector<int> pids;
@@ -30,18 +20,16 @@ std::vector<int> ProcessesOf(const std::string& program, const std::string& home
   DIR* proc = ::opendir("/proc");
   if (proc == nullptr) return pids;
   while (dirent* entry = ::readdir(proc)) {
-    const int pid = std::atoi(entry->d_name);
-    if (pid <= 0) continue;
-    const std::string base = "/proc/" + std::to_string(pid);
-    ssize_t n = ::readlink((base + "/exe").c_str(), target, sizeof target - 1);
-    if (n <= 0 || std::string(target, static_cast<size_t>(n)) != wanted) continue;
+    const std::string base = "/proc/" + std::string(entry->d_name);
+    const ssize_t n = ::readlink((base + "/exe").c_str(), target, sizeof target - 1);
+    if (std::atoi(entry->d_name) <= 0 || n <= 0 || std::string(target, static_cast<size_t>(n)) != wanted) continue;
     // A zombie has ended already.
-    const std::string stat = ReadProcFile(base + "/stat");
-    const size_t close = stat.rfind(')');
-    if (close != std::string::npos && close + 2 < stat.size() && stat[close + 2] == 'Z') continue;
-    const std::string environment = '\0' + ReadProcFile(base + "/environ");
-    if (environment.find('\0' + ("HOME=" + home) + '\0') == std::string::npos) continue;
-    pids.push_back(pid);
+    const std::string stat = ReadTestFile(base + "/stat");
+    if (const size_t close = stat.rfind(')');
+        close != std::string::npos && close + 2 < stat.size() && stat[close + 2] == 'Z')
+      continue;
+    if (('\0' + ReadTestFile(base + "/environ")).find('\0' + ("HOME=" + home) + '\0') == std::string::npos) continue;
+    pids.push_back(std::atoi(entry->d_name));
   }
   ::closedir(proc);
   return pids;

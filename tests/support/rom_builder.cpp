@@ -3,22 +3,8 @@
 #include "support/rom_builder.h"
 
 #include <algorithm>
-#include <stdexcept>
-
-namespace {
 
 constexpr std::size_t kMbit = 131072;
-
-std::size_t HeaderOffsetOf(RomLayout layout) { return layout == RomLayout::HiRom ? 0xFFC0 : 0x7FC0; }
-
-std::uint8_t SizeCodeFor(int sizeMbit) {
-  // The code is the power of two in Kbytes that holds the image: 1 Mbit is 128 KB, code 7.
-  std::uint8_t code = 7;
-  while ((1 << (code - 7)) < sizeMbit) ++code;
-  return code;
-}
-
-}  // namespace
 
 void PutWord(std::string& bytes, std::size_t offset, std::uint16_t value) {
   bytes[offset] = static_cast<char>(value & 0xFF);
@@ -27,29 +13,17 @@ void PutWord(std::string& bytes, std::size_t offset, std::uint16_t value) {
 
 std::uint16_t SnesChecksumOf(const std::string& image) {
   const std::size_t units = image.size() / kMbit;
-  if (units == 0) return 0;
   std::size_t main = 1;
   while (main * 2 <= units) main *= 2;
-  const std::size_t rest = units - main;
-  // Lay the units out as the cartridge mirrors them: main units once, then the rest units as many
-  // whole times as fit into the main part's size.
+  const std::size_t copies = units > main ? main / (units - main) : 1;
   std::uint32_t sum = 0;
-  auto addUnit = [&](std::size_t unit) {
-    for (std::size_t i = unit * kMbit; i < (unit + 1) * kMbit; ++i) sum += static_cast<unsigned char>(image[i]);
-  };
-  for (std::size_t u = 0; u < main; ++u) addUnit(u);
-  if (rest > 0) {
-    for (std::size_t copy = 0; copy < main / rest; ++copy) {
-      for (std::size_t u = main; u < units; ++u) addUnit(u);
-    }
+  for (std::size_t i = 0; i < units * kMbit; ++i) {
+    sum += static_cast<unsigned char>(image[i]) * (i < main * kMbit ? 1 : copies);
   }
   return static_cast<std::uint16_t>(sum & 0xFFFF);
 }
 
 std::string BuildSnesRom(const SnesRomSpec& desc) {
-  if (desc.sizeMbit < 1 && desc.layout != RomLayout::NoHeader) {
-    throw std::invalid_argument("an image with a header needs at least 1 Mbit");
-  }
   std::string image(static_cast<std::size_t>(std::max(desc.sizeMbit, 0)) * kMbit, '\0');
   std::uint32_t state = desc.seed * 2654435761u + 12345u;
   for (char& c : image) {
@@ -60,7 +34,7 @@ std::string BuildSnesRom(const SnesRomSpec& desc) {
   // The pattern must not put a passing record at a probed place other than the real header by
   // chance: give every such place a word pair that does not add up to 0xFFFF.
   const std::size_t shift = desc.copierHeader ? 512 : 0;
-  const std::size_t headerAt = HeaderOffsetOf(desc.layout);
+  const std::size_t headerAt = desc.layout == RomLayout::HiRom ? 0xFFC0 : 0x7FC0;
   for (std::size_t probe : {0x81C0u, 0x101C0u, 0xFFC0u, 0x7FC0u}) {
     if (probe < shift) continue;
     const std::size_t at = probe - shift;
@@ -72,16 +46,16 @@ std::string BuildSnesRom(const SnesRomSpec& desc) {
   }
 
   if (desc.layout != RomLayout::NoHeader) {
+    // The size code is the power of two in Kbytes that holds the image: 1 Mbit is 128 KB, code 7.
+    std::uint8_t sizeCode = 7;
+    while ((1 << (sizeCode - 7)) < desc.sizeMbit) ++sizeCode;
     std::string title = desc.title.substr(0, 21);
     title.resize(21, ' ');
     image.replace(headerAt, 21, title);
-    image[headerAt + 21] = static_cast<char>(desc.makeup);
-    image[headerAt + 22] = static_cast<char>(desc.type);
-    image[headerAt + 23] = static_cast<char>(desc.sizeCode != 0 ? desc.sizeCode : SizeCodeFor(desc.sizeMbit));
-    image[headerAt + 24] = static_cast<char>(desc.sramCode);
-    image[headerAt + 25] = static_cast<char>(desc.country);
-    image[headerAt + 26] = static_cast<char>(desc.licensee);
-    image[headerAt + 27] = static_cast<char>(desc.version);
+    const std::uint8_t codes[] = {desc.makeup,   desc.type,    desc.sizeCode != 0 ? desc.sizeCode : sizeCode,
+                                  desc.sramCode, desc.country, desc.licensee,
+                                  desc.version};
+    for (std::size_t i = 0; i < sizeof codes; ++i) image[headerAt + 21 + i] = static_cast<char>(codes[i]);
     // The native-mode NMI vector and the reset vector at the end of the bank.
     PutWord(image, headerAt + 0x2A, desc.nmiVector);
     PutWord(image, headerAt + 0x3C, desc.resetVector);

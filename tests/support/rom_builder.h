@@ -9,11 +9,6 @@
 // Builds SNES cartridge images in memory for tests and fixtures. The image is filled with a
 // deterministic byte pattern, carries a 36-byte internal header where the layout puts it, and
 // optionally a 512-byte copier header in front.
-//
-//   SnesRomSpec desc;
-//   desc.title = "SUPER TEST";
-//   desc.sizeMbit = 12;
-//   std::string bytes = BuildSnesRom(desc);   // valid header at 0x7FC0, correct checksum
 enum class RomLayout {
   LoRom,     // internal header at 0x7FC0
   HiRom,     // internal header at 0xFFC0

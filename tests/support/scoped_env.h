@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstdlib>
 #include <optional>
 #include <string>
 
@@ -10,12 +11,19 @@
 // XDG_CONFIG_HOME, and so does KIVO: tests point both at folders of their own.
 class ScopedEnv {
  public:
-  ScopedEnv(std::string name, const std::optional<std::string>& value);
-  ~ScopedEnv();
+  ScopedEnv(std::string name, const std::optional<std::string>& value) : name_(std::move(name)) {
+    if (const char* old = std::getenv(name_.c_str())) old_ = old;
+    Set(value);
+  }
+  ~ScopedEnv() { Set(old_); }
   ScopedEnv(const ScopedEnv&) = delete;
   ScopedEnv& operator=(const ScopedEnv&) = delete;
 
  private:
+  void Set(const std::optional<std::string>& value) const {
+    value ? ::setenv(name_.c_str(), value->c_str(), 1) : ::unsetenv(name_.c_str());
+  }
+
   std::string name_;
   std::optional<std::string> old_;
 };

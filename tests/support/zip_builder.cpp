@@ -4,137 +4,76 @@
 
 #include <zlib.h>
 
+#include <initializer_list>
+#include <string_view>
+
 #include "support/temp_dir.h"
 
 namespace {
 
-constexpr uint16_t kMethodStored = 0;
-constexpr uint16_t kMethodDeflate = 8;
-constexpr uint16_t kFlagUtf8 = 1 << 11;
-constexpr uint16_t kFlagDescriptor = 1 << 3;
 constexpr uint16_t kMadeByUnix = (3 << 8) | 20;  // host 3 (Unix), format 2.0
 constexpr uint16_t kDosTime = (12 << 11) | (30 << 5);
 constexpr uint16_t kDosDate = ((2020 - 1980) << 9) | (6 << 5) | 15;
 
-void Put16(std::string& out, uint32_t value) {
-  out += static_cast<char>(value & 0xFF);
-  out += static_cast<char>((value >> 8) & 0xFF);
-}
-
-void Put32(std::string& out, uint32_t value) {
-  Put16(out, value & 0xFFFF);
-  Put16(out, value >> 16);
-}
-
-uint32_t ExternalAttributes(const ZipMember& member) {
-  switch (member.kind) {
-    case ZipMember::Kind::Folder:
-      return (0040755u << 16) | 0x10;  // Unix folder, and the MS-DOS folder bit
-    case ZipMember::Kind::Link:
-      return 0120777u << 16;
-    case ZipMember::Kind::File:
-      break;
+// Little-endian fields of a header, each as many bytes long as its digit in `widths` says.
+void Put(std::string& out, std::string_view widths, std::initializer_list<uint64_t> values) {
+  const uint64_t* value = values.begin();
+  for (const char width : widths) {
+    for (int i = 0; i < width - '0'; ++i) out += static_cast<char>(*value >> (8 * i) & 0xFF);
+    ++value;
   }
-  return 0100644u << 16;
 }
 
-// A raw deflate stream of the bytes, as an archiver writes a member.
-std::string DeflateRaw(std::string_view bytes) {
-  z_stream z{};
-  deflateInit2(&z, Z_BEST_COMPRESSION, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
-  std::string out(deflateBound(&z, bytes.size()), '\0');
-  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
-  z.avail_in = static_cast<uInt>(bytes.size());
-  z.next_out = reinterpret_cast<Bytef*>(out.data());
-  z.avail_out = static_cast<uInt>(out.size());
-  deflate(&z, Z_FINISH);
-  out.resize(z.total_out);
-  deflateEnd(&z);
-  return out;
+// The data as an archiver deflates it: compress2 wraps the raw deflate stream an archiver
+// writes in a 2-byte header and a 4-byte checksum.
+std::string Deflated(const std::string& data) {
+  uLongf size = compressBound(data.size());
+  std::string out(size, '\0');
+  compress2(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(data.data()), data.size(),
+            Z_BEST_COMPRESSION);
+  return out.substr(2, size - 6);
 }
 
 }  // namespace
 
 ZipMember ZipFile(std::string name, std::string data, bool deflate) {
-  return ZipMember{std::move(name), std::move(data), ZipMember::Kind::File, deflate, false};
+  return ZipMember{std::move(name), std::move(data), ZipMember::Kind::File, deflate};
 }
 
-ZipMember ZipFolder(std::string name) { return ZipMember{std::move(name), {}, ZipMember::Kind::Folder, false, false}; }
-
-ZipMember ZipLink(std::string name, std::string target) {
-  return ZipMember{std::move(name), std::move(target), ZipMember::Kind::Link, false, false};
-}
+ZipMember ZipFolder(std::string name) { return ZipMember{std::move(name), {}, ZipMember::Kind::Folder}; }
 
 std::string BuildZip(const std::vector<ZipMember>& members) {
-  std::string out;
-  std::string central;
+  std::string out, central;
   for (const ZipMember& member : members) {
     const bool deflate = member.deflate && member.kind == ZipMember::Kind::File;
-    const std::string stored = deflate ? DeflateRaw(member.data) : member.data;
-    const uint16_t method = deflate ? kMethodDeflate : kMethodStored;
-    const uint16_t needed = deflate ? 20 : 10;
-    const uint16_t flags = (member.utf8Name ? kFlagUtf8 : 0) | (member.dataDescriptor ? kFlagDescriptor : 0);
-    const bool upFront = !member.dataDescriptor;
-    const uint32_t crc = crc32(0, reinterpret_cast<const Bytef*>(member.data.data()), member.data.size());
-    const uint32_t offset = static_cast<uint32_t>(out.size());
-
-    Put32(out, 0x04034b50);
-    Put16(out, needed);
-    Put16(out, flags);
-    Put16(out, method);
-    Put16(out, kDosTime);
-    Put16(out, kDosDate);
-    Put32(out, upFront ? crc : 0);
-    Put32(out, upFront ? static_cast<uint32_t>(stored.size()) : 0);
-    Put32(out, upFront ? static_cast<uint32_t>(member.data.size()) : 0);
-    Put16(out, static_cast<uint32_t>(member.name.size()));
-    Put16(out, 0);
-    out += member.name;
-    out += stored;
-    if (!upFront) {
-      Put32(out, 0x08074b50);
-      Put32(out, crc);
-      Put32(out, static_cast<uint32_t>(stored.size()));
-      Put32(out, static_cast<uint32_t>(member.data.size()));
-    }
-
-    Put32(central, 0x02014b50);
-    Put16(central, kMadeByUnix);
-    Put16(central, needed);
-    Put16(central, flags);
-    Put16(central, method);
-    Put16(central, kDosTime);
-    Put16(central, kDosDate);
-    Put32(central, crc);
-    Put32(central, static_cast<uint32_t>(stored.size()));
-    Put32(central, static_cast<uint32_t>(member.data.size()));
-    Put16(central, static_cast<uint32_t>(member.name.size()));
-    Put16(central, 0);  // extra field
-    Put16(central, 0);  // comment
-    Put16(central, 0);  // disk
-    Put16(central, 0);  // internal attributes
-    Put32(central, ExternalAttributes(member));
-    Put32(central, offset);
+    const std::string stored = deflate ? Deflated(member.data) : member.data;
+    const uint32_t crc = crc32(0, reinterpret_cast<const Bytef*>(member.data.data()), member.data.size()) ^
+                         (member.wrongCrc ? 0x55555555u : 0);
+    const uint32_t flags = (member.utf8Name ? 1 << 11 : 0) | (member.dataDescriptor ? 1 << 3 : 0);
+    const uint32_t mode = member.kind == ZipMember::Kind::Folder ? (0040755u << 16) | 0x10  // and the MS-DOS bit
+                          : member.kind == ZipMember::Kind::Link ? 0120777u << 16
+                                                                 : 0100644u << 16;
+    // What both headers state: the version needed, flags, method, time and date, CRC and sizes (in
+    // the local header only without a data descriptor), the name's length and no extra field.
+    auto shared = [&](std::string& to, bool sizes) {
+      Put(to, "2222244422",
+          {deflate ? 20u : 10u, flags, deflate ? 8u : 0u, kDosTime, kDosDate, sizes ? crc : 0,
+           sizes ? stored.size() : 0, sizes ? member.data.size() : 0, member.name.size(), 0});
+    };
+    Put(central, "42", {0x02014b50, kMadeByUnix});
+    shared(central, true);
+    Put(central, "22244", {0, 0, 0, mode, out.size()});  // comment, disk, internal attributes
     central += member.name;
-  }
-  const uint32_t centralOffset = static_cast<uint32_t>(out.size());
-  out += central;
-  Put32(out, 0x06054b50);
-  Put16(out, 0);
-  Put16(out, 0);
-  Put16(out, static_cast<uint32_t>(members.size()));
-  Put16(out, static_cast<uint32_t>(members.size()));
-  Put32(out, static_cast<uint32_t>(central.size()));
-  Put32(out, centralOffset);
-  Put16(out, 0);
-  return out;
-}
 
-size_t ZipCentralDirectoryOffset(const std::string& zipBytes) {
-  const size_t end = zipBytes.size() - 22;  // BuildZip writes no archive comment
-  return static_cast<unsigned char>(zipBytes[end + 16]) | static_cast<unsigned char>(zipBytes[end + 17]) << 8 |
-         static_cast<unsigned char>(zipBytes[end + 18]) << 16 |
-         static_cast<size_t>(static_cast<unsigned char>(zipBytes[end + 19])) << 24;
+    Put(out, "4", {0x04034b50});
+    shared(out, !member.dataDescriptor);
+    out += member.name + stored;
+    if (member.dataDescriptor) Put(out, "4444", {0x08074b50, crc, stored.size(), member.data.size()});
+  }
+  const size_t centralOffset = out.size();
+  out += central;
+  Put(out, "4422442", {0x06054b50, 0, members.size(), members.size(), central.size(), centralOffset, 0});
+  return out;
 }
 
 void WriteZip(const std::string& path, const std::vector<ZipMember>& members) {

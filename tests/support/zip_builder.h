@@ -12,27 +12,22 @@
 struct ZipMember {
   enum class Kind { File, Folder, Link };
 
-  std::string name;  // stored as is, byte for byte
-  std::string data;  // a file's content, or a link's target
+  std::string name{};  // stored as is, byte for byte
+  std::string data{};  // a file's content, or a link's target
   Kind kind = Kind::File;
   bool deflate = false;   // compressed (method 8) rather than stored (method 0)
   bool utf8Name = false;  // sets the flag that declares the name UTF-8
   // Sizes and CRC left out of the local header and given after the data, as a streaming archiver
   // writes them (only the central directory states them up front).
   bool dataDescriptor = false;
+  bool wrongCrc = false;  // a CRC the data does not have, in every place the archive states it
 };
 
-// Shorthands for the usual members.
 ZipMember ZipFile(std::string name, std::string data, bool deflate = false);
 ZipMember ZipFolder(std::string name);
-ZipMember ZipLink(std::string name, std::string target);
 
 // The archive's bytes: local headers and data in member order, then the central directory.
 std::string BuildZip(const std::vector<ZipMember>& members);
-
-// Where BuildZip's central directory starts: the bytes before it are what a reader that streams
-// the archive from its start sees of the members.
-size_t ZipCentralDirectoryOffset(const std::string& zipBytes);
 
 // Writes BuildZip(members) to the path; fails the running test when the file cannot be written.
 void WriteZip(const std::string& path, const std::vector<ZipMember>& members);

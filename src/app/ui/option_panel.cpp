@@ -123,7 +123,8 @@ bool OptionPanel::BuildHas(const QObject* control) const {
 }
 
 bool OptionPanel::IsSoundControl(const QWidget* control) const {
-  return std::find(SoundControls().begin(), SoundControls().end(), control) != SoundControls().end();
+  const std::vector<QWidget*> sound = SoundControls();
+  return std::find(sound.begin(), sound.end(), control) != sound.end();
 }
 
 std::vector<QWidget*> OptionPanel::SoundControls() const {

@@ -2,10 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QString>
 #include <deque>
-#include <optional>
-#include <string>
 #include <vector>
 
 #include "app/ui/dialogs.h"
@@ -17,24 +14,21 @@ class FakeDialogs : public kivo::app::Dialogs {
     QString text;
     QString caption;
     Icon icon = Icon::None;
-    bool operator==(const Shown&) const = default;
   };
 
   std::vector<Shown> messages;                           // every message and confirmation box, in order
   std::vector<QString> pickerTitles;                     // every folder picker's title
   std::vector<std::string> opened;                       // every document or URL handed to the desktop
-  std::deque<bool> confirmAnswers;                       // answers to Confirm; OK when empty
   std::deque<std::optional<std::string>> pickerAnswers;  // folders chosen; cancel when empty
+  bool confirmAnswer = true;                             // the answer to every confirmation
+  bool openSucceeds = true;                              // what the desktop answers
 
   void Message(QWidget*, const QString& text, const QString& caption, Icon icon) override {
     messages.push_back({text, caption, icon});
   }
   bool Confirm(QWidget*, const QString& text, const QString& caption) override {
     messages.push_back({text, caption, Icon::None});
-    if (confirmAnswers.empty()) return true;
-    bool answer = confirmAnswers.front();
-    confirmAnswers.pop_front();
-    return answer;
+    return confirmAnswer;
   }
   std::optional<std::string> BrowseForFolder(QWidget*, const QString& title) override {
     pickerTitles.push_back(title);
@@ -47,7 +41,6 @@ class FakeDialogs : public kivo::app::Dialogs {
     opened.push_back(fileOrUrl);
     return openSucceeds;
   }
-  bool openSucceeds = true;  // what the desktop answers
 
   // The error reports shown so far (caption "KIVO", stop icon).
   std::vector<QString> Errors() const {

@@ -5,27 +5,20 @@
 // through the cache itself, unpacking one of two archives in turn with room for one.
 //
 //   crash_writer FOLDER ARCHIVE-A ARCHIVE-B
-#include <string>
-
 #include "app/settings_file.h"
 #include "support/crash_states.h"
 #include "zipcache/zip_cache.h"
 
-using namespace kivo::app;
-using namespace kivo::zipcache;
-
 int main(int argc, char** argv) {
   if (argc != 4) return 2;
   const std::string folder = argv[1];
-  const std::string archives[] = {argv[2], argv[3]};
-  SettingsFile settings(folder + "/kivo.ini");
-  // Goes on from the state the file holds.
+  kivo::app::SettingsFile settings(folder + "/kivo.ini");
+  // Goes on from the state the file holds (the test has seen it is one).
   long state = CrashStateOf(settings.ReadString("General", "Counter", ""));
-  if (state < 0) return 3;
   for (;;) {
     ++state;
     settings.WriteString("General", "Counter", CrashStateValue(state));
-    TZipCache cache(folder + "/zipcache", 1);
-    cache.GetRomFile(archives[state % 2]);
+    kivo::zipcache::TZipCache cache(folder + "/zipcache", 1);
+    cache.GetRomFile(argv[2 + state % 2]);
   }  // the table is written as each cache goes
 }

@@ -1,13 +1,15 @@
 // SPDX-FileCopyrightText: 2026 The KIVO developers
 // SPDX-License-Identifier: MIT
-// kivo.ini: the reads and writes of every case in tests/data/settings/ (its README gives the form),
-// and a write the system cuts short, which no case file can arrange.
+// kivo.ini: where KIVO keeps it and its other files, for every case in tests/data/kivo_folders/, the
+// reads and writes of every case in tests/data/settings/ (each folder's README gives the form), and
+// a write the system cuts short, which no case file can arrange.
 #include "app/settings_file.h"
+#include "app/kivo_folders.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <stdlib.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <csignal>
 #include <optional>
@@ -16,6 +18,7 @@
 #include "platform/dirs.h"
 #include "platform/files.h"
 #include "support/case_words.h"
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
 using namespace kivo::app;
@@ -25,12 +28,6 @@ namespace {
 
 void RunCase(const std::string& dir, const std::vector<CaseStatement>& statements) {
   const std::string path = dir + "/kivo.ini";
-  struct ResetSeams {
-    ~ResetSeams() {
-      kivo::platform::SetWriteFaultForTesting({});
-      kivo::platform::SetReadFaultForTesting({});
-    }
-  } resetSeams;
   std::optional<SettingsFile> settings(path);
   int writes = 0;
   bool failWrites = false;
@@ -40,12 +37,20 @@ void RunCase(const std::string& dir, const std::vector<CaseStatement>& statement
   });
   for (const CaseStatement& statement : statements) {
     SCOPED_TRACE(statement.where);
-    if (RunFileStatement(WordsBelow(statement, dir))) continue;
+    const std::vector<std::string> below = WordsBelow(statement, dir);
+    if (RunFileStatement(below)) continue;
     const std::vector<std::string>& w = statement.words;
-    if (w[0] == "ini") {
+    if (w[0] == "env") {
+      below.at(2) == "-" ? ::unsetenv(below.at(1).c_str()) : ::setenv(below.at(1).c_str(), below[2].c_str(), 1);
+    } else if (w[0] == "locate") {
+      const KivoFolders folders = LocateKivoFolders(below.at(1));
+      EXPECT_EQ((std::vector<std::string>{folders.portable ? "portable" : "installed", folders.settingsFile,
+                                          folders.dataFolder, folders.manual}),
+                std::vector<std::string>(below.begin() + 2, below.end()));
+    } else if (w[0] == "create") {
+      CreateKivoFolders(LocateKivoFolders(below.at(1)));
+    } else if (w[0] == "ini") {
       WriteTestFile(path, statement.Joined(1));
-    } else if (w[0] == "expect") {
-      EXPECT_TRUE(ReadTestFile(path) == statement.Joined(1)) << ReadTestFile(path).substr(0, 400);
     } else if (w[0] == "read") {
       EXPECT_EQ(settings->ReadString(w.at(1), w.at(2), w.at(3)), statement.Joined(4));
     } else if (w[0] == "int") {
@@ -55,12 +60,8 @@ void RunCase(const std::string& dir, const std::vector<CaseStatement>& statement
     } else if (w[0] == "write") {
       settings->WriteString(w.at(1), w.at(2), w.at(3));
     } else if (w[0] == "refused") {
-      try {
-        settings->WriteString(w.at(1), w.at(2), w.at(3));
-        ADD_FAILURE() << "the write was not refused";
-      } catch (const KivoError& error) {
-        EXPECT_EQ(std::string(error.what()), "Unable to write to " + path);
-      }
+      EXPECT_THAT([&] { settings->WriteString(w.at(1), w.at(2), w.at(3)); },
+                  testing::ThrowsMessage<KivoError>("Unable to write to " + path));
     } else if (w[0] == "written") {
       EXPECT_EQ(writes, std::stoi(w.at(1)));
     } else if (w[0] == "writes") {
@@ -76,39 +77,37 @@ void RunCase(const std::string& dir, const std::vector<CaseStatement>& statement
   }
 }
 
-TEST(SettingsFile, EveryCaseReadsAndWritesAsItSays) {
-  for (const std::vector<CaseStatement>& statements : ReadCaseStatements("settings")) {
-    TempDir dir;
-    RunCase(dir.Path(), statements);
+TEST(SettingsFile, EveryCaseLocatesReadsAndWritesAsItSays) {
+  for (const char* folder : {"kivo_folders", "settings"}) {
+    for (const std::vector<CaseStatement>& statements : ReadCaseStatements(folder)) {
+      TempDir dir;
+      ScopedEnv home("HOME", std::nullopt), config("XDG_CONFIG_HOME", std::nullopt),
+          cache("XDG_CACHE_HOME", std::nullopt);
+      RunCase(dir.Path(), statements);
+      kivo::platform::SetWriteFaultForTesting({});
+      kivo::platform::SetReadFaultForTesting({});
+    }
   }
 }
 
 // A write the system cuts short on the disk (here the file-size limit, in a child process of its
-// own) is reported and leaves the file as it was, and no partial copy beside it; a folder that does
-// not exist refuses the write without any seam.
+// own) is reported and leaves the file as it was, and no partial copy beside it.
 TEST(SettingsFile, AWriteCutShortLeavesTheFileWhole) {
   TempDir dir;
-  SettingsFile settings(dir / "kivo.ini");
   WriteTestFile(dir / "kivo.ini", "[General]\nVolume=25\n");
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
+  auto writeCutShort = [&dir] {
     ::signal(SIGXFSZ, SIG_IGN);  // the write then fails with EFBIG instead of ending the process
     const rlimit limit{1024, 1024};
     ::setrlimit(RLIMIT_FSIZE, &limit);
     try {
-      settings.WriteString("General", "MediaPath", std::string(4096, 'v'));
+      SettingsFile(dir / "kivo.ini").WriteString("General", "MediaPath", std::string(4096, 'v'));
     } catch (const KivoError&) {
-      ::_exit(0);
+      ::_Exit(0);
     }
-    ::_exit(1);
-  }
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the cut-short write was not reported";
+  };
+  EXPECT_EXIT(writeCutShort(), testing::ExitedWithCode(0), "") << "the cut-short write was not reported";
   EXPECT_EQ(ReadTestFile(dir / "kivo.ini"), "[General]\nVolume=25\n");
   EXPECT_EQ(kivo::platform::ListDirectory(dir.Path()).size(), 3u);  // ".", ".." and kivo.ini
-  EXPECT_THROW(SettingsFile(dir / "missing/kivo.ini").WriteBool("General", "Run first", false), KivoError);
 }
 
 }  // namespace

@@ -1,62 +1,228 @@
 // SPDX-FileCopyrightText: 2026 The KIVO developers
 // SPDX-License-Identifier: MIT
-// The case runners. Every case in tests/data/gif/ is read in this process, as the preview reads a
-// screenshot: its frames, warnings, error, pixels and composed pictures, where it asks the frames
-// giflib reads from the same bytes, and the fuzzers' seeds it makes. Every case in
-// tests/data/gif_composed/ goes through kivo-tool gif FILE OUTDIR --composed, as the user runs it.
+// The runners of the cases in tests/data/gif/, read in this process as the preview reads a screenshot
+// and measured on the real heap, and in tests/data/gif_composed/, run through kivo-tool gif.
 #include <gtest/gtest.h>
+#include <malloc.h>
 
-#include <cstdlib>
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <set>
 #include <sstream>
 
 #include "gif/gif_animation.h"
 #include "gif/gif_frame_info.h"
 #include "gif/gif_image.h"
-#include "platform/files.h"
+#include "support/case_words.h"
+#include "support/gif_builder.h"
 #include "support/giflib_memory.h"
 #include "support/temp_dir.h"
 #include "support/tool_run.h"
-#include "unit/gif/gif_case.h"
 
 using namespace kivo::gif;
 
+// The heap of this test program, which runs on one thread, counted by its own operator new and
+// delete. The codec allocates through them alone (the library's array, sized and nothrow forms call
+// these two).
+static size_t heapInUse = 0, heapPeak = 0;
+
+void* operator new(size_t size) {
+  void* p = std::malloc(size == 0 ? 1 : size);
+  if (p == nullptr) throw std::bad_alloc();
+  heapPeak = std::max(heapPeak, heapInUse += malloc_usable_size(p));
+  return p;
+}
+
+void operator delete(void* p) noexcept {
+  if (p != nullptr) heapInUse -= malloc_usable_size(p);
+  std::free(p);
+}
+void operator delete(void* p, size_t) noexcept { operator delete(p); }
+
 namespace {
 
-// What the tool makes of the case, made here.
-GifOutcome ReadInProcess(const GifCase& c, TGIFImage& image) {
-  GifOutcome out;
-  std::vector<std::string> warnings;
-  image.OnWarning = [&](TGIFItem*, TGIFSeverity, const std::string& message) { warnings.push_back(message); };
-  std::string error;
-  try {
-    image.LoadFromBytes(c.gif);
-  } catch (const GIFException& e) {
-    error = e.what();
+using Words = std::vector<std::string>;
+using Pixels = std::vector<uint8_t>;
+
+struct GifCase {
+  std::string where, gif;
+  int width = 0, height = 0;  // the screen, for the composed pictures
+  std::map<char, GifRgb> colors;
+  GifOptions limits;
+  std::set<std::string> flags;                 // giflib, everybudget
+  std::string tool = "in.gif out --composed";  // kivo-tool gif's arguments
+  std::vector<std::string> transcript;         // the lines of the outcome, as README tells
+  size_t unlisted = 0;                         // frames read before them
+  std::vector<std::optional<Pixels>> written;  // each frame's pixels, when written whole
+  std::map<size_t, Pixels> decoded;            // frames whose pixels the case states
+  std::vector<std::string> composed;           // letters of the screen after each frame
+};
+
+// What reading a case gave: its lines, each frame's colour indexes, each composed picture as a PAM.
+struct GifOutcome {
+  std::vector<std::string> transcript;
+  std::vector<Pixels> frames;
+  std::vector<std::string> composed;
+};
+
+struct Table {
+  std::vector<GifRgb> colors;
+  std::string letters = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";  // of its indexes
+};
+
+// "L RRGGBB L RRGGBB ...", each colour named by its letter, or "COUNT": colours no picture names.
+Table ReadTable(Words::const_iterator word, Words::const_iterator end, std::map<char, GifRgb>& names) {
+  if (word != end && std::isdigit((*word)[0])) return Table{std::vector<GifRgb>(std::stoul(*word))};
+  Table table;
+  for (table.letters.clear(); word != end; word += 2) {
+    const unsigned long rgb = std::stoul(word[1], nullptr, 16);
+    table.colors.push_back(names[(*word)[0]] = {uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb)});
+    table.letters += (*word)[0];
   }
-  if (c.dither) image.SetDrawOptions(TGIFDrawOptions(image.DrawOptions()).Exclude(goAutoDither));
-  for (int i = 0; i < image.FrameCount(); ++i) {
-    out.transcript.push_back(FrameInfoLine(*image.Frame(i)));
-    out.frames.push_back(image.Frame(i)->Data());
+  return table;
+}
+
+// Rows of letters, as the indexes of the letters in `letters`.
+Pixels Indexes(Words::const_iterator row, Words::const_iterator end, const std::string& letters) {
+  Pixels indexes;
+  for (; row != end; ++row) {
+    for (char letter : *row) indexes.push_back(static_cast<uint8_t>(letters.find(letter)));
   }
-  try {
-    if (error.empty() && image.FrameCount() > 0) {
-      TGIFCanvas canvas(image), jumping(image);
-      for (int i = 0; i < image.FrameCount(); ++i) {
-        canvas.Render(i);
-        out.composed.push_back(CanvasPam(canvas));
+  return indexes;
+}
+
+// The words after the first, joined by blanks.
+std::string Line(const Words& w) {
+  std::string line;
+  for (size_t i = 1; i < w.size(); ++i) line += (i > 1 ? " " : "") + w[i];
+  return line;
+}
+
+// Every case of every file in tests/data/<folder>: a file holds one case, or several, each from
+// its "case" statement on.
+std::vector<GifCase> GifCasesIn(const std::string& folder) {
+  std::vector<GifCase> cases;
+  for (const std::vector<CaseStatement>& file : ReadCaseStatements(folder)) {
+    Table global, local;
+    for (const CaseStatement& s : file) {
+      const Words& w = s.words;
+      if (&s == &file.front() || w[0] == "case") {
+        cases.emplace_back().where = s.where;
+        global = local = Table{};
+        if (w[0] == "case") continue;
       }
-      // Any frame can be asked for: going back starts afresh, jumping ahead composes those between.
-      for (int i = image.FrameCount() - 1; !c.composed.empty() && i >= 0; --i) {
-        jumping.Render(i);
-        EXPECT_EQ(CanvasPam(jumping), out.composed[i]) << "composed " << i << " after " << i + 1;
+      GifCase& c = cases.back();
+      GifBuilder gif("");
+      auto numberAt = [&](size_t i) { return std::stoi(w.at(i)); };
+      if (w[0] == "bytes") {  // a word of two hexadecimal digits is that byte, any other word its text
+        for (auto word = w.begin() + 1; word != w.end(); ++word) {
+          const bool hex = word->size() == 2 && std::isxdigit((*word)[0]) && std::isxdigit((*word)[1]);
+          gif.Raw(hex ? std::string(1, static_cast<char>(std::stoi(*word, nullptr, 16))) : *word);
+        }
+      } else if (w[0] == "screen") {  // screen W H [SIGNATURE] [colors TABLE...]
+        const auto table = std::find(w.begin(), w.end(), "colors");
+        if (table != w.end()) global = ReadTable(table + 1, w.end(), c.colors);
+        c.width = numberAt(1);
+        c.height = numberAt(2);
+        gif.Raw(w.begin() + 3 == table ? "GIF89a" : w.at(3)).Screen(c.width, c.height, global.colors);
+      } else if (w[0] == "local") {
+        local = ReadTable(w.begin() + 1, w.end(), c.colors);
+      } else if (w[0] == "control") {  // control DISPOSAL DELAY TRANSPARENT
+        const int disposal = static_cast<int>(std::string("nkbp").find(w.at(1)[0]));  // none, keep, background...
+        std::optional<uint8_t> transparent;
+        if (w.at(3) != "-") transparent = Indexes(w.begin() + 3, w.begin() + 4, global.letters)[0];
+        gif.GraphicControl(disposal, numberAt(2), transparent);
+      } else if (w[0] == "frame") {  // frame LEFT TOP W H OPTIONS... ROWS...
+        // The options: words after the first five, each with the numbers after it.
+        auto option = [&](const char* name) { return std::find(w.begin() + 5, w.end(), name); };
+        auto has = [&](const char* name) { return option(name) != w.end(); };
+        auto given = [&](const char* name, int otherwise, int nth = 1) {
+          return has(name) ? std::stoi(*(option(name) + nth)) : otherwise;
+        };
+        GifFrameSpec frame{numberAt(1), numberAt(2), numberAt(3), numberAt(4), {}, local.colors, has("interlaced")};
+        const Table table = local.colors.empty() ? global : std::exchange(local, Table{});
+        int codeSize = 2;
+        while ((1u << codeSize) < table.colors.size()) ++codeSize;
+        frame.lzw = {given("codesize", codeSize), !has("noclear"), !has("noend"), !has("keepfull"),
+                     given("blocks", 255)};
+        if (has("test") || has("noise")) {
+          const int colors = 1 << std::min(8, frame.lzw.minCodeSize);
+          frame.pixels =
+              GifTestPixels(frame.width, frame.height, colors, given(has("test") ? "test" : "noise", 0), has("noise"));
+        } else if (!has("nodata")) {
+          frame.pixels = Indexes(w.end() - frame.height, w.end(), table.letters);
+        }
+        const bool whole = !has("nodata") && !has("as") && !frame.interlaced;
+        c.written.push_back(whole ? std::optional(frame.pixels) : std::nullopt);
+        // "as W H": the descriptor gives another size than the data has.
+        frame.width = given("as", frame.width);
+        frame.height = given("as", frame.height, 2);
+        gif.Descriptor(frame);
+        if (!has("nodata")) {  // "open": no zero-length block after the data
+          gif.Raw(std::string(1, static_cast<char>(frame.lzw.minCodeSize)) +
+                  GifSubBlocks(GifLzwPack(frame.pixels, frame.lzw), frame.lzw.blockSize, !has("open")));
+        }
+      } else if (w[0] == "trailer") {
+        gif.Trailer();
+      } else if (w[0] == "budget") {
+        c.limits.memoryBudget = std::stoul(w.at(1));
+      } else if (w[0] == "limits") {  // limits pixels N frames N extensions N
+        c.limits.maxPixels = numberAt(2);
+        c.limits.maxFrames = numberAt(4);
+        c.limits.maxExtensions = numberAt(6);
+      } else if (w[0] == "dither") {
+        c.limits.paletteScreen = true;
+      } else if (w[0] == "giflib" || w[0] == "everybudget") {
+        c.flags.insert(w[0]);
+      } else if (w[0] == ">") {
+        c.transcript.push_back(Line(w));
+      } else if (w[0] == "decoded") {
+        c.decoded[std::stoul(w.at(1))] = Indexes(w.begin() + 2, w.end(), global.letters);
+      } else if (w[0] == "composed") {
+        c.composed.push_back(s.Joined(2));
+      } else if (w[0] == "frames") {
+        c.unlisted = std::stoul(w.at(1));
+      } else if (w[0] == "tool") {
+        c.tool = Line(w);
+      } else {
+        ADD_FAILURE() << s.where << ": unknown statement " << w[0];
+      }
+      c.gif += gif.Bytes();
+    }
+  }
+  return cases;
+}
+
+void CheckGifOutcome(const GifCase& c, const GifOutcome& outcome) {
+  const size_t unlisted = std::min(c.unlisted, outcome.transcript.size());
+  EXPECT_EQ(Words(outcome.transcript.begin() + unlisted, outcome.transcript.end()), c.transcript);
+  // Frames written whole come back as they were, unless the case says what each frame holds.
+  std::map<size_t, Pixels> expected = c.decoded;
+  for (size_t i = 0; c.decoded.empty() && i < c.written.size() && i < outcome.frames.size(); ++i) {
+    if (c.written[i]) expected[i] = *c.written[i];
+  }
+  for (const auto& [index, pixels] : expected) {
+    ASSERT_LT(index, outcome.frames.size());
+    EXPECT_EQ(outcome.frames[index], pixels) << "frame " << index;
+  }
+  // The pictures in the case's letters: "." where alpha is 0, "?" for a colour it does not name.
+  const std::string header = "P7\nWIDTH " + std::to_string(c.width) + "\nHEIGHT " + std::to_string(c.height) +
+                             "\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n";
+  ASSERT_TRUE(c.composed.empty() || outcome.composed.size() == c.composed.size()) << outcome.composed.size();
+  for (size_t i = 0; i < c.composed.size(); ++i) {
+    const std::string& pam = outcome.composed[i];
+    ASSERT_EQ(pam.substr(0, header.size()), header);
+    std::string letters;
+    for (size_t at = header.size(); at + 4 <= pam.size(); at += 4) {
+      letters += pam[at + 3] == 0 ? '.' : '?';
+      for (const auto& [name, rgb] : c.colors) {
+        if (pam.compare(at, 4, {char(rgb.r), char(rgb.g), char(rgb.b), char(255)}) == 0) letters.back() = name;
       }
     }
-  } catch (const GIFException& e) {
-    error = e.what();
+    EXPECT_EQ(letters, c.composed[i]) << "composed " << i;
   }
-  for (const std::string& warning : warnings) out.transcript.push_back("warning: " + warning);
-  if (!error.empty()) out.transcript.push_back("error: " + error);
-  return out;
 }
 
 // giflib must read the same colour indexes from the same bytes: the cases' pixels are written by the
@@ -69,95 +235,114 @@ void CompareWithGiflib(const std::string& bytes, const TGIFImage& ours) {
   ASSERT_EQ(DGifSlurp(gif), GIF_OK) << GifErrorString(gif->Error);
   ASSERT_EQ(ours.FrameCount(), gif->ImageCount);
   for (int i = 0; i < gif->ImageCount; ++i) {
-    const GifImageDesc& desc = gif->SavedImages[i].ImageDesc;
-    const std::vector<uint8_t>& data = ours.Frame(i)->Data();
-    EXPECT_EQ(data, std::vector<uint8_t>(gif->SavedImages[i].RasterBits,
-                                         gif->SavedImages[i].RasterBits + desc.Width * desc.Height))
-        << "frame " << i;
+    const SavedImage& frame = gif->SavedImages[i];
+    const size_t size = static_cast<size_t>(frame.ImageDesc.Width) * frame.ImageDesc.Height;
+    EXPECT_EQ(ours.Frame(i)->Data(), Pixels(frame.RasterBits, frame.RasterBits + size)) << "frame " << i;
   }
   DGifCloseFile(gif, &error);
 }
 
+// Reads the case as a viewer shows it: every frame composed and its bitmap made, dithered (as on a
+// screen of 256 colours) and then as the case's own screen shows them. It holds no more than its
+// budget and gives all of it back.
+GifOutcome Read(const GifCase& c) {
+  GifOutcome out;
+  TGIFImage image(c.limits);
+  std::vector<std::string> warnings;
+  image.OnWarning = [&](TGIFItem*, TGIFSeverity, const std::string& text) { warnings.push_back("warning: " + text); };
+  std::string error;
+  const size_t base = heapPeak = heapInUse;
+  try {
+    image.LoadFromBytes(c.gif);
+    const TGIFDrawOptions own = image.DrawOptions();
+    for (const TGIFDrawOptions& options : {TGIFDrawOptions(own).Exclude(goAutoDither), own}) {
+      image.SetDrawOptions(options);
+      TGIFCanvas canvas(image);
+      out.composed.clear();
+      for (int i = 0; i < image.FrameCount(); ++i) {
+        image.Frame(i)->GetBitmap();
+        canvas.Render(i);
+        if (!c.composed.empty()) out.composed.push_back(CanvasPam(canvas));
+      }
+    }
+    if (!c.composed.empty()) {
+      // Any frame can be asked for: going back starts afresh, jumping ahead composes those between.
+      TGIFCanvas jumping(image);
+      for (int i = image.FrameCount() - 1; i >= 0; --i) {
+        jumping.Render(i);
+        EXPECT_EQ(CanvasPam(jumping), out.composed[i]) << "composed " << i << " after " << i + 1;
+      }
+    }
+  } catch (const GIFException& e) {
+    error = e.what();
+  }
+  // Outside the budget: the image object and a few small ones, besides the decoder's tables and data
+  // buffer, which are made once for the thread and kept.
+  EXPECT_LE(heapPeak - base, c.limits.memoryBudget + (8 << 10));
+  for (int i = 0; i < image.FrameCount(); ++i) {
+    const TGIFSubImage& frame = *image.Frame(i);
+    out.transcript.push_back(FrameInfoLine(frame) + " " + std::to_string(FrameDelay(frame, c.limits, false)) + " " +
+                             std::to_string(FrameDelay(frame, c.limits, true)));
+    out.frames.push_back(frame.Data());
+  }
+  if (image.LoopCount()) out.transcript.push_back("loops " + std::to_string(*image.LoopCount()));
+  out.transcript.insert(out.transcript.end(), warnings.begin(), warnings.end());
+  if (!error.empty()) out.transcript.push_back("error: " + error);
+  if (c.flags.count("giflib")) CompareWithGiflib(c.gif, image);
+  image.Clear();
+  EXPECT_EQ(image.Budget().Used(), 0u);
+  return out;
+}
+
+// Read again at every budget up to 1.5 MB, after the first reading has made the decoder's tables:
+// refused with "Image too large to decode" up to some budget, shown from there on.
+void ReadAtEveryBudget(GifCase c) {
+  bool shown = false;
+  for (c.limits.memoryBudget = 0; c.limits.memoryBudget <= (size_t{3} << 19); c.limits.memoryBudget += 16 << 10) {
+    SCOPED_TRACE(c.limits.memoryBudget);
+    const std::string last = Read(c).transcript.back();
+    if (last.starts_with("error: ")) {
+      EXPECT_EQ(last, "error: Image too large to decode");
+      EXPECT_FALSE(shown) << "a larger budget refused what a smaller one held";
+    }
+    shown = shown || !last.starts_with("error: ");
+  }
+  EXPECT_TRUE(shown);
+}
+
 TEST(GifCases, EveryCaseReadsAsItSays) {
-  const std::vector<GifCase> cases = GifCasesIn(KIVO_TEST_DATA "/gif");
-  ASSERT_GE(cases.size(), 60u);
-  for (const GifCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    TGIFImage image(c.limits);
-    CheckGifOutcome(c, ReadInProcess(c, image));
-    if (!c.loops.empty()) {
-      EXPECT_EQ(image.LoopCount() ? std::to_string(*image.LoopCount()) : "-", c.loops);
-    }
-    if (c.giflib) CompareWithGiflib(c.gif, image);
-    if (!c.seed.empty()) {  // KIVO_WRITE_GIF_CORPUS=1 writes the fuzzers' seeds afresh
-      const std::string path = KIVO_TEST_DATA "/../../fuzz/corpus/" + c.seed;
-      if (std::getenv("KIVO_WRITE_GIF_CORPUS") != nullptr) kivo::platform::WriteFileAtomic(path, c.seedBytes);
-      std::string stored;
-      EXPECT_TRUE(kivo::platform::ReadWholeFile(path, stored, kGifFileLimit) && stored == c.seedBytes) << path;
-    }
+  for (const GifCase& c : GifCasesIn("gif")) {
+    SCOPED_TRACE(c.where);
+    CheckGifOutcome(c, Read(c));
+    if (c.flags.count("everybudget")) ReadAtEveryBudget(c);
   }
 }
 
-class GifToolTest : public testing::Test {
- protected:
-  void SetUp() override { std::filesystem::copy_file(KIVO_TOOL, dir_ / "kivo-tool"); }
-  ToolRun Run(const std::string& args) { return RunTool(dir_, dir_ / "kivo-tool", "gif " + args, dir_.Path()); }
-  // The numbered pictures the tool wrote, up to the first one missing.
-  std::vector<std::string> Pictures(const std::string& prefix, const char* extension) {
-    std::vector<std::string> pictures;
-    for (std::string name; std::filesystem::exists(
-             name = dir_ / (prefix + std::to_string(1000 + pictures.size()).substr(1) + extension));) {
-      pictures.push_back(ReadTestFile(name));
-    }
-    return pictures;
-  }
-  TempDir dir_;
-};
-
-TEST_F(GifToolTest, EveryComposedCaseShowsItsFramesAndPictures) {
-  const std::vector<GifCase> cases = GifCasesIn(KIVO_TEST_DATA "/gif_composed");
-  ASSERT_GE(cases.size(), 8u);
-  for (size_t i = 0; i < cases.size(); ++i) {
-    const GifCase& c = cases[i];
-    SCOPED_TRACE(c.name);
-    const std::string name = "case" + std::to_string(i);
-    WriteTestFile(dir_ / (name + ".gif"), c.gif);
-    MakeTestDir(dir_ / name);
-    const ToolRun run = Run(name + ".gif " + name + " --composed");
+TEST(GifCases, EveryToolCaseShowsItsFramesAndPictures) {
+  TempDir dir;
+  std::filesystem::copy_file(KIVO_TOOL, dir / "kivo-tool");
+  for (const GifCase& c : GifCasesIn("gif_composed")) {
+    SCOPED_TRACE(c.where);
+    const std::string folder = dir / c.where;
+    MakeTestDir(folder + "/out");
+    WriteTestFile(folder + "/in.gif", c.gif);
+    const ToolRun run = RunTool(dir, dir / "kivo-tool", "gif " + c.tool, folder);
     GifOutcome out;
-    std::istringstream lines(run.out);
-    for (std::string line; std::getline(lines, line);) out.transcript.push_back(line);
-    for (const std::string& pgm : Pictures(name + "/frame-", ".pgm")) {
-      out.frames.emplace_back(pgm.begin() + static_cast<ptrdiff_t>(pgm.find("\n255\n") + 5), pgm.end());
+    for (const auto& [text, prefix] : {std::pair{run.out, ""}, {run.err, "stderr: "}}) {
+      std::istringstream lines(text);
+      for (std::string line; std::getline(lines, line);) out.transcript.push_back(prefix + line);
     }
-    out.composed = Pictures(name + "/composed-", ".pam");
+    if (run.status != 0) out.transcript.push_back("status " + std::to_string(run.status));
+    // The numbered pictures the tool wrote, up to the first one missing.
+    auto picture = [&](const char* name, size_t number, const char* extension) {
+      const std::string path = folder + "/out/" + name + std::to_string(1000 + number).substr(1) + extension;
+      return std::filesystem::exists(path) ? std::optional(ReadTestFile(path)) : std::nullopt;
+    };
+    while (auto pgm = picture("frame-", out.frames.size(), ".pgm")) {
+      out.frames.emplace_back(pgm->begin() + static_cast<ptrdiff_t>(pgm->find("\n255\n") + 5), pgm->end());
+    }
+    while (auto pam = picture("composed-", out.composed.size(), ".pam")) out.composed.push_back(*pam);
     CheckGifOutcome(c, out);
-    EXPECT_EQ(run.status, !c.transcript.empty() && c.transcript.back().starts_with("error: ") ? 1 : 0) << run.err;
-  }
-}
-
-TEST_F(GifToolTest, ReportsFilesAndArgumentsItCannotUse) {
-  ToolRun missing = Run("missing.gif");
-  EXPECT_EQ(missing.status, 1);
-  EXPECT_EQ(missing.out, "error: Cannot open file missing.gif\n");
-
-  // Without a folder only the lines are printed.
-  WriteTestFile(dir_ / "in.gif", ReadGifCases(KIVO_TEST_DATA "/gif_composed/disposal_keep.txt")[0].gif);
-  ToolRun listed = Run("in.gif");
-  EXPECT_EQ(listed.status, 0);
-  EXPECT_EQ(listed.out, "0 0 4 2 0 -1 0 0\n1 0 2 1 0 -1 0 0\n2 1 2 1 0 -1 0 1\n3 0 1 2 0 -1 0 0\n");
-
-  // A picture that cannot be written stops the command with the file's name.
-  WriteTestFile(dir_ / "plain", "a file, not a folder");
-  ToolRun unwritable = Run("in.gif plain");
-  EXPECT_EQ(unwritable.status, 1);
-  EXPECT_EQ(unwritable.err, "kivo-tool: Cannot create file plain/frame-000.pgm\n");
-
-  for (const char* args : {"", "a.gif b c"}) {
-    ToolRun usage = Run(args);
-    EXPECT_EQ(usage.status, 2) << args;
-    EXPECT_EQ(usage.out, "") << args;
-    EXPECT_EQ(usage.err, "usage: kivo-tool gif FILE [OUTDIR [--composed]]\n") << args;
   }
 }
 

@@ -7,21 +7,16 @@
 
 #include "support/gif_builder.h"
 
-// GIFs written to cost far more memory than their size, as a hostile screenshot file could: frames
-// whose pixels a viewer must hold although their data is a few bytes, frames and extensions of a
-// few bytes each, and data sub-blocks of one byte each. Shared by the unit tests and the benchmark.
-
+// GIFs written to cost far more memory than their size, as a hostile screenshot file could: the set
+// the benchmark measures (tests/data/gif/memory.txt holds the unit tests' own).
 namespace gif_hostile {
 
-// `frames` frames on a width x height screen, each carrying no LZW data at all (its pixels are the
-// fill value). Full-screen frames restore what was under them, so a viewer also saves the canvas
-// (4 take about a hundred bytes); frames of width 0, 12 bytes each, take the screen's size and are
-// interlaced, for the decoder's scratch buffer too.
+// `frames` frames without LZW data: full-screen ones restore what was under them (a viewer saves the
+// canvas); interlaced ones of width 0 take the screen's size (and the decoder's scratch buffer).
 inline std::string FullScreenFrames(int width, int height, int frames, bool zeroWidth = false) {
   GifBuilder gif;
   gif.Screen(width, height, {{0, 0, 0}, {255, 255, 255}});
-  GifFrameSpec frame = GifFrame(0, 0, zeroWidth ? 0 : width, zeroWidth ? 0 : height, {});
-  frame.interlaced = zeroWidth;
+  const GifFrameSpec frame{0, 0, zeroWidth ? 0 : width, zeroWidth ? 0 : height, {}, {}, zeroWidth};
   for (int i = 0; i < frames; ++i) {
     if (!zeroWidth) gif.GraphicControl(3, 1, std::nullopt);
     gif.Descriptor(frame).Raw(std::string("\x02\x00", 2));
@@ -31,30 +26,25 @@ inline std::string FullScreenFrames(int width, int height, int frames, bool zero
 
 // `count` frames of 4 bytes: an empty comment and a zero byte, no pixels.
 inline std::string EmptyFrames(int count) {
-  std::string frames;
-  for (int i = 0; i < count; ++i) frames += std::string("\x21\xFE\x00\x00", 4);
-  return GifBuilder().Screen(16, 16, {{0, 0, 0}, {255, 255, 255}}).Raw(frames).Trailer().Bytes();
+  GifBuilder gif;
+  gif.Screen(16, 16, {{0, 0, 0}, {255, 255, 255}});
+  for (int i = 0; i < count; ++i) gif.Raw(std::string("\x21\xFE\x00\x00", 4));
+  return gif.Trailer().Bytes();
 }
 
 // One extension (a comment, or an application's data) of `blocks` data sub-blocks of one byte.
 inline std::string OneByteSubBlocks(int blocks, bool application) {
-  std::string data(application ? "\x21\xFF\x0BXMP DataXMP" : "\x21\xFE");
-  for (int i = 0; i < blocks; ++i) data += "\x01x";
-  return GifBuilder()
-      .Screen(16, 16, {{0, 0, 0}, {255, 255, 255}})
-      .Raw(data)
-      .Raw(std::string(1, '\0'))
-      .Trailer()
-      .Bytes();
+  GifBuilder gif;
+  gif.Screen(16, 16, {{0, 0, 0}, {255, 255, 255}}).Raw(application ? "\x21\xFF\x0BXMP DataXMP" : "\x21\xFE");
+  for (int i = 0; i < blocks; ++i) gif.Raw("\x01x");
+  return gif.Raw(std::string(1, '\0')).Trailer().Bytes();
 }
 
 struct Sample {
-  std::string name;
-  std::string bytes;
+  std::string name, bytes;
 };
 
-// The set the benchmark measures: every way above, each at a size that an unbounded reader would
-// pay dearly for.
+// Every way above, each at a size that an unbounded reader would pay dearly for.
 inline std::vector<Sample> Samples() {
   return {
       {"4 frames on a 5792 x 5792 screen", FullScreenFrames(5792, 5792, 4)},

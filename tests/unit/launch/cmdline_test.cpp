@@ -2,13 +2,14 @@
 // SPDX-License-Identifier: MIT
 // kivo-tool as the user runs it, on every case in tests/data/cmdline/ (its README gives the
 // statements): the built program in a folder of its own, with the files and kivo.ini the case makes
-// there, and PATH and HOME inside that folder too. Showing a launch, or failing to start one, never
-// touches the case's files.
+// there, and PATH and HOME inside that folder too. A run touches no file of the case but those it is
+// expected to write.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
+#include <list>
 #include <map>
+#include <memory>
 #include <optional>
 
 #include "support/case_words.h"
@@ -19,34 +20,56 @@
 
 namespace {
 
+namespace fs = std::filesystem;
+
 struct Expected {
   std::string where, args;
   std::optional<std::string> out;
-  std::string first, last, err;
+  std::string err;
+  std::vector<std::string> lines, writes;
   int status = 0;
 };
 
-// The case's files and their bytes, leaving out what the tool keeps beside itself.
+// The case's files by full path and what each holds, leaving out what the tool keeps beside itself.
 std::map<std::string, std::string> Files(const std::string& dir) {
   std::map<std::string, std::string> files;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(dir)) {
+  for (const auto& entry : fs::recursive_directory_iterator(dir)) {
     const std::string name = entry.path().string().substr(dir.size() + 1);
     if (name == "kivo-tool" || name.starts_with("zipcache") || name.starts_with("shortnames")) continue;
-    files[name] = entry.is_regular_file() ? ReadTestFile(entry.path()) : "<folder>";
+    files[entry.path()] = entry.is_symlink()        ? "<link to " + fs::read_symlink(entry).string() + ">"
+                          : entry.is_regular_file() ? ReadTestFile(entry.path())
+                                                    : "<folder>";
   }
   return files;
 }
 
 void Check(const Expected& e, const TempDir& dir, const TempDir& scratch) {
   SCOPED_TRACE(e.where + ": kivo-tool" + e.args);
-  const auto before = Files(dir.Path());
+  auto before = Files(dir.Path());
   const ToolRun run = RunTool(scratch, dir / "kivo-tool", e.args, dir / "roms");
   EXPECT_EQ(run.status, e.status) << run.err;
   EXPECT_EQ(run.out, e.out.value_or(run.out));
-  EXPECT_TRUE(run.out.starts_with(e.first)) << run.out;
-  EXPECT_TRUE(e.last.empty() || run.out.ends_with("\n" + e.last + "\n")) << run.out;
+  for (const std::string& line : e.lines) {
+    EXPECT_NE(("\n" + run.out).find("\n" + line + "\n"), std::string::npos) << line << "\nnot in:\n" << run.out;
+  }
   EXPECT_TRUE(e.err.empty() ? run.err.empty() : run.err.find(e.err) != std::string::npos) << run.err;
-  EXPECT_EQ(Files(dir.Path()), before);
+  auto after = Files(dir.Path());
+  for (const std::string& written : e.writes) {
+    before.erase(written);
+    after.erase(written);
+  }
+  EXPECT_EQ(after, before);
+}
+
+// The statement's words with "$/" standing for the case's folder; any other "$" is the shell's.
+std::vector<std::string> WordsIn(const CaseStatement& statement, const std::string& root) {
+  std::vector<std::string> words = statement.words;
+  for (std::string& word : words) {
+    for (size_t at = word.find("$/"); at != std::string::npos; at = word.find("$/", at + root.size())) {
+      word.replace(at, 1, root);
+    }
+  }
+  return words;
 }
 
 // The words as the shell would pass them, each one quoted.
@@ -63,36 +86,37 @@ std::string ShellWords(const std::vector<std::string>& words) {
 TEST(Cmdline, EveryCaseShowsItsLaunch) {
   for (const std::vector<CaseStatement>& statements : ReadCaseStatements("cmdline")) {
     TempDir dir, scratch;
-    std::filesystem::copy_file(KIVO_TOOL, dir / "kivo-tool");
+    fs::copy_file(KIVO_TOOL, dir / "kivo-tool");
     MakeTestDir(dir / "roms");
     ScopedEnv programs("PATH", dir / "bin"), home("HOME", dir / "home"), xdg("XDG_CONFIG_HOME", std::nullopt);
-    std::optional<Expected> run;
+    std::list<ScopedEnv> environment;
+    std::unique_ptr<Expected> run;
     auto flush = [&] {
       if (run) Check(*run, dir, scratch);
       run.reset();
     };
     for (const CaseStatement& statement : statements) {
-      const std::vector<std::string> w = WordsBelow(statement, dir.Path());
+      SCOPED_TRACE(statement.where);
+      const std::vector<std::string> w = WordsIn(statement, dir.Path());
       std::string text;
       for (size_t i = 1; i < w.size(); ++i) text += w[i] + (w[0] == "ini" ? "\n" : "");
-      if (run && (w[0] == "out" || w[0] == "first" || w[0] == "last" || w[0] == "err" || w[0] == "status")) {
+      if (run && (w[0] == "out" || w[0] == "line" || w[0] == "err" || w[0] == "status" || w[0] == "writes")) {
         if (w[0] == "out") run->out = text;
-        if (w[0] == "first") run->first = text + "\n";
-        if (w[0] == "last") run->last = text;
+        if (w[0] == "line") run->lines.push_back(text);
         if (w[0] == "err") run->err = text;
         if (w[0] == "status") run->status = std::stoi(text);
+        if (w[0] == "writes") run->writes.insert(run->writes.end(), w.begin() + 1, w.end());
         continue;
       }
       flush();
       if (w[0] == "kivo-tool") {
-        run = Expected{statement.where, ShellWords(w), {}, {}, {}, {}, 0};
-      } else if (w[0] == "program") {
-        WriteTestFile(w.at(1), "#!/bin/sh\n");
-        ASSERT_EQ(::chmod(w[1].c_str(), 0755), 0);
+        run = std::make_unique<Expected>(Expected{statement.where, ShellWords(w), {}, {}, {}, {}, 0});
       } else if (w[0] == "zip") {
         WriteZip(w.at(1), {ZipFile("README.TXT", "read me"), ZipFile(w.at(2), "zipped", true)});
       } else if (w[0] == "ini") {
         WriteTestFile(dir / "kivo.ini", text);
+      } else if (w[0] == "env") {
+        environment.emplace_back(w.at(1), w.size() > 2 ? std::optional(w[2]) : std::nullopt);
       } else if (!RunFileStatement(w)) {
         ADD_FAILURE() << statement.where << ": unknown statement " << w[0];
       }
