@@ -25,12 +25,12 @@
 #include <string>
 
 #include "gif/ui/gif_graphic.h"
+#include "gif_hostile_samples.h"
 #include "gif_inputs.h"
 #include "harness.h"
 #include "memory_figure.h"
 #include "probes/peak_memory.h"
 #include "support/temp_dir.h"
-#include "unit/gif/gif_hostile_samples.h"
 
 using namespace kivo::gif;
 

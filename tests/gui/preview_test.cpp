@@ -55,7 +55,7 @@ QImage Picture(int width, int height, int seed, int transparent = -1) {
 bool Save(const QImage& image, const std::string& path) { return image.save(QString::fromStdString(path)); }
 
 // A frame of the whole 48 x 36 screen: Picture(48, 36, seed).
-GifFrameSpec Frame(int seed) {
+GifFrameLayout Frame(int seed) {
   return {.width = 48, .height = 36, .pixels = GifTestPixels(48, 36, 4, seed), .lzw = {.minCodeSize = 2}};
 }
 
@@ -148,7 +148,7 @@ class PreviewTest : public QObject {
     // No global map, and a first frame without colours of its own, empty on a 0 x 0 screen, that the
     // others fall back on: the second frame has its own colours, the third none. Only the painter
     // would meet the third, where nobody could report it; the file is refused when opened.
-    GifFrameSpec coloured = Frame(1);
+    GifFrameLayout coloured = Frame(1);
     coloured.localMap = kPalette;
     WriteTestFile(f.media / "Colourless.gif",
                   GifBuilder().Screen(0, 0).Frame({}).Frame(coloured).Frame(Frame(2)).Trailer().Bytes());

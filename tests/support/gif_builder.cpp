@@ -84,7 +84,7 @@ std::string GifSubBlocks(const std::string& data, int blockSize, bool terminate)
   return out;
 }
 
-GifFrameSpec GifFrame(int left, int top, int width, int height, std::vector<uint8_t> pixels, int minCodeSize) {
+GifFrameLayout GifFrame(int left, int top, int width, int height, std::vector<uint8_t> pixels, int minCodeSize) {
   return {left, top, width, height, std::move(pixels), {}, false, {.minCodeSize = minCodeSize}};
 }
 
@@ -111,7 +111,7 @@ GifBuilder& GifBuilder::Loop(uint16_t count, const std::string& identifier) {
   return *this;
 }
 
-GifBuilder& GifBuilder::Descriptor(const GifFrameSpec& frame) {
+GifBuilder& GifBuilder::Descriptor(const GifFrameLayout& frame) {
   bytes_.push_back(',');
   for (int value : {frame.left, frame.top, frame.width, frame.height}) PutWord(bytes_, value);
   const int mapBits = frame.localMap.empty() ? 0 : 0x80 | MapSizeBits(frame.localMap.size());
@@ -120,7 +120,7 @@ GifBuilder& GifBuilder::Descriptor(const GifFrameSpec& frame) {
   return *this;
 }
 
-GifBuilder& GifBuilder::Frame(const GifFrameSpec& frame) {
+GifBuilder& GifBuilder::Frame(const GifFrameLayout& frame) {
   Descriptor(frame);
   bytes_.push_back(static_cast<char>(frame.lzw.minCodeSize));
   bytes_ += GifSubBlocks(GifLzwPack(frame.pixels, frame.lzw), frame.lzw.blockSize);

@@ -28,7 +28,7 @@ std::string GifLzwPack(const std::vector<uint8_t>& pixels, const GifLzwOptions& 
 // Bytes cut into data sub-blocks (size byte, bytes) followed by the zero-length block unless told.
 std::string GifSubBlocks(const std::string& data, int blockSize = 255, bool terminate = true);
 
-struct GifFrameSpec {
+struct GifFrameLayout {
   int left = 0, top = 0, width = 0, height = 0;
   std::vector<uint8_t> pixels = {};   // width x height colour indexes, in the order the file stores them
   std::vector<GifRgb> localMap = {};  // a power of two of 2 to 256 entries, or empty
@@ -37,7 +37,7 @@ struct GifFrameSpec {
 };
 
 // A frame at the given place of width x height pixels (colour indexes in display order).
-GifFrameSpec GifFrame(int left, int top, int width, int height, std::vector<uint8_t> pixels, int minCodeSize = 8);
+GifFrameLayout GifFrame(int left, int top, int width, int height, std::vector<uint8_t> pixels, int minCodeSize = 8);
 
 class GifBuilder {
  public:
@@ -46,9 +46,9 @@ class GifBuilder {
   GifBuilder& Screen(int width, int height, const std::vector<GifRgb>& globalMap = {}, uint8_t background = 0);
   GifBuilder& GraphicControl(int disposal, int delay, std::optional<uint8_t> transparent);
   GifBuilder& Loop(uint16_t count, const std::string& identifier = "NETSCAPE2.0");
-  GifBuilder& Frame(const GifFrameSpec& frame);
+  GifBuilder& Frame(const GifFrameLayout& frame);
   // Image descriptor and local map only, for frames whose data the test writes itself.
-  GifBuilder& Descriptor(const GifFrameSpec& frame);
+  GifBuilder& Descriptor(const GifFrameLayout& frame);
   GifBuilder& Raw(const std::string& bytes);
   GifBuilder& Trailer() { return Raw(";"); }
 

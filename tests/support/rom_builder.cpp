@@ -23,7 +23,7 @@ std::uint16_t SnesChecksumOf(const std::string& image) {
   return static_cast<std::uint16_t>(sum & 0xFFFF);
 }
 
-std::string BuildSnesRom(const SnesRomSpec& desc) {
+std::string BuildSnesRom(const SnesRomLayout& desc) {
   std::string image(static_cast<std::size_t>(std::max(desc.sizeMbit, 0)) * kMbit, '\0');
   std::uint32_t state = desc.seed * 2654435761u + 12345u;
   for (char& c : image) {

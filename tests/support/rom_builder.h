@@ -15,7 +15,7 @@ enum class RomLayout {
   NoHeader,  // no header written: nothing in the image passes the header probe
 };
 
-struct SnesRomSpec {
+struct SnesRomLayout {
   std::string title = "KIVO TEST CARTRIDGE";  // padded with blanks (or cut) to the 21-byte field
   RomLayout layout = RomLayout::LoRom;
   std::uint8_t makeup = 0x20;  // map mode byte; 0x20 LoROM, 0x21 HiROM, +0x10 FastROM
@@ -37,7 +37,7 @@ struct SnesRomSpec {
   std::uint32_t seed = 1;  // byte pattern of the image body
 };
 
-std::string BuildSnesRom(const SnesRomSpec& desc);
+std::string BuildSnesRom(const SnesRomLayout& desc);
 
 // The cartridge checksum of a headerless image of whole Mbit: the image mirrored the way the
 // cartridge's own checksum is defined, i.e. the largest power-of-two part once and the remainder

@@ -252,7 +252,7 @@ std::string EncodeGif(const std::vector<QImage>& frames, int delay) {
   if (frames.size() > 1) gif.Loop(0);
   for (std::vector<uint8_t>& indexes : pixels) {
     if (frames.size() > 1) gif.GraphicControl(1, delay, std::nullopt);
-    GifFrameSpec desc;
+    GifFrameLayout desc;
     desc.width = width;
     desc.height = height;
     desc.pixels = std::move(indexes);

@@ -30,12 +30,12 @@ constexpr char kMarker[] = ".kivo-demo";
 struct DemoGame {
   QString folder;  // below the ROM folder, empty for the ROM folder itself
   QString file;
-  SnesRomSpec desc;
+  SnesRomLayout desc;
   bool zipped = false;  // the image goes into an archive of the same name with ".zip"
 };
 
-SnesRomSpec GameDesc(const char* title, RomLayout layout, int sizeMbit, std::uint8_t country, std::uint32_t seed) {
-  SnesRomSpec desc;
+SnesRomLayout GameDesc(const char* title, RomLayout layout, int sizeMbit, std::uint8_t country, std::uint32_t seed) {
+  SnesRomLayout desc;
   desc.title = title;
   desc.layout = layout;
   desc.makeup = layout == RomLayout::HiRom ? 0x21 : 0x20;

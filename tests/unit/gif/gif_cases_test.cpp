@@ -141,7 +141,7 @@ std::vector<GifCase> GifCasesIn(const std::string& folder) {
         auto given = [&](const char* name, int otherwise, int nth = 1) {
           return has(name) ? std::stoi(*(option(name) + nth)) : otherwise;
         };
-        GifFrameSpec frame{numberAt(1), numberAt(2), numberAt(3), numberAt(4), {}, local.colors, has("interlaced")};
+        GifFrameLayout frame{numberAt(1), numberAt(2), numberAt(3), numberAt(4), {}, local.colors, has("interlaced")};
         const Table table = local.colors.empty() ? global : std::exchange(local, Table{});
         int codeSize = 2;
         while ((1u << codeSize) < table.colors.size()) ++codeSize;

@@ -30,12 +30,12 @@ struct Expected {
 
 // Makes the case's file in dir/roms/ and gives what the case expects of it.
 Expected MakeRomFile(const std::vector<CaseStatement>& statements, const std::string& dir) {
-  static const std::map<std::string, std::uint8_t SnesRomSpec::*> kBytes = {
-      {"makeup", &SnesRomSpec::makeup},  {"type", &SnesRomSpec::type},       {"sizecode", &SnesRomSpec::sizeCode},
-      {"sram", &SnesRomSpec::sramCode},  {"country", &SnesRomSpec::country}, {"licensee", &SnesRomSpec::licensee},
-      {"version", &SnesRomSpec::version}};
+  static const std::map<std::string, std::uint8_t SnesRomLayout::*> kBytes = {
+      {"makeup", &SnesRomLayout::makeup},  {"type", &SnesRomLayout::type},       {"sizecode", &SnesRomLayout::sizeCode},
+      {"sram", &SnesRomLayout::sramCode},  {"country", &SnesRomLayout::country}, {"licensee", &SnesRomLayout::licensee},
+      {"version", &SnesRomLayout::version}};
   Expected e;
-  SnesRomSpec rom;
+  SnesRomLayout rom;
   std::string image, member;
   for (const CaseStatement& statement : statements) {
     const std::vector<std::string> w = WordsBelow(statement, dir);

@@ -16,7 +16,7 @@ namespace gif_hostile {
 inline std::string FullScreenFrames(int width, int height, int frames, bool zeroWidth = false) {
   GifBuilder gif;
   gif.Screen(width, height, {{0, 0, 0}, {255, 255, 255}});
-  const GifFrameSpec frame{0, 0, zeroWidth ? 0 : width, zeroWidth ? 0 : height, {}, {}, zeroWidth};
+  const GifFrameLayout frame{0, 0, zeroWidth ? 0 : width, zeroWidth ? 0 : height, {}, {}, zeroWidth};
   for (int i = 0; i < frames; ++i) {
     if (!zeroWidth) gif.GraphicControl(3, 1, std::nullopt);
     gif.Descriptor(frame).Raw(std::string("\x02\x00", 2));
