@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 
+#include "common/text.h"
 #include "support/case_words.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
@@ -20,6 +21,7 @@
 
 namespace {
 
+using kivo::common::ShellQuoted;
 namespace fs = std::filesystem;
 
 struct Expected {
@@ -72,17 +74,6 @@ std::vector<std::string> WordsIn(const CaseStatement& statement, const std::stri
   return words;
 }
 
-// The words as the shell would pass them, each one quoted.
-std::string ShellWords(const std::vector<std::string>& words) {
-  std::string line;
-  for (size_t i = 1; i < words.size(); ++i) {
-    line += " '";
-    for (char c : words[i]) c == '\'' ? line += "'\\''" : line += c;
-    line += '\'';
-  }
-  return line;
-}
-
 TEST(Cmdline, EveryCaseShowsItsLaunch) {
   for (const std::vector<CaseStatement>& statements : ReadCaseStatements("cmdline")) {
     TempDir dir, scratch;
@@ -110,7 +101,8 @@ TEST(Cmdline, EveryCaseShowsItsLaunch) {
       }
       flush();
       if (w[0] == "kivo-tool") {
-        run = std::make_unique<Expected>(Expected{statement.where, ShellWords(w), {}, {}, {}, {}, 0});
+        run = std::make_unique<Expected>(Expected{
+            statement.where, w.size() > 1 ? " " + ShellQuoted({w.begin() + 1, w.end()}) : "", {}, {}, {}, {}, 0});
       } else if (w[0] == "zip") {
         WriteZip(w.at(1), {ZipFile("README.TXT", "read me"), ZipFile(w.at(2), "zipped", true)});
       } else if (w[0] == "ini") {
