@@ -14,6 +14,7 @@
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/short_path.h"
+#include "platform/start_failure.h"
 
 namespace kivo::launch {
 
@@ -95,9 +96,11 @@ EmulatorStart PrepareLaunch(app::SettingsFile& settings, const RunRomRequest& re
 
 void StartEmulator(const EmulatorStart& start) {
   if (start.argv.empty()) throw common::KivoError("ZSNES could not be started: nothing to start");
-  if (!platform::StartDetached(start.argv, start.workingFolder, start.highPriority)) {
+  platform::StartFailure failure;
+  if (!platform::StartDetached(start.argv, start.workingFolder, start.highPriority, &failure)) {
     throw common::KivoError("ZSNES could not be started: " + start.argv.front() +
-                            (start.workingFolder.empty() ? std::string() : " in " + start.workingFolder));
+                            (start.workingFolder.empty() ? std::string() : " in " + start.workingFolder) + ": " +
+                            platform::DescribeStartFailure(start.argv.front(), start.workingFolder, failure));
   }
 }
 

@@ -68,7 +68,7 @@ bool StartZsnes(app::SettingsFile& settings, std::string_view commandLine, std::
 EmulatorStart PrepareLaunch(app::SettingsFile& settings, const RunRomRequest& request);
 
 // Starts what PrepareLaunch prepared, detached. Raises KivoError "ZSNES could not be started: ..."
-// when the system refuses.
+// when the system refuses, naming the program, its folder and why the system refused it.
 void StartEmulator(const EmulatorStart& start);
 
 // Starts the selected game as PrepareLaunch prepares it. True once the emulator has started; every

@@ -15,12 +15,26 @@ namespace kivo::platform {
 // Empty when no prefix names a file.
 std::vector<std::string> SplitCommandLine(std::string_view commandLine);
 
+// Which step of a start the system refused, and the error it gave.
+struct StartFailure {
+  enum class Step {
+    kNone,     // nothing was refused
+    kProcess,  // no new process could be made
+    kFolder,   // the working folder could not be entered
+    kProgram,  // the program could not be run
+  };
+  Step step = Step::kNone;
+  int error = 0;  // the system's error number (errno)
+};
+
 // Starts the program argv[0] (a path; a relative one counts from the current folder) with the
 // arguments argv[1..], detached: not waited for, leaving no zombie, its own session, no file
 // descriptors beyond 0-2 inherited. `workingFolder` empty keeps the current one. With
 // `highPriority` the child's priority is raised as far as the system allows (it stays normal when
-// refused). False when argv is empty, the program cannot be started or the folder cannot be entered.
-bool StartDetached(std::vector<std::string> argv, const std::string& workingFolder, bool highPriority);
+// refused). False when argv is empty, the program cannot be started or the folder cannot be
+// entered; `failure`, when given, then says which step the system refused and why.
+bool StartDetached(std::vector<std::string> argv, const std::string& workingFolder, bool highPriority,
+                   StartFailure* failure = nullptr);
 
 // The program a shell would run for `name`: the first executable regular file of that name in the
 // folders of PATH. Empty when there is none.

@@ -13,6 +13,21 @@
 
 #include "support/temp_dir.h"
 
+namespace {
+
+// The first argument of the process, as a full path: the program that an emulator or interpreter
+// it is runs (qemu-i386 running a 32-bit program).
+std::string FirstArgument(const std::string& process) {
+  const std::string arguments = ReadTestFile(process + "/cmdline");
+  const size_t first = arguments.find('\0');
+  if (first == std::string::npos || first + 1 >= arguments.size()) return {};
+  char target[PATH_MAX];
+  const std::string argument = arguments.substr(first + 1, arguments.find('\0', first + 1) - first - 1);
+  return ::realpath(argument.c_str(), target) != nullptr ? target : argument;
+}
+
+}  // namespace
+
 std::vector<int> ProcessesOf(const std::string& program, const std::string& home) {
   std::vector<int> pids;
   char target[PATH_MAX];
@@ -22,7 +37,8 @@ std::vector<int> ProcessesOf(const std::string& program, const std::string& home
   while (dirent* entry = ::readdir(proc)) {
     const std::string base = "/proc/" + std::string(entry->d_name);
     const ssize_t n = ::readlink((base + "/exe").c_str(), target, sizeof target - 1);
-    if (std::atoi(entry->d_name) <= 0 || n <= 0 || std::string(target, static_cast<size_t>(n)) != wanted) continue;
+    if (std::atoi(entry->d_name) <= 0 || n <= 0) continue;
+    if (std::string(target, static_cast<size_t>(n)) != wanted && FirstArgument(base) != wanted) continue;
     // A zombie has ended already.
     const std::string stat = ReadTestFile(base + "/stat");
     if (const size_t close = stat.rfind(')');

@@ -25,9 +25,17 @@ constexpr int kHighPriorityNice = -10;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-[[noreturn]] void FailChild(int reportFd, int error) {
-  // The parent reads the errno; a short write only makes the start count as failed anyway.
-  ssize_t ignored = ::write(reportFd, &error, sizeof error);
+// What the started child tells the parent through the pipe when a step fails before the program
+// runs: the step and the errno.
+struct ChildReport {
+  StartFailure::Step step;
+  int error;
+};
+
+[[noreturn]] void FailChild(int reportFd, StartFailure::Step step, int error) {
+  // The parent reads the report; a short write only makes the start count as failed anyway.
+  const ChildReport report{step, error};
+  ssize_t ignored = ::write(reportFd, &report, sizeof report);
   (void)ignored;
   ::_exit(127);
 }
@@ -45,7 +53,7 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
   defaults.sa_handler = SIG_DFL;
   for (int sig = 1; sig < NSIG; ++sig) ::sigaction(sig, &defaults, nullptr);
 
-  if (folder != nullptr && ::chdir(folder) != 0) FailChild(reportFd, errno);
+  if (folder != nullptr && ::chdir(folder) != 0) FailChild(reportFd, StartFailure::Step::kFolder, errno);
   if (highPriority) {
     // Raise as far as the system allows, up to the high-priority value; refused means normal.
     int current = ::getpriority(PRIO_PROCESS, 0);
@@ -57,30 +65,32 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
   if (reportFd > 3) ::close_range(3, static_cast<unsigned>(reportFd) - 1, 0);
   ::close_range(static_cast<unsigned>(reportFd) + 1, ~0U, 0);
   ::execv(program, argv);
-  FailChild(reportFd, errno);
+  FailChild(reportFd, StartFailure::Step::kProgram, errno);
 }
 
 // Starts args[0] with the arguments, detached through a double fork: the intermediate child exits at
 // once and is reaped here, so the program is adopted by init and never becomes our zombie. A
-// close-on-exec pipe tells whether the exec itself succeeded.
-bool SpawnDetached(const std::vector<std::string>& args, const std::string& workingFolder, bool highPriority) {
+// close-on-exec pipe tells whether the exec itself succeeded, and if not, why.
+StartFailure SpawnDetached(const std::vector<std::string>& args, const std::string& workingFolder,
+                           bool highPriority) {
   std::vector<char*> argv;
   for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
   const char* folder = workingFolder.empty() ? nullptr : workingFolder.c_str();
 
   int report[2];
-  if (::pipe2(report, O_CLOEXEC) != 0) return false;
+  if (::pipe2(report, O_CLOEXEC) != 0) return {StartFailure::Step::kProcess, errno};
   pid_t middle = ::fork();
   if (middle < 0) {
+    const int error = errno;
     ::close(report[0]);
     ::close(report[1]);
-    return false;
+    return {StartFailure::Step::kProcess, error};
   }
   if (middle == 0) {
     ::close(report[0]);
     pid_t child = ::fork();
-    if (child < 0) FailChild(report[1], errno);
+    if (child < 0) FailChild(report[1], StartFailure::Step::kProcess, errno);
     if (child > 0) ::_exit(0);
     ExecChild(argv[0], argv.data(), folder, highPriority, report[1]);
   }
@@ -89,12 +99,16 @@ bool SpawnDetached(const std::vector<std::string>& args, const std::string& work
   int status = 0;
   while (::waitpid(middle, &status, 0) < 0 && errno == EINTR) {
   }
-  int childError = 0;
+  ChildReport childReport{StartFailure::Step::kNone, 0};
   ssize_t n;
-  while ((n = ::read(report[0], &childError, sizeof childError)) < 0 && errno == EINTR) {
+  while ((n = ::read(report[0], &childReport, sizeof childReport)) < 0 && errno == EINTR) {
   }
+  const int readError = errno;
   ::close(report[0]);
-  return n == 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  if (n == static_cast<ssize_t>(sizeof childReport)) return {childReport.step, childReport.error};
+  if (n != 0) return {StartFailure::Step::kProcess, n < 0 ? readError : EIO};
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return {StartFailure::Step::kProcess, ECHILD};
+  return {};
 }
 
 }  // namespace
@@ -126,11 +140,16 @@ std::vector<std::string> SplitCommandLine(std::string_view commandLine) {
   return parts;
 }
 
-bool StartDetached(std::vector<std::string> argv, const std::string& workingFolder, bool highPriority) {
-  if (argv.empty() || argv[0].empty()) return false;
-  // The program was named relative to our current folder; the child changes folder before exec.
-  if (argv[0].front() != '/') argv[0] = common::AddBackslash(GetCurrentDir()) + argv[0];
-  return SpawnDetached(argv, workingFolder, highPriority);
+bool StartDetached(std::vector<std::string> argv, const std::string& workingFolder, bool highPriority,
+                   StartFailure* failure) {
+  StartFailure outcome{StartFailure::Step::kProgram, ENOENT};
+  if (!argv.empty() && !argv[0].empty()) {
+    // The program was named relative to our current folder; the child changes folder before exec.
+    if (argv[0].front() != '/') argv[0] = common::AddBackslash(GetCurrentDir()) + argv[0];
+    outcome = SpawnDetached(argv, workingFolder, highPriority);
+  }
+  if (failure != nullptr) *failure = outcome;
+  return outcome.step == StartFailure::Step::kNone;
 }
 
 std::string FindProgramOnPath(const std::string& name) {
