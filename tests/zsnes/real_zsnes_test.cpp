@@ -83,6 +83,19 @@ class RealZsnesTest : public ::testing::Test {
     return WaitForEmulatorWindow(gDisplay, kWindowSeconds);
   }
 
+  // Waits for the game's colour (magenta) in the window: the emulator is then running it. The
+  // colour last seen.
+  static std::optional<Rgb> WaitForTheGame(const ScreenWindow& window) {
+    std::optional<Rgb> colour;
+    Until(
+        [&] {
+          colour = CentreColour(gDisplay, window);
+          return colour && colour->r > 200 && colour->g < 60 && colour->b > 200;
+        },
+        kShowSeconds);
+    return colour;
+  }
+
   std::string Output() const { return ReadTestFile(app_ / "emulator.txt"); }
 
   // Ends the emulator as a user would (SIGTERM); it then writes its configuration and flushes its
@@ -116,13 +129,7 @@ TEST_F(RealZsnesTest, TheGameShowsItsColourAndItsSnapshotIsFiled) {
   ASSERT_TRUE(window) << "no emulator window; its output:\n" << Stop();
   EXPECT_EQ(window->width, 256);
   EXPECT_EQ(window->height, 224);
-  std::optional<Rgb> colour;
-  Until(
-      [&] {
-        colour = CentreColour(gDisplay, *window);
-        return colour && colour->r > 200 && colour->g < 60 && colour->b > 200;
-      },
-      kShowSeconds);
+  std::optional<Rgb> colour = WaitForTheGame(*window);
   ASSERT_TRUE(colour);
   EXPECT_GT(colour->r, 200);
   EXPECT_LT(colour->g, 60);
@@ -190,6 +197,9 @@ TEST_F(RealZsnesTest, EveryOptionAndVideoModeIsTakenAndActedOn) {
     EXPECT_EQ(std::to_string(window->width) + "x" + std::to_string(window->height), c.window);
     // It reads its switches before it opens its window, so one it refused has ended it by now.
     EXPECT_FALSE(ProcessesOf(gProgram, home_.Path()).empty()) << "the emulator has ended";
+    // Once it shows the game it has set up its sound and runs its main loop, where it saves its
+    // configuration when asked to end.
+    WaitForTheGame(*window);
     if (*c.sound != '\0') {
       Until([&] { return Output().find("SDL audio: ") != std::string::npos; }, kShowSeconds);
     }
