@@ -65,19 +65,20 @@ std::optional<ScreenWindow> WaitForEmulatorWindow(const std::string& display, do
 }
 
 std::optional<Rgb> CentreColour(const std::string& display, const ScreenWindow& window) {
-  // One pixel of the whole screen as text: "# ImageMagick pixel enumeration: ...\n0,0: (255,0,255) ...".
+  // A few pixels of the whole screen as text: "# ImageMagick pixel enumeration: ...\n0,0: (255,0,255) ...".
   // (Grabbing the window by its id waits on the window manager, which this screen does not have.)
-  const std::string crop =
-      "1x1+" + std::to_string(window.left + window.width / 2) + "+" + std::to_string(window.top + window.height / 2);
+  // Three rows, since with scanlines on every other row is dark: the brightest one is the game's.
+  const std::string crop = "1x3+" + std::to_string(window.left + window.width / 2) + "+" +
+                           std::to_string(window.top + window.height / 2 - 1);
   const std::string text =
       Output("timeout 20 import -display " + display + " -window root -crop " + crop + " -depth 8 txt:- 2>/dev/null");
-  const size_t open = text.find("0,0: (");
-  Rgb colour;
-  if (open == std::string::npos ||
-      std::sscanf(text.c_str() + open + 6, "%d,%d,%d", &colour.r, &colour.g, &colour.b) != 3) {
-    return std::nullopt;
+  std::optional<Rgb> brightest;
+  for (size_t open = text.find(": ("); open != std::string::npos; open = text.find(": (", open + 3)) {
+    Rgb colour;
+    if (std::sscanf(text.c_str() + open + 3, "%d,%d,%d", &colour.r, &colour.g, &colour.b) != 3) continue;
+    if (!brightest || colour.r + colour.g + colour.b > brightest->r + brightest->g + brightest->b) brightest = colour;
   }
-  return colour;
+  return brightest;
 }
 
 void PressKey(const std::string& display, const ScreenWindow& window, const std::string& key) {

@@ -24,7 +24,7 @@ std::optional<ScreenWindow> WaitForEmulatorWindow(const std::string& display, do
 struct Rgb {
   int r = 0, g = 0, b = 0;
 };
-// The colour at the window's centre, grabbed from the screen.
+// The colour at the window's centre, grabbed from the screen (of three rows there, the brightest).
 std::optional<Rgb> CentreColour(const std::string& display, const ScreenWindow& window);
 
 // Presses a key in the window, holding it for a few frames.
