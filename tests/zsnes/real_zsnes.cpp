@@ -45,21 +45,19 @@ int StartVirtualScreen(std::string& display) {
   return 0;
 }
 
-std::optional<ScreenWindow> WaitForEmulatorWindow(const std::string& display, double seconds) {
-  for (auto until = Clock::now() + std::chrono::duration<double>(seconds); Clock::now() < until; Sleep(50)) {
-    std::istringstream tree(Output("timeout 10 xwininfo -display " + display + " -root -tree 2>/dev/null"));
-    // A line such as:     0x200016 "ZSNES": ("zsnes" "zsnes")  256x224+384+272  +384+272
-    for (std::string line; std::getline(tree, line);) {
-      const size_t size = line.find(")  ");
-      ScreenWindow window;
-      if (line.find("\"ZSNES\":") == std::string::npos || size == std::string::npos ||
-          std::sscanf(line.c_str() + size + 3, "%dx%d%d%d", &window.width, &window.height, &window.left, &window.top) !=
-              4) {
-        continue;
-      }
-      std::istringstream(line) >> window.id;
-      return window;
+std::optional<ScreenWindow> FindEmulatorWindow(const std::string& display) {
+  std::istringstream tree(Output("timeout 10 xwininfo -display " + display + " -root -tree 2>/dev/null"));
+  // A line such as:     0x200016 "ZSNES": ("zsnes" "zsnes")  256x224+384+272  +384+272
+  for (std::string line; std::getline(tree, line);) {
+    const size_t size = line.find(")  ");
+    ScreenWindow window;
+    if (line.find("\"ZSNES\":") == std::string::npos || size == std::string::npos ||
+        std::sscanf(line.c_str() + size + 3, "%dx%d%d%d", &window.width, &window.height, &window.left, &window.top) !=
+            4) {
+      continue;
     }
+    std::istringstream(line) >> window.id;
+    return window;
   }
   return std::nullopt;
 }

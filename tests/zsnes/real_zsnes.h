@@ -18,8 +18,8 @@ struct ScreenWindow {
   int left = 0, top = 0;  // on the screen
 };
 
-// The emulator's window ("ZSNES") on the display, once it is mapped; waits up to `seconds`.
-std::optional<ScreenWindow> WaitForEmulatorWindow(const std::string& display, double seconds);
+// The emulator's window ("ZSNES") on the display, when one is mapped now.
+std::optional<ScreenWindow> FindEmulatorWindow(const std::string& display);
 
 struct Rgb {
   int r = 0, g = 0, b = 0;
