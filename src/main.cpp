@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
   // user's home when KIVO is installed.
   const KivoFolders folders = LocateKivoFolders(kivo::platform::ExecutableDir());
   CreateKivoFolders(folders);
+  const std::string madePrivate = MakeKivoFilesPrivate(folders);
   AppContext context;
   context.settingsFile = std::make_unique<SettingsFile>(folders.settingsFile);
   context.appDir = folders.dataFolder;
@@ -26,5 +27,6 @@ int main(int argc, char** argv) {
   DesktopDialogs dialogs;
   TMainForm form(context, dialogs);
   form.show();
+  if (!madePrivate.empty()) dialogs.Message(&form, FromBytes(madePrivate), "KIVO", Dialogs::Icon::None);
   return QApplication::exec();
 }

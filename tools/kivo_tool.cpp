@@ -36,6 +36,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 2, argv + argc);
     try {
       ToolEnvironment env;
+      if (!env.StartNotice().empty()) std::cerr << "kivo-tool: " << env.StartNotice() << '\n';
       int status = command.run(env, args, std::cout, std::cerr);
       std::cout.flush();
       return status;

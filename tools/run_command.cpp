@@ -22,6 +22,7 @@ int RunRunCommand(ToolEnvironment& env, const std::vector<std::string>& args, st
   const kivo::launch::EmulatorStart start = PrepareLaunch(env.Settings(), env.LaunchRequest(args.front()));
   kivo::launch::StartEmulator(start);
   env.KeepExtractedFiles();
+  if (!start.notice.empty()) err << "kivo-tool: " << start.notice << '\n';
   out << kivo::common::ShellQuoted(start.argv) << '\n';
   return kToolOk;
 }

@@ -17,6 +17,7 @@ using namespace kivo::zipcache;
 
 ToolEnvironment::ToolEnvironment() : folders_(kivo::app::LocateKivoFolders(kivo::platform::ExecutableDir())) {
   kivo::app::CreateKivoFolders(folders_);
+  startNotice_ = kivo::app::MakeKivoFilesPrivate(folders_);
 }
 
 ToolEnvironment::~ToolEnvironment() = default;

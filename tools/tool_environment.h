@@ -28,6 +28,8 @@ class ToolEnvironment {
   // The folder of the zip cache and the aliases (the program's own when KIVO is portable).
   const std::string& DataDir() const { return folders_.dataFolder; }
   kivo::app::SettingsFile& Settings();
+  // What the start did to files an earlier KIVO left writable by every user (empty: nothing).
+  const std::string& StartNotice() const { return startNotice_; }
 
   // The full path of a file named on the command line (relative names count from the current folder).
   static std::string FullPath(const std::string& argument);
@@ -52,6 +54,7 @@ class ToolEnvironment {
 
  private:
   kivo::app::KivoFolders folders_;
+  std::string startNotice_;
   std::unique_ptr<kivo::app::SettingsFile> settings_;
   std::unique_ptr<kivo::zipcache::TZipCache> zipCache_;  // made at first use; its destructor saves cache.tbl
 };

@@ -50,4 +50,14 @@ void CreateKivoFolders(const KivoFolders& folders) {
   platform::CreateDirectoryPath(folders.dataFolder);
 }
 
+std::string MakeKivoFilesPrivate(const KivoFolders& folders) {
+  std::string notice;
+  for (const std::string& file : {folders.settingsFile, common::AddBackslash(folders.dataFolder) + "zipcache/cache.tbl"}) {
+    if (!platform::MakeEveryonesFilePrivate(file)) continue;
+    notice += (notice.empty() ? "" : "\n") + file +
+              " could be changed by every user, as an earlier KIVO made it; it is now writable by you alone.";
+  }
+  return notice;
+}
+
 }  // namespace kivo::app

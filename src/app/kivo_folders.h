@@ -25,4 +25,9 @@ KivoFolders LocateKivoFolders(const std::string& programDir);
 // Makes the folders of an installed layout (a portable one exists: the program is in it).
 void CreateKivoFolders(const KivoFolders& folders);
 
+// Earlier versions made their files writable by every user. Those of them that still are (and are
+// this user's) are made writable by their owner alone; what the user is told of it, once, as the
+// next start finds them private: empty when nothing was changed.
+std::string MakeKivoFilesPrivate(const KivoFolders& folders);
+
 }  // namespace kivo::app

@@ -6,6 +6,7 @@
 #include "app/settings_file.h"
 #include "common/error.h"
 #include "common/path.h"
+#include "common/text.h"
 #include "launch/dosbox_launch.h"
 #include "launch/emulator_profile.h"
 #include "launch/native_launch.h"
@@ -71,7 +72,23 @@ bool StartZsnes(app::SettingsFile& settings, std::string_view commandLine, std::
   return platform::StartDetached(start.argv, start.workingFolder, start.highPriority);
 }
 
-EmulatorStart PrepareLaunch(app::SettingsFile& settings, const RunRomRequest& request) {
+namespace {
+
+// The DOS command runs as the user: one that another user could have put into kivo.ini is not run.
+// What the user is told then, or empty when the command may run (or there is none).
+std::string RefuseOthersCommand(const std::string& settingsPath, RunRomRequest& request) {
+  if (!request.extraCommandEnabled || request.extraCommand.empty()) return {};
+  const platform::OtherWriters others = platform::WhoElseCanChange(settingsPath);
+  if (others == platform::OtherWriters::kNone) return {};
+  request.extraCommand.clear();
+  return "kivo.ini can be changed by other users; its extra command was not run. Make it private: " +
+         std::string(others == platform::OtherWriters::kAnotherOwner
+                         ? "it belongs to another user, so put a copy of your own in its place, then "
+                         : "") +
+         "chmod go-w " + common::ShellQuoted({settingsPath});
+}
+
+EmulatorStart PrepareTrustedLaunch(app::SettingsFile& settings, const RunRomRequest& request) {
   // Nothing is unpacked or written for an emulator that is not there.
   EmulatorProfile profile = FindEmulatorProfile(settings);
   if (profile.build == EmulatorBuild::Dos) {
@@ -94,6 +111,16 @@ EmulatorStart PrepareLaunch(app::SettingsFile& settings, const RunRomRequest& re
   return DosStart(settings, commandLine, request.extraCommand, request.extraCommandEnabled);
 }
 
+}  // namespace
+
+EmulatorStart PrepareLaunch(app::SettingsFile& settings, const RunRomRequest& given) {
+  RunRomRequest request = given;
+  std::string notice = RefuseOthersCommand(settings.Path(), request);
+  EmulatorStart start = PrepareTrustedLaunch(settings, request);
+  start.notice = std::move(notice);
+  return start;
+}
+
 void StartEmulator(const EmulatorStart& start) {
   if (start.argv.empty()) throw common::KivoError("ZSNES could not be started: nothing to start");
   platform::StartFailure failure;
@@ -104,9 +131,10 @@ void StartEmulator(const EmulatorStart& start) {
   }
 }
 
-bool RunRom(app::SettingsFile& settings, const RunRomRequest& request) {
-  StartEmulator(PrepareLaunch(settings, request));
-  return true;
+std::string RunRom(app::SettingsFile& settings, const RunRomRequest& request) {
+  EmulatorStart start = PrepareLaunch(settings, request);
+  StartEmulator(start);
+  return start.notice;
 }
 
 }  // namespace kivo::launch

@@ -44,6 +44,7 @@ struct EmulatorStart {
   std::vector<std::string> argv;  // the program first; empty when there is nothing to start
   std::string workingFolder;      // empty: the current folder
   bool highPriority = false;
+  std::string notice;  // what the user is told although the launch goes ahead (empty: nothing)
 };
 
 // The DOS build's start for the command line: the program and arguments as the command line splits,
@@ -65,14 +66,16 @@ bool StartZsnes(app::SettingsFile& settings, std::string_view commandLine, std::
 // brings zsnesl.cfg in line and builds the argument list. A launch that cannot start says why, with
 // a KivoError, before anything is started: no emulator in the ZSNES folder, no ROM file (an archive
 // holding none or unreadable, a file gone), or a configuration or batch file that cannot be written.
+// The DOS command of a kivo.ini that other users can change is left out, and the start's notice
+// says so and how to make the file private.
 EmulatorStart PrepareLaunch(app::SettingsFile& settings, const RunRomRequest& request);
 
 // Starts what PrepareLaunch prepared, detached. Raises KivoError "ZSNES could not be started: ..."
 // when the system refuses, naming the program, its folder and why the system refused it.
 void StartEmulator(const EmulatorStart& start);
 
-// Starts the selected game as PrepareLaunch prepares it. True once the emulator has started; every
-// failure raises KivoError.
-bool RunRom(app::SettingsFile& settings, const RunRomRequest& request);
+// Starts the selected game as PrepareLaunch prepares it; once the emulator has started, the start's
+// notice. Every failure raises KivoError.
+std::string RunRom(app::SettingsFile& settings, const RunRomRequest& request);
 
 }  // namespace kivo::launch

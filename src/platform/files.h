@@ -74,6 +74,19 @@ bool DeleteFile(const std::string& path);
 // True when a file is at the path (or a link names one) and no one may write it: no write bit.
 bool IsReadOnlyFile(const std::string& path);
 
+// Who besides this process's user can change a file (a link counts as the file it names).
+enum class OtherWriters {
+  kNone,          // the user's own, written by no one else (or no file is there)
+  kGroupOrOther,  // the user's own, but its group or every user may write it
+  kAnotherOwner,  // another user owns it (and may write it, or make it writable)
+};
+OtherWriters WhoElseCanChange(const std::string& path);
+
+// A file of this user's that every user may write (0666, as earlier versions made their files)
+// made writable by its owner alone, its other bits kept; true when it was changed. Any other mode
+// is the user's own choice and stays.
+bool MakeEveryonesFilePrivate(const std::string& path);
+
 // When the file was last modified, in nanoseconds since the epoch; nothing when it does not exist.
 std::optional<int64_t> ModifiedTime(const std::string& path);
 

@@ -138,7 +138,8 @@ void TMainForm::RunRom() {
     request.getRomFile = [cache](const std::string& path) { return cache->GetRomFile(path); };
   }
   // A launch that cannot start raises the reason, which the handler's guard shows.
-  launch::RunRom(context_.Settings(), request);
+  const std::string notice = launch::RunRom(context_.Settings(), request);
+  if (!notice.empty()) guard_.Ask().Message(this, FromBytes(notice), "KIVO", Dialogs::Icon::None);
 }
 
 }  // namespace kivo::app

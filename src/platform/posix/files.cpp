@@ -310,23 +310,30 @@ bool WriteFileAtomic(const std::string& path, const std::string& bytes) {
   if (target.empty()) return false;
   RemoveInterruptedWrites(target);
 
-  // Keep the permissions of the file being replaced; a new file gets the usual 0666 less umask.
-  mode_t mode = 0666;
+  // A replaced file keeps its permissions, owner and group; a new one gets what open() gives any
+  // new file, 0666 less the umask, so a user's umask 022 keeps others from writing it.
   struct stat st {};
-  if (::stat(target.c_str(), &st) == 0) {
+  const bool replacing = ::stat(target.c_str(), &st) == 0;
+  if (replacing) {
     if (!S_ISREG(st.st_mode)) return false;
     // No write bit for anyone: read-only, whoever asks.
     if ((st.st_mode & 0222) == 0) return false;
-    mode = st.st_mode & 07777;
   }
   std::string temp = TemporaryPrefix(target) + std::to_string(::getpid()) + ".";
   std::random_device random;
   temp += std::to_string(random() & 0xFFFFFF);
 
-  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+  // Created private to this user: the old file's bits are set once its owner is, so the bytes are
+  // never readable by more than the old file allowed.
+  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, replacing ? 0600 : 0666);
   if (fd < 0) return false;
-  // The umask may have taken bits the old file had.
-  ::fchmod(fd, mode);
+  if (replacing) {
+    // Root rewriting a user's file must leave it the user's. Anyone else can only give it to
+    // themselves (or a group of theirs), which is what it is already; a refusal changes nothing.
+    if (st.st_uid != ::geteuid() || st.st_gid != ::getegid()) (void)::fchown(fd, st.st_uid, st.st_gid);
+    // After the owner: changing it drops the set-id bits.
+    ::fchmod(fd, st.st_mode & 07777);
+  }
   bool ok = WriteAll(fd, bytes.data(), bytes.size());
   ok = ok && ::fsync(fd) == 0;
   ok = ::close(fd) == 0 && ok;
@@ -334,6 +341,22 @@ bool WriteFileAtomic(const std::string& path, const std::string& bytes) {
   if (!ok) ::unlink(temp.c_str());
   return ok;
 }
+
+namespace {
+
+bool AllDigits(std::string_view text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The process that wrote a temporary file named "<pid>.<random>" after its prefix; 0 when the name
+// is not one WriteFileAtomic makes (a user's own ".kivo.ini.tmp.notes", say).
+long WriterOf(std::string_view rest) {
+  const size_t dot = rest.find('.');
+  if (dot == std::string_view::npos || !AllDigits(rest.substr(0, dot)) || !AllDigits(rest.substr(dot + 1))) return 0;
+  return dot > 9 ? 0 : std::strtol(std::string(rest.substr(0, dot)).c_str(), nullptr, 10);
+}
+
+}  // namespace
 
 void RemoveInterruptedWrites(const std::string& path) {
   const std::string prefix = common::ExtractFileName(TemporaryPrefix(path));
@@ -345,11 +368,12 @@ void RemoveInterruptedWrites(const std::string& path) {
   while (dirent* entry = ::readdir(listing)) {
     std::string_view name = entry->d_name;
     if (!name.starts_with(prefix)) continue;
-    // ".<name>.tmp.<pid>.<random>": the writer's process, which may still be writing.
-    std::string_view rest = name.substr(prefix.size());
-    size_t dot = rest.find('.');
-    long pid = dot == std::string_view::npos ? 0 : std::strtol(std::string(rest.substr(0, dot)).c_str(), nullptr, 10);
-    if (pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH)) continue;
+    // A writer that is still there may still be writing.
+    const long pid = WriterOf(name.substr(prefix.size()));
+    if (pid <= 0 || ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+    struct stat st {};
+    // Only files: a folder of that name is no write of ours.
+    if (::fstatat(::dirfd(listing), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)) continue;
     stale.emplace_back(name);
   }
   ::closedir(listing);
@@ -390,6 +414,20 @@ bool CreateDirectoryPath(const std::string& path) {
   if (parent != path && !parent.empty() && !CreateDirectoryPath(parent)) return false;
   // Another program may have made it meanwhile.
   return ::mkdir(path.c_str(), 0777) == 0 || DirectoryExists(path);
+}
+
+OtherWriters WhoElseCanChange(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return OtherWriters::kNone;
+  if (st.st_uid != ::geteuid()) return OtherWriters::kAnotherOwner;
+  return (st.st_mode & (S_IWGRP | S_IWOTH)) != 0 ? OtherWriters::kGroupOrOther : OtherWriters::kNone;
+}
+
+bool MakeEveryonesFilePrivate(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) return false;
+  if ((st.st_mode & 0777) != 0666) return false;
+  return ::chmod(path.c_str(), (st.st_mode & 07777) & ~mode_t{S_IWGRP | S_IWOTH}) == 0;
 }
 
 std::optional<int64_t> ModifiedTime(const std::string& path) {

@@ -45,7 +45,7 @@ TEST(DosBoxTest, TheDosProgramGetsItsCommandLineTheRomAndItsConfig) {
           return cache.GetRomFile(path);
         }};
     kivo::platform::DeleteFile(emu + "/KIVOOUT.TXT");
-    EXPECT_TRUE(kivo::launch::RunRom(settings, request));
+    EXPECT_EQ(kivo::launch::RunRom(settings, request), "");
     EXPECT_TRUE(WaitForProcessesToEnd(dosbox, home.Path(), 30)) << "DOSBox did not end";
     StopProcesses(dosbox, home.Path());
     return ReadTestFile(emu + "/KIVOOUT.TXT");
