@@ -3,7 +3,8 @@
 // Archives come from anywhere: extraction must take any bytes, write only regular files and
 // folders, only inside its target folder, within its bounds, and report exactly files it wrote.
 // The cache records an archive only when its extraction wrote a file, every file its group lists
-// is there, and a table naming nothing missing reads back from the table file.
+// is there, the table file is written as the group is added and reads back, and the cache folder
+// holds no file that the table does not list.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>  // mkdtemp
@@ -73,8 +74,16 @@ void CheckCache(std::string_view input) {
     Check(cache.TableIsConsistent());
     const std::string prefix = cacheFolder.string() + "/";
     for (size_t i = 1; i + 1 < table.size(); ++i) Check(table[i].compare(0, prefix.size(), prefix) == 0);
+    Check(ParseCacheTable(ReadFile(cacheFolder / "cache.tbl")) == table);
   }
   Check(ParseCacheTable(ReadFile(cacheFolder / "cache.tbl")) == table);
+  for (const auto& entry : fs::recursive_directory_iterator(cacheFolder)) {
+    const std::string name = entry.path().filename().string();
+    if (entry.is_directory() || (entry.path().parent_path() == cacheFolder && (name == "cache.tbl" || name == "cache.lock"))) {
+      continue;
+    }
+    Check(std::find(table.begin(), table.end(), entry.path().string()) != table.end());
+  }
   fs::remove(archive, ignored);
   fs::remove_all(cacheFolder, ignored);
 }

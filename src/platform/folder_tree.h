@@ -49,6 +49,18 @@ class FolderWriter {
   std::string finalName_;
 };
 
+// What a path below a root folder names when no link is followed on the way (nor in its place).
+enum class FileBelow {
+  kRegularFile,
+  kMissing,  // nothing of that name (or a folder on the way is missing)
+  kOther,    // a link on the way or in its place, a folder, a device: nothing a writer below made
+};
+FileBelow FindFileBelow(const std::string& root, const std::vector<std::string>& components);
+
+// Deletes the file when FindFileBelow finds a regular file there; false otherwise, or when the
+// system refuses. Nothing outside the root can go, whatever links the tree below it holds.
+bool DeleteFileBelow(const std::string& root, const std::vector<std::string>& components);
+
 // Creates a new folder in `parent` named `base` followed by "-1", "-2", ... (the first that does
 // not exist yet), so two callers never share one. The new folder's full path, or empty when none
 // could be created (the parent is missing or refuses it).

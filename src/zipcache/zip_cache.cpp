@@ -8,12 +8,14 @@
 
 #include "common/path.h"
 #include "common/text.h"
+#include "platform/dirs.h"
 #include "platform/file_lock.h"
 #include "platform/files.h"
 #include "platform/folder_tree.h"
 #include "platform/temp_folder.h"
 #include "zipcache/cache_table.h"
 #include "zipcache/info_unzip.h"
+#include "zipcache/zip_extract.h"
 
 namespace kivo::zipcache {
 
@@ -28,12 +30,41 @@ constexpr std::string_view kLockName = "cache.lock";
 // ten files each with long paths. A larger file was not written by the cache; and as every line
 // costs a string on top of its bytes, holding one of any size could take gigabytes.
 constexpr size_t kMaxTableBytes = size_t{16} << 20;
+// What one group may add to the table: a quarter of it, so that an archive of many long-named
+// members cannot make a table the next run refuses to read. Members beyond it are not kept (the
+// first ROM image always is).
+constexpr size_t kMaxGroupBytes = kMaxTableBytes / 4;
 // And however few bytes a line takes, each costs a string: a million lines is far beyond any table
 // the cache writes, and bounds what holding one may cost.
 constexpr size_t kMaxTableLines = 1000000;
 
 bool NamesExistingFile(const std::string& line) {
   return line.find('\0') == std::string::npos && platform::FileExists(line);
+}
+
+bool IsRomName(const std::string& name) {
+  const std::string ext = common::LowerAscii(common::ExtractFileExt(name));
+  return !ext.empty() && std::string_view(kRomExtensions).find(ext) != std::string_view::npos;
+}
+
+// A folder the cache made for a group: GroupFolderBase's name, "-" and CreateUniqueFolder's number.
+bool IsGroupFolderName(std::string_view name) {
+  const size_t dash = name.rfind('-');
+  if (dash == std::string_view::npos || dash == 0 || dash + 1 == name.size() || name.front() == '.') return false;
+  return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(dash) + 1, name.end(),
+                     [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The lines of a table, a group at a time: its archive line, its file lines, and its "?end?" line
+// (missing for a last group without one).
+template <typename Visit>
+void ForEachGroup(std::vector<std::string>::const_iterator first, std::vector<std::string>::const_iterator last,
+                  Visit visit) {
+  while (first != last) {
+    auto end = std::find(first + 1, last, kGroupEnd);
+    visit(first, end);
+    first = end == last ? last : end + 1;
+  }
 }
 
 // A readable folder name after the archive, of bytes that need no quoting anywhere; uniqueness
@@ -59,22 +90,27 @@ TZipCache::TZipCache(std::string folder, int32_t limit)
   if (!lock_->IsHeld()) return;  // someone else owns the folder: work privately
   std::string bytes;
   const platform::ReadStatus status = platform::ReadFile(TableFile(), bytes, kMaxTableBytes);
-  const bool readable = (status == platform::ReadStatus::kRead || status == platform::ReadStatus::kMissing) &&
-                        static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n')) <= kMaxTableLines;
-  // A table that cannot be read, taken as empty, would be replaced at the end by one that no longer
-  // lists the files it named; a read-only one could not be saved, and its files would be deleted
-  // so as to leave none unlisted. Either way the table and its files stay for a run that can use
-  // them, and that run may have the lock.
-  if (!readable || platform::IsReadOnlyFile(TableFile())) {
+  // A table that cannot be read now (an I/O error, no permission), taken as empty, would be
+  // replaced by one that no longer lists the files it named; a read-only one could not be saved,
+  // and its files would be deleted so as to leave none unlisted. Either way the table and its
+  // files stay for a run that can use them, and that run may have the lock.
+  if (status == platform::ReadStatus::kFailed || platform::IsReadOnlyFile(TableFile())) {
     lock_->Release();
     return;
   }
   ownsShared_ = true;
   // A run killed while saving left its temporary file; this is the next start.
   platform::RemoveInterruptedWrites(TableFile());
-  cacheTable_ = ParseCacheTable(bytes);
+  // A table too large to hold is no reason to leave the cache unbounded for good: it starts afresh,
+  // and its files go with the group folders that no table lists below.
+  const bool holdable = status != platform::ReadStatus::kTooLarge &&
+                        static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n')) <= kMaxTableLines;
+  if (holdable) cacheTable_ = ParseCacheTable(bytes);
+  DropForeignLines();
   if (!TableIsConsistent()) PurgeAll();
+  RemoveUnlistedGroupFolders();
   ShrinkToLimit();
+  if (FormatCacheTable(cacheTable_) != bytes) SaveTable();
 }
 
 TZipCache::~TZipCache() {
@@ -104,6 +140,8 @@ std::string TZipCache::GetRomFile(const std::string& path) {
   if (!common::IsZipName(path)) {
     result = path;
   } else if (FitsTableLine(path)) {
+    // An archive replaced since it was unpacked gives its new game.
+    if (IsCached(path) && platform::ModifiedTime(path) > platform::ModifiedTime(FindCachedRom(path))) DropGroupOf(path);
     if (!IsCached(path)) AddGroup(path);
     result = FindCachedRom(path);
   }
@@ -114,19 +152,13 @@ std::string TZipCache::GetRomFile(const std::string& path) {
 void TZipCache::AddGroup(const std::string& path) {
   if (!ownsShared_ && privateFolder_.empty()) privateFolder_ = platform::CreatePrivateTempFolder("kivo-zip-");
   if (FilesFolder().empty()) return;
+  // Until its group is in the table, the folder is one the next start removes: a run killed while
+  // unpacking leaves nothing behind for good.
   std::string folder = platform::CreateUniqueFolder(FilesFolder(), GroupFolderBase(path));
   if (folder.empty()) return;
-  std::vector<std::string> files;
   TInfoUnzip unzip(path);
   unzip.ExtractAll(folder);
-  for (const std::string& file : unzip.ExtractedFiles()) {
-    // A name with a line break would read back as several lines, naming other files.
-    if (FitsTableLine(file)) {
-      files.push_back(file);
-    } else {
-      platform::DeleteFile(file);
-    }
-  }
+  std::vector<std::string> files = KeepFiles(unzip.ExtractedFiles());
   platform::RemoveEmptyFolderTree(folder);  // kept when it holds anything
   // A group without files would only take a place in the limit; and for an archive that is missing
   // (or is no ZIP) its line would make the next start find the table inconsistent and purge it all.
@@ -134,14 +166,37 @@ void TZipCache::AddGroup(const std::string& path) {
   cacheTable_.push_back(path);
   cacheTable_.insert(cacheTable_.end(), files.begin(), files.end());
   cacheTable_.emplace_back(kGroupEnd);
+  // The table on disk never lists more groups than the limit, and stays one the next run can
+  // read: the oldest groups make room (each eviction saves it).
+  const size_t lines = cacheTable_.size();
+  ShrinkToLimit();
+  while (CountGroups() > 1 && FormatCacheTable(cacheTable_).size() > kMaxTableBytes) EvictGroups(1);
+  if (cacheTable_.size() == lines) SaveTable();
+}
+
+std::vector<std::string> TZipCache::KeepFiles(const std::vector<std::string>& extracted) const {
+  // The game first: whatever else the archive holds, its first ROM image is kept.
+  auto rom = std::find_if(extracted.begin(), extracted.end(),
+                          [](const std::string& file) { return FitsTableLine(file) && IsRomName(file); });
+  size_t bytes = rom == extracted.end() ? 0 : rom->size() + 2;
+  std::vector<std::string> kept;
+  for (auto file = extracted.begin(); file != extracted.end(); ++file) {
+    // A name with a line break would read back as several lines, naming other files.
+    const bool fits = FitsTableLine(*file) && (file == rom || bytes + file->size() + 2 <= kMaxGroupBytes);
+    if (fits && file != rom) bytes += file->size() + 2;
+    if (fits) {
+      kept.push_back(*file);
+    } else {
+      DeleteListedFile(*file);
+    }
+  }
+  return kept;
 }
 
 std::string TZipCache::FindCachedRom(const std::string& path) const {
   auto line = std::find(cacheTable_.begin(), cacheTable_.end(), path);
-  const std::string_view romExtensions = kRomExtensions;
   for (; line != cacheTable_.end() && *line != kGroupEnd; ++line) {
-    std::string ext = common::LowerAscii(common::ExtractFileExt(*line));
-    if (!ext.empty() && romExtensions.find(ext) != std::string_view::npos) return *line;
+    if (IsRomName(*line)) return *line;
   }
   return {};
 }
@@ -167,16 +222,14 @@ void TZipCache::EvictOldest() {
 }
 
 void TZipCache::EvictGroups(int64_t endLines) {
-  // The whole prefix goes in one erase, and each group folder is looked at once, so shrinking a
-  // large table costs one pass rather than one pass per group.
-  FolderSet folders;
+  // The whole prefix goes in one erase, so shrinking a large table costs one pass rather than one
+  // pass per group.
   auto cut = cacheTable_.cbegin();
   while (endLines > 0 && cut != cacheTable_.cend()) {
     // The first line is the archive's own (even when it reads "?end?"); its files follow up to
     // "?end?".
     if (*cut == kGroupEnd) --endLines;
     auto end = std::find(cut + 1, cacheTable_.cend(), kGroupEnd);
-    for (auto line = cut + 1; line != end; ++line) DropListedFile(*line, folders);
     if (end == cacheTable_.cend()) {
       cut = end;
     } else {
@@ -184,7 +237,29 @@ void TZipCache::EvictGroups(int64_t endLines) {
       cut = end + 1;
     }
   }
-  cacheTable_.erase(cacheTable_.cbegin(), cut);
+  DropGroups(cacheTable_.cbegin(), cut);
+}
+
+void TZipCache::DropGroupOf(const std::string& path) {
+  auto first = cacheTable_.cend();
+  ForEachGroup(cacheTable_.cbegin(), cacheTable_.cend(), [&](auto archive, auto) {
+    if (first == cacheTable_.cend() && *archive == path) first = archive;
+  });
+  if (first == cacheTable_.cend()) return;
+  auto end = std::find(first + 1, cacheTable_.cend(), kGroupEnd);
+  DropGroups(first, end == cacheTable_.cend() ? end : end + 1);
+}
+
+void TZipCache::DropGroups(std::vector<std::string>::const_iterator first,
+                           std::vector<std::string>::const_iterator last) {
+  std::vector<std::string> files;
+  ForEachGroup(first, last, [&](auto archive, auto end) { files.insert(files.end(), archive + 1, end); });
+  cacheTable_.erase(first, last);
+  // The table first: a run killed while deleting leaves files of groups no table lists, which the
+  // next start removes; the other way round it would find a table naming files that are gone.
+  SaveTable();
+  FolderSet folders;
+  for (const std::string& file : files) DropListedFile(file, folders);
   RemoveGroupFolders(folders);
 }
 
@@ -193,60 +268,63 @@ bool TZipCache::TableIsConsistent() const {
                      [](const std::string& line) { return line == kGroupEnd || NamesExistingFile(line); });
 }
 
-void TZipCache::PurgeAll() {
-  FolderSet folders;
+void TZipCache::PurgeAll() { DropGroups(cacheTable_.cbegin(), cacheTable_.cend()); }
+
+void TZipCache::DropForeignLines() {
+  std::vector<std::string> kept;
+  ForEachGroup(cacheTable_.cbegin(), cacheTable_.cend(), [&](auto archive, auto end) {
+    std::vector<std::string> files;
+    for (auto line = archive + 1; line != end; ++line) {
+      // A missing file is the cache's to notice (the table is then inconsistent); anything that is
+      // not a file the cache unpacked, it leaves alone and forgets.
+      const std::optional<std::vector<std::string>> below = OwnFileComponents(*line);
+      if (below && platform::FindFileBelow(FilesFolder(), *below) != platform::FileBelow::kOther) files.push_back(*line);
+    }
+    if (files.empty() && end != archive + 1) return;  // nothing of it is left to the cache
+    kept.push_back(*archive);
+    kept.insert(kept.end(), files.begin(), files.end());
+    if (end != cacheTable_.cend()) kept.emplace_back(kGroupEnd);
+  });
+  cacheTable_ = std::move(kept);
+}
+
+void TZipCache::RemoveUnlistedGroupFolders() const {
+  FolderSet listed;
   for (const std::string& line : cacheTable_) {
-    if (line != kGroupEnd) DropListedFile(line, folders);
+    if (std::optional<std::vector<std::string>> below = OwnFileComponents(line)) listed.insert(below->front());
   }
-  cacheTable_.clear();
-  RemoveGroupFolders(folders);
+  for (const platform::DirItem& item : platform::ListDirectory(FilesFolder())) {
+    if (item.isDirectory && IsGroupFolderName(item.name) && !listed.contains(item.name)) {
+      platform::RemoveFolderTree(common::AddBackslash(FilesFolder()) + item.name);  // a link is refused
+    }
+  }
 }
 
 void TZipCache::DropListedFile(const std::string& line, FolderSet& folders) const {
-  DeleteListedFile(line);
-  std::string folder = GroupFolderOf(line);
-  if (!folder.empty()) folders.insert(std::move(folder));
+  std::optional<std::vector<std::string>> below = OwnFileComponents(line);
+  if (!below) return;
+  platform::DeleteFileBelow(FilesFolder(), *below);  // a refused deletion is not retried
+  folders.insert(common::AddBackslash(FilesFolder()) + below->front());
+}
+
+void TZipCache::DeleteListedFile(const std::string& line) const {
+  FolderSet folders;
+  DropListedFile(line, folders);
 }
 
 void TZipCache::RemoveGroupFolders(const FolderSet& folders) {
   for (const std::string& folder : folders) platform::RemoveEmptyFolderTree(folder);
 }
 
-void TZipCache::DeleteListedFile(const std::string& line) const {
-  if (common::IsZipName(line) || !IsInsideCache(line)) return;
-  if (NamesExistingFile(line)) platform::DeleteFile(line);  // a refused deletion is not retried
-}
-
-bool TZipCache::IsInsideCache(const std::string& line) const {
+std::optional<std::vector<std::string>> TZipCache::OwnFileComponents(const std::string& line) const {
   const std::string prefix = common::AddBackslash(FilesFolder());
-  if (prefix.empty() || line.size() <= prefix.size() || line.compare(0, prefix.size(), prefix) != 0) return false;
-  std::string_view rest = std::string_view(line).substr(prefix.size());
-  size_t names = 0;
-  std::string_view name;
-  size_t start = 0;
-  while (start <= rest.size()) {
-    size_t end = std::min(rest.find(common::kPathSeparator, start), rest.size());
-    std::string_view part = rest.substr(start, end - start);
-    if (part == "..") return false;  // it could lead back out
-    if (!part.empty() && part != ".") {
-      ++names;
-      name = part;
-    }
-    start = end + 1;
+  if (FilesFolder().empty() || line.size() <= prefix.size() || line.compare(0, prefix.size(), prefix) != 0) {
+    return std::nullopt;
   }
-  // Whatever a table line says, the table and the lock file are not cached files: deleting the lock
-  // file would let a second user lock a new one and share the folder.
-  return names != 1 || (name != kTableName && name != kLockName);
-}
-
-std::string TZipCache::GroupFolderOf(const std::string& line) const {
-  if (!IsInsideCache(line)) return {};
-  const std::string prefix = common::AddBackslash(FilesFolder());
-  size_t sep = line.find(common::kPathSeparator, prefix.size());
-  if (sep == std::string::npos || sep == prefix.size()) return {};
-  std::string folder = line.substr(0, sep);
-  std::string name = folder.substr(prefix.size());
-  return name == "." ? std::string() : folder;
+  std::optional<std::vector<std::string>> below = SplitMemberName(std::string_view(line).substr(prefix.size()));
+  // The table and the lock file lie beside the group folders, never in one.
+  if (!below || below->size() < 2 || !IsGroupFolderName(below->front())) return std::nullopt;
+  return below;
 }
 
 }  // namespace kivo::zipcache

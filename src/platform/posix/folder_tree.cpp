@@ -135,6 +135,53 @@ void FolderWriter::CloseFile() {
   finalName_.clear();
 }
 
+namespace {
+
+// The folder holding the last component, reached from the root without following a link; -1 when
+// refused (and `missing` set when a folder on the way is not there).
+int OpenParentBelow(const std::string& root, const std::vector<std::string>& components, bool& missing) {
+  missing = false;
+  if (!ArePlainNames(components)) return -1;
+  int fd = ::open(root.empty() ? "." : root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  for (size_t i = 0; fd >= 0 && i + 1 < components.size(); ++i) {
+    int next = OpenFolderAt(fd, components[i]);
+    missing = next < 0 && errno == ENOENT;
+    ::close(fd);
+    fd = next;
+  }
+  return fd;
+}
+
+FileBelow FindFileAt(int parentFd, const std::string& name) {
+  struct stat st {};
+  if (::fstatat(parentFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+    return errno == ENOENT ? FileBelow::kMissing : FileBelow::kOther;
+  }
+  return S_ISREG(st.st_mode) ? FileBelow::kRegularFile : FileBelow::kOther;
+}
+
+}  // namespace
+
+FileBelow FindFileBelow(const std::string& root, const std::vector<std::string>& components) {
+  bool missing = false;
+  const int parent = OpenParentBelow(root, components, missing);
+  if (parent < 0) return missing ? FileBelow::kMissing : FileBelow::kOther;
+  const FileBelow found = FindFileAt(parent, components.back());
+  ::close(parent);
+  return found;
+}
+
+bool DeleteFileBelow(const std::string& root, const std::vector<std::string>& components) {
+  bool missing = false;
+  const int parent = OpenParentBelow(root, components, missing);
+  if (parent < 0) return false;
+  // Looked at and removed through the same folder descriptor: no link can be swapped in on the way.
+  const bool deleted = FindFileAt(parent, components.back()) == FileBelow::kRegularFile &&
+                       ::unlinkat(parent, components.back().c_str(), 0) == 0;
+  ::close(parent);
+  return deleted;
+}
+
 std::string CreateUniqueFolder(const std::string& parent, const std::string& base) {
   const std::string prefix = common::AddBackslash(parent.empty() ? "." : parent) + base + "-";
   for (unsigned n = 1; n <= 1000000; ++n) {
