@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <map>
 #include <memory>
 
@@ -133,6 +134,33 @@ TEST(ZipCache, TwoHundredThousandFoldersPurgeInOnePass) {
   MakeTestDir(root / "zipcache");
   WriteTestFile(root / "zipcache/cache.tbl", FormatCacheTable(lines));
   EXPECT_TRUE(TZipCache(root / "zipcache", 8).CacheTable().empty());  // files are missing: the table is purged
+}
+
+// An archive of many members with long names would make a table larger than any run reads, and
+// every later run would work privately and never evict. Its group keeps the game and what fits in
+// its share of the table; the rest is not kept, and the table reads back.
+TEST(ZipCache, AGroupOfManyLongNamesKeepsTheTableReadable) {
+  TempDir root;
+  MakeTestDir(root / "zipcache");
+  std::string deep;
+  for (int level = 0; level < 9; ++level) deep += std::string(250, 'n') + "/";
+  std::vector<ZipMember> members;
+  for (int i = 0; i < 2000; ++i) members.push_back(ZipFile(std::to_string(i) + "/" + deep + "f", "x"));
+  members.push_back(ZipFile("GAME.SMC", "game"));
+  WriteZip(root / "many.zip", members);
+  const std::string game = root / "zipcache/many-1/GAME.SMC";
+  EXPECT_EQ(TZipCache(root / "zipcache", 1).GetRomFile(root / "many.zip"), game);
+  const std::string table = ReadTestFile(root / "zipcache/cache.tbl");
+  EXPECT_LE(table.size(), size_t{4} << 20);
+  EXPECT_GT(table.size(), size_t{3} << 20) << "it keeps what fits";
+  TZipCache again(root / "zipcache", 1);
+  ASSERT_TRUE(again.OwnsSharedCache());
+  EXPECT_EQ(again.FindCachedRom(root / "many.zip"), game);
+  size_t files = 0;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root / "zipcache/many-1")) {
+    files += entry.is_regular_file();
+  }
+  EXPECT_EQ(files, again.CacheTable().size() - 2) << "a member not kept is not left on disk";
 }
 
 }  // namespace
