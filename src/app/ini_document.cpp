@@ -6,12 +6,21 @@
 
 namespace kivo::app {
 
-IniDocument::IniDocument(std::string bytes) : bytes_(std::move(bytes)) { Parse(); }
+std::string_view IniDocument::TextOf(std::string_view bytes) {
+  // Read as part of the first line, the mark would make a header there no header.
+  constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+  return bytes.starts_with(kUtf8Mark) ? bytes.substr(kUtf8Mark.size()) : bytes;
+}
+
+IniDocument::IniDocument(std::string bytes)
+    : bytes_(std::move(bytes)), textBegin_(bytes_.size() - TextOf(bytes_).size()) {
+  Parse();
+}
 
 void IniDocument::Parse() {
   Section* current = nullptr;
   const std::string_view text(bytes_);
-  size_t pos = 0;
+  size_t pos = textBegin_;
   while (pos < text.size()) {
     size_t newline = text.find('\n', pos);
     size_t next = newline == std::string_view::npos ? text.size() : newline + 1;
@@ -119,8 +128,10 @@ std::string IniDocument::WithValue(std::string_view section, std::string_view ke
   auto s = sections_.find(FoldedName(section).View());
   if (s == sections_.end()) {
     result = bytes_;
-    EndLastLine(result, eol);
-    if (!result.empty()) result += eol;
+    if (result.size() > textBegin_) {
+      EndLastLine(result, eol);
+      result += eol;
+    }
     result.append("[").append(section).append("]").append(eol);
     result.append(key).append("=").append(value).append(eol);
     return result;

@@ -12,12 +12,17 @@ namespace kivo::app {
 // The parsed form of an INI text: where each section and key stands in the bytes, so that a read
 // is a hash lookup and a write can replace one line and keep every other byte as it was.
 // Section and key names match without regard to ASCII letter case; the first occurrence of a
-// duplicated section or key is the one read and written.
+// duplicated section or key is the one read and written. A UTF-8 byte-order mark at the start is
+// passed over when reading and kept, as the first bytes, when writing.
 class IniDocument {
  public:
   explicit IniDocument(std::string bytes);
 
   const std::string& Bytes() const { return bytes_; }
+
+  // The bytes the lines are read from: all of them, or those after a UTF-8 byte-order mark that
+  // some editors put first, which belongs to no line.
+  static std::string_view TextOf(std::string_view bytes);
 
   // Whether a name is read back as written. Names are trimmed of blanks when read, so one with a
   // blank at either end is not; nor is a line break. A key is cut at its first "=", and a key
@@ -60,6 +65,7 @@ class IniDocument {
   std::string_view LineEnd() const;
 
   std::string bytes_;
+  size_t textBegin_ = 0;       // the first byte after a leading UTF-8 mark, if any
   NameMap<Section> sections_;  // lower-cased name -> its first occurrence
 };
 

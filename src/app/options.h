@@ -112,8 +112,7 @@ inline constexpr OptionDecl FormHeight{"FormHeight", section::Size, Integer, 0};
 // The keys of section::Configs are games' captions rather than declared names: a caption flagged 1
 // has a configuration of its own, the section named by the caption.
 
-// Every option a configuration load applies, in the order it reads them: the order matters,
-// because each control that changes on loading writes its value back at once.
+// Every option a configuration load applies, in the order it sets their controls.
 std::span<const OptionDecl* const> LoadOrder();
 
 // The stored value of an option for a load: Bool and Integer as a number (a Bool as 0 or 1), the

@@ -74,9 +74,8 @@ void SettingsFile::WriteString(std::string_view section, std::string_view key, s
   std::shared_ptr<const IniDocument> current = Snapshot();
   if (!writable_) throw common::KivoError("Unable to write to " + path_);
   std::string updated = current->WithValue(section, key, value);
-  // A value already stored as asked leaves the file alone. Every start and every configuration
-  // load stores back the values the controls were just set from, and each real write is a sync
-  // to disk.
+  // A value already stored as asked leaves the file alone: each real write is a sync to disk, and
+  // a cancelled folder picker stores the field's text again.
   if (updated == current->Bytes()) return;
   if (!platform::WriteFileAtomic(path_, updated)) throw common::KivoError("Unable to write to " + path_);
   parsed_ = std::make_shared<IniDocument>(std::move(updated));

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "app/ini_document.h"
 #include "app/options.h"
 #include "browser/ascii_fold.h"
 #include "common/text.h"
@@ -72,7 +73,8 @@ void ForEachConfigsKey(std::string_view text, const Visit& visit) {
 
 }  // namespace
 
-ConfigsFilter::ConfigsFilter(std::string_view text) {
+ConfigsFilter::ConfigsFilter(std::string_view iniBytes) {
+  const std::string_view text = app::IniDocument::TextOf(iniBytes);
   // About sixty-four slots a key: few names that are not keys land on a key's slot, and a table
   // for thousands of keys still fits the processor's cache. Past a quarter of a million keys (two
   // megabytes of table) more names get through, which costs time, not correctness.

@@ -57,6 +57,10 @@ struct PanelProfile {
 
 const PanelProfile& PanelProfileOf(EmulatorBuild build);
 
+// The frame skip both builds take, 0 to 9, as its slider runs. A configuration without a value
+// shows the slider's last step, and a launch gives what the slider shows.
+inline constexpr int kFrameSkipMaximum = 9;
+
 // The tooltip of a control whose option the emulator in use does not have.
 inline constexpr const char* kNotInThisBuild = "Not available in this build of ZSNES";
 

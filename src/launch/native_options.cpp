@@ -8,6 +8,7 @@
 #include "app/options.h"
 #include "app/settings_file.h"
 #include "common/path.h"
+#include "launch/emulator_profile.h"
 
 namespace kivo::launch {
 
@@ -20,7 +21,6 @@ constexpr int kCpuMin = 50;
 constexpr int kCpuMax = 150;
 constexpr int kSampleRateMax = 6;  // 6 is 48000 Hz, which the DOS build lacks
 constexpr int kVideoModeMax = 4;   // the software renderer's modes
-constexpr int kFrameSkipMax = 9;
 
 // Reads the option from its section with the launch's default.
 class OptionReader {
@@ -89,7 +89,8 @@ std::vector<NativeCfgSetting> NativeCfgSettings(app::SettingsFile& settings, std
   const OptionReader read(settings, section);
   auto onOff = [](bool on) { return std::string(on ? "1" : "0"); };
   // 0 is automatic frame skip; 1 to 10 skip 0 to 9 frames.
-  const int frameSkip = read.On(FrameSkip, false) ? read.Clamped(FrameSkipValue, 0, 0, kFrameSkipMax) + 1 : 0;
+  const int frameSkip =
+      read.On(FrameSkip, false) ? read.Clamped(FrameSkipValue, kFrameSkipMaximum, 0, kFrameSkipMaximum) + 1 : 0;
   const std::string savegame = read.Text(SavegamePath);
   // The emulator appends the separator itself, but writes its folders back with one.
   const std::string saveFolder = QuoteCfgString(common::AddBackslash(savegame));

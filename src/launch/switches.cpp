@@ -2,10 +2,12 @@
 // SPDX-License-Identifier: MIT
 #include "launch/switches.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "app/options.h"
 #include "app/settings_file.h"
+#include "launch/emulator_profile.h"
 
 namespace kivo::launch {
 
@@ -32,7 +34,7 @@ std::string BuildSwitches(app::SettingsFile& settings, std::string_view section)
   flag(Force8bit, false);
   flag(OffBy1LineFix, false);
   if (read(FrameSkip, 0) != 0) {
-    number(FrameSkipValue, read(FrameSkipValue, 0));
+    number(FrameSkipValue, std::clamp(read(FrameSkipValue, kFrameSkipMaximum), 0, kFrameSkipMaximum));
   } else {
     switches += " -a";  // automatic frame skip, a switch of its own
   }
@@ -41,7 +43,9 @@ std::string BuildSwitches(app::SettingsFile& settings, std::string_view section)
   flag(Debugger, false);
   flag(DisableDSP, false);
   flag(Enter, true);
-  number(Gamma, read(Gamma, 0));
+  // The Linux build's gamma runs further, and a value stored there stays in the file for it: this
+  // build gets the nearest of its own, as its slider shows.
+  number(Gamma, std::clamp(read(Gamma, 0), 0, PanelProfileOf(EmulatorBuild::Dos).gammaMaximum));
   flag(HiROM, false);
   flag(Interleaved, false);
   flag(DisableMouse, false);

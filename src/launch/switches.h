@@ -13,7 +13,8 @@ namespace kivo::launch {
 
 // The ZSNES switch string for the options stored now: global ones from "General", per-game ones
 // from `section` (the configuration in force). Every switch starts with a blank; values are passed
-// as read, without range checks. Reads only.
+// as read, without range checks, but for the gamma, which is held inside this build's range (the
+// Linux build's is wider, and both keep it under one key). Reads only.
 std::string BuildSwitches(app::SettingsFile& settings, std::string_view section);
 
 }  // namespace kivo::launch

@@ -16,8 +16,9 @@ namespace kivo::launch {
 
 namespace {
 
+// A zero byte is kept as a byte of its line: the text after it is the user's too, and a rewrite must
+// not drop it.
 std::vector<std::string_view> SplitLines(std::string_view text) {
-  text = text.substr(0, text.find('\0'));
   std::vector<std::string_view> lines;
   size_t start = 0;
   while (start < text.size()) {
@@ -72,6 +73,7 @@ std::string RewriteZsnesCfg(std::string_view bytes, const std::vector<CfgSetting
   for (std::string_view line : SplitLines(bytes)) lines.emplace_back(line);
   for (const CfgSetting& setting : settings) {
     // A folder name on Linux may hold a line break; written out it would become a line of its own.
+    // No folder name holds a zero byte, so a value with one is no value the emulator could use.
     if (setting.value.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos) continue;
     auto found =
         std::find_if(lines.begin(), lines.end(), [&](const std::string& line) { return HasName(line, setting.name); });

@@ -32,10 +32,12 @@ struct CfgSetting {
 std::vector<CfgSetting> ZsnesCfgSettings(app::SettingsFile& settings, std::string_view section,
                                          const std::string& gameDirectory, const std::string* saveDirectory = nullptr);
 
-// The file's new bytes. Lines end at CR LF, CR or LF and a zero byte ends the text. A setting
-// replaces the first line whose text before its first "=" is the name (letter case ignored), is
-// appended when there is none, and removes that line when its value is empty. A value holding a line
-// break or a zero byte would inject lines, so it is not applied. Every line is written with CR LF.
+// The file's new bytes. Lines end at CR LF, CR or LF; any other byte, a zero byte too, is part of its
+// line, so every line the file had is written again. A setting replaces the first line whose text
+// before its first "=" is the name (letter case ignored), is appended when there is none, and removes
+// that line when its value is empty. A value holding a line break would inject lines and one holding
+// a zero byte names no folder, so neither is applied. Every line is
+// written with CR LF.
 std::string RewriteZsnesCfg(std::string_view bytes, const std::vector<CfgSetting>& settings);
 
 // Rewrites "ZSNES.CFG" in the folder "ZSNESPath" names, atomically, so a failure never leaves the

@@ -3,6 +3,7 @@
 // The option tabs on the real window: every control bound to its option both ways, the per-game
 // configurations, the controls with rules of their own, and what the native build changes.
 #include <QTest>
+#include <algorithm>
 
 #include "browser/list_entry.h"
 #include "gui/support/emulator_fixture.h"
@@ -122,17 +123,23 @@ class OptionPanelTest : public QObject {
   }
 
   // Only what the user chooses is stored: a value beyond a control's range is shown clamped and
-  // stored only if the control moved; typed text is no item, also when it names one and Enter
-  // follows; an index the program sets stores nothing. Keys move a control the way they point.
+  // stays as stored until the user moves the control; typed text is no item, also when it names one
+  // and Enter follows; an index the program sets stores nothing. Keys move a control the way they
+  // point.
   void onlyWhatTheUserChoosesIsStored() {
     FormFixture f;
     f.SetIni("[General]\nRun first=0\nMemCopy=-5\nSampleRate=9\n[Default]\nVideomode=12\nCPUCycles=10\n");
     TMainForm& form = f.Start();
-    QCOMPARE(f.IniValue("Default", "Videomode"), std::string("7"));
-    QCOMPARE(f.IniValue("Default", "CPUCycles"), std::string("50"));
+    QCOMPARE(Child<RadioGroup>(form, "optVideoMode")->ItemIndex(), 7);
+    QCOMPARE(Child<QSlider>(form, "sldCPU")->value(), 50);
+    QCOMPARE(Child<QLabel>(form, "lblCPU")->text(), QString("50% CPU cycles"));
+    QCOMPARE(f.IniValue("Default", "Videomode"), std::string("12"));
+    QCOMPARE(f.IniValue("Default", "CPUCycles"), std::string("10"));
     QCOMPARE(f.IniValue("General", "MemCopy"), std::string("-5"));
     // The label of a slider the load did not move is set all the same.
     QCOMPARE(Child<QLabel>(form, "lblGamma")->text(), QString("Gamma correct: 0"));
+    QTest::keyClick(Child<QSlider>(form, "sldCPU"), Qt::Key_Right);
+    QCOMPARE(f.IniValue("Default", "CPUCycles"), std::string("51"));
 
     auto* rate = Child<QComboBox>(form, "cmbSampleRate");
     QCOMPARE(rate->currentIndex(), -1);
@@ -204,16 +211,55 @@ class OptionPanelTest : public QObject {
     QCOMPARE(Child<RadioGroup>(form, "optMemCopy")->ItemIndex(), 2);
     QCOMPARE(modes->ItemIndex(), 6);
     QCOMPARE(rates->count(), 6);
+    // The DOS build's narrower range shows the Linux build's gamma at its end, and keeps it stored.
+    QCOMPARE(Child<QSlider>(form, "sldGamma")->value(), 5);
+    QCOMPARE(f.IniValue("Default", "Gamma"), std::string("12"));
   }
 
-  void aRefusedWriteDuringCreationIsReportedAndTheWindowOpens() {
+  // A gamma only the Linux build can take, in the DOS build's panel: each configuration shows it at
+  // the DOS build's end, a start, a switch of configuration and a switch back store nothing, and the
+  // launch gives the emulator the value shown. The user's own move is stored.
+  void theOtherBuildsGammaIsShownAndLaunchedClampedAndKept() {
+    EmulatorFixture f("[Configs]\nZelda=1\n[Default]\nGamma=12\n[Zelda]\nGamma=14\n");
+    for (const char* name : {"MARIO.SMC", "Zelda.smc"}) WriteTestFile(f.romDir / name, name);
+    const std::string before = f.Ini();
+    TMainForm& form = f.Start();
+    auto* gamma = Child<QSlider>(form, "sldGamma");
+    QCOMPARE(gamma->value(), 5);
+    QCOMPARE(Child<QLabel>(form, "lblGamma")->text(), QString("Gamma correct: 5"));
+    QVERIFY(f.Click("Zelda"));
+    QCOMPARE(Child<QLabel>(form, "StatusPanels0")->text(), QString("Zelda"));
+    QCOMPARE(gamma->value(), 5);
+    QVERIFY(f.DoubleClick("MARIO"));
+    QCOMPARE(Child<QLabel>(form, "StatusPanels0")->text(), QString("Default"));
+    QCOMPARE(f.Ini(), before);
+    const std::vector<std::string> args = f.Starts(1).front().args;
+    const auto g = std::find(args.begin(), args.end(), "-g");
+    QVERIFY(g != args.end() && g + 1 != args.end());
+    QCOMPARE(*(g + 1), std::string("5"));
+
+    QTest::keyClick(gamma, Qt::Key_Left);
+    QCOMPARE(f.IniValue("Default", "Gamma"), std::string("4"));
+    QCOMPARE(f.IniValue("Zelda", "Gamma"), std::string("14"));
+  }
+
+  // A start only shows what is stored, so a settings file that refuses writes opens the window
+  // whole; the user's change it refuses is reported.
+  void aStartWritesNothingAndARefusedChangeIsReported() {
     FormFixture f;
     const std::string ini = f.IniPath();
-    kivo::platform::SetWriteFaultForTesting([ini](const std::string& path) { return path == ini; });
+    int writes = 0;
+    kivo::platform::SetWriteFaultForTesting([ini, &writes](const std::string& path) {
+      writes += path == ini;
+      return path == ini;
+    });
     TMainForm& form = f.Start();
+    QCOMPARE(writes, 0);
+    QVERIFY(f.dialogs.Errors().empty());
+    QVERIFY(form.Preview().TitleShown());
+    Child<QCheckBox>(form, "chkNTSC")->click();
     kivo::platform::SetWriteFaultForTesting({});
     QCOMPARE(f.dialogs.Errors(), std::vector<QString>{QString::fromStdString("Unable to write to " + ini + ".")});
-    QVERIFY(!form.Preview().TitleShown());  // the steps after the failed write were skipped
   }
 };
 

@@ -50,7 +50,6 @@ void TMainForm::FormCreate() {
 
   PageControl1->ApplyEmulatorProfile();
   PageControl1->LoadConfig(context_.currentSection);
-  PageControl1->RunSliderActions();
 
   imgPreview0->ShowTitlePicture();
 

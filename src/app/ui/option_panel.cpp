@@ -21,6 +21,22 @@
 
 namespace kivo::app {
 
+namespace {
+
+// Marks the panel as showing what is stored, for as long as it lives.
+class ShowingScope {
+ public:
+  explicit ShowingScope(int& depth) : depth_(depth) { ++depth_; }
+  ~ShowingScope() { --depth_; }
+  ShowingScope(const ShowingScope&) = delete;
+  ShowingScope& operator=(const ShowingScope&) = delete;
+
+ private:
+  int& depth_;
+};
+
+}  // namespace
+
 OptionPanel::OptionPanel(AppContext& context, HandlerGuard& guard, QWidget* parent)
     : QTabWidget(parent), context_(context), guard_(guard) {
   setObjectName("PageControl1");
@@ -84,6 +100,8 @@ void OptionPanel::Bind(const OptionDecl& option, QObject* control) {
 }
 
 void OptionPanel::ApplyEmulatorProfile() {
+  // A narrower gamma range moves the slider; the value stored stays for the build that has it.
+  const ShowingScope showing(showing_);
   panelBuild_ = launch::FindEmulatorProfile(context_.Settings()).build;
   const launch::PanelProfile& panel = Panel();
 
@@ -135,29 +153,26 @@ void OptionPanel::RunChangeAction(const std::function<void()>& action) {
   try {
     action();
   } catch (const std::exception& error) {
-    if (loading_ > 0) {
-      if (!loadError_) loadError_ = std::current_exception();
-    } else {
-      guard_.Report(error.what());
-    }
+    guard_.Report(error.what());
   }
 }
 
-void OptionPanel::RaiseLoadError() {
-  if (!loadError_) return;
-  std::exception_ptr error = loadError_;
-  loadError_ = nullptr;
-  std::rethrow_exception(error);
+void OptionPanel::StoreBool(std::string_view section, std::string_view key, bool value) {
+  if (showing_ == 0) context_.Settings().WriteBool(section, key, value);
+}
+
+void OptionPanel::StoreInteger(std::string_view section, std::string_view key, int value) {
+  if (showing_ == 0) context_.Settings().WriteInteger(section, key, value);
+}
+
+void OptionPanel::StoreString(std::string_view section, std::string_view key, std::string_view value) {
+  if (showing_ == 0) context_.Settings().WriteString(section, key, value);
 }
 
 void OptionPanel::LoadConfig(const std::string& section) {
   SettingsFile& settings = context_.Settings();
   emit ConfigurationShown(FromBytes(section));
-  struct LoadingScope {
-    int& depth;
-    explicit LoadingScope(int& d) : depth(d) { ++depth; }
-    ~LoadingScope() { --depth; }
-  } scope(loading_);
+  const ShowingScope showing(showing_);
 
   for (const OptionDecl* option : LoadOrder()) {
     QObject* control = nullptr;
@@ -179,55 +194,60 @@ void OptionPanel::LoadConfig(const std::string& section) {
       mark->setChecked(ReadOptionNumber(settings, *option, section) != 0);
       if (option == &option::ShellBat) EnableExtraCommand(mark->isChecked());
     }
-    // A write refused by a change action ends the load where it happened.
-    RaiseLoadError();
   }
+  // Also those of sliders the load did not move.
+  ShowSliderLabels();
 }
 
-void OptionPanel::RunSliderActions() {
-  sldCPUChange();
-  sldGammaChange();
-  sldVolumeChange();
-  sldFrameSkipChange();
+void OptionPanel::ShowSliderLabels() {
+  lblCPU->setText(QString::number(sldCPU->value()) + "% CPU cycles");
+  lblGamma->setText("Gamma correct: " + QString::number(sldGamma->value()));
+  chkFrameSkip->setText("Frameskip: " + QString::number(sldFrameSkip->value()));
 }
 
 void OptionPanel::CheckBoxClick(const OptionDecl& option, QCheckBox* box) {
-  context_.Settings().WriteBool(option.Section(context_.currentSection), option.key, box->isChecked());
+  StoreBool(option.Section(context_.currentSection), option.key, box->isChecked());
 }
 
 void OptionPanel::chkSoundClick() {
   bool on = chkSound->isChecked();
-  context_.Settings().WriteBool(option::Sound, on);
+  StoreBool(option::Sound.section, option::Sound.key, on);
   for (QWidget* control : SoundControls()) control->setEnabled(on && BuildHas(control));
   imgVolume->setVisible(on);
 }
 
 void OptionPanel::sldCPUChange() {
-  lblCPU->setText(QString::number(sldCPU->value()) + "% CPU cycles");
-  context_.Settings().WriteInteger(context_.currentSection, option::CPUCycles.key, sldCPU->value());
+  ShowSliderLabels();
+  StoreInteger(context_.currentSection, option::CPUCycles.key, sldCPU->value());
 }
 
 void OptionPanel::sldGammaChange() {
-  lblGamma->setText("Gamma correct: " + QString::number(sldGamma->value()));
-  context_.Settings().WriteInteger(context_.currentSection, option::Gamma.key, sldGamma->value());
+  ShowSliderLabels();
+  StoreInteger(context_.currentSection, option::Gamma.key, sldGamma->value());
 }
 
 void OptionPanel::sldFrameSkipChange() {
-  chkFrameSkip->setText("Frameskip: " + QString::number(sldFrameSkip->value()));
-  context_.Settings().WriteInteger(context_.currentSection, option::FrameSkipValue.key, sldFrameSkip->value());
+  ShowSliderLabels();
+  StoreInteger(context_.currentSection, option::FrameSkipValue.key, sldFrameSkip->value());
 }
 
-void OptionPanel::sldVolumeChange() { context_.Settings().WriteInteger(option::Volume, sldVolume->value()); }
+void OptionPanel::sldVolumeChange() { StoreInteger(option::Volume.section, option::Volume.key, sldVolume->value()); }
 
-void OptionPanel::optMemCopyClick() { context_.Settings().WriteInteger(option::MemCopy, optMemCopy->ItemIndex()); }
+void OptionPanel::optMemCopyClick() {
+  StoreInteger(option::MemCopy.section, option::MemCopy.key, optMemCopy->ItemIndex());
+}
 
 void OptionPanel::optVideoModeClick() {
-  context_.Settings().WriteInteger(context_.currentSection, Panel().videoMode->key, optVideoMode->ItemIndex());
+  StoreInteger(context_.currentSection, Panel().videoMode->key, optVideoMode->ItemIndex());
 }
 
-void OptionPanel::cmbSampleRateChange(int index) { context_.Settings().WriteInteger(option::SampleRate, index); }
+void OptionPanel::cmbSampleRateChange(int index) {
+  StoreInteger(option::SampleRate.section, option::SampleRate.key, index);
+}
 
-void OptionPanel::txtExtraCmdChange() { context_.Settings().WriteString(option::ExtraCommand, EditBytes(txtExtraCmd)); }
+void OptionPanel::txtExtraCmdChange() {
+  StoreString(option::ExtraCommand.section, option::ExtraCommand.key, EditBytes(txtExtraCmd));
+}
 
 void OptionPanel::SwitchConfiguration(const browser::ListEntry& entry) {
   std::string target = browser::ConfigurationFor(entry);
@@ -239,12 +259,12 @@ void OptionPanel::SwitchConfiguration(const browser::ListEntry& entry) {
 }
 
 void OptionPanel::mnuHighPriorityClick(const QAction* mark) {
-  context_.Settings().WriteBool(option::HighPriority, mark->isChecked());
+  StoreBool(option::HighPriority.section, option::HighPriority.key, mark->isChecked());
 }
 
 void OptionPanel::mnuBatClick(const QAction* mark) {
   EnableExtraCommand(mark->isChecked());
-  context_.Settings().WriteBool(option::ShellBat, mark->isChecked());
+  StoreBool(option::ShellBat.section, option::ShellBat.key, mark->isChecked());
 }
 
 void OptionPanel::EnableExtraCommand(bool on) {

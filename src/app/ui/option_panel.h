@@ -3,9 +3,9 @@
 #pragma once
 
 #include <QTabWidget>
-#include <exception>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/options.h"
@@ -28,11 +28,14 @@ class RadioGroup;
 struct AppContext;
 
 // The option tabs (Options, Sound, Setup, Video): every control bound to the option the table
-// names for it, stored the moment it changes, and set from a configuration by LoadConfig. The
-// signals are chosen so that Qt behaves as the panel's rules say: check boxes act on `toggled` (a
-// change of state, whoever made it), sliders on `valueChanged` (after clamping, only when the
-// position moved), radio groups on a move to an item, the DOS command on `textChanged`; the
-// sample-rate box only on the user's choice (`activated`) or typing (`textEdited`), never on a
+// names for it, stored the moment the user changes it, and set from a configuration by LoadConfig.
+// Showing what is stored never stores: a value a control cannot show as it is (the other build's
+// gamma, a hand-edited number beyond the range) is shown as near as the control can and stays in
+// the file as it was, so looking at a configuration, or at it under the other build, loses
+// nothing. The signals are chosen so that Qt behaves as the panel's rules say: check boxes act on
+// `toggled` (a change of state, whoever made it), sliders on `valueChanged` (after clamping, only
+// when the position moved), radio groups on a move to an item, the DOS command on `textChanged`;
+// the sample-rate box only on the user's choice (`activated`) or typing (`textEdited`), never on a
 // programmatic index; menu check marks only on `triggered`, never when the program sets them.
 class OptionPanel : public QTabWidget {
   Q_OBJECT
@@ -48,8 +51,8 @@ class OptionPanel : public QTabWidget {
   // range, and its missing options disabled with a tooltip saying so. Their stored values stay.
   void ApplyEmulatorProfile();
   const launch::PanelProfile& Panel() const { return launch::PanelProfileOf(panelBuild_); }
+  // Sets every control, and the sliders' labels, from the configuration; stores nothing.
   void LoadConfig(const std::string& section);
-  void RunSliderActions();
   // Loads the configuration of the selected entry, unless it is the one shown.
   void SwitchConfiguration(const browser::ListEntry& entry);
 
@@ -100,11 +103,15 @@ class OptionPanel : public QTabWidget {
   void mnuBatClick(const QAction* mark);
   // The shared action of every other bound check box: its new state stored under its key.
   void CheckBoxClick(const OptionDecl& option, QCheckBox* box);
+  void ShowSliderLabels();
 
-  // Runs a change action. While a load sets the controls, an error is kept for the load to raise
-  // once the control is set; otherwise it is shown at once. Either way no error crosses Qt's code.
+  // Runs a change action; an error it raises (a refused write) is shown, and crosses no Qt code.
   void RunChangeAction(const std::function<void()>& action);
-  void RaiseLoadError();
+  // The change actions' writes: nothing while the panel is showing what is stored, when the
+  // control moved because the program set it.
+  void StoreBool(std::string_view section, std::string_view key, bool value);
+  void StoreInteger(std::string_view section, std::string_view key, int value);
+  void StoreString(std::string_view section, std::string_view key, std::string_view value);
   void EnableExtraCommand(bool on);
 
   // Whether the build in use has the option the control stores.
@@ -149,8 +156,7 @@ class OptionPanel : public QTabWidget {
   std::vector<OptionBinding> bindings_;
   launch::EmulatorBuild panelBuild_ = launch::EmulatorBuild::Dos;
   std::vector<QWidget*> missingControls_;  // disabled because the build lacks their option
-  int loading_ = 0;
-  std::exception_ptr loadError_;
+  int showing_ = 0;                        // above 0 while a load or the build's ranges set the controls
 };
 
 }  // namespace kivo::app

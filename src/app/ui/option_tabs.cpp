@@ -137,7 +137,7 @@ void OptionPanel::BuildSetupTab(QWidget* page) {
   lblExtraCmd = Label(page, "lblExtraCmd", "DOS-Command for drivers etc.", 0, 152, 200);
   txtExtraCmd = Edit(page, "txtExtraCmd", 0, 168, 249, false);
   // The design text is the control's name, as a form designer leaves it: the first load always
-  // replaces it, so "ExtraCommand" exists in the file after the first start.
+  // replaces it, with an empty text when the file has no "ExtraCommand".
   txtExtraCmd->setText("txtExtraCmd");
   txtExtraCmd->setEnabled(false);
   // The zip cache's row (Keep N ROMs in Cache, Apply) is placed below by the window.
@@ -157,7 +157,7 @@ void OptionPanel::BuildVideoTab(QWidget* page) {
   Check(page, "chkColor0", "Color zero stay", 8, 104, 95);
   Check(page, "chkOffBy1LineFix", "Off by 1 line fix", 8, 120, 95);
   chkFrameSkip = Check(page, "chkFrameSkip", "Frameskip", 8, 136, 95);
-  sldFrameSkip = Slider(page, "sldFrameSkip", Qt::Horizontal, 0, 9, QRect(8, 160, 89, 18));
+  sldFrameSkip = Slider(page, "sldFrameSkip", Qt::Horizontal, 0, launch::kFrameSkipMaximum, QRect(8, 160, 89, 18));
   lblGamma = Label(page, "lblGamma", " Gamma correct: ", 8, 184, 95);
   sldGamma = Slider(page, "sldGamma", Qt::Horizontal, 0, 5, QRect(8, 200, 89, 18));
   sldGamma->setToolTip("Gamma Correction");
