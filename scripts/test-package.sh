@@ -16,12 +16,12 @@ chown "$user" "$home"
 trap 'rm -rf "$home"' EXIT
 as_user() { runuser -u "$user" -- env HOME="$home" XDG_RUNTIME_DIR="$home" QT_QPA_PLATFORM=offscreen "$@"; }
 
-# The window, started and left to come up; its first start writes the settings and makes the cache.
+# The window, started and left to come up, makes its folders under that home (kivo.ini itself is
+# written once the user changes a setting).
 as_user timeout 8 /usr/bin/kivo >/dev/null 2>&1 || true
-test -f "$home/.config/kivo/kivo.ini" || { echo "test-package: no ~/.config/kivo/kivo.ini" >&2; exit 1; }
+test -d "$home/.config/kivo" || { echo "test-package: no ~/.config/kivo" >&2; exit 1; }
 test -d "$home/.cache/kivo/zipcache" || { echo "test-package: no ~/.cache/kivo/zipcache" >&2; exit 1; }
 test ! -e /usr/bin/kivo.ini || { echo "test-package: kivo.ini beside /usr/bin/kivo" >&2; exit 1; }
-grep -q '^Sound=1' "$home/.config/kivo/kivo.ini"
 
 # kivo-tool from /usr/bin, on a ROM image made here: a 1-Mbit image with a valid LoROM header.
 rom="$home/TEST.SMC"
@@ -41,4 +41,10 @@ PY
 chown "$user" "$rom"
 as_user /usr/bin/kivo-tool info "$rom" | grep -q 'Title: KIVO PACKAGE TEST'
 as_user /usr/bin/kivo-tool verify "$rom"
+# The settings both read are the ones under that home: the ZSNES folder set there is the one the
+# command line names.
+as_user sh -c 'mkdir "$HOME/emu" && printf "MZ" > "$HOME/emu/ZSNES.EXE" &&
+  printf "[General]\nZSNESPath=%s/emu\n" "$HOME" > "$HOME/.config/kivo/kivo.ini"'
+as_user /usr/bin/kivo-tool cmdline "$rom" | grep -qxF "working folder: $home/emu"
+test ! -e /usr/bin/kivo.ini || { echo "test-package: kivo.ini beside /usr/bin/kivo" >&2; exit 1; }
 echo "test-package: installed KIVO keeps its files in $home/.config/kivo and $home/.cache/kivo"
