@@ -1,7 +1,7 @@
 # SPDX-FileCopyrightText: 2026 The KIVO developers
 # SPDX-License-Identifier: MIT
 # Short names for the usual commands; everything goes through the CMake presets.
-.PHONY: all deps build run demo test test-zsnes test-asan bench fuzz package test-package clean
+.PHONY: all deps build run demo test test-zsnes test-asan bench fuzz package test-package windows clean
 
 all: build
 
@@ -52,9 +52,14 @@ package: deps
 test-package: package
 	bash scripts/test-package.sh
 
+# Cross-builds kivo.exe and kivo-tool.exe for 64-bit Windows (mingw-w64, with the Qt and libarchive
+# builds in ../shared/windows) and packs build-windows/kivo-<version>-windows-x64.zip.
+windows:
+	bash scripts/build-windows.sh
+
 fuzz: deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz
 
 clean:
-	rm -rf build build-asan build-fuzz build-package
+	rm -rf build build-asan build-fuzz build-package build-windows

@@ -2,7 +2,8 @@
 # SPDX-FileCopyrightText: 2026 The KIVO developers
 # SPDX-License-Identifier: MIT
 # Installs every Debian 12 package that building, testing, benchmarking and fuzzing KIVO needs.
-# Safe to run again: apt-get install skips what is already there.
+# Safe to run again: apt-get install skips what is already there. Given package names, it installs
+# those instead (scripts/build-windows.sh names the cross-building ones).
 set -euo pipefail
 
 packages=(
@@ -17,6 +18,8 @@ packages=(
   xvfb xauth x11-apps x11-utils xdotool imagemagick
   fonts-dejavu-core fonts-liberation2
 )
+
+(($#)) && packages=("$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/error.h"
+#include "platform/console.h"
 #include "tool_command.h"
 #include "tool_environment.h"
 
@@ -22,6 +23,7 @@ void PrintUsage(std::ostream& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  kivo::platform::UseBinaryStandardStreams();
   if (argc < 2) {
     PrintUsage(std::cerr);
     return kToolUsage;

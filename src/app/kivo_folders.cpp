@@ -13,13 +13,12 @@ namespace kivo::app {
 namespace {
 
 constexpr const char* kManual = "KIVO - Manual.txt";
-
-// An XDG base folder: the variable when it holds an absolute path, the usual place under home else.
-std::string BaseFolder(const char* variable, const char* underHome) {
-  std::optional<std::string> set = platform::EnvironmentVariable(variable);
-  if (set && !set->empty() && set->front() == '/') return *set;
-  return common::AddBackslash(platform::HomeDir()) + underHome;
-}
+// Below the user's settings and cache folders: "kivo" as Linux names them, "KIVO" as Windows does.
+#ifdef _WIN32
+constexpr const char* kFolderName = "KIVO";
+#else
+constexpr const char* kFolderName = "kivo";
+#endif
 
 }  // namespace
 
@@ -35,8 +34,8 @@ KivoFolders LocateKivoFolders(const std::string& programDir) {
     folders.settingsFile = besideProgram;
     folders.dataFolder = programDir;
   } else {
-    folders.settingsFile = BaseFolder("XDG_CONFIG_HOME", ".config") + "/kivo/kivo.ini";
-    folders.dataFolder = BaseFolder("XDG_CACHE_HOME", ".cache") + "/kivo";
+    folders.settingsFile = common::AddBackslash(platform::UserConfigDir()) + kFolderName + "/kivo.ini";
+    folders.dataFolder = common::AddBackslash(platform::UserCacheDir()) + kFolderName;
   }
   // The manual is wherever this install put it.
   const std::string portableManual = common::AddBackslash(programDir) + kManual;

@@ -36,6 +36,13 @@ std::vector<std::string> DriveRoots();
 // The user's home folder.
 std::string HomeDir();
 
+// Where a program that is not portable keeps its user's settings and its cached files, without a
+// trailing separator: the XDG base folders ($XDG_CONFIG_HOME, else ~/.config; $XDG_CACHE_HOME, else
+// ~/.cache; a variable holding no absolute path counts as unset), or %APPDATA% and %LOCALAPPDATA%
+// on Windows.
+std::string UserConfigDir();
+std::string UserCacheDir();
+
 // The value of an environment variable; nothing when it is not set (set but empty gives "").
 std::optional<std::string> EnvironmentVariable(const std::string& name);
 

@@ -51,14 +51,6 @@ bool VisitDirectory(const std::string& path,
   return true;
 }
 
-std::vector<DirItem> ListDirectory(const std::string& path) {
-  std::vector<DirItem> items;
-  VisitDirectory(path, [&items](std::string_view name, bool isDirectory) {
-    items.push_back({std::string(name), isDirectory});
-  });
-  return items;
-}
-
 std::string HomeDir() {
   if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
   if (const passwd* pw = ::getpwuid(::getuid()); pw != nullptr && pw->pw_dir != nullptr) return pw->pw_dir;
@@ -70,6 +62,21 @@ std::optional<std::string> EnvironmentVariable(const std::string& name) {
   if (value == nullptr) return std::nullopt;
   return std::string(value);
 }
+
+namespace {
+
+// An XDG base folder: the variable when it holds an absolute path, the usual place under home else.
+std::string BaseFolder(const char* variable, const char* underHome) {
+  std::optional<std::string> set = EnvironmentVariable(variable);
+  if (set && !set->empty() && set->front() == '/') return *set;
+  return common::AddBackslash(HomeDir()) + underHome;
+}
+
+}  // namespace
+
+std::string UserConfigDir() { return BaseFolder("XDG_CONFIG_HOME", ".config"); }
+
+std::string UserCacheDir() { return BaseFolder("XDG_CACHE_HOME", ".cache"); }
 
 std::vector<std::string> DriveRoots() {
   std::vector<std::string> roots{"/"};

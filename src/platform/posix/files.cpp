@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "common/path.h"
+#include "platform/fault_seams.h"
 #include "platform/files.h"
 #include "platform/posix/fd_io.h"
 
@@ -64,20 +65,8 @@ namespace {
 
 using posix::WriteAll;
 
-std::mutex faultMutex;
-std::function<bool(const std::string&)> writeFault;
-
-std::function<bool(const std::string&)> readFault;
-
-bool WriteFaultFor(const std::string& path) {
-  std::lock_guard lock(faultMutex);
-  return writeFault && writeFault(path);
-}
-
-bool ReadFaultFor(const std::string& path) {
-  std::lock_guard lock(faultMutex);
-  return readFault && readFault(path);
-}
+using seams::ReadFaultFor;
+using seams::WriteFaultFor;
 
 // The file a path names once every symbolic link on its last part is followed (a link's relative
 // target counts from the link's folder); the path itself when it is no link. Empty for a loop.
@@ -434,16 +423,6 @@ std::optional<int64_t> ModifiedTime(const std::string& path) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) return std::nullopt;
   return static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-}
-
-void SetWriteFaultForTesting(std::function<bool(const std::string& path)> fails) {
-  std::lock_guard lock(faultMutex);
-  writeFault = std::move(fails);
-}
-
-void SetReadFaultForTesting(std::function<bool(const std::string& path)> fails) {
-  std::lock_guard lock(faultMutex);
-  readFault = std::move(fails);
 }
 
 }  // namespace kivo::platform

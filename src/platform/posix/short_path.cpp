@@ -23,20 +23,6 @@ bool IsSafeByte(char c) {
          std::string_view("/._+,-~").find(c) != std::string_view::npos;
 }
 
-// The bytes a DOS short name keeps, upper-cased. The ones DOS names reserve become "_"; blanks,
-// dots, brackets and bytes outside ASCII are dropped, leaving only what the command line passes.
-std::string ShortNamePart(std::string_view text) {
-  std::string part;
-  for (char c : common::UpperAscii(text)) {
-    if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-') {
-      part += c;
-    } else if (std::string_view("+,;=[]").find(c) != std::string_view::npos) {
-      part += '_';
-    }
-  }
-  return part;
-}
-
 // The link's target, or nothing when the path is no link (or is missing).
 bool ReadLink(const std::string& path, std::string& target) {
   struct stat st {};
@@ -66,17 +52,6 @@ bool IsCommandLineSafe(const std::string& path) {
     if (!IsSafeByte(c)) return false;
   }
   return true;
-}
-
-std::string ShortAliasName(const std::string& fileName, int n) {
-  std::string ext = ShortNamePart(common::ExtractFileExt(fileName)).substr(0, 3);
-  std::string base = ShortNamePart(common::StripFileExt(fileName));
-  if (base.empty()) base = "_";
-  std::string number = "~" + std::to_string(n);
-  size_t keep = number.size() < 8 ? 8 - number.size() : 1;
-  std::string name = base.substr(0, keep) + number;
-  if (!ext.empty()) name += "." + ext;
-  return name;
 }
 
 std::string ShortPathName(const std::string& path, const std::string& aliasFolder) {
