@@ -167,10 +167,6 @@ std::string FindProgramOnPath(const std::string& name) {
   }
 }
 
-bool StartProcess(std::string_view commandLine, const std::string& workingFolder, bool highPriority) {
-  return StartDetached(SplitCommandLine(commandLine), workingFolder, highPriority);
-}
-
 std::string BatchScript(std::string_view batchBytes) {
   std::string script;
   size_t start = 0;

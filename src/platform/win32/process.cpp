@@ -163,10 +163,6 @@ std::string FindProgramOnPath(const std::string& name) {
   return {};
 }
 
-bool StartProcess(std::string_view commandLine, const std::string& workingFolder, bool highPriority) {
-  return StartDetached(SplitCommandLine(commandLine), workingFolder, highPriority);
-}
-
 // The interpreter runs one command line: the batch lines become its commands, joined by "&" with
 // no blank around it (a blank before it would end an echo's text), so they run one after another
 // whatever each gives, as the batch file runs them. A batch file's "%%" stays doubled on a command

@@ -19,14 +19,22 @@ using namespace kivo::launch;
 
 namespace {
 
+// A game beside the fake emulator as the DOS build (in "emu") and as the native build, with a home
+// of the test's own.
+class LaunchStartTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(InstallFakeZsnes(emu) && InstallFakeZsnes(native.Path(), "zsnes"));
+    WriteTestFile(dir / "MARIO.SMC", "mario");
+  }
+  TempDir dir, home, native;
+  ScopedEnv setHome{"HOME", home.Path()}, xdg{"XDG_CONFIG_HOME", std::nullopt};
+  const std::string emu = dir / "emu";
+};
+
 // "High priority" is asked for whichever way the emulator starts: the DOS build directly or through
 // its batch file, and the native build. Each starts in the emulator's folder.
-TEST(LaunchStartTest, HighPriorityIsAskedForEveryWayOfStarting) {
-  TempDir dir, home, native;
-  ScopedEnv setHome("HOME", home.Path()), xdg("XDG_CONFIG_HOME", std::nullopt);
-  const std::string emu = dir / "emu";
-  ASSERT_TRUE(InstallFakeZsnes(emu) && InstallFakeZsnes(native.Path(), "zsnes"));
-  WriteTestFile(dir / "MARIO.SMC", "mario");
+TEST_F(LaunchStartTest, HighPriorityIsAskedForEveryWayOfStarting) {
   const std::pair<std::string, std::string> ways[] = {{emu, ""}, {emu, "ShellBat=1\n"}, {native.Path(), ""}};
   for (const auto& [folder, batch] : ways) {
     for (bool high : {false, true}) {
@@ -44,12 +52,7 @@ TEST(LaunchStartTest, HighPriorityIsAskedForEveryWayOfStarting) {
 // The DOS command runs as the user, so it is taken only from a kivo.ini no one else can change:
 // one whose group or other users may write it, or that another user owns, starts the game without
 // it and says why and what mends it. Both builds, in batch mode.
-TEST(LaunchStartTest, TheDosCommandOfAKivoIniOthersCanChangeIsNotRun) {
-  TempDir dir, home, native;
-  ScopedEnv setHome("HOME", home.Path()), xdg("XDG_CONFIG_HOME", std::nullopt);
-  const std::string emu = dir / "emu";
-  ASSERT_TRUE(InstallFakeZsnes(emu) && InstallFakeZsnes(native.Path(), "zsnes"));
-  WriteTestFile(dir / "MARIO.SMC", "mario");
+TEST_F(LaunchStartTest, TheDosCommandOfAKivoIniOthersCanChangeIsNotRun) {
   const std::string ini = dir / "kivo.ini";
   const std::string command = "touch /tmp/owned";
   const std::string refused = "kivo.ini can be changed by other users; its extra command was not run. Make it private: ";
