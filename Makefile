@@ -1,7 +1,7 @@
 # SPDX-FileCopyrightText: 2026 The KIVO developers
 # SPDX-License-Identifier: MIT
 # Short names for the usual commands; everything goes through the CMake presets.
-.PHONY: all deps build run demo test test-zsnes test-asan bench fuzz package test-package windows clean
+.PHONY: all deps build run demo test test-zsnes test-asan bench fuzz package test-package windows test-windows clean
 
 all: build
 
@@ -56,6 +56,11 @@ test-package: package
 # builds in ../shared/windows) and packs build-windows/kivo-<version>-windows-x64.zip.
 windows:
 	bash scripts/build-windows.sh
+
+# Cross-builds the tests for Windows in the same folder and runs them under Wine through CTest
+# (scripts/test-windows.sh); the tests of what only POSIX systems have are left out.
+test-windows:
+	bash scripts/test-windows.sh
 
 fuzz: deps
 	cmake --preset fuzz

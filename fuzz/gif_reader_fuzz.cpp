@@ -23,9 +23,18 @@ namespace {
 std::atomic<size_t> heapInUse{0};
 std::atomic<size_t> heapPeak{0};
 
+// The bytes the C library holds for a block: Windows' own call for it is _msize.
+size_t BlockSize(void* p) {
+#ifdef _WIN32
+  return _msize(p);
+#else
+  return malloc_usable_size(p);
+#endif
+}
+
 void* Counted(void* p) {
   if (p == nullptr) throw std::bad_alloc();
-  const size_t size = malloc_usable_size(p);
+  const size_t size = BlockSize(p);
   const size_t now = heapInUse.fetch_add(size) + size;
   size_t top = heapPeak.load();
   while (now > top && !heapPeak.compare_exchange_weak(top, now)) {
@@ -35,7 +44,7 @@ void* Counted(void* p) {
 
 void Release(void* p) {
   if (p == nullptr) return;
-  heapInUse.fetch_sub(malloc_usable_size(p));
+  heapInUse.fetch_sub(BlockSize(p));
   std::free(p);
 }
 

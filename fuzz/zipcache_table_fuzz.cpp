@@ -6,12 +6,13 @@
 // nothing through a link. What it keeps of a table is a part of it, in order.
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>  // mkdtemp
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
 
+#include "platform/temp_folder.h"
 #include "zipcache/cache_table.h"
 #include "zipcache/zip_cache.h"
 
@@ -37,9 +38,9 @@ void WriteFile(const fs::path& path, std::string_view bytes) {
 class ScratchFolder {
  public:
   ScratchFolder() {
-    std::string pattern = (fs::temp_directory_path() / "kivo-fuzz-table-XXXXXX").string();
-    Check(::mkdtemp(pattern.data()) != nullptr);
-    path_ = pattern;
+    const std::string made = kivo::platform::CreatePrivateTempFolder("kivo-fuzz-table-");
+    Check(!made.empty());
+    path_ = made;
   }
   ~ScratchFolder() {
     std::error_code ignored;

@@ -7,12 +7,13 @@
 // holds no file that the table does not list.
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>  // mkdtemp
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
 
+#include "platform/temp_folder.h"
 #include "zipcache/cache_table.h"
 #include "zipcache/zip_cache.h"
 #include "zipcache/zip_extract.h"
@@ -31,9 +32,9 @@ void Check(bool condition) {
 // removed when the program ends.
 struct Scratch {
   Scratch() {
-    std::string pattern = (fs::temp_directory_path() / "kivo-fuzz-unzip-XXXXXX").string();
-    Check(::mkdtemp(pattern.data()) != nullptr);
-    path = pattern;
+    const std::string made = kivo::platform::CreatePrivateTempFolder("kivo-fuzz-unzip-");
+    Check(!made.empty());
+    path = made;
     fs::create_directories(path / "beside");
   }
   ~Scratch() {

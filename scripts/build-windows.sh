@@ -11,35 +11,27 @@
 # kivo-tool.exe, every DLL they load, Qt's platforms/ and styles/ plugins, the manual and the
 # licence texts.
 set -euo pipefail
-here=$(cd "$(dirname "$0")/.." && pwd)
-shared=${KIVO_WINDOWS_SHARED:-$here/../shared/windows}
-out=$here/build-windows
-deps=$out/deps
+source "$(dirname "$0")/windows-cross.sh"
 
 bash "$here/scripts/install-deps.sh" g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 qt6-base-dev-tools \
   cmake ninja-build zip xvfb
 
-mkdir -p "$deps"
-for archive in qt6-mingw-6.4.2 libarchive-3.6.2-mingw; do
-  folder=${archive%-6.4.2}
-  [[ -d "$deps/$folder" ]] || tar -C "$deps" -xf "$shared/$archive.tar.xz"
-done
-qt=$deps/qt6-mingw
-libarchive=$deps/libarchive-3.6.2-mingw
-
-cmake -S "$here" -B "$out/cross" -G Ninja \
-  -DCMAKE_TOOLCHAIN_FILE="$shared/mingw-w64.toolchain.cmake" -DKIVO_WIN_QT="$qt" \
-  -DCMAKE_PREFIX_PATH="$qt;$libarchive" -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-  -DLibArchive_INCLUDE_DIR="$libarchive/include" -DLibArchive_LIBRARY="$libarchive/lib/libarchive.dll.a" \
-  -DKIVO_BUILD_TESTS="${KIVO_WINDOWS_TESTS:-OFF}" -DKIVO_BUILD_BENCH=OFF >/dev/null
-cmake --build "$out/cross" --target kivo kivo-tool
+# The tests are off in a new folder (or as $KIVO_WINDOWS_TESTS says). A folder that
+# scripts/test-windows.sh configured keeps them: the programs are the same either way, and are then
+# built once for both.
+tests=()
+if [[ -n "${KIVO_WINDOWS_TESTS:-}" || ! -f "$cross/CMakeCache.txt" ]]; then
+  tests=(-DKIVO_BUILD_TESTS="${KIVO_WINDOWS_TESTS:-OFF}")
+fi
+cmake -S "$here" -B "$cross" "${cross_cmake_args[@]}" "${tests[@]}" >/dev/null
+cmake --build "$cross" --target kivo kivo-tool
 
 version=$(sed -n 's/^project(KIVO VERSION \([0-9.]*\).*/\1/p' "$here/CMakeLists.txt")
 name=kivo-$version-windows-x64
 stage=$out/$name
 rm -rf "$stage" "$out/$name.zip"
 mkdir -p "$stage/platforms" "$stage/styles"
-cp "$out/cross/kivo.exe" "$out/cross/tools/kivo-tool.exe" "$stage/"
+cp "$cross/kivo.exe" "$cross/tools/kivo-tool.exe" "$stage/"
 for dll in Qt6Core Qt6Gui Qt6Widgets; do cp "$qt/bin/$dll.dll" "$stage/"; done
 cp "$qt/plugins/platforms/qwindows.dll" "$stage/platforms/"
 cp "$qt/plugins/styles/"*.dll "$stage/styles/"

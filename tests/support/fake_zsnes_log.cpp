@@ -3,10 +3,13 @@
 #include "support/fake_zsnes_log.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 #include <thread>
 #include <utility>
@@ -15,7 +18,13 @@
 
 bool InstallFakeZsnes(const std::string& folder, const std::string& program) {
   MakeTestDir(folder);
+#ifdef _WIN32
+  // Windows users have no symbolic links: a copy, which runs under any name.
+  std::error_code error;
+  return std::filesystem::copy_file(KIVO_FAKE_ZSNES, folder + "/" + program, error);
+#else
   return ::symlink(KIVO_FAKE_ZSNES, (folder + "/" + program).c_str()) == 0;
+#endif
 }
 
 FakeLog ReadFakeLog(const std::string& folder) {
@@ -36,6 +45,8 @@ FakeLog ReadFakeLog(const std::string& folder) {
       current.cwd = value;
     } else if (key == "nice") {
       current.nice = std::atoi(value.c_str());
+    } else if (key == "priority") {
+      current.priorityClass = std::atol(value.c_str());
     } else if (key == "pid") {
       current.pid = std::atoi(value.c_str());
     }

@@ -9,7 +9,8 @@
 // in place, and reading back how it was started.
 
 // Makes `folder` an emulator folder: creates it and links `program` ("ZSNES.EXE", the DOS build's
-// name, or "zsnes", the native build's) to the fake emulator. False when the link cannot be made.
+// name, or "zsnes", the native build's) to the fake emulator (on Windows, which gives users no
+// symbolic links, copies it there). False when the link cannot be made.
 bool InstallFakeZsnes(const std::string& folder, const std::string& program = "ZSNES.EXE");
 
 // How the fake emulator was started, read back from the log it appends to "fake_zsnes.log" in its
@@ -18,7 +19,8 @@ struct FakeStart {
   std::string program;
   std::vector<std::string> args;
   std::string cwd;
-  int nice = 0;
+  int nice = 0;           // POSIX systems
+  long priorityClass = 0;  // Windows: what GetPriorityClass gave (NORMAL_PRIORITY_CLASS, ...)
   int pid = 0;
 };
 

@@ -14,5 +14,6 @@ struct ToolRun {
 };
 
 // Runs "<program> <args>" through the shell in `folder`; `args` is shell text, quoted by the caller.
-// The output is gathered in files of `scratch`.
+// (Windows has no such shell: there the words are split as sh splits them, and the program is
+// started with them.) The output is gathered in files of `scratch`.
 ToolRun RunTool(const TempDir& scratch, const std::string& program, const std::string& args, const std::string& folder);

@@ -9,7 +9,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#ifndef _WIN32
 #include <sys/resource.h>
+#endif
 
 #include <csignal>
 #include <optional>
@@ -41,7 +43,7 @@ void RunCase(const std::string& dir, const std::vector<CaseStatement>& statement
     if (RunFileStatement(below)) continue;
     const std::vector<std::string>& w = statement.words;
     if (w[0] == "env") {
-      below.at(2) == "-" ? ::unsetenv(below.at(1).c_str()) : ::setenv(below.at(1).c_str(), below[2].c_str(), 1);
+      SetEnvironmentVariable(below.at(1), below.at(2) == "-" ? std::nullopt : std::optional(below[2]));
     } else if (w[0] == "locate") {
       const KivoFolders folders = LocateKivoFolders(below.at(1));
       EXPECT_EQ((std::vector<std::string>{folders.portable ? "portable" : "installed", folders.settingsFile,
@@ -93,6 +95,9 @@ TEST(SettingsFile, EveryCaseLocatesReadsAndWritesAsItSays) {
 // A write the system cuts short on the disk (here the file-size limit, in a child process of its
 // own) is reported and leaves the file as it was, and no partial copy beside it.
 TEST(SettingsFile, AWriteCutShortLeavesTheFileWhole) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the file-size limit that cuts the write short is POSIX";
+#else
   TempDir dir;
   WriteTestFile(dir / "kivo.ini", "[General]\nVolume=25\n");
   auto writeCutShort = [&dir] {
@@ -108,6 +113,7 @@ TEST(SettingsFile, AWriteCutShortLeavesTheFileWhole) {
   EXPECT_EXIT(writeCutShort(), testing::ExitedWithCode(0), "") << "the cut-short write was not reported";
   EXPECT_EQ(ReadTestFile(dir / "kivo.ini"), "[General]\nVolume=25\n");
   EXPECT_EQ(kivo::platform::ListDirectory(dir.Path()).size(), 3u);  // ".", ".." and kivo.ini
+#endif
 }
 
 }  // namespace

@@ -28,15 +28,24 @@ using namespace kivo::gif;
 // these two).
 static size_t heapInUse = 0, heapPeak = 0;
 
+// The bytes the C library holds for a block: Windows' own call for it is _msize.
+static size_t BlockSize(void* p) {
+#ifdef _WIN32
+  return _msize(p);
+#else
+  return malloc_usable_size(p);
+#endif
+}
+
 void* operator new(size_t size) {
   void* p = std::malloc(size == 0 ? 1 : size);
   if (p == nullptr) throw std::bad_alloc();
-  heapPeak = std::max(heapPeak, heapInUse += malloc_usable_size(p));
+  heapPeak = std::max(heapPeak, heapInUse += BlockSize(p));
   return p;
 }
 
 void operator delete(void* p) noexcept {
-  if (p != nullptr) heapInUse -= malloc_usable_size(p);
+  if (p != nullptr) heapInUse -= BlockSize(p);
   std::free(p);
 }
 void operator delete(void* p, size_t) noexcept { operator delete(p); }

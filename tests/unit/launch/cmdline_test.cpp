@@ -38,9 +38,9 @@ std::map<std::string, std::string> Files(const std::string& dir) {
   for (const auto& entry : fs::recursive_directory_iterator(dir)) {
     const std::string name = entry.path().string().substr(dir.size() + 1);
     if (name == "kivo-tool" || name.starts_with("zipcache") || name.starts_with("shortnames")) continue;
-    files[entry.path()] = entry.is_symlink()        ? "<link to " + fs::read_symlink(entry).string() + ">"
-                          : entry.is_regular_file() ? ReadTestFile(entry.path())
-                                                    : "<folder>";
+    files[entry.path().string()] = entry.is_symlink()        ? "<link to " + fs::read_symlink(entry).string() + ">"
+                                   : entry.is_regular_file() ? ReadTestFile(entry.path().string())
+                                                             : "<folder>";
   }
   return files;
 }

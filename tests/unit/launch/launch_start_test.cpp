@@ -3,9 +3,11 @@
 // What a launch asks of the start that kivo-tool does not show: the priority and the working folder.
 // The command lines and the files written first are the cases in tests/data/cmdline/.
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 
@@ -53,6 +55,9 @@ TEST_F(LaunchStartTest, HighPriorityIsAskedForEveryWayOfStarting) {
 // one whose group or other users may write it, or that another user owns, starts the game without
 // it and says why and what mends it. Both builds, in batch mode.
 TEST_F(LaunchStartTest, TheDosCommandOfAKivoIniOthersCanChangeIsNotRun) {
+#ifdef _WIN32
+  GTEST_SKIP() << "file modes and other owners are POSIX";
+#else
   const std::string ini = dir / "kivo.ini";
   const std::string command = "touch /tmp/owned";
   const std::string refused = "kivo.ini can be changed by other users; its extra command was not run. Make it private: ";
@@ -85,6 +90,7 @@ TEST_F(LaunchStartTest, TheDosCommandOfAKivoIniOthersCanChangeIsNotRun) {
       EXPECT_FALSE(start.argv.empty()) << "the game starts all the same";
     }
   }
+#endif
 }
 
 // The DOS command goes into the batch file only while its field is enabled.
