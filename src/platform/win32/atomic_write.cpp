@@ -17,6 +17,9 @@ namespace {
 // Attributes a rewritten file keeps from the one it replaces; the rest are the system's to set.
 constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
+// How long a replace waits for readers of the old file, in tries 10 ms apart.
+constexpr int kReplaceTries = 50;
+
 // The file a write to `path` replaces: the path itself, or the file a link there names, so that
 // the link is written through rather than replaced (which would leave that file unchanged). Empty
 // for a link that names nothing.
@@ -84,6 +87,20 @@ void RemoveStaleTemporaries(const std::wstring& target) {
   for (const std::wstring& name : stale) ::DeleteFileW(win32::JoinPath(folder, name).c_str());
 }
 
+// Renames the finished file over the target in one step, which returns only once it is on the disk.
+// A file that someone has open cannot be replaced on Windows, whatever it shares (only the
+// rename of Windows 10's POSIX semantics could, which not every file system has): the window
+// reading kivo.ini while kivo-tool writes it, or a virus scanner looking at the new file, holds it
+// for a moment, so the rename is tried again for a while before the write counts as refused.
+bool ReplaceTarget(const std::wstring& temp, const std::wstring& target) {
+  for (int attempt = 1;; ++attempt) {
+    if (::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    const DWORD error = ::GetLastError();
+    if ((error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) || attempt == kReplaceTries) return false;
+    ::Sleep(10);
+  }
+}
+
 std::wstring NewTemporaryName(const std::wstring& target) {
   std::random_device random;
   return win32::JoinPath(FolderOf(target), TemporaryPrefix(target) + std::to_wstring(::GetCurrentProcessId()) + L"." +
@@ -114,8 +131,7 @@ bool WriteFileAtomic(const std::string& path, const std::string& bytes) {
   bool ok = win32::WriteAll(file.Get(), bytes.data(), bytes.size());
   ok = ok && ::FlushFileBuffers(file.Get()) != 0;
   file.Close();
-  // The rename replaces the old file in one step, and returns only once it is on the disk.
-  ok = ok && ::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  ok = ok && ReplaceTarget(temp, target);
   if (!ok) ::DeleteFileW(temp.c_str());
   return ok;
 }
