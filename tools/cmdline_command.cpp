@@ -5,6 +5,7 @@
 // the emulator's configuration files are left alone; an archive is unpacked into the cache and, for
 // the DOS build, an awkward name gets its short alias, as the launch itself would do, so the path
 // printed is the one the emulator would be given.
+#include <optional>
 #include <ostream>
 
 #include "app/options.h"
@@ -15,6 +16,7 @@
 #include "launch/emulator_profile.h"
 #include "launch/native_launch.h"
 #include "launch/run_rom.h"
+#include "launch/windows_launch.h"
 #include "platform/dirs.h"
 #include "platform/files.h"
 #include "platform/process.h"
@@ -103,6 +105,29 @@ int PrintNativeCommandLine(SettingsFile& settings, const kivo::launch::RunRomReq
   return fine ? kToolOk : kToolFailed;
 }
 
+// The Windows build: its configuration file, then its command line as the command interpreter and
+// the program read it back, with the ROM as the build is given it.
+int PrintWindowsCommandLine(SettingsFile& settings, const kivo::launch::RunRomRequest& request,
+                            const std::string& program, const std::string& file, const std::string& romFile,
+                            std::ostream& out, std::ostream& err) {
+  const bool batchMode = settings.ReadBool(kivo::app::option::ShellBat, false);
+  const std::string romArgument = kivo::launch::WindowsRomArgument(romFile, request.shortNameFolder, batchMode);
+  bool fine = PrintLaunchFacts(settings, request.section, file, romFile, !romArgument.empty(), out, err);
+  out << "configuration file: " << kivo::launch::WindowsConfigFile(settings, program) << '\n';
+  if (batchMode) {
+    out << "through: " << kivo::common::AddBackslash(kivo::common::ExtractFileDir(program)) << "zkivo.bat\n";
+    out << "DOS command: " << settings.ReadString(kivo::app::option::ExtraCommand, "") << '\n';
+  }
+  const std::vector<std::string> argv = kivo::launch::WindowsCommand(settings, request.section, program, romArgument);
+  const std::optional<std::string> line = kivo::common::InterpreterLine(argv);
+  if (!line && batchMode) {
+    err << "kivo-tool: " << program << ": the command interpreter would change this path\n";
+    fine = false;
+  }
+  out << line.value_or(kivo::common::ShellQuoted(argv)) << '\n';
+  return fine ? kToolOk : kToolFailed;
+}
+
 }  // namespace
 
 int RunCmdlineCommand(ToolEnvironment& env, const std::vector<std::string>& args, std::ostream& out,
@@ -118,6 +143,9 @@ int RunCmdlineCommand(ToolEnvironment& env, const std::vector<std::string>& args
   const kivo::launch::EmulatorProfile profile = kivo::launch::FindEmulatorProfile(settings);
   if (profile.build == EmulatorBuild::Native) {
     return PrintNativeCommandLine(settings, request, profile.program, file, romFile, out, err);
+  }
+  if (profile.build == EmulatorBuild::Windows) {
+    return PrintWindowsCommandLine(settings, request, profile.program, file, romFile, out, err);
   }
   if (profile.inDosBox) return PrintDosBoxCommandLine(settings, request, file, romFile, out, err);
   return PrintDosCommandLine(settings, request.section, file, romFile, request.shortNameFolder, out, err);

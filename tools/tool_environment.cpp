@@ -28,7 +28,7 @@ SettingsFile& ToolEnvironment::Settings() {
 }
 
 std::string ToolEnvironment::FullPath(const std::string& argument) {
-  if (!argument.empty() && argument.front() == kivo::common::kPathSeparator) return argument;
+  if (kivo::common::IsAbsolutePath(argument)) return argument;
   return kivo::common::AddBackslash(kivo::platform::GetCurrentDir()) + argument;
 }
 
@@ -37,7 +37,7 @@ std::string ToolEnvironment::GetRomFile(const std::string& argument) {
     // As the window does at start: the folder may exist already, which is fine.
     kivo::platform::CreateDirectory(kivo::common::AddBackslash(folders_.dataFolder) + "zipcache");
     const int limit = Settings().ReadInteger(kivo::app::option::CacheSize, kivo::app::option::CacheSize.loadDefault);
-    zipCache_ = std::make_unique<TZipCache>(folders_.dataFolder + "/zipcache", limit);
+    zipCache_ = std::make_unique<TZipCache>(kivo::common::AddBackslash(folders_.dataFolder) + "zipcache", limit);
   }
   return zipCache_->GetRomFile(FullPath(argument));
 }

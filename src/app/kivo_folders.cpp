@@ -34,7 +34,8 @@ KivoFolders LocateKivoFolders(const std::string& programDir) {
     folders.settingsFile = besideProgram;
     folders.dataFolder = programDir;
   } else {
-    folders.settingsFile = common::AddBackslash(platform::UserConfigDir()) + kFolderName + "/kivo.ini";
+    folders.settingsFile =
+        common::AddBackslash(platform::UserConfigDir()) + common::AddBackslash(kFolderName) + "kivo.ini";
     folders.dataFolder = common::AddBackslash(platform::UserCacheDir()) + kFolderName;
   }
   // The manual is wherever this install put it.
@@ -51,7 +52,8 @@ void CreateKivoFolders(const KivoFolders& folders) {
 
 std::string MakeKivoFilesPrivate(const KivoFolders& folders) {
   std::string notice;
-  for (const std::string& file : {folders.settingsFile, common::AddBackslash(folders.dataFolder) + "zipcache/cache.tbl"}) {
+  for (const std::string& file :
+       {folders.settingsFile, common::AddBackslash(folders.dataFolder) + "zipcache/cache.tbl"}) {
     if (!platform::MakeEveryonesFilePrivate(file)) continue;
     notice += (notice.empty() ? "" : "\n") + file +
               " could be changed by every user, as an earlier KIVO made it; it is now writable by you alone.";

@@ -10,7 +10,7 @@ namespace kivo::app {
 
 std::span<const OptionDecl* const> LoadOrder() {
   using namespace option;
-  static constexpr std::array<const OptionDecl*, 38> kOrder = {
+  static constexpr std::array<const OptionDecl*, 39> kOrder = {
       &Interleaved,
       &NTSC,
       &PAL,
@@ -49,6 +49,7 @@ std::span<const OptionDecl* const> LoadOrder() {
       &DisableMouse,
       &Videomode,
       &NativeVideomode,
+      &WindowsVideomode,
   };
   return kOrder;
 }

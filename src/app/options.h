@@ -79,6 +79,8 @@ inline constexpr OptionDecl Videomode{"Videomode", Configuration, Integer, 3, "o
 // apart; 2 is that build's own default, a 512x448 window.
 // Shown by the video-mode group (its binding follows the build in use), so it names no control.
 inline constexpr OptionDecl NativeVideomode{"NativeVideomode", Configuration, Integer, 2, "", "", "-v"};
+// The Windows build's own numbering again; 2 is its default too, a 512x448 window.
+inline constexpr OptionDecl WindowsVideomode{"WindowsVideomode", Configuration, Integer, 2, "", "", "-v"};
 // For every game.
 inline constexpr OptionDecl HighPriority{"High Priority", General, Bool, 0, "mnuHighPriority"};
 inline constexpr OptionDecl DisableGUI{"DisableGUI", General, Bool, 1, "chkGUI", "-m", "guioff"};

@@ -74,7 +74,7 @@ ListEntries ScanFolder(const std::vector<std::string>& driveRoots, const std::st
   // the list's buffer.
   const ConfigsFilter configs(settings.Bytes());
   // The root has nothing above it, as a drive's root had no "." and "..".
-  const bool atRoot = folder == "/";
+  const bool atRoot = common::IsRootPath(folder);
   platform::VisitDirectory(folder, [&](std::string_view name, bool isDirectory) {
     if (atRoot && (name == "." || name == "..")) return;
     int kind = kFolder;

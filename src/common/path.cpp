@@ -6,19 +6,61 @@
 
 namespace kivo::common {
 
+namespace {
+
+size_t LastSeparator(std::string_view path) {
+  for (size_t i = path.size(); i > 0; --i) {
+    if (IsPathSeparator(path[i - 1])) return i - 1;
+  }
+  return std::string_view::npos;
+}
+
+#ifdef _WIN32
+bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool StartsWithDrive(std::string_view path) { return path.size() >= 2 && IsDriveLetter(path[0]) && path[1] == ':'; }
+#endif
+
+}  // namespace
+
+bool IsPathSeparator(char c) {
+#ifdef _WIN32
+  return c == '\\' || c == '/';
+#else
+  return c == '/';
+#endif
+}
+
+bool IsAbsolutePath(std::string_view path) {
+  if (!path.empty() && IsPathSeparator(path.front())) return true;
+#ifdef _WIN32
+  return StartsWithDrive(path) && path.size() >= 3 && IsPathSeparator(path[2]);
+#else
+  return false;
+#endif
+}
+
+bool IsRootPath(std::string_view path) {
+  if (path.size() == 1) return IsPathSeparator(path.front());
+#ifdef _WIN32
+  return path.size() == 3 && StartsWithDrive(path) && IsPathSeparator(path[2]);
+#else
+  return false;
+#endif
+}
+
 std::string AddBackslash(std::string_view path) {
   std::string result(path);
-  if (!result.empty() && result.back() != kPathSeparator) result += kPathSeparator;
+  if (!result.empty() && !IsPathSeparator(result.back())) result += kPathSeparator;
   return result;
 }
 
 std::string ExtractFileName(std::string_view path) {
-  size_t sep = path.rfind(kPathSeparator);
+  size_t sep = LastSeparator(path);
   return std::string(sep == std::string_view::npos ? path : path.substr(sep + 1));
 }
 
 std::string ExtractFileExt(std::string_view path) {
-  size_t sep = path.rfind(kPathSeparator);
+  size_t sep = LastSeparator(path);
   size_t start = sep == std::string_view::npos ? 0 : sep + 1;
   size_t dot = path.rfind('.');
   if (dot == std::string_view::npos || dot < start) return {};
@@ -28,9 +70,9 @@ std::string ExtractFileExt(std::string_view path) {
 bool IsZipName(std::string_view fileName) { return EqualsNoCase(ExtractFileExt(fileName), ".zip"); }
 
 std::string ExtractFileDir(std::string_view path) {
-  size_t sep = path.rfind(kPathSeparator);
+  size_t sep = LastSeparator(path);
   if (sep == std::string_view::npos) return {};
-  if (sep == 0) return std::string(1, kPathSeparator);
+  if (IsRootPath(path.substr(0, sep + 1))) return std::string(path.substr(0, sep + 1));
   return std::string(path.substr(0, sep));
 }
 

@@ -10,8 +10,23 @@ namespace kivo::common {
 // Path helpers over byte strings. File names are kept as the bytes the system gave; nothing here
 // decodes them.
 
-// Separator of the platform's paths.
+// Separator of the platform's paths: the one KIVO writes. Windows also takes '/' in a path, so
+// there both count when a path is taken apart; on POSIX systems a backslash is an ordinary character of
+// a file name.
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
 inline constexpr char kPathSeparator = '/';
+#endif
+
+bool IsPathSeparator(char c);
+
+// True for a path that does not depend on the current folder: "/x" on POSIX systems; C:\x,
+// C:/x, \\server\share and \x (the current drive's root) on Windows.
+bool IsAbsolutePath(std::string_view path);
+
+// True for a path that names a root: "/"; on Windows also C:\ or C:/.
+bool IsRootPath(std::string_view path);
 
 // An empty path stays empty; any other path gets a separator appended unless it ends in one.
 std::string AddBackslash(std::string_view path);
@@ -26,7 +41,8 @@ bool IsZipName(std::string_view fileName);
 // The last path component (everything after the last separator).
 std::string ExtractFileName(std::string_view path);
 
-// Everything before the last separator; a root keeps its separator ("/x" gives "/").
+// Everything before the last separator; a root keeps its separator ("/x" gives "/", and on
+// Windows C:\x gives C:\).
 std::string ExtractFileDir(std::string_view path);
 
 // The file name without its extension (as ExtractFileExt defines it).

@@ -83,6 +83,22 @@ std::optional<int> ParseInteger(std::string_view text) {
   return static_cast<int>(value);
 }
 
+std::optional<std::string> InterpreterWord(const std::string& word) {
+  if (word.find_first_of("\"%!\r\n") != std::string::npos) return std::nullopt;
+  if (!word.empty() && word.find_first_of(" \t&|<>^(),;=") == std::string::npos) return word;
+  return "\"" + word + "\"";
+}
+
+std::optional<std::string> InterpreterLine(const std::vector<std::string>& words) {
+  std::string line;
+  for (const std::string& word : words) {
+    const std::optional<std::string> quoted = InterpreterWord(word);
+    if (!quoted) return std::nullopt;
+    line += (line.empty() ? "" : " ") + *quoted;
+  }
+  return line;
+}
+
 std::string ShellQuoted(const std::vector<std::string>& words) {
   constexpr std::string_view kLiteral = "/._+,-=:@%";
   auto literal = [&](char c) {

@@ -25,6 +25,14 @@ std::string_view TrimBlanks(std::string_view text);
 // written as '\''. An empty word is ''.
 std::string ShellQuoted(const std::vector<std::string>& words);
 
+// A word of a Windows command interpreter's line as the interpreter and the program's C library read
+// it back: bare, or in double quotes when it holds a blank or a character the interpreter acts on
+// outside quotes. Nothing when no quoting keeps it unchanged (a quote, '%', '!' or a line break).
+std::optional<std::string> InterpreterWord(const std::string& word);
+
+// The words as InterpreterWord gives them, separated by one blank; nothing when one has no form.
+std::optional<std::string> InterpreterLine(const std::vector<std::string>& words);
+
 // A 32-bit integer in decimal, or in hexadecimal after "0x", "0X" or "$", with an optional sign.
 // Anything else, or a number that does not fit, gives nothing.
 std::optional<int> ParseInteger(std::string_view text);

@@ -2,14 +2,17 @@
 // SPDX-License-Identifier: MIT
 #include "launch/dosbox_launch.h"
 
+#include <optional>
 #include <string_view>
 
 #include "app/options.h"
 #include "app/settings_file.h"
 #include "common/error.h"
 #include "common/path.h"
+#include "common/text.h"
 #include "launch/switches.h"
 #include "launch/zsnes_cfg.h"
+#include "platform/dirs.h"
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/short_path.h"
@@ -17,6 +20,13 @@
 namespace kivo::launch {
 
 namespace {
+
+#ifdef _WIN32
+constexpr const char* kNoDosBox =
+    "ZSNES.EXE is a DOS program, which 64-bit Windows runs only in DOSBox: install DOSBox, or put DOSBox.exe on PATH";
+#else
+constexpr const char* kNoDosBox = "ZSNES.EXE is a DOS program, which runs in DOSBox: install the package \"dosbox\"";
+#endif
 
 bool IsDosNameChar(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
@@ -26,7 +36,7 @@ bool IsDosNameChar(char c) {
 // A folder DOSBox can be told to mount: its path goes into the configuration in double quotes, and
 // the configuration's lines run as a batch file, where "%" would be taken for a variable.
 bool IsMountable(const std::string& folder) {
-  if (folder.empty() || folder.front() != '/') return false;
+  if (!common::IsAbsolutePath(folder)) return false;
   for (unsigned char c : folder) {
     if (c < 32 || c == '"' || c == '%') return false;
   }
@@ -106,11 +116,33 @@ std::string DosBoxConfigPath(app::SettingsFile& settings) {
   return common::AddBackslash(settings.ReadString(app::option::ZSNESPath, "")) + "kivo-dosbox.conf";
 }
 
-std::vector<std::string> DosBoxCommand(const std::string& configPath) {
-  const std::string dosbox = platform::FindProgramOnPath("dosbox");
-  if (dosbox.empty()) {
-    throw common::KivoError("ZSNES.EXE is a DOS program, which runs in DOSBox: install the package \"dosbox\"");
+std::string FindDosBox() {
+#ifdef _WIN32
+  if (std::string onPath = platform::FindProgramOnPath("DOSBox.exe"); !onPath.empty()) return onPath;
+  // Its installer makes a folder named with the version ("DOSBox-0.74-3"); the last in name order
+  // is the newest.
+  for (const char* variable : {"ProgramFiles(x86)", "ProgramFiles"}) {
+    const std::optional<std::string> programFiles = platform::EnvironmentVariable(variable);
+    if (!programFiles || !common::IsAbsolutePath(*programFiles)) continue;
+    std::string found;
+    for (const platform::DirItem& item : platform::ListDirectory(*programFiles)) {
+      const std::string program = common::AddBackslash(*programFiles) + item.name + "\\DOSBox.exe";
+      if (item.isDirectory && common::LowerAscii(item.name).starts_with("dosbox") && item.name > found &&
+          platform::FileExists(program)) {
+        found = item.name;
+      }
+    }
+    if (!found.empty()) return common::AddBackslash(*programFiles) + found + "\\DOSBox.exe";
   }
+  return {};
+#else
+  return platform::FindProgramOnPath("dosbox");
+#endif
+}
+
+std::vector<std::string> DosBoxCommand(const std::string& configPath) {
+  const std::string dosbox = FindDosBox();
+  if (dosbox.empty()) throw common::KivoError(kNoDosBox);
   return {dosbox, "-conf", configPath};
 }
 

@@ -13,7 +13,7 @@ class SettingsFile;
 
 namespace kivo::launch {
 
-// The DOS build of ZSNES runs on Linux only inside DOSBox. KIVO starts DOSBox itself with a
+// The DOS build of ZSNES runs on Linux and 64-bit Windows only inside DOSBox. KIVO starts DOSBox itself with a
 // configuration of its own, in which the emulator's folder is drive C:, the folder of the file to
 // start (the ROM's folder, the cache folder of a zipped game, or KIVO's alias folder) drive D:, and
 // the save folder, when there is one, drive E:. The command line DOS runs is the DOS build's own,
@@ -46,6 +46,10 @@ std::vector<std::string> BatchLines(const std::string& batchBytes);
 
 // Where the configuration is written: "kivo-dosbox.conf" in the emulator's folder, beside zkivo.bat.
 std::string DosBoxConfigPath(app::SettingsFile& settings);
+
+// DOSBox's program: "dosbox" on PATH; on Windows DOSBox.exe on PATH, else the newest in its
+// installer's folder under Program Files. Empty when there is none.
+std::string FindDosBox();
 
 // DOSBox started on the configuration. Raises KivoError naming the package when there is no DOSBox.
 std::vector<std::string> DosBoxCommand(const std::string& configPath);

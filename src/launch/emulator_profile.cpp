@@ -3,6 +3,7 @@
 #include "launch/emulator_profile.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "app/settings_file.h"
 #include "common/path.h"
@@ -20,13 +21,52 @@ constexpr const char* kDosVideoModes[] = {"320x240x256",       "256x256x256",   
 // OpenGL number more modes after these).
 constexpr const char* kNativeVideoModes[] = {"256x224 window", "256x224 full screen", "512x448 window",
                                              "512x448 full screen", "640x480 full screen"};
+// The Windows build numbers 43 modes; the panel shows the first eight, the windows and full
+// screens up to 640x480 ("DR": filtered, "S"/"DS": stretched, as its own list names them). The
+// larger ones are set in kivo.ini by hand.
+constexpr const char* kWindowsVideoModes[] = {"256x224 window",         "256x224 full screen",   "512x448 window",
+                                              "512x448 DR window",      "640x480 S window",      "640x480 DS window",
+                                              "640x480 DR full screen", "640x480 DS full screen"};
 constexpr const char* kDosSampleRates[] = {"8000Hz", "11025Hz", "22050Hz", "44100Hz", "16000Hz", "32000Hz"};
 constexpr const char* kNativeSampleRates[] = {"8000Hz",  "11025Hz", "22050Hz", "44100Hz",
                                               "16000Hz", "32000Hz", "48000Hz"};
 
-const PanelProfile kDosPanel{EmulatorBuild::Dos, kDosVideoModes, &app::option::Videomode, kDosSampleRates, 5};
-const PanelProfile kNativePanel{EmulatorBuild::Native, kNativeVideoModes, &app::option::NativeVideomode,
-                                kNativeSampleRates, 15};
+const PanelProfile kDosPanel{EmulatorBuild::Dos, kDosVideoModes, &app::option::Videomode, 7, kDosSampleRates, 5};
+const PanelProfile kNativePanel{
+    EmulatorBuild::Native, kNativeVideoModes, &app::option::NativeVideomode, 4, kNativeSampleRates, 15};
+// The Windows build's switches and ranges are the Linux build's.
+const PanelProfile kWindowsPanel{
+    EmulatorBuild::Windows, kWindowsVideoModes, &app::option::WindowsVideomode, 42, kNativeSampleRates, 15};
+
+// Where a Windows program's header says its "PE" header is.
+constexpr size_t kPeOffsetField = 0x3C;
+// Beyond this the offset names no header a loader would read.
+constexpr uint32_t kPeOffsetMaximum = 1 << 20;
+
+[[maybe_unused]] EmulatorProfile FindLinuxProfile(std::string_view zsnesPath) {
+  const std::string dosProgram = common::AddBackslash(zsnesPath) + "ZSNES.EXE";
+  if (platform::FileExists(dosProgram)) return {EmulatorBuild::Dos, {}, IsDosProgram(dosProgram)};
+  if (zsnesPath.empty()) {
+    std::string program = platform::FindProgramOnPath("zsnes");
+    if (!program.empty()) return {EmulatorBuild::Native, program};
+    return {};
+  }
+  std::string program = common::AddBackslash(zsnesPath) + "zsnes";
+  if (platform::FileExists(program)) return {EmulatorBuild::Native, program};
+  return {};
+}
+
+// A program that runs by itself comes before the DOS build, which needs DOSBox besides.
+[[maybe_unused]] EmulatorProfile FindWindowsProfile(std::string_view zsnesPath) {
+  std::string program =
+      zsnesPath.empty() ? platform::FindProgramOnPath("zsnes.exe") : common::AddBackslash(zsnesPath) + "ZSNES.EXE";
+  if (platform::FileExists(program) && IsWindowsProgram(program)) return {EmulatorBuild::Windows, program};
+  std::string windows =
+      zsnesPath.empty() ? platform::FindProgramOnPath("zsnesw.exe") : common::AddBackslash(zsnesPath) + "zsnesw.exe";
+  if (platform::FileExists(windows)) return {EmulatorBuild::Windows, windows};
+  if (!zsnesPath.empty() && platform::FileExists(program)) return {EmulatorBuild::Dos, {}, true};
+  return {};
+}
 
 }  // namespace
 
@@ -38,17 +78,22 @@ bool IsDosProgram(const std::string& path) {
          !head.starts_with("#!");
 }
 
+bool IsWindowsProgram(const std::string& path) {
+  const std::string head = platform::ReadFileStart(path, kPeOffsetField + 4);
+  if (head.size() < kPeOffsetField + 4 || !head.starts_with("MZ")) return false;
+  uint32_t offset = 0;
+  for (int i = 3; i >= 0; --i) offset = offset << 8 | static_cast<unsigned char>(head[kPeOffsetField + i]);
+  if (offset < kPeOffsetField + 4 || offset > kPeOffsetMaximum) return false;
+  const std::string header = platform::ReadFileStart(path, offset + 4);
+  return header.size() == offset + 4 && header.ends_with(std::string_view("PE\0\0", 4));
+}
+
 EmulatorProfile FindEmulatorProfile(std::string_view zsnesPath) {
-  const std::string dosProgram = common::AddBackslash(zsnesPath) + "ZSNES.EXE";
-  if (platform::FileExists(dosProgram)) return {EmulatorBuild::Dos, {}, IsDosProgram(dosProgram)};
-  if (zsnesPath.empty()) {
-    std::string program = platform::FindProgramOnPath("zsnes");
-    if (!program.empty()) return {EmulatorBuild::Native, program};
-    return {};
-  }
-  std::string program = common::AddBackslash(zsnesPath) + "zsnes";
-  if (platform::FileExists(program)) return {EmulatorBuild::Native, program};
-  return {};
+#ifdef _WIN32
+  return FindWindowsProfile(zsnesPath);
+#else
+  return FindLinuxProfile(zsnesPath);
+#endif
 }
 
 EmulatorProfile FindEmulatorProfile(app::SettingsFile& settings) {
@@ -62,7 +107,15 @@ bool PanelProfile::Has(const app::OptionDecl& option) const {
 }
 
 const PanelProfile& PanelProfileOf(EmulatorBuild build) {
-  return build == EmulatorBuild::Native ? kNativePanel : kDosPanel;
+  switch (build) {
+    case EmulatorBuild::Native:
+      return kNativePanel;
+    case EmulatorBuild::Windows:
+      return kWindowsPanel;
+    case EmulatorBuild::Dos:
+      break;
+  }
+  return kDosPanel;
 }
 
 }  // namespace kivo::launch

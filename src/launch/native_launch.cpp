@@ -27,7 +27,8 @@ std::vector<std::string> NativeCommand(app::SettingsFile& settings, std::string_
     argv = {"/bin/sh", "-c", kBatchScript, "kivo", extraCommandEnabled ? std::string(extraCommand) : std::string()};
   }
   argv.push_back(program);
-  for (std::string& word : BuildNativeSwitches(settings, section)) argv.push_back(std::move(word));
+  for (std::string& word : BuildNativeSwitches(settings, section, EmulatorBuild::Native))
+    argv.push_back(std::move(word));
   if (!romFile.empty() && platform::FileExists(romFile)) argv.push_back(romFile);
   return argv;
 }

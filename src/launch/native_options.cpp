@@ -20,7 +20,6 @@ constexpr int kVolumeMax = 100;
 constexpr int kCpuMin = 50;
 constexpr int kCpuMax = 150;
 constexpr int kSampleRateMax = 6;  // 6 is 48000 Hz, which the DOS build lacks
-constexpr int kVideoModeMax = 4;   // the software renderer's modes
 
 // Reads the option from its section with the launch's default.
 class OptionReader {
@@ -53,7 +52,8 @@ class OptionReader {
 
 }  // namespace
 
-std::vector<std::string> BuildNativeSwitches(app::SettingsFile& settings, std::string_view section) {
+std::vector<std::string> BuildNativeSwitches(app::SettingsFile& settings, std::string_view section,
+                                             EmulatorBuild build) {
   using namespace app::option;
   const OptionReader read(settings, section);
   std::vector<std::string> switches;
@@ -79,7 +79,9 @@ std::vector<std::string> BuildNativeSwitches(app::SettingsFile& settings, std::s
   switches.emplace_back(read.On(Sound, true) ? Sound.nativeName : "-ds");  // "-ds": sound off
   flag(NTSC, false);
   flag(PAL, false);
-  number(NativeVideomode, read.Index(NativeVideomode, NativeVideomode.loadDefault, kVideoModeMax));
+  const PanelProfile& panel = PanelProfileOf(build);
+  const app::OptionDecl& videoMode = *panel.videoMode;
+  number(videoMode, read.Index(videoMode, videoMode.loadDefault, panel.videoModeMaximum));
   return switches;
 }
 

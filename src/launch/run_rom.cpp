@@ -11,6 +11,7 @@
 #include "launch/emulator_profile.h"
 #include "launch/native_launch.h"
 #include "launch/switches.h"
+#include "launch/windows_launch.h"
 #include "launch/zsnes_cfg.h"
 #include "platform/files.h"
 #include "platform/process.h"
@@ -20,6 +21,13 @@
 namespace kivo::launch {
 
 namespace {
+
+// The build that runs without DOSBox, as a user looks for it.
+#ifdef _WIN32
+constexpr const char* kNativeProgram = "zsnesw.exe";
+#else
+constexpr const char* kNativeProgram = "zsnes";
+#endif
 
 // Control characters and blanks at either end, as left around a path in a fixed-size buffer.
 std::string_view TrimControls(std::string_view text) {
@@ -94,8 +102,9 @@ EmulatorStart PrepareTrustedLaunch(app::SettingsFile& settings, const RunRomRequ
   if (profile.build == EmulatorBuild::Dos) {
     std::string folder = settings.ReadString(app::option::ZSNESPath, "");
     if (!platform::FileExists(common::AddBackslash(folder) + "ZSNES.EXE")) {
-      throw common::KivoError(folder.empty() ? "No ZSNES folder is set (Setup tab), and zsnes is not on PATH"
-                                             : "No ZSNES in " + folder + ": neither zsnes nor ZSNES.EXE is there");
+      throw common::KivoError(
+          folder.empty() ? "No ZSNES folder is set (Setup tab), and " + std::string(kNativeProgram) + " is not on PATH"
+                         : "No ZSNES in " + folder + ": neither " + kNativeProgram + " nor ZSNES.EXE is there");
     }
   }
   std::string longPath = common::AddBackslash(request.workingFolder) + request.selectedRomFile;
@@ -104,6 +113,7 @@ EmulatorStart PrepareTrustedLaunch(app::SettingsFile& settings, const RunRomRequ
   if (romFile.empty()) throw common::KivoError("No ROM image could be unpacked from " + longPath);
   if (!platform::FileExists(romFile)) throw common::KivoError("Cannot open file " + romFile);
   if (profile.build == EmulatorBuild::Native) return PrepareNativeLaunch(settings, request, profile.program, romFile);
+  if (profile.build == EmulatorBuild::Windows) return PrepareWindowsLaunch(settings, request, profile.program, romFile);
   if (profile.inDosBox) return PrepareDosBoxLaunch(settings, request, romFile);
   std::string shortPath = platform::ShortPathName(romFile, request.shortNameFolder);
   UpdateZsnesCfg(settings, request.section, request.workingFolder);

@@ -62,6 +62,19 @@ std::optional<KeyLine> ParseLine(std::string_view line) {
   return KeyLine{line.substr(start, keyEnd - start), valueStart, ValueEnd(line, valueStart)};
 }
 
+// Each line with its line end, and its setting when it has one.
+template <typename Visit>
+void VisitLines(std::string_view bytes, Visit visit) {
+  size_t start = 0;
+  while (start < bytes.size()) {
+    size_t end = bytes.find('\n', start);
+    end = end == std::string_view::npos ? bytes.size() : end + 1;
+    std::string_view line = bytes.substr(start, end - start);
+    start = end;
+    visit(line, ParseLine(line));
+  }
+}
+
 }  // namespace
 
 std::string NativeConfigFolder(const std::string& startFolder) {
@@ -72,17 +85,19 @@ std::string NativeConfigFolder(const std::string& startFolder) {
   return startFolder;
 }
 
+std::optional<std::string> ReadCfgValue(std::string_view bytes, std::string_view key) {
+  std::optional<std::string> value;
+  VisitLines(bytes, [&](std::string_view line, const std::optional<KeyLine>& parsed) {
+    if (parsed && parsed->key == key) value = line.substr(parsed->valueStart, parsed->valueEnd - parsed->valueStart);
+  });
+  return value;
+}
+
 std::string RewriteZsneslCfg(std::string_view bytes, const std::vector<NativeCfgSetting>& settings) {
   std::string out;
   out.reserve(bytes.size() + 256);
   std::vector<bool> found(settings.size(), false);
-  size_t start = 0;
-  while (start < bytes.size()) {
-    size_t end = bytes.find('\n', start);
-    end = end == std::string_view::npos ? bytes.size() : end + 1;
-    std::string_view line = bytes.substr(start, end - start);
-    start = end;
-    std::optional<KeyLine> parsed = ParseLine(line);
+  VisitLines(bytes, [&](std::string_view line, const std::optional<KeyLine>& parsed) {
     size_t which = settings.size();
     if (parsed) {
       for (size_t i = 0; i < settings.size(); ++i) {
@@ -91,13 +106,13 @@ std::string RewriteZsneslCfg(std::string_view bytes, const std::vector<NativeCfg
     }
     if (which == settings.size() || settings[which].value.find_first_of("\r\n") != std::string::npos) {
       out += line;
-      continue;
+      return;
     }
     found[which] = true;
     out += line.substr(0, parsed->valueStart);
     out += settings[which].value;
     out += line.substr(parsed->valueEnd);
-  }
+  });
   for (size_t i = 0; i < settings.size(); ++i) {
     if (found[i] || settings[i].value.find_first_of("\r\n") != std::string::npos) continue;
     if (!out.empty() && out.back() != '\n') out += '\n';

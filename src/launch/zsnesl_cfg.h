@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,10 @@ namespace kivo::launch {
 // exists, otherwise $XDG_CONFIG_HOME/zsnes, otherwise ~/.config/zsnes; with neither HOME nor
 // XDG_CONFIG_HOME set, the folder it was started in (`startFolder`). No separator at its end.
 std::string NativeConfigFolder(const std::string& startFolder);
+
+// The value of the key's last line (the one the emulator keeps), as the line holds it; nothing when
+// no line sets the key. The emulator's other files (zcfgloc.cfg) share the format.
+std::optional<std::string> ReadCfgValue(std::string_view bytes, std::string_view key);
 
 // The file's new bytes. A setting replaces the value on every line of its key (the emulator reads
 // the last one), keeping the line's comment; a key no line has is appended. A value holding a line

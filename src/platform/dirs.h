@@ -43,6 +43,10 @@ std::string HomeDir();
 std::string UserConfigDir();
 std::string UserCacheDir();
 
+// The user's "Saved Games" folder, where Windows games keep their settings and saves (Windows'
+// known folder of that name); empty where the system has none, as on POSIX systems.
+std::string SavedGamesDir();
+
 // The value of an environment variable; nothing when it is not set (set but empty gives "").
 std::optional<std::string> EnvironmentVariable(const std::string& name);
 

@@ -24,6 +24,11 @@ std::string ShortPathName(const std::string& path, const std::string& aliasFolde
 // or no alias can be made.
 std::string ShortAlias(const std::string& path, const std::string& aliasFolder);
 
+// True when a program that takes its arguments in the system's ANSI code page (as programs built
+// for Windows before UTF-8 do) gets every letter of the text. Always true on POSIX systems, where
+// arguments are bytes.
+bool AnsiCodePageHolds(const std::string& text);
+
 // The 8.3-style name with the number `n` ("SUPERM~1.SMC" for "Super Mario World.smc" and 1).
 std::string ShortAliasName(const std::string& fileName, int n);
 

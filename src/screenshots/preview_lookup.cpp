@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "screenshots/preview_lookup.h"
 
+#include <algorithm>
+
 #include "common/path.h"
 #include "platform/files.h"
 
@@ -27,7 +29,7 @@ std::string PngCandidate(std::string_view mediaPath, std::string_view caption) {
 }
 
 bool IsScreenshotName(std::string_view caption) {
-  return !caption.empty() && caption.find(common::kPathSeparator) == std::string_view::npos &&
+  return !caption.empty() && std::ranges::none_of(caption, common::IsPathSeparator) &&
          caption.find('\0') == std::string_view::npos;
 }
 

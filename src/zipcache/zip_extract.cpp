@@ -41,6 +41,17 @@ std::string JoinComponents(const std::string& targetFolder, const std::vector<st
   return path;
 }
 
+// The member's name as the system's file calls take it. On Windows that is UTF-8 whatever the code
+// page, since the platform layer converts to UTF-16 itself: the plain name would come in the ANSI
+// code page, and a name flagged UTF-8 would lose every letter that code page lacks.
+const char* MemberName(archive_entry* entry) {
+#ifdef _WIN32
+  return archive_entry_pathname_utf8(entry);
+#else
+  return archive_entry_pathname(entry);
+#endif
+}
+
 class Extractor {
  public:
   Extractor(archive* reader, const std::string& targetFolder, const ExtractLimits& limits)
@@ -68,7 +79,7 @@ class Extractor {
  private:
   // False when the entry was refused or could not be written whole.
   bool ExtractEntry(archive_entry* entry) {
-    const char* name = archive_entry_pathname(entry);
+    const char* name = MemberName(entry);
     if (name == nullptr) return false;  // a name that cannot be converted has no usable bytes
     std::optional<std::vector<std::string>> components = SplitMemberName(name);
     if (!components) return false;
@@ -146,13 +157,19 @@ class Extractor {
 
 }  // namespace
 
+namespace {
+bool IsMemberSeparator(char c) { return c == '/' || common::IsPathSeparator(c); }
+}  // namespace
+
 std::optional<std::vector<std::string>> SplitMemberName(std::string_view name) {
-  if (name.empty() || name.front() == common::kPathSeparator) return std::nullopt;
+  // Archives separate with '/'; on Windows a backslash (as some packers wrote) separates as well, so no
+  // member reaches above the folder through one.
+  if (name.empty() || IsMemberSeparator(name.front())) return std::nullopt;
   std::vector<std::string> components;
   size_t start = 0;
   while (start <= name.size()) {
-    size_t end = name.find(common::kPathSeparator, start);
-    if (end == std::string_view::npos) end = name.size();
+    size_t end = start;
+    while (end < name.size() && !IsMemberSeparator(name[end])) ++end;
     std::string_view part = name.substr(start, end - start);
     if (part == "..") return std::nullopt;
     if (!part.empty() && part != ".") components.emplace_back(part);

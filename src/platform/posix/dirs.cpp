@@ -78,6 +78,8 @@ std::string UserConfigDir() { return BaseFolder("XDG_CONFIG_HOME", ".config"); }
 
 std::string UserCacheDir() { return BaseFolder("XDG_CACHE_HOME", ".cache"); }
 
+std::string SavedGamesDir() { return {}; }
+
 std::vector<std::string> DriveRoots() {
   std::vector<std::string> roots{"/"};
   std::string home = HomeDir();

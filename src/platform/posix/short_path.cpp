@@ -91,4 +91,6 @@ std::string ShortAlias(const std::string& path, const std::string& aliasFolder) 
   return {};
 }
 
+bool AnsiCodePageHolds(const std::string&) { return true; }
+
 }  // namespace kivo::platform

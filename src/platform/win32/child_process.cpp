@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 
+#include "common/text.h"
 #include "platform/dirs.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win_path.h"
@@ -23,7 +24,8 @@ bool IsRunSwitch(std::wstring_view arg) { return EqualsNoCase(arg, L"/c") || Equ
 bool IsBatchFile(const std::wstring& program) {
   const std::wstring name = NameOf(program);
   const size_t dot = name.rfind(L'.');
-  return dot != std::wstring::npos && (EqualsNoCase(name.substr(dot), L".bat") || EqualsNoCase(name.substr(dot), L".cmd"));
+  return dot != std::wstring::npos &&
+         (EqualsNoCase(name.substr(dot), L".bat") || EqualsNoCase(name.substr(dot), L".cmd"));
 }
 
 // One argument as the C library's argv parsing (and CommandLineToArgvW) reads it back: bare when it
@@ -82,24 +84,12 @@ std::wstring CommandLineOf(const std::wstring& program, const std::vector<std::s
   return line;
 }
 
-// A word of a batch file's command as the interpreter reads it: in quotes when it holds a blank or
-// a character the interpreter acts on outside quotes; nothing when no quoting keeps it unchanged.
-std::optional<std::string> InterpreterWord(const std::string& word) {
-  if (word.find_first_of("\"%!\r\n") != std::string::npos) return std::nullopt;
-  if (!word.empty() && word.find_first_of(" \t&|<>^(),;=") == std::string::npos) return word;
-  return "\"" + word + "\"";
-}
-
 // argv for the batch file argv[0] run as Windows runs one: through the interpreter, with delayed
 // expansion off (so '!' stays) and no AutoRun commands of the user's first.
 bool ThroughInterpreter(std::vector<std::string>& argv) {
-  std::string command;
-  for (const std::string& word : argv) {
-    const std::optional<std::string> quoted = InterpreterWord(word);
-    if (!quoted) return false;
-    command += (command.empty() ? "" : " ") + *quoted;
-  }
-  argv = {CommandInterpreter(), "/d", "/v:off", "/s", "/c", command};
+  const std::optional<std::string> command = common::InterpreterLine(argv);
+  if (!command) return false;
+  argv = {CommandInterpreter(), "/d", "/v:off", "/s", "/c", *command};
   return true;
 }
 
@@ -146,9 +136,9 @@ DWORD StartChild(const ChildStart& start, PROCESS_INFORMATION& started) {
     flags |= EXTENDED_STARTUPINFO_PRESENT;
   }
   std::wstring line = start.commandLine;  // CreateProcessW may write into it
-  const BOOL made = ::CreateProcessW(start.program.c_str(), line.data(), nullptr, nullptr, inherited != nullptr, flags,
-                                     nullptr, start.folder.empty() ? nullptr : start.folder.c_str(), &info.StartupInfo,
-                                     &started);
+  const BOOL made =
+      ::CreateProcessW(start.program.c_str(), line.data(), nullptr, nullptr, inherited != nullptr, flags, nullptr,
+                       start.folder.empty() ? nullptr : start.folder.c_str(), &info.StartupInfo, &started);
   const DWORD error = made ? 0 : ::GetLastError();
   if (list != nullptr) ::DeleteProcThreadAttributeList(list);
   return error;
@@ -160,7 +150,8 @@ std::string CommandInterpreter() {
   }
   wchar_t system[MAX_PATH] = {};
   const UINT n = ::GetSystemDirectoryW(system, MAX_PATH);
-  return n > 0 && n < MAX_PATH ? WideToUtf8(JoinPath(system, L"cmd.exe")) : std::string("C:\\Windows\\System32\\cmd.exe");
+  return n > 0 && n < MAX_PATH ? WideToUtf8(JoinPath(system, L"cmd.exe"))
+                               : std::string("C:\\Windows\\System32\\cmd.exe");
 }
 
 }  // namespace kivo::platform::win32

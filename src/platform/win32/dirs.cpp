@@ -34,7 +34,8 @@ std::string UserFolder(const char* variable, int csidl, const char* underHome) {
 }  // namespace
 
 std::string GetCurrentDir() {
-  return win32::WideToUtf8(win32::FilledString([](wchar_t* buffer, DWORD size) { return ::GetCurrentDirectoryW(size, buffer); }));
+  return win32::WideToUtf8(
+      win32::FilledString([](wchar_t* buffer, DWORD size) { return ::GetCurrentDirectoryW(size, buffer); }));
 }
 
 bool SetCurrentDir(const std::string& path) {
@@ -49,7 +50,8 @@ bool VisitDirectory(const std::string& path,
                                      FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
   // A drive's root holds no "." and "..": an empty one matches nothing, which is no failure.
   if (search == INVALID_HANDLE_VALUE) {
-    const std::optional<win32::FileFacts> facts = ::GetLastError() == ERROR_FILE_NOT_FOUND ? win32::FactsOf(folder) : std::nullopt;
+    const std::optional<win32::FileFacts> facts =
+        ::GetLastError() == ERROR_FILE_NOT_FOUND ? win32::FactsOf(folder) : std::nullopt;
     return facts && facts->IsFolder();
   }
   std::string name;
@@ -81,13 +83,22 @@ std::string UserConfigDir() { return UserFolder("APPDATA", CSIDL_APPDATA, "AppDa
 
 std::string UserCacheDir() { return UserFolder("LOCALAPPDATA", CSIDL_LOCAL_APPDATA, "AppData\\Local"); }
 
+std::string SavedGamesDir() {
+  PWSTR path = nullptr;
+  std::string folder;
+  if (::SHGetKnownFolderPath(FOLDERID_SavedGames, KF_FLAG_DONT_VERIFY, nullptr, &path) == S_OK) {
+    folder = win32::WideToUtf8(path);
+  }
+  ::CoTaskMemFree(path);  // also when the call failed, which may have set it
+  return folder;
+}
+
 std::optional<std::string> EnvironmentVariable(const std::string& name) {
   const std::wstring wideName = win32::Utf8ToWide(name);
   // A variable set to "" gives 0 as a missing one does; only the error tells them apart.
   ::SetLastError(ERROR_SUCCESS);
-  const std::wstring value = win32::FilledString([&wideName](wchar_t* buffer, DWORD size) {
-    return ::GetEnvironmentVariableW(wideName.c_str(), buffer, size);
-  });
+  const std::wstring value = win32::FilledString(
+      [&wideName](wchar_t* buffer, DWORD size) { return ::GetEnvironmentVariableW(wideName.c_str(), buffer, size); });
   if (value.empty() && ::GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
   return win32::WideToUtf8(value);
 }

@@ -31,9 +31,8 @@ bool IsSafeByte(char c) {
 // The system's own short form of the path: each component's 8.3 name where the volume keeps one,
 // its long name where not. Empty when the path does not exist.
 std::string SystemShortPath(const std::wstring& path) {
-  return win32::WideToUtf8(win32::FilledString([&path](wchar_t* buffer, DWORD size) {
-    return ::GetShortPathNameW(path.c_str(), buffer, size);
-  }));
+  return win32::WideToUtf8(win32::FilledString(
+      [&path](wchar_t* buffer, DWORD size) { return ::GetShortPathNameW(path.c_str(), buffer, size); }));
 }
 
 // True when both handles are open on the same bytes: one file under two names (a hard link), or a
@@ -67,8 +66,9 @@ bool Serves(const std::wstring& alias, const std::wstring& target) {
 // a temporary name first, then moved to a name nothing holds yet. The system's error, or 0.
 DWORD CopyInPlace(const std::wstring& target, const std::wstring& alias) {
   static std::atomic<unsigned> counter{0};
-  const std::wstring temp = win32::JoinPath(win32::ParentOf(alias), L".kivo-alias-" + std::to_wstring(::GetCurrentProcessId()) +
-                                                                         L"-" + std::to_wstring(counter.fetch_add(1)));
+  const std::wstring temp =
+      win32::JoinPath(win32::ParentOf(alias), L".kivo-alias-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                                                  std::to_wstring(counter.fetch_add(1)));
   if (!::CopyFileW(target.c_str(), temp.c_str(), TRUE)) return ::GetLastError();
   if (::MoveFileExW(temp.c_str(), alias.c_str(), 0)) return 0;
   const DWORD error = ::GetLastError();
@@ -140,6 +140,29 @@ std::string ShortAlias(const std::string& path, const std::string& aliasFolder) 
     if ((error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) || ++attemptsAtSameNumber > 3) return {};
   }
   return {};
+}
+
+bool AnsiCodePageHolds(const std::string& text) {
+  // The system's code page, not this process's: KIVO's manifest makes its own UTF-8.
+  DWORD codePage = 0;
+  if (::GetLocaleInfoW(LOCALE_SYSTEM_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                       reinterpret_cast<LPWSTR>(&codePage), sizeof codePage / sizeof(wchar_t)) == 0) {
+    codePage = CP_ACP;
+  }
+  if (codePage == CP_UTF8) return true;
+  // What the program's C library would make of the bytes Windows gives it: a letter the code page
+  // lacks comes back as another one (a '?', or a "best fit" look-alike).
+  const std::wstring wide = win32::Utf8ToWide(text);
+  const int size = ::WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
+                                         nullptr, 0, nullptr, nullptr);
+  if (size <= 0) return wide.empty();
+  std::string narrow(static_cast<size_t>(size), '\0');
+  ::WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()), narrow.data(), size,
+                        nullptr, nullptr);
+  const int back = ::MultiByteToWideChar(codePage, 0, narrow.data(), size, nullptr, 0);
+  std::wstring again(static_cast<size_t>(back > 0 ? back : 0), L'\0');
+  if (back > 0) ::MultiByteToWideChar(codePage, 0, narrow.data(), size, again.data(), back);
+  return again == wide;
 }
 
 }  // namespace kivo::platform

@@ -10,6 +10,7 @@
 #include "app/options.h"
 #include "app/ui/handler_guard.h"
 #include "app/ui/up_down.h"
+#include "common/path.h"
 #include "zipcache/zip_cache.h"
 
 namespace kivo::zipcache {
@@ -49,7 +50,7 @@ CacheRow::CacheRow(app::AppContext& context, app::HandlerGuard& guard, QWidget* 
 CacheRow::~CacheRow() = default;
 
 void CacheRow::CreateZipCache(int limit) {
-  cache_ = std::make_unique<TZipCache>(context_.appDir + "/zipcache", limit);
+  cache_ = std::make_unique<TZipCache>(common::AddBackslash(context_.appDir) + "zipcache", limit);
   UpDownCache->SetPosition(limit);
   EditCacheSize->setText(QString::number(UpDownCache->Position()));
 }
