@@ -22,11 +22,11 @@ constexpr const char* kDosVideoModes[] = {"320x240x256",       "256x256x256",   
 constexpr const char* kNativeVideoModes[] = {"256x224 window", "256x224 full screen", "512x448 window",
                                              "512x448 full screen", "640x480 full screen"};
 // The Windows build numbers 43 modes; the panel shows the first eight, the windows and full
-// screens up to 640x480 ("DR": filtered, "S"/"DS": stretched, as its own list names them). The
-// larger ones are set in kivo.ini by hand.
-constexpr const char* kWindowsVideoModes[] = {"256x224 window",         "256x224 full screen",   "512x448 window",
-                                              "512x448 DR window",      "640x480 S window",      "640x480 DS window",
-                                              "640x480 DR full screen", "640x480 DS full screen"};
+// screens up to 640x480, marked as the build's own list marks them ("D": filters allowed, "R": kept
+// in ratio, "S": stretched). A larger one is set in kivo.ini by hand and launched as it is.
+constexpr const char* kWindowsVideoModes[] = {"256x224 window",    "256x224 full",      "512x448 window",
+                                              "512x448 DR window", "640x480 S window",  "640x480 DS window",
+                                              "640x480 DR full",   "640x480 DS full"};
 constexpr const char* kDosSampleRates[] = {"8000Hz", "11025Hz", "22050Hz", "44100Hz", "16000Hz", "32000Hz"};
 constexpr const char* kNativeSampleRates[] = {"8000Hz",  "11025Hz", "22050Hz", "44100Hz",
                                               "16000Hz", "32000Hz", "48000Hz"};
