@@ -30,7 +30,7 @@ std::vector<DirItem> ListDirectory(const std::string& path);
 bool VisitDirectory(const std::string& path, const std::function<void(std::string_view name, bool isDirectory)>& visit);
 
 // The roots a user browses from, in path order: "/", the home folder, and mounted volumes under
-// /mnt, /media and /run/media/<user>.
+// /mnt, /media and /run/media/<user>; on Windows every drive letter the system has ("C:\\", ...).
 std::vector<std::string> DriveRoots();
 
 // The user's home folder.

@@ -8,7 +8,9 @@
 #include <optional>
 #include <string>
 
-// Files and folders. Every path is a byte string handed to the system as is.
+// Files and folders. Every path is a byte string handed to the system as is: on POSIX systems its
+// bytes; on Windows UTF-8, converted to UTF-16 for the system's wide calls, '/' and '\\' both
+// separating and long paths given the "\\?\" form.
 namespace kivo::platform {
 
 // True when a regular file (or a link to one) exists at the path; a folder does not count.
@@ -60,8 +62,9 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, size_t limit);
 // Replaces the file with `bytes` atomically: a temporary file in the target's folder is written,
 // flushed and renamed over the target, so a crash or a full disk never leaves a half-written file.
 // A path that is a symbolic link is written through to the file it names, which keeps its mode.
-// A file without any write permission bit is read-only and is refused, also for root, as a
-// read-only file was on the system KIVO comes from. Temporary files that interrupted writers left
+// A file without any write permission bit (on Windows: with the read-only attribute) is read-only
+// and is refused, also for root, as a read-only file was on the system KIVO comes from. On Windows
+// the move is MoveFileExW's replace, written through before it returns. Temporary files that interrupted writers left
 // beside the target are removed first. False when any step fails (the target is then untouched).
 bool WriteFileAtomic(const std::string& path, const std::string& bytes);
 
@@ -71,10 +74,12 @@ void RemoveInterruptedWrites(const std::string& path);
 
 bool DeleteFile(const std::string& path);
 
-// True when a file is at the path (or a link names one) and no one may write it: no write bit.
+// True when a file is at the path (or a link names one) and no one may write it: no write bit, or
+// on Windows the read-only attribute.
 bool IsReadOnlyFile(const std::string& path);
 
-// Who besides this process's user can change a file (a link counts as the file it names).
+// Who besides this process's user can change a file (a link counts as the file it names). On
+// Windows, whose folders under the user's profile are the user's own, always kNone.
 enum class OtherWriters {
   kNone,          // the user's own, written by no one else (or no file is there)
   kGroupOrOther,  // the user's own, but its group or every user may write it

@@ -24,7 +24,7 @@ struct StartFailure {
     kProgram,  // the program could not be run
   };
   Step step = Step::kNone;
-  int error = 0;  // the system's error number (errno)
+  int error = 0;  // the system's error number (errno; on Windows GetLastError's)
 };
 
 // Starts the program argv[0] (a path; a relative one counts from the current folder) with the
@@ -32,12 +32,15 @@ struct StartFailure {
 // descriptors beyond 0-2 inherited. `workingFolder` empty keeps the current one. With
 // `highPriority` the child's priority is raised as far as the system allows (it stays normal when
 // refused). False when argv is empty, the program cannot be started or the folder cannot be
-// entered; `failure`, when given, then says which step the system refused and why.
+// entered; `failure`, when given, then says which step the system refused and why. On Windows:
+// CreateProcessW with the command line the program's C library splits back into argv, no handle
+// inherited, no console window, HIGH_PRIORITY_CLASS when asked; a batch file runs through cmd.exe.
 bool StartDetached(std::vector<std::string> argv, const std::string& workingFolder, bool highPriority,
                    StartFailure* failure = nullptr);
 
 // The program a shell would run for `name`: the first executable regular file of that name in the
-// folders of PATH. Empty when there is none.
+// folders of PATH (on Windows also the name with each of PATHEXT's program extensions). Empty when
+// there is none.
 std::string FindProgramOnPath(const std::string& name);
 
 // Starts the command line detached: not waited for, leaving no zombie, its own session, no file
@@ -46,11 +49,13 @@ std::string FindProgramOnPath(const std::string& name);
 // refused). False when the program cannot be found or started, or the folder cannot be entered.
 bool StartProcess(std::string_view commandLine, const std::string& workingFolder, bool highPriority);
 
-// The shell script that runs a DOS batch file: one line per batch line (lines end at CR or LF),
+// The shell script that runs a DOS batch file: one line per batch line (lines end at CR or LF; on
+// Windows the lines joined by '&' into one command of the command interpreter),
 // a leading "@" (echo off for that line) dropped.
 std::string BatchScript(std::string_view batchBytes);
 
-// The shell running the batch file's bytes as BatchScript makes them, the batch path as $0 so the
+// The shell (on Windows cmd.exe /d /v:off /s /c) running the batch file's bytes as BatchScript
+// makes them, the batch path as $0 so the
 // script's messages name the file they came from.
 std::vector<std::string> BatchCommand(std::string_view batchBytes, const std::string& batchPath);
 

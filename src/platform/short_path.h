@@ -9,11 +9,13 @@
 namespace kivo::platform {
 
 // True when every byte of the path is one the command line passes through untouched:
-// A-Z, a-z, 0-9 and "/._+,-~".
+// A-Z, a-z, 0-9 and "/._+,-~", and on Windows also the separator '\\' and the drive's ':'.
 bool IsCommandLineSafe(const std::string& path);
 
-// The short form of an existing file or folder: the path itself when it is command-line safe,
-// otherwise a symbolic link in `aliasFolder` (created when missing) named like an 8.3 short name,
+// The short form of an existing file or folder: the path itself when it is command-line safe; on
+// Windows the system's own 8.3 path (GetShortPathNameW) when that is; otherwise an alias in
+// `aliasFolder` (created when missing: a symbolic link, or on Windows a hard link, or a copy for a
+// file on another volume) named like an 8.3 short name,
 // e.g. "SUPERM~1.SMC", pointing at the absolute path. The same target always gets the same alias,
 // so the emulator's save files, named after the ROM file it was given, keep their names.
 // Empty when the path does not exist or no alias can be made.

@@ -13,7 +13,9 @@ namespace kivo::platform {
 // on a system that runs none, a file without execute permission, a loader or script interpreter
 // that is missing, a file that is no program at all, or a program for another processor are each
 // named, with what helps; any other error is given as the system words it. Starts with a lower-case
-// letter, to follow "could not be started: <program>: ".
+// letter, to follow "could not be started: <program>: ". On Windows the reasons are that system's:
+// a missing file or folder, a denied access, a file that is no Windows program (a DOS or 16-bit
+// one among them), a 32-bit program where none runs.
 std::string DescribeStartFailure(const std::string& program, const std::string& workingFolder,
                                  const StartFailure& failure);
 

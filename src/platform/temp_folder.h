@@ -7,7 +7,8 @@
 // Private temporary folders: made in the system's temporary folder, removed whole when done.
 namespace kivo::platform {
 
-// Creates a new folder only this user may enter, in $TMPDIR (else /tmp), named `prefix` followed by
+// Creates a new folder only this user may enter, in $TMPDIR (else /tmp; on Windows the folder
+// GetTempPathW names, under the user's profile), named `prefix` followed by
 // random characters. Its full path, or empty when none could be made.
 std::string CreatePrivateTempFolder(const std::string& prefix);
 

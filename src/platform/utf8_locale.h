@@ -8,7 +8,8 @@ namespace kivo::platform {
 // While alive, the calling thread converts multibyte text as UTF-8 whatever the process's locale,
 // so a library that converts names it reads (ZIP member names flagged as UTF-8) yields their UTF-8
 // bytes rather than failing under the plain "C" locale. Other threads are not affected. Where the
-// system has no UTF-8 locale, nothing changes.
+// system has no UTF-8 locale, nothing changes; that is Windows' C library, where the archive reader
+// is asked for UTF-8 names itself.
 class ScopedUtf8Locale {
  public:
   ScopedUtf8Locale();
