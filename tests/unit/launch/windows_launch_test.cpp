@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,13 @@
 #include "launch/windows_launch.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
+
+#ifdef _WIN32
+#include <windows.h>  // the system's own answer, to check the launch's against
+
+#include "support/fake_zsnes_log.h"
+#include "support/tool_run.h"
+#endif
 
 using namespace kivo::launch;
 using kivo::common::AddBackslash;
@@ -208,5 +216,83 @@ TEST_F(WindowsLaunchTest, BatchModeRunsTheDosCommandThenTheEmulatorsLine) {
   EXPECT_EQ(ReadTestFile(ReadTestFile(emu + "/zkivo.bat").substr(ReadTestFile(emu + "/zkivo.bat").rfind(' ') + 1)),
             "game");
 }
+
+#ifdef _WIN32
+
+// The 8.3 path Windows itself gives for a file.
+std::string SystemShortPath(const std::string& path) {
+  std::wstring wide(static_cast<size_t>(::MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, nullptr, 0)), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
+  wchar_t buffer[MAX_PATH * 4] = {};
+  const DWORD n = ::GetShortPathNameW(wide.c_str(), buffer, MAX_PATH * 4);
+  std::string narrow(
+      static_cast<size_t>(::WideCharToMultiByte(CP_UTF8, 0, buffer, static_cast<int>(n), nullptr, 0, nullptr, nullptr)),
+      '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, buffer, static_cast<int>(n), narrow.data(), static_cast<int>(narrow.size()),
+                        nullptr, nullptr);
+  return narrow;
+}
+
+// On Windows the folder's programs decide: a ZSNES.EXE that is a Windows program, or zsnesw.exe,
+// is the Windows build, found on PATH too; a ZSNES.EXE that is a DOS program goes into DOSBox.
+TEST(WindowsBuildOnWindowsTest, TheFolderDecidesTheBuild) {
+  TempDir windows, pe, dos, both, none;
+  ASSERT_TRUE(InstallFakeZsnes(windows.Path(), "zsnesw.exe") && InstallFakeZsnes(pe.Path(), "ZSNES.EXE") &&
+              InstallFakeZsnes(both.Path(), "zsnesw.exe"));
+  WriteTestFile(dos / "ZSNES.EXE", Executable(0, 0x200, ""));
+  WriteTestFile(both / "ZSNES.EXE", Executable(0, 0x200, ""));
+  struct Case {
+    std::string folder;
+    EmulatorBuild build;
+    std::string program;
+    bool inDosBox;
+  };
+  const Case cases[] = {{windows.Path(), EmulatorBuild::Windows, windows / "zsnesw.exe", false},
+                        {pe.Path(), EmulatorBuild::Windows, pe / "ZSNES.EXE", false},
+                        {dos.Path(), EmulatorBuild::Dos, "", true},
+                        {both.Path(), EmulatorBuild::Windows, both / "zsnesw.exe", false},
+                        {none.Path(), EmulatorBuild::Dos, "", false}};
+  for (const Case& c : cases) {
+    const EmulatorProfile profile = FindEmulatorProfile(c.folder);
+    EXPECT_EQ(profile.build, c.build) << c.folder;
+    EXPECT_EQ(kivo::common::ExtractFileName(profile.program), kivo::common::ExtractFileName(c.program)) << c.folder;
+    EXPECT_EQ(profile.inDosBox, c.inDosBox) << c.folder;
+  }
+  const ScopedEnv path("PATH", windows.Path());
+  EXPECT_EQ(FindEmulatorProfile("").build, EmulatorBuild::Windows);
+}
+
+// The stand-in under the Windows build's name is started as the window starts it: high priority in
+// its folder, switches first, and a game whose name the ANSI code page lacks by the 8.3 path
+// Windows gives; kivo-tool cmdline shows that same line.
+TEST_F(WindowsLaunchTest, TheStandInIsStartedWithAJapaneseNamedGameByItsShortPath) {
+  std::filesystem::remove(program);
+  ASSERT_TRUE(InstallFakeZsnes(emu, "zsnesw.exe"));
+  const std::string japanese = roms / "\xE3\x82\xBC\xE3\x83\xAB\xE3\x83\x80 Densetsu.sfc";  // "ゼルダ"
+  WriteTestFile(japanese, "game");
+  const std::string shortPath = SystemShortPath(japanese);
+  ASSERT_FALSE(shortPath.empty());
+  ASSERT_NE(shortPath, japanese) << "the volume keeps 8.3 names";
+  WriteTestFile(dir / "kivo.ini", "[General]\nZSNESPath=" + emu + "\nHigh Priority=1\n");
+  kivo::app::SettingsFile settings(dir / "kivo.ini");
+  const RunRomRequest request{"Default",          roms.Path(), kivo::common::ExtractFileName(japanese), "", false,
+                              dir / "shortnames", {}};
+  EXPECT_EQ(RunRom(settings, request), "");
+  const std::vector<FakeStart> starts = WaitForStarts(emu, 1);
+  ASSERT_EQ(starts.size(), 1u);
+  EXPECT_EQ(starts[0].args,
+            (Words{"-g", "0", "-k", "75", "-n", "0", "-p", "100", "-r", "2", "-s", "-v", "2", shortPath}));
+  EXPECT_EQ(starts[0].priorityClass, static_cast<long>(HIGH_PRIORITY_CLASS));
+  EXPECT_NE(ReadTestFile(emu + "/zsnesw.cfg").find("\nguioff=1\r\n"), std::string::npos)
+      << "the configuration beside it";
+
+  // kivo-tool beside this kivo.ini reads it, as a portable KIVO does.
+  std::filesystem::copy_file(KIVO_TOOL, dir / "kivo-tool.exe");
+  const ToolRun run = RunTool(dir, dir / "kivo-tool.exe", "cmdline '" + japanese + "'", dir.Path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(run.out.ends_with(" -v 2 " + shortPath + "\n")) << run.out;
+}
+
+#endif
 
 }  // namespace
