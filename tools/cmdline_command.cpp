@@ -90,7 +90,7 @@ int PrintDosBoxCommandLine(SettingsFile& settings, const kivo::launch::RunRomReq
     out << "DOS command: " << settings.ReadString(kivo::app::option::ExtraCommand, "") << '\n';
   }
   out << "in DOSBox: " << plan.commandLine << '\n';
-  out << kivo::common::ShellQuoted(kivo::launch::DosBoxCommand(kivo::launch::DosBoxConfigPath(settings))) << '\n';
+  out << kivo::common::SystemQuoted(kivo::launch::DosBoxCommand(kivo::launch::DosBoxConfigPath(settings))) << '\n';
   return fine ? kToolOk : kToolFailed;
 }
 
@@ -124,7 +124,7 @@ int PrintWindowsCommandLine(SettingsFile& settings, const kivo::launch::RunRomRe
     err << "kivo-tool: " << program << ": the command interpreter would change this path\n";
     fine = false;
   }
-  out << line.value_or(kivo::common::ShellQuoted(argv)) << '\n';
+  out << kivo::common::SystemQuoted(argv) << '\n';
   return fine ? kToolOk : kToolFailed;
 }
 

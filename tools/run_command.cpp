@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The KIVO developers
 // SPDX-License-Identifier: MIT
 // kivo-tool run FILE: starts the emulator for FILE exactly as a double-click on it in the window
-// would, and prints what it started as one shell-quoted line.
+// would, and prints what it started as one line quoted for the system's shell.
 #include <ostream>
 
 #include "app/settings_file.h"
@@ -23,6 +23,6 @@ int RunRunCommand(ToolEnvironment& env, const std::vector<std::string>& args, st
   kivo::launch::StartEmulator(start);
   env.KeepExtractedFiles();
   if (!start.notice.empty()) err << "kivo-tool: " << start.notice << '\n';
-  out << kivo::common::ShellQuoted(start.argv) << '\n';
+  out << kivo::common::SystemQuoted(start.argv) << '\n';
   return kToolOk;
 }

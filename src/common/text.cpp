@@ -99,6 +99,17 @@ std::optional<std::string> InterpreterLine(const std::vector<std::string>& words
   return line;
 }
 
+std::string SystemQuoted(const std::vector<std::string>& words) {
+#ifdef _WIN32
+  if (std::optional<std::string> line = InterpreterLine(words)) return *line;
+  std::string line;
+  for (const std::string& word : words) line += (line.empty() ? "\"" : " \"") + word + "\"";
+  return line;
+#else
+  return ShellQuoted(words);
+#endif
+}
+
 std::string ShellQuoted(const std::vector<std::string>& words) {
   constexpr std::string_view kLiteral = "/._+,-=:@%";
   auto literal = [&](char c) {

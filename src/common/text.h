@@ -33,6 +33,10 @@ std::optional<std::string> InterpreterWord(const std::string& word);
 // The words as InterpreterWord gives them, separated by one blank; nothing when one has no form.
 std::optional<std::string> InterpreterLine(const std::vector<std::string>& words);
 
+// The words as the system's own shell takes them, for a user to read or paste: ShellQuoted on POSIX
+// systems; on Windows InterpreterLine, or every word in double quotes when that has no form.
+std::string SystemQuoted(const std::vector<std::string>& words);
+
 // A 32-bit integer in decimal, or in hexadecimal after "0x", "0X" or "$", with an optional sign.
 // Anything else, or a number that does not fit, gives nothing.
 std::optional<int> ParseInteger(std::string_view text);
