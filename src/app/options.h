@@ -41,7 +41,6 @@ struct OptionDecl {
   std::string_view nativeName = {};
 
   bool PerConfiguration() const { return section == section::InForce; }
-  bool IsEmulatorOption() const { return !dosSwitch.empty() || !nativeName.empty(); }
   // The section the option lives in while `currentSection` is the configuration in force.
   std::string_view Section(std::string_view currentSection) const {
     return PerConfiguration() ? currentSection : section;

@@ -102,12 +102,6 @@ class TGIFImage {
 
   TGIFDrawOptions DrawOptions() const { return drawOptions_; }
   void SetDrawOptions(TGIFDrawOptions options);
-  // Kept for a writer of GIFs; reading and drawing do not use them.
-  TColorReduction ColorReduction = rmNetscape;
-  int32_t ReductionBits = 8;
-  TDitherMode DitherMode = dmNearest;
-  TGIFCompression Compression = gcLZW;
-  int ThreadPriority = 3;                       // normal
   int32_t AnimationSpeed;                       // per cent; the options' at first
   std::optional<uint32_t> DrawBackgroundColor;  // 0xRRGGBB; none at first
 

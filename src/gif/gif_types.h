@@ -27,29 +27,10 @@ enum TGIFDrawOption {
   goAnimate,
   goLoop,
   goLoopContinously,
-  goValidateCanvas,
-  goDirectDraw,
-  goClearOnLoop,
-  goTile,
-  goDither,
-  goAutoDither
+  // The ordinals the option set has always had: the drawing options between these are gone.
+  goDither = 9,
+  goAutoDither = 10
 };
-
-enum TGIFCompression { gcLZW, gcRLE };
-
-enum TColorReduction {
-  rmNone,
-  rmWindows20,
-  rmWindows256,
-  rmWindowsGray,
-  rmMonochrome,
-  rmGrayScale,
-  rmNetscape,
-  rmQuantize,
-  rmQuantizeWindows
-};
-
-enum TDitherMode { dmNearest, dmFloydSteinberg };
 
 // A set of TGIFDrawOption, one bit per ordinal; fits the 2 bytes it is stored in.
 class TGIFDrawOptions {

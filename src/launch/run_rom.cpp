@@ -74,12 +74,6 @@ EmulatorStart DosStart(app::SettingsFile& settings, std::string_view commandLine
   return start;
 }
 
-bool StartZsnes(app::SettingsFile& settings, std::string_view commandLine, std::string_view extraCommand,
-                bool extraCommandEnabled) {
-  EmulatorStart start = DosStart(settings, commandLine, extraCommand, extraCommandEnabled);
-  return platform::StartDetached(start.argv, start.workingFolder, start.highPriority);
-}
-
 namespace {
 
 // The DOS command runs as the user: one that another user could have put into kivo.ini is not run.

@@ -53,13 +53,6 @@ struct EmulatorStart {
 EmulatorStart DosStart(app::SettingsFile& settings, std::string_view commandLine, std::string_view extraCommand,
                        bool extraCommandEnabled);
 
-// Starts the emulator with the command line, in "ZSNESPath" as working folder, at high priority when
-// "High Priority" is on; with "ShellBat" on, through "zkivo.bat" written anew beside it. Does not
-// wait. Raises KivoError "Cannot create file <path>" when the batch file cannot be written (nothing is
-// started then); a start that fails is not an error and gives false.
-bool StartZsnes(app::SettingsFile& settings, std::string_view commandLine, std::string_view extraCommand,
-                bool extraCommandEnabled);
-
 // Everything a launch of the selected game does before the emulator starts, for the build the ZSNES
 // folder holds: finds its plain ROM file; for the DOS build takes its short path, brings "ZSNES.CFG"
 // in line, builds the command line and writes the batch file in batch mode; for the native build

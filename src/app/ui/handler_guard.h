@@ -26,7 +26,6 @@ class HandlerGuard {
   }
 
   Dialogs& Ask() { return dialogs_; }
-  QWidget* Owner() const { return owner_; }
 
  private:
   Dialogs& dialogs_;

@@ -45,6 +45,18 @@ class TMainForm : public QMainWindow {
   TMainForm(AppContext& context, Dialogs& dialogs, QWidget* parent = nullptr);
   ~TMainForm() override;
 
+  // What the panels show, for the window's tests.
+  const screenshots::PreviewState& Preview() const;
+  zipcache::TZipCache* ZipCache() const;
+  const std::vector<OptionPanel::OptionBinding>& Bindings() const;
+
+ protected:
+  void changeEvent(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // The handlers: the window's own events, menus, tool bar and list call them.
   // Lifecycle.
   void FormCreate();
   void FormActivate();
@@ -67,17 +79,6 @@ class TMainForm : public QMainWindow {
   // Starts the selected game.
   void RunRom();
 
-  // What the panels show, for the window's tests.
-  const screenshots::PreviewState& Preview() const;
-  zipcache::TZipCache* ZipCache() const;
-  const std::vector<OptionPanel::OptionBinding>& Bindings() const;
-
- protected:
-  void changeEvent(QEvent* event) override;
-  void showEvent(QShowEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
-
- private:
   void BuildLayout();
   void ConnectPanels();
   void ShowSelectionPreview();

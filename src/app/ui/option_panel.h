@@ -56,10 +56,8 @@ class OptionPanel : public QTabWidget {
   // Loads the configuration of the selected entry, unless it is the one shown.
   void SwitchConfiguration(const browser::ListEntry& entry);
 
-  // The Setup tab's folder pickers.
+  // The Setup tab's ZSNES folder picker, which the first start offers too.
   void cmdBrowseZSNESClick();
-  void cmdBrowseMediaClick();
-  void cmdBrowseSavegameClick();
 
   // The DOS command as the user sees it in its field, and whether the field is in use.
   std::string ExtraCommand() const;
@@ -88,6 +86,10 @@ class OptionPanel : public QTabWidget {
   void BuildVideoTab(QWidget* page);
   void Bind(const OptionDecl& option, QObject* control);
   void BrowseInto(const QString& title, QLineEdit* edit, const OptionDecl& option);
+
+  // The Setup tab's other folder pickers.
+  void cmdBrowseMediaClick();
+  void cmdBrowseSavegameClick();
 
   // The change actions.
   void chkSoundClick();

@@ -61,11 +61,6 @@ void RegisterFileFormat(const std::string& extension, const QString& description
   Formats()[common::LowerAscii(extension)] = {description, loader};
 }
 
-QString Description(const std::string& extension) {
-  auto it = Formats().find(common::LowerAscii(extension));
-  return it == Formats().end() ? QString() : it->second.description;
-}
-
 std::unique_ptr<TGraphic> LoadFromFile(const std::string& path) {
   std::string ext = common::ExtractFileExt(path);
   auto it = Formats().find(common::LowerAscii(ext.empty() ? ext : ext.substr(1)));

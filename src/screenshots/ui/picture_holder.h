@@ -22,9 +22,6 @@ using Loader = std::function<std::unique_ptr<TGraphic>(const std::string& path)>
 // Registers `loader` for files whose extension, without the dot, is `extension` (any letter case).
 void RegisterFileFormat(const std::string& extension, const QString& description, const Loader& loader);
 
-// The description registered for the extension (e.g. "GIF Image"), or empty.
-QString Description(const std::string& extension);
-
 // Loads the file with the class of its extension. Raises KivoError when no class is registered for
 // it or the file cannot be decoded.
 std::unique_ptr<TGraphic> LoadFromFile(const std::string& path);
