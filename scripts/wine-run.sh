@@ -44,4 +44,19 @@ if [[ ! -f "$WINEPREFIX/.kivo-ready" ]]; then
 fi
 
 export WINEPATH=$(windows_path "$deps/qt6-mingw/bin")
-exec "$wine" "$@"
+
+# The program's output goes through files rather than straight to the caller: a program that is the
+# first of Wine's session to want a desktop or a service starts it, and those stay until the session
+# ends with the program's standard output and error open, so a caller reading them to their end
+# (CTest) would wait for the session rather than the program.
+output=$(mktemp) errors=$(mktemp)
+trap 'rm -f "$output" "$errors"' EXIT
+"$wine" "$@" >"$output" 2>"$errors" &
+program=$!
+trap 'kill "$program" 2>/dev/null' TERM INT  # CTest's time-out ends the program, not only this script
+status=0
+wait "$program" || status=$?
+if ((status > 128)) && kill -0 "$program" 2>/dev/null; then wait "$program" || status=$?; fi
+cat "$output"
+cat "$errors" >&2
+exit "$status"

@@ -13,8 +13,17 @@ class TempDir {
   TempDir& operator=(const TempDir&) = delete;
 
   const std::string& Path() const { return path_; }
-  // Path of a name inside the folder.
-  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+  // Path of a name inside the folder ("a/b" names b in the folder a), written with the system's
+  // separator: Windows gives paths back with '\\', and a test compares with what it gives.
+  std::string operator/(const std::string& name) const {
+#ifdef _WIN32
+    std::string below = name;
+    for (char& c : below) c = c == '/' ? '\\' : c;
+    return path_ + "\\" + below;
+#else
+    return path_ + "/" + name;
+#endif
+  }
 
  private:
   std::string path_;
