@@ -15,13 +15,13 @@
 #include <dirent.h>
 
 #include "app/settings_file.h"
-#include "app/ui/dialogs.h"
 #include "browser/folder_scan.h"
 #include "browser/ui/rom_list_model.h"
 #include "harness.h"
 #include "list_window.h"
 #include "platform/dirs.h"
 #include "rom_folder_fixture.h"
+#include "widgets/dialogs.h"
 
 using namespace kivo::app;
 using namespace kivo::browser;
@@ -119,7 +119,8 @@ void KivoList(benchmark::State& state, int fileCount) {
 void BareListWidget(benchmark::State& state, int fileCount) {
   App();
   QStringList captions;
-  for (const ListEntry& entry : ScannedEntries(fileCount)) captions.append(FromBytes(std::string(entry.caption)));
+  for (const ListEntry& entry : ScannedEntries(fileCount))
+    captions.append(kivo::widgets::FromBytes(std::string(entry.caption)));
   for (auto _ : state) {
     auto view = std::make_unique<QListWidget>();
     ConfigureLikeMainWindow(*view);

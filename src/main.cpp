@@ -4,10 +4,10 @@
 
 #include "app/app_context.h"
 #include "app/kivo_folders.h"
-#include "app/ui/dialogs.h"
 #include "app/ui/main_form.h"
 #include "common/path.h"
 #include "platform/dirs.h"
+#include "widgets/dialogs.h"
 
 using namespace kivo::app;
 
@@ -24,9 +24,10 @@ int main(int argc, char** argv) {
 
   QApplication app(argc, argv);
   QApplication::setApplicationName("KIVO");
-  DesktopDialogs dialogs;
+  kivo::widgets::DesktopDialogs dialogs;
   TMainForm form(context, dialogs);
   form.show();
-  if (!madePrivate.empty()) dialogs.Message(&form, FromBytes(madePrivate), "KIVO", Dialogs::Icon::None);
+  if (!madePrivate.empty())
+    dialogs.Message(&form, kivo::widgets::FromBytes(madePrivate), "KIVO", kivo::widgets::Dialogs::Icon::None);
   return QApplication::exec();
 }

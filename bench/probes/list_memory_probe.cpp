@@ -19,12 +19,12 @@
 #include <utility>
 
 #include "app/settings_file.h"
-#include "app/ui/dialogs.h"
 #include "browser/folder_scan.h"
 #include "browser/ui/rom_list_model.h"
 #include "list_window.h"
 #include "peak_memory.h"
 #include "platform/dirs.h"
+#include "widgets/dialogs.h"
 
 using namespace kivo::app;
 using namespace kivo::browser;
@@ -57,7 +57,7 @@ bool ShowBareList(const std::string& captionsPath, size_t& baseline) {
   baseline = ResetPeakMemory();
   view.clear();
   std::ifstream captions(captionsPath, std::ios::binary);
-  for (std::string caption; std::getline(captions, caption);) view.addItem(FromBytes(caption));
+  for (std::string caption; std::getline(captions, caption);) view.addItem(kivo::widgets::FromBytes(caption));
   return ShowAndLayOut(view);
 }
 

@@ -8,7 +8,7 @@
 #include <cstdlib>
 
 #include "app/app_context.h"
-#include "app/ui/dialogs.h"
+#include "widgets/dialogs.h"
 #include "app/ui/main_form.h"
 #include "common/path.h"
 #include "window_shown.h"
@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
 
   QApplication app(argc, argv);
   QApplication::setApplicationName("KIVO");
-  DesktopDialogs dialogs;
+  kivo::widgets::DesktopDialogs dialogs;
   TMainForm form(context, dialogs);
   form.show();
   // Ends without the window's close, which stores its geometry: that belongs to shutting down.

@@ -167,16 +167,16 @@ class MainWindowTest : public QObject {
     QVERIFY(f.Click("Broken"));
     QCOMPARE(box("mnuInfo"), QString::fromStdString("KIVO: Cannot read file " + (f.romDir / "Broken.smc") + "."));
 
-    QVERIFY(f.Click(FromBytes(odd)) && f.Click(".."));
+    QVERIFY(f.Click(kivo::widgets::FromBytes(odd)) && f.Click(".."));
     for (const char* command : {"mnuVerify", "mnuInfo", "mnuDelete"}) QCOMPARE(box(command), QString("<none>"));
-    QVERIFY(f.Click(FromBytes(odd)));
+    QVERIFY(f.Click(kivo::widgets::FromBytes(odd)));
     f.dialogs.confirmAnswer = false;
     QCOMPARE(box("mnuDelete"), QString("Confirm file delete: Really delete this file?"));
     QVERIFY(FileExists(f.romDir / (odd + ".smc")));
     f.dialogs.confirmAnswer = true;
     Child<QAction>(form, "mnuDelete")->trigger();
     QVERIFY(!FileExists(f.romDir / (odd + ".smc")) && FileExists(f.romDir / "Good.smc"));
-    QCOMPARE(f.Row(FromBytes(odd)), -1);
+    QCOMPARE(f.Row(kivo::widgets::FromBytes(odd)), -1);
   }
 };
 

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QVariant>
 
-#include "app/ui/dialogs.h"
+#include "widgets/dialogs.h"
 
 namespace kivo::app {
 
@@ -17,7 +17,7 @@ constexpr const char* kBytesProperty = "kivoBytes";
 
 void SetEditBytes(QLineEdit* edit, const std::string& bytes) {
   edit->setProperty(kBytesProperty, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-  edit->setText(FromBytes(bytes));
+  edit->setText(widgets::FromBytes(bytes));
 }
 
 std::string EditBytes(const QLineEdit* edit) {
@@ -25,9 +25,9 @@ std::string EditBytes(const QLineEdit* edit) {
   if (stored.isValid()) {
     QByteArray bytes = stored.toByteArray();
     std::string kept(bytes.constData(), static_cast<size_t>(bytes.size()));
-    if (edit->text() == FromBytes(kept)) return kept;
+    if (edit->text() == widgets::FromBytes(kept)) return kept;
   }
-  return ToBytes(edit->text());
+  return widgets::ToBytes(edit->text());
 }
 
 }  // namespace kivo::app

@@ -16,6 +16,7 @@
 #include "gif/ui/gif_image_format.h"
 #include "screenshots/ui/preview_panel.h"
 #include "zipcache/ui/cache_row.h"
+#include "zipcache/zip_cache.h"
 
 // The pictures are compiled into the static UI library, whose resource initialiser the linker would
 // drop unless something refers to it.
@@ -35,7 +36,7 @@ constexpr int kMinimumHeight = 550;
 
 }  // namespace
 
-TMainForm::TMainForm(AppContext& context, Dialogs& dialogs, QWidget* parent)
+TMainForm::TMainForm(AppContext& context, widgets::Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), context_(context), guard_(dialogs, this) {
   InitKivoResources();
   gif::RegisterGifImageFormat();
@@ -123,7 +124,7 @@ std::optional<browser::ListEntry> TMainForm::SelectedEntry() const { return List
 
 const screenshots::PreviewState& TMainForm::Preview() const { return imgPreview0->State(); }
 
-zipcache::TZipCache* TMainForm::ZipCache() const { return cacheRow_->ZipCache(); }
+zipcache::TZipCache* TMainForm::ZipCache() const { return zipCache_.get(); }
 
 const std::vector<OptionPanel::OptionBinding>& TMainForm::Bindings() const { return PageControl1->Bindings(); }
 

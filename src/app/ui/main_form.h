@@ -3,15 +3,16 @@
 #pragma once
 
 #include <QMainWindow>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/app_context.h"
-#include "app/ui/handler_guard.h"
 #include "app/ui/option_panel.h"
 #include "browser/list_entry.h"
 #include "screenshots/preview_state.h"
+#include "widgets/handler_guard.h"
 
 class QLabel;
 namespace kivo::zipcache {
@@ -27,9 +28,12 @@ namespace kivo::zipcache {
 class TZipCache;
 }
 
+namespace kivo::widgets {
+class Dialogs;
+}
+
 namespace kivo::app {
 
-class Dialogs;
 class Menus;
 
 // KIVO's one window. It composes its panels: the menus with their tool bar, the screenshot
@@ -42,7 +46,7 @@ class TMainForm : public QMainWindow {
 
  public:
   // Builds the window and runs FormCreate. The context and dialogs outlive the window.
-  TMainForm(AppContext& context, Dialogs& dialogs, QWidget* parent = nullptr);
+  TMainForm(AppContext& context, widgets::Dialogs& dialogs, QWidget* parent = nullptr);
   ~TMainForm() override;
 
   // What the panels show, for the window's tests.
@@ -88,11 +92,13 @@ class TMainForm : public QMainWindow {
   void SetStatusFolder(const QString& text);
 
   AppContext& context_;
-  HandlerGuard guard_;
+  widgets::HandlerGuard guard_;
   Menus* menus_ = nullptr;
   QWidget* Panel1 = nullptr;  // the left panel: tool bar, preview and option tabs
   screenshots::PreviewPanel* imgPreview0 = nullptr;
   OptionPanel* PageControl1 = nullptr;
+  // Open from the window's creation to its close.
+  std::unique_ptr<zipcache::TZipCache> zipCache_;
   zipcache::CacheRow* cacheRow_ = nullptr;
   browser::RomList* ListView = nullptr;
   QLabel* StatusPanels[3] = {};

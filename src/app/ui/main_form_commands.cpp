@@ -5,7 +5,6 @@
 #include <QLabel>
 
 #include "app/options.h"
-#include "app/ui/dialogs.h"
 #include "app/ui/main_form.h"
 #include "browser/folder_scan.h"
 #include "browser/ui/rom_list.h"
@@ -16,6 +15,7 @@
 #include "platform/files.h"
 #include "rom/rom_commands.h"
 #include "screenshots/ui/preview_panel.h"
+#include "widgets/dialogs.h"
 #include "zipcache/ui/cache_row.h"
 #include "zipcache/unzip_command.h"
 #include "zipcache/zip_cache.h"
@@ -29,7 +29,7 @@ void TMainForm::ScanDirectory() {
   // One look at the settings serves every "Configs" flag of the scan.
   auto settings = context_.Settings().Snapshot();
   ListView->SetEntries(browser::ScanFolder(platform::DriveRoots(), folder, *settings));
-  SetStatusFolder(FromBytes(folder));
+  SetStatusFolder(widgets::FromBytes(folder));
 }
 
 void TMainForm::ListViewClick() {
@@ -85,14 +85,16 @@ void TMainForm::mnuVerifyClick() {
   const std::optional<browser::ListEntry> entry = SelectedEntry();
   if (!entry || !entry->IsFile()) return;
   const rom::RomMessage message = rom::ChecksumMessage(SelectedRomPath());
-  guard_.Ask().Message(this, FromBytes(message.text), FromBytes(message.caption), Dialogs::Icon::None);
+  guard_.Ask().Message(this, widgets::FromBytes(message.text), widgets::FromBytes(message.caption),
+                       widgets::Dialogs::Icon::None);
 }
 
 void TMainForm::mnuInfoClick() {
   const std::optional<browser::ListEntry> entry = SelectedEntry();
   if (!entry || !entry->IsFile()) return;
   const rom::RomMessage message = rom::RomInfoMessage(SelectedRomPath());
-  guard_.Ask().Message(this, FromBytes(message.text), FromBytes(message.caption), Dialogs::Icon::None);
+  guard_.Ask().Message(this, widgets::FromBytes(message.text), widgets::FromBytes(message.caption),
+                       widgets::Dialogs::Icon::None);
 }
 
 void TMainForm::mnuDeleteClick() {
@@ -139,7 +141,7 @@ void TMainForm::RunRom() {
   }
   // A launch that cannot start raises the reason, which the handler's guard shows.
   const std::string notice = launch::RunRom(context_.Settings(), request);
-  if (!notice.empty()) guard_.Ask().Message(this, FromBytes(notice), "KIVO", Dialogs::Icon::None);
+  if (!notice.empty()) guard_.Ask().Message(this, widgets::FromBytes(notice), "KIVO", widgets::Dialogs::Icon::None);
 }
 
 }  // namespace kivo::app

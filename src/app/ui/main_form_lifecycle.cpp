@@ -7,7 +7,6 @@
 #include <QPixmap>
 
 #include "app/options.h"
-#include "app/ui/dialogs.h"
 #include "app/ui/main_form.h"
 #include "app/ui/menus.h"
 #include "browser/ui/rom_list.h"
@@ -15,7 +14,9 @@
 #include "platform/dirs.h"
 #include "platform/files.h"
 #include "screenshots/ui/preview_panel.h"
+#include "widgets/dialogs.h"
 #include "zipcache/ui/cache_row.h"
+#include "zipcache/zip_cache.h"
 
 namespace kivo::app {
 
@@ -46,7 +47,8 @@ void TMainForm::FormCreate() {
   platform::SetCurrentDir(settings.ReadString(option::ROMDirectory, DefaultRomDirectory()));
 
   int cacheSize = settings.ReadInteger(option::CacheSize, option::CacheSize.loadDefault);
-  cacheRow_->CreateZipCache(cacheSize);
+  zipCache_ = std::make_unique<zipcache::TZipCache>(common::AddBackslash(context_.appDir) + "zipcache", cacheSize);
+  cacheRow_->Attach(*zipCache_, cacheSize);
 
   PageControl1->ApplyEmulatorProfile();
   PageControl1->LoadConfig(context_.currentSection);
@@ -63,7 +65,7 @@ void TMainForm::FormActivate() {
                        "Since this is the first time\nyou run this program you should\n"
                        "set the path to ZSNES in the setup:\n"
                        "the folder of zsnes (the Linux build)\nor of ZSNES.EXE (the DOS build).",
-                       "Message", Dialogs::Icon::None);
+                       "Message", widgets::Dialogs::Icon::None);
   PageControl1->cmdBrowseZSNESClick();
   context_.Settings().WriteBool(option::RunFirst, false);
 }
@@ -92,7 +94,9 @@ void TMainForm::FormClose() {
     settings.WriteString(option::ROMDirectory, platform::GetCurrentDir());
   });
   context_.settingsFile.reset();
-  cacheRow_->DestroyZipCache();
+  // The table is saved as the cache closes.
+  cacheRow_->Detach();
+  zipCache_.reset();
   ListView->Clear();
 }
 

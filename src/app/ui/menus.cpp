@@ -9,11 +9,11 @@
 #include <QToolButton>
 
 #include "app/app_context.h"
-#include "app/ui/dialogs.h"
-#include "app/ui/handler_guard.h"
 #include "common/error.h"
 #include "common/path.h"
 #include "platform/files.h"
+#include "widgets/dialogs.h"
+#include "widgets/handler_guard.h"
 
 namespace kivo::app {
 
@@ -39,7 +39,7 @@ QAction* AddItem(QMenu* menu, const char* name, const QString& caption, const ch
 
 }  // namespace
 
-Menus::Menus(AppContext& context, HandlerGuard& guard, QWidget* window)
+Menus::Menus(AppContext& context, widgets::HandlerGuard& guard, QWidget* window)
     : QObject(window), context_(context), guard_(guard), window_(window) {
   BuildFileMenu();
   BuildPreferencesMenu();
@@ -155,7 +155,7 @@ void Menus::popFilePopup() { Item("Unzip1")->setEnabled(common::IsZipName(contex
 
 void Menus::mnuAboutClick() {
   guard_.Ask().Message(window_, "KIVO 0.991 4/10/1999\nWritten by the KIVO team, with thanks to every ZSNES player.",
-                       "About", Dialogs::Icon::None);
+                       "About", widgets::Dialogs::Icon::None);
 }
 
 void Menus::OpenHelp(const std::string& fileOrUrl, bool isFile) {

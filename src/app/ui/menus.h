@@ -12,9 +12,12 @@ class QMenu;
 class QToolBar;
 class QWidget;
 
+namespace kivo::widgets {
+class HandlerGuard;
+}
+
 namespace kivo::app {
 
-class HandlerGuard;
 struct AppContext;
 
 // The tool bar's three menus, File, Preferences and Help, and the Help menu's commands. Every item
@@ -24,7 +27,7 @@ class Menus : public QObject {
   Q_OBJECT
 
  public:
-  Menus(AppContext& context, HandlerGuard& guard, QWidget* window);
+  Menus(AppContext& context, widgets::HandlerGuard& guard, QWidget* window);
 
   // The tool bar with the three menu buttons, at the top of the left panel.
   void BuildToolBar(QWidget* panel);
@@ -52,7 +55,7 @@ class Menus : public QObject {
   QAction* Item(const char* name) const;
 
   AppContext& context_;
-  HandlerGuard& guard_;
+  widgets::HandlerGuard& guard_;
   QWidget* window_;
   QMenu* popFile = nullptr;
   QMenu* popPreferences = nullptr;

@@ -12,12 +12,12 @@
 
 #include "app/app_context.h"
 #include "app/ui/byte_edit.h"
-#include "app/ui/dialogs.h"
-#include "app/ui/handler_guard.h"
 #include "app/ui/option_panel.h"
 #include "app/ui/radio_group.h"
 #include "browser/configuration_switch.h"
 #include "browser/list_entry.h"
+#include "widgets/dialogs.h"
+#include "widgets/handler_guard.h"
 
 namespace kivo::app {
 
@@ -37,7 +37,7 @@ class ShowingScope {
 
 }  // namespace
 
-OptionPanel::OptionPanel(AppContext& context, HandlerGuard& guard, QWidget* parent)
+OptionPanel::OptionPanel(AppContext& context, widgets::HandlerGuard& guard, QWidget* parent)
     : QTabWidget(parent), context_(context), guard_(guard) {
   setObjectName("PageControl1");
   const struct {
@@ -171,7 +171,7 @@ void OptionPanel::StoreString(std::string_view section, std::string_view key, st
 
 void OptionPanel::LoadConfig(const std::string& section) {
   SettingsFile& settings = context_.Settings();
-  emit ConfigurationShown(FromBytes(section));
+  emit ConfigurationShown(widgets::FromBytes(section));
   const ShowingScope showing(showing_);
 
   for (const OptionDecl* option : LoadOrder()) {

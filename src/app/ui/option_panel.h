@@ -21,9 +21,12 @@ class QLineEdit;
 class QPushButton;
 class QSlider;
 
+namespace kivo::widgets {
+class HandlerGuard;
+}
+
 namespace kivo::app {
 
-class HandlerGuard;
 class RadioGroup;
 struct AppContext;
 
@@ -41,7 +44,7 @@ class OptionPanel : public QTabWidget {
   Q_OBJECT
 
  public:
-  OptionPanel(AppContext& context, HandlerGuard& guard, QWidget* parent);
+  OptionPanel(AppContext& context, widgets::HandlerGuard& guard, QWidget* parent);
 
   // Binds each option of the table to the control of its name under `root` (the window: the two
   // Preferences marks live in its menus).
@@ -123,7 +126,7 @@ class OptionPanel : public QTabWidget {
   bool IsSoundControl(const QWidget* control) const;
 
   AppContext& context_;
-  HandlerGuard& guard_;
+  widgets::HandlerGuard& guard_;
 
   // Controls, named as the window's design names them; each has that name as its object name.
   // "Options" tab.

@@ -10,9 +10,9 @@
 #include <QPushButton>
 #include <QSlider>
 
-#include "app/ui/handler_guard.h"
 #include "app/ui/option_panel.h"
 #include "app/ui/radio_group.h"
+#include "widgets/handler_guard.h"
 
 namespace kivo::app {
 

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/ui/dialogs.h"
+#include "widgets/dialogs.h"
 
 namespace kivo::browser {
 
@@ -56,7 +56,7 @@ std::optional<ListEntry> RomListModel::EntryAt(int row) const {
   return entries_[static_cast<size_t>(row)];
 }
 
-QString RomListModel::Caption(size_t row) const { return app::FromBytes(std::string(entries_[row].caption)); }
+QString RomListModel::Caption(size_t row) const { return widgets::FromBytes(std::string(entries_[row].caption)); }
 
 int RomListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : Count(); }
 

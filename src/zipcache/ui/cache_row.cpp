@@ -8,9 +8,8 @@
 
 #include "app/app_context.h"
 #include "app/options.h"
-#include "app/ui/handler_guard.h"
-#include "app/ui/up_down.h"
-#include "common/path.h"
+#include "widgets/handler_guard.h"
+#include "widgets/up_down.h"
 #include "zipcache/zip_cache.h"
 
 namespace kivo::zipcache {
@@ -26,7 +25,7 @@ QLabel* Label(QWidget* parent, const char* name, const QString& caption, int lef
 
 }  // namespace
 
-CacheRow::CacheRow(app::AppContext& context, app::HandlerGuard& guard, QWidget* parent)
+CacheRow::CacheRow(app::AppContext& context, widgets::HandlerGuard& guard, QWidget* parent)
     : QWidget(parent), context_(context) {
   setObjectName("CacheRow");
   Label(this, "lblKeep", "Keep", 0, 30);
@@ -34,7 +33,7 @@ CacheRow::CacheRow(app::AppContext& context, app::HandlerGuard& guard, QWidget* 
   EditCacheSize->setObjectName("EditCacheSize");
   EditCacheSize->setGeometry(32, 2, 33, 21);
   EditCacheSize->setReadOnly(true);
-  UpDownCache = new app::UpDown(2, 100, this);
+  UpDownCache = new widgets::UpDown(2, 100, this);
   UpDownCache->setObjectName("UpDownCache");
   UpDownCache->setGeometry(65, 2, 15, 21);
   Label(this, "lblRomsInCache", "ROMs in Cache", 84, 94);
@@ -43,19 +42,17 @@ CacheRow::CacheRow(app::AppContext& context, app::HandlerGuard& guard, QWidget* 
   btnCache->setGeometry(182, 0, 66, 25);
   btnCache->setEnabled(false);
 
-  connect(UpDownCache, &app::UpDown::Clicked, this, guard.Wrap([this] { UpDownCacheClick(); }));
+  connect(UpDownCache, &widgets::UpDown::Clicked, this, guard.Wrap([this] { UpDownCacheClick(); }));
   connect(btnCache, &QPushButton::clicked, this, guard.Wrap([this] { btnCacheClick(); }));
 }
 
 CacheRow::~CacheRow() = default;
 
-void CacheRow::CreateZipCache(int limit) {
-  cache_ = std::make_unique<TZipCache>(common::AddBackslash(context_.appDir) + "zipcache", limit);
+void CacheRow::Attach(TZipCache& cache, int limit) {
+  cache_ = &cache;
   UpDownCache->SetPosition(limit);
   EditCacheSize->setText(QString::number(UpDownCache->Position()));
 }
-
-void CacheRow::DestroyZipCache() { cache_.reset(); }
 
 void CacheRow::UpDownCacheClick() {
   EditCacheSize->setText(QString::number(UpDownCache->Position()));

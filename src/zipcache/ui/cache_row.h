@@ -8,12 +8,10 @@
 
 class QLineEdit;
 class QPushButton;
-namespace kivo::app {
+namespace kivo::widgets {
 class HandlerGuard;
-}
-namespace kivo::app {
 class UpDown;
-}
+}  // namespace kivo::widgets
 namespace kivo::app {
 struct AppContext;
 }
@@ -22,30 +20,27 @@ namespace kivo::zipcache {
 
 class TZipCache;
 
-// The zip cache of the window and its row on the Setup tab: "Keep N ROMs in Cache" with arrows to
-// choose N, and Apply to store it and evict down to it. The cache lives as long as the window.
+// The zip cache's row on the Setup tab: "Keep N ROMs in Cache" with arrows to choose N, and Apply to
+// store it and evict down to it. The window owns the cache; the row acts on it while it is open.
 class CacheRow : public QWidget {
   Q_OBJECT
 
  public:
-  CacheRow(app::AppContext& context, app::HandlerGuard& guard, QWidget* parent);
+  CacheRow(app::AppContext& context, widgets::HandlerGuard& guard, QWidget* parent);
   ~CacheRow() override;
 
-  // Opens the cache in the program's folder with this limit, shown in the row.
-  void CreateZipCache(int limit);
-  // Saves the cache table and closes the cache.
-  void DestroyZipCache();
-  // The open cache, or null before the window's creation and after its close.
-  TZipCache* ZipCache() const { return cache_.get(); }
+  // Shows the open cache's limit; Apply acts on that cache until Detach.
+  void Attach(TZipCache& cache, int limit);
+  void Detach() { cache_ = nullptr; }
 
   void UpDownCacheClick();
   void btnCacheClick();
 
  private:
   app::AppContext& context_;
-  std::unique_ptr<TZipCache> cache_;
+  TZipCache* cache_ = nullptr;
   QLineEdit* EditCacheSize = nullptr;
-  app::UpDown* UpDownCache = nullptr;
+  widgets::UpDown* UpDownCache = nullptr;
   QPushButton* btnCache = nullptr;
 };
 

@@ -5,10 +5,10 @@
 #include <deque>
 #include <vector>
 
-#include "app/ui/dialogs.h"
+#include "widgets/dialogs.h"
 
 // Dialogs that answer from a script and remember what was shown, for window tests.
-class FakeDialogs : public kivo::app::Dialogs {
+class FakeDialogs : public kivo::widgets::Dialogs {
  public:
   struct Shown {
     QString text;

@@ -10,7 +10,7 @@
 #include "app/ini_document.h"
 #include "app/ui/main_form.h"
 #include "app/ui/radio_group.h"
-#include "app/ui/up_down.h"
+#include "widgets/up_down.h"
 #include "browser/ui/rom_list_model.h"
 #include "gui/support/fake_dialogs.h"
 #include "gui/support/find_child.h"

@@ -1,13 +1,13 @@
 // SPDX-FileCopyrightText: 2026 The KIVO developers
 // SPDX-License-Identifier: MIT
-#include "app/ui/handler_guard.h"
+#include "widgets/handler_guard.h"
 
 #include <exception>
 
-#include "app/ui/dialogs.h"
 #include "common/error_report.h"
+#include "widgets/dialogs.h"
 
-namespace kivo::app {
+namespace kivo::widgets {
 
 void HandlerGuard::Run(const std::function<void()>& handler) {
   try {
@@ -21,4 +21,4 @@ void HandlerGuard::Report(const std::string& message) {
   dialogs_.Message(owner_, FromBytes(common::ErrorReportText(message)), "KIVO", Dialogs::Icon::Stop);
 }
 
-}  // namespace kivo::app
+}  // namespace kivo::widgets

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The KIVO developers
 // SPDX-License-Identifier: MIT
-#include "app/ui/dialogs.h"
+#include "widgets/dialogs.h"
 
 #include <QDesktopServices>
 #include <QFile>
@@ -8,7 +8,7 @@
 #include <QMessageBox>
 #include <QUrl>
 
-namespace kivo::app {
+namespace kivo::widgets {
 
 void DesktopDialogs::Message(QWidget* owner, const QString& text, const QString& caption, Icon icon) {
   QMessageBox box(icon == Icon::Stop ? QMessageBox::Critical : QMessageBox::NoIcon, caption, text, QMessageBox::Ok,
@@ -42,4 +42,4 @@ std::string ToBytes(const QString& text) {
   return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
-}  // namespace kivo::app
+}  // namespace kivo::widgets

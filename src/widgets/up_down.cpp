@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The KIVO developers
 // SPDX-License-Identifier: MIT
-#include "app/ui/up_down.h"
+#include "widgets/up_down.h"
 
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
-namespace kivo::app {
+namespace kivo::widgets {
 
 UpDown::UpDown(int minimum, int maximum, QWidget* parent)
     : QWidget(parent), minimum_(minimum), maximum_(maximum), position_(minimum) {
@@ -34,4 +34,4 @@ void UpDown::Step(int delta) {
   emit Clicked();
 }
 
-}  // namespace kivo::app
+}  // namespace kivo::widgets

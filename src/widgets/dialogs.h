@@ -8,7 +8,7 @@
 
 class QWidget;
 
-namespace kivo::app {
+namespace kivo::widgets {
 
 // Everything the main window asks of the user or hands to the desktop: message boxes, the folder
 // picker and opening a document. The window tests put their own in place to answer boxes and see
@@ -43,4 +43,4 @@ class DesktopDialogs : public Dialogs {
 QString FromBytes(const std::string& bytes);
 std::string ToBytes(const QString& text);
 
-}  // namespace kivo::app
+}  // namespace kivo::widgets

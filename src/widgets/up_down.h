@@ -6,7 +6,7 @@
 
 class QToolButton;
 
-namespace kivo::app {
+namespace kivo::widgets {
 
 // A pair of arrow buttons stepping a position within a range, without wrap-around; the text it
 // steps is shown by a separate edit, as on the Setup tab's cache row.
@@ -32,4 +32,4 @@ class UpDown : public QWidget {
   int position_;
 };
 
-}  // namespace kivo::app
+}  // namespace kivo::widgets

@@ -7,7 +7,7 @@
 
 class QWidget;
 
-namespace kivo::app {
+namespace kivo::widgets {
 
 class Dialogs;
 
@@ -32,4 +32,4 @@ class HandlerGuard {
   QWidget* owner_;
 };
 
-}  // namespace kivo::app
+}  // namespace kivo::widgets
