@@ -43,8 +43,8 @@ bool PrintLaunchFacts(SettingsFile& settings, const std::string& section, const 
     err << "kivo-tool: " << romFile << ": file not found; ZSNES would get the switches alone\n";
     fine = false;
   }
-  out << "working folder: " << settings.ReadString(kivo::app::option::ZSNESPath, "") << '\n';
-  out << "priority: " << (settings.ReadBool(kivo::app::option::HighPriority, false) ? "high" : "normal") << '\n';
+  out << "working folder: " << settings.ReadString(kivo::app::option::ZSNESPath) << '\n';
+  out << "priority: " << (settings.ReadBool(kivo::app::option::HighPriority) ? "high" : "normal") << '\n';
   return fine;
 }
 
@@ -54,16 +54,16 @@ int PrintDosCommandLine(SettingsFile& settings, const std::string& section, cons
   const std::string shortPath = kivo::platform::ShortPathName(romFile, aliasFolder);
   const std::string commandLine = kivo::launch::BuildCommandLine(settings, section, shortPath);
   bool fine = PrintLaunchFacts(settings, section, file, romFile, !shortPath.empty(), out, err);
-  if (settings.ReadBool(kivo::app::option::ShellBat, false)) {
-    out << "through: " << kivo::common::AddBackslash(settings.ReadString(kivo::app::option::ZSNESPath, ""))
+  if (settings.ReadBool(kivo::app::option::ShellBat)) {
+    out << "through: " << kivo::common::AddBackslash(settings.ReadString(kivo::app::option::ZSNESPath))
         << "zkivo.bat\n";
-    out << "DOS command: " << settings.ReadString(kivo::app::option::ExtraCommand, "") << '\n';
+    out << "DOS command: " << settings.ReadString(kivo::app::option::ExtraCommand) << '\n';
   }
 
   // The program is found the way the start finds it, so a folder name with blanks that also names
   // another file shows up here as the program that would really run.
   const std::string emulator =
-      kivo::common::AddBackslash(settings.ReadString(kivo::app::option::ZSNESPath, "")) + "ZSNES.EXE";
+      kivo::common::AddBackslash(settings.ReadString(kivo::app::option::ZSNESPath)) + "ZSNES.EXE";
   const std::vector<std::string> parts = kivo::platform::SplitCommandLine(commandLine);
   if (parts.empty()) {
     err << "kivo-tool: " << emulator << ": not found; the launch would start nothing\n";
@@ -85,9 +85,9 @@ int PrintDosBoxCommandLine(SettingsFile& settings, const kivo::launch::RunRomReq
   out << "drive C: " << plan.emulatorFolder << '\n';
   if (!plan.romFolder.empty()) out << "drive D: " << plan.romFolder << '\n';
   if (!plan.saveFolder.empty()) out << "drive E: " << plan.saveFolder << '\n';
-  if (settings.ReadBool(kivo::app::option::ShellBat, false)) {
+  if (settings.ReadBool(kivo::app::option::ShellBat)) {
     out << "through: C:\\zkivo.bat\n";
-    out << "DOS command: " << settings.ReadString(kivo::app::option::ExtraCommand, "") << '\n';
+    out << "DOS command: " << settings.ReadString(kivo::app::option::ExtraCommand) << '\n';
   }
   out << "in DOSBox: " << plan.commandLine << '\n';
   out << kivo::common::SystemQuoted(kivo::launch::DosBoxCommand(kivo::launch::DosBoxConfigPath(settings))) << '\n';
@@ -110,13 +110,13 @@ int PrintNativeCommandLine(SettingsFile& settings, const kivo::launch::RunRomReq
 int PrintWindowsCommandLine(SettingsFile& settings, const kivo::launch::RunRomRequest& request,
                             const std::string& program, const std::string& file, const std::string& romFile,
                             std::ostream& out, std::ostream& err) {
-  const bool batchMode = settings.ReadBool(kivo::app::option::ShellBat, false);
+  const bool batchMode = settings.ReadBool(kivo::app::option::ShellBat);
   const std::string romArgument = kivo::launch::WindowsRomArgument(romFile, request.shortNameFolder, batchMode);
   bool fine = PrintLaunchFacts(settings, request.section, file, romFile, !romArgument.empty(), out, err);
   out << "configuration file: " << kivo::launch::WindowsConfigFile(settings, program) << '\n';
   if (batchMode) {
     out << "through: " << kivo::common::AddBackslash(kivo::common::ExtractFileDir(program)) << "zkivo.bat\n";
-    out << "DOS command: " << settings.ReadString(kivo::app::option::ExtraCommand, "") << '\n';
+    out << "DOS command: " << settings.ReadString(kivo::app::option::ExtraCommand) << '\n';
   }
   const std::vector<std::string> argv = kivo::launch::WindowsCommand(settings, request.section, program, romArgument);
   const std::optional<std::string> line = kivo::common::InterpreterLine(argv);

@@ -36,7 +36,7 @@ std::string ToolEnvironment::GetRomFile(const std::string& argument) {
   if (!zipCache_) {
     // As the window does at start: the folder may exist already, which is fine.
     kivo::platform::CreateDirectory(kivo::common::AddBackslash(folders_.dataFolder) + "zipcache");
-    const int limit = Settings().ReadInteger(kivo::app::option::CacheSize, kivo::app::option::CacheSize.loadDefault);
+    const int limit = Settings().ReadInteger(kivo::app::option::CacheSize);
     zipCache_ = std::make_unique<TZipCache>(kivo::common::AddBackslash(folders_.dataFolder) + "zipcache", limit);
   }
   return zipCache_->GetRomFile(FullPath(argument));
@@ -61,8 +61,8 @@ kivo::launch::RunRomRequest ToolEnvironment::LaunchRequest(const std::string& ar
   request.section = section.empty() ? SectionFor(argument) : section;
   request.workingFolder = kivo::common::ExtractFileDir(full);
   request.selectedRomFile = kivo::common::ExtractFileName(full);
-  request.extraCommand = Settings().ReadString(kivo::app::option::ExtraCommand, "");
-  request.extraCommandEnabled = Settings().ReadBool(kivo::app::option::ShellBat, false);
+  request.extraCommand = Settings().ReadString(kivo::app::option::ExtraCommand);
+  request.extraCommandEnabled = Settings().ReadBool(kivo::app::option::ShellBat);
   request.shortNameFolder = kivo::launch::ShortNameFolder(folders_.dataFolder);
   request.getRomFile = [this](const std::string& path) { return GetRomFile(path); };
   return request;

@@ -54,14 +54,20 @@ std::span<const OptionDecl* const> LoadOrder() {
   return kOrder;
 }
 
-int ReadOptionNumber(SettingsFile& settings, const OptionDecl& option, std::string_view currentSection) {
-  std::string_view section = option.Section(currentSection);
-  if (option.form == OptionForm::Bool) return settings.ReadBool(section, option.key, option.loadDefault != 0) ? 1 : 0;
-  return settings.ReadInteger(section, option.key, option.loadDefault);
+int Get(const IniDocument& doc, const OptionDecl& option, std::string_view currentSection) {
+  const std::string_view section = option.Section(currentSection);
+  if (option.form == OptionForm::Bool) return ReadIniBool(doc, section, option.key, option.defaultValue != 0) ? 1 : 0;
+  return ReadIniInteger(doc, section, option.key, option.defaultValue);
 }
 
-std::string ReadOptionText(SettingsFile& settings, const OptionDecl& option) {
-  return settings.ReadString(option.Section(""), option.key, "");
+int Get(SettingsFile& settings, const OptionDecl& option, std::string_view currentSection) {
+  return Get(*settings.Snapshot(), option, currentSection);
 }
+
+std::string GetText(const IniDocument& doc, const OptionDecl& option) {
+  return ReadIniString(doc, option.Section(""), option.key, "");
+}
+
+std::string GetText(SettingsFile& settings, const OptionDecl& option) { return GetText(*settings.Snapshot(), option); }
 
 }  // namespace kivo::app

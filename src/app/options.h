@@ -2,12 +2,14 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <algorithm>
 #include <span>
 #include <string>
 #include <string_view>
 
 namespace kivo::app {
 
+class IniDocument;
 class SettingsFile;
 
 // The sections of kivo.ini with fixed names. Every other section is a game's configuration, named
@@ -24,27 +26,29 @@ inline constexpr std::string_view InForce = "";
 
 enum class OptionForm { Bool, Integer, String };
 
-// One key of kivo.ini: its section, its form and the default a load shows when it is missing.
-// Every key the program reads or writes is declared below, once; code names a key only through
-// these declarations, and the option panel binds each control to one of them.
+// One key of kivo.ini: its section, its form, the value it has when it is missing (or holds no
+// number), and for a number the range the window offers. Every key the program reads or writes is
+// declared below, once; code names a key only through these declarations and reads it through
+// Get. What each build of the emulator is given for an option (a switch, a key of its own file, its
+// own range) is that build's, in the launch's tables; which control shows it is the window's.
 struct OptionDecl {
   std::string_view key;
   std::string_view section;  // a fixed section, or section::InForce
   OptionForm form;
-  int loadDefault;  // for Bool and Integer: the value a load shows when the key is missing
+  int defaultValue;  // for Bool (0 or 1) and Integer
   // The object name of the window's control that shows and stores it; empty for keys without one.
   std::string_view control = {};
-  // What each build of the emulator is given for it: the DOS build's switch, and the Linux build's
-  // switch (starting with "-") or zsnesl.cfg key; empty where the build has nothing with that
-  // meaning. Options of neither are KIVO's own.
-  std::string_view dosSwitch = {};
-  std::string_view nativeName = {};
+  // For an Integer the window shows on a slider or a list: its lowest and highest value.
+  int minimum = 0;
+  int maximum = 0;
 
   bool PerConfiguration() const { return section == section::InForce; }
   // The section the option lives in while `currentSection` is the configuration in force.
   std::string_view Section(std::string_view currentSection) const {
     return PerConfiguration() ? currentSection : section;
   }
+  // The value held to the range (an option without one is not held).
+  int Clamped(int value) const { return minimum < maximum ? std::clamp(value, minimum, maximum) : value; }
 };
 
 namespace option {
@@ -52,57 +56,57 @@ using enum OptionForm;
 inline constexpr std::string_view Configuration = section::InForce;
 inline constexpr std::string_view General = section::General;
 // Per configuration.
-inline constexpr OptionDecl Interleaved{"Interleaved", Configuration, Bool, 0, "chkInterleaved", "-i"};
-inline constexpr OptionDecl NTSC{"NTSC", Configuration, Bool, 0, "chkNTSC", "-t", "-t"};
-inline constexpr OptionDecl PAL{"PAL", Configuration, Bool, 0, "chkPAL", "-u", "-u"};
-inline constexpr OptionDecl HiROM{"HiROM", Configuration, Bool, 0, "chkHiROM", "-h", "-h"};
-inline constexpr OptionDecl LoROM{"LoROM", Configuration, Bool, 0, "chkLoROM", "-l", "-l"};
-inline constexpr OptionDecl Scanlines{"Scanlines", Configuration, Bool, 0, "chkScanlines", "-n", "-n"};
-inline constexpr OptionDecl Scale{"Scale", Configuration, Bool, 0, "chkScale", "-c"};
-inline constexpr OptionDecl Interpolation{"Interpolation",    Configuration, Bool,      0,
-                                          "chkInterpolation", "-y",          "antienab"};
-inline constexpr OptionDecl VSync{"VSync", Configuration, Bool, 0, "chkVSync", "-w", "vsyncon"};
-inline constexpr OptionDecl NewEngine{"NewEngine", Configuration, Bool, 0, "chkNewEngine", "", "newengen"};
-inline constexpr OptionDecl SmallScreen{"SmallScreen", Configuration, Bool, 0, "chkSmallScreen", "-cc"};
-inline constexpr OptionDecl FrameSkip{"FrameSkip", Configuration, Bool, 0, "chkFrameSkip", "-f", "frameskip"};
-// 100 is beyond the slider's range on purpose: a missing key loads as the slider's maximum.
-inline constexpr OptionDecl FrameSkipValue{"FrameSkip Value", Configuration, Integer,    100,
-                                           "sldFrameSkip",    "-f",          "frameskip"};
-inline constexpr OptionDecl CPUCycles{"CPUCycles", Configuration, Integer, 100, "sldCPU", "-p", "-p"};
-inline constexpr OptionDecl Color0{"Color0", Configuration, Bool, 0, "chkColor0", "-0"};
-inline constexpr OptionDecl Gamma{"Gamma", Configuration, Integer, 0, "sldGamma", "-g", "-g"};
-inline constexpr OptionDecl DisableSPCHack{"DisableSPCHack", Configuration, Bool, 0, "chkDisableSPCHack", "-7"};
-inline constexpr OptionDecl OffBy1LineFix{"OffBy1LineFix", Configuration, Bool, 0, "chkOffBy1LineFix", "-9"};
-inline constexpr OptionDecl Videomode{"Videomode", Configuration, Integer, 3, "optVideoMode", "-v"};
+inline constexpr OptionDecl Interleaved{"Interleaved", Configuration, Bool, 0, "chkInterleaved"};
+inline constexpr OptionDecl NTSC{"NTSC", Configuration, Bool, 0, "chkNTSC"};
+inline constexpr OptionDecl PAL{"PAL", Configuration, Bool, 0, "chkPAL"};
+inline constexpr OptionDecl HiROM{"HiROM", Configuration, Bool, 0, "chkHiROM"};
+inline constexpr OptionDecl LoROM{"LoROM", Configuration, Bool, 0, "chkLoROM"};
+inline constexpr OptionDecl Scanlines{"Scanlines", Configuration, Bool, 0, "chkScanlines"};
+inline constexpr OptionDecl Scale{"Scale", Configuration, Bool, 0, "chkScale"};
+inline constexpr OptionDecl Interpolation{"Interpolation", Configuration, Bool, 0, "chkInterpolation"};
+inline constexpr OptionDecl VSync{"VSync", Configuration, Bool, 0, "chkVSync"};
+inline constexpr OptionDecl NewEngine{"NewEngine", Configuration, Bool, 0, "chkNewEngine"};
+inline constexpr OptionDecl SmallScreen{"SmallScreen", Configuration, Bool, 0, "chkSmallScreen"};
+inline constexpr OptionDecl FrameSkip{"FrameSkip", Configuration, Bool, 0, "chkFrameSkip"};
+// Both builds skip 0 to 9 frames; without a value the slider's last step.
+inline constexpr OptionDecl FrameSkipValue{"FrameSkip Value", Configuration, Integer, 9, "sldFrameSkip", 0, 9};
+inline constexpr OptionDecl CPUCycles{"CPUCycles", Configuration, Integer, 100, "sldCPU", 50, 150};
+inline constexpr OptionDecl Color0{"Color0", Configuration, Bool, 0, "chkColor0"};
+// The slider's range is the widest build's; a build with a narrower one shows and gets its own.
+inline constexpr OptionDecl Gamma{"Gamma", Configuration, Integer, 0, "sldGamma", 0, 15};
+inline constexpr OptionDecl DisableSPCHack{"DisableSPCHack", Configuration, Bool, 0, "chkDisableSPCHack"};
+inline constexpr OptionDecl OffBy1LineFix{"OffBy1LineFix", Configuration, Bool, 0, "chkOffBy1LineFix"};
+inline constexpr OptionDecl Videomode{"Videomode", Configuration, Integer, 3, "optVideoMode"};
 // The native Linux build numbers other video modes than the DOS build, so its choice is stored
 // apart; 2 is that build's own default, a 512x448 window.
 // Shown by the video-mode group (its binding follows the build in use), so it names no control.
-inline constexpr OptionDecl NativeVideomode{"NativeVideomode", Configuration, Integer, 2, "", "", "-v"};
+inline constexpr OptionDecl NativeVideomode{"NativeVideomode", Configuration, Integer, 2};
 // The Windows build's own numbering again; 2 is its default too, a 512x448 window.
-inline constexpr OptionDecl WindowsVideomode{"WindowsVideomode", Configuration, Integer, 2, "", "", "-v"};
+inline constexpr OptionDecl WindowsVideomode{"WindowsVideomode", Configuration, Integer, 2};
 // For every game.
 inline constexpr OptionDecl HighPriority{"High Priority", General, Bool, 0, "mnuHighPriority"};
-inline constexpr OptionDecl DisableGUI{"DisableGUI", General, Bool, 1, "chkGUI", "-m", "guioff"};
+inline constexpr OptionDecl DisableGUI{"DisableGUI", General, Bool, 1, "chkGUI"};
 inline constexpr OptionDecl ShellBat{"ShellBat", General, Bool, 0, "mnuBat"};
-inline constexpr OptionDecl MemCopy{"MemCopy", General, Integer, 0, "optMemCopy", "-o"};
-inline constexpr OptionDecl SampleRate{"SampleRate", General, Integer, 2, "cmbSampleRate", "-r", "-r"};
-inline constexpr OptionDecl Sound{"Sound", General, Bool, 1, "chkSound", "-s", "-s"};
-inline constexpr OptionDecl Buffer{"Buffer", General, Bool, 0, "chkBuffer", "-q"};
-inline constexpr OptionDecl Stereo{"Stereo", General, Bool, 0, "chkStereo", "-z", "StereoSound"};
-inline constexpr OptionDecl Force8bit{"Force8bit", General, Bool, 0, "chkBlaster", "-8"};
-inline constexpr OptionDecl Enter{"Enter", General, Bool, 1, "chkEnter", "-e"};
-inline constexpr OptionDecl Debugger{"Debugger", General, Bool, 0, "chkDebugger", "-d"};
-inline constexpr OptionDecl DisableDSP{"DisableDSP", General, Bool, 0, "chkDisableDSP", "-dd", "-dd"};
+inline constexpr OptionDecl MemCopy{"MemCopy", General, Integer, 0, "optMemCopy"};
+inline constexpr OptionDecl SampleRate{"SampleRate", General, Integer, 2, "cmbSampleRate"};
+inline constexpr OptionDecl Sound{"Sound", General, Bool, 1, "chkSound"};
+inline constexpr OptionDecl Buffer{"Buffer", General, Bool, 0, "chkBuffer"};
+inline constexpr OptionDecl Stereo{"Stereo", General, Bool, 0, "chkStereo"};
+inline constexpr OptionDecl Force8bit{"Force8bit", General, Bool, 0, "chkBlaster"};
+inline constexpr OptionDecl Enter{"Enter", General, Bool, 1, "chkEnter"};
+inline constexpr OptionDecl Debugger{"Debugger", General, Bool, 0, "chkDebugger"};
+inline constexpr OptionDecl DisableDSP{"DisableDSP", General, Bool, 0, "chkDisableDSP"};
 inline constexpr OptionDecl ZSNESPath{"ZSNESPath", General, String, 0, "txtDirZSNES"};
 inline constexpr OptionDecl MediaPath{"MediaPath", General, String, 0, "txtDirMedia"};
 inline constexpr OptionDecl SavegamePath{"SavegamePath", General, String, 0, "txtDirSavegame"};
 inline constexpr OptionDecl ExtraCommand{"ExtraCommand", General, String, 0, "txtExtraCmd"};
-inline constexpr OptionDecl Volume{"Volume", General, Integer, 25, "sldVolume", "-k", "-k"};
-inline constexpr OptionDecl DisableMouse{"DisableMouse", General, Bool, 0, "chkDisableMouse", "-j", "-j"};
+// The slider runs from loud at the top (0) to silent at the bottom (100).
+inline constexpr OptionDecl Volume{"Volume", General, Integer, 25, "sldVolume", 0, 100};
+inline constexpr OptionDecl DisableMouse{"DisableMouse", General, Bool, 0, "chkDisableMouse"};
 // The program's own.
 inline constexpr OptionDecl RunFirst{"Run first", General, Bool, 1};  // the first-run question is still to come
-inline constexpr OptionDecl ROMDirectory{"ROMDirectory", General, String, 0};  // the folder listed at start
-inline constexpr OptionDecl CacheSize{"CacheSize", General, Integer, 8};       // ROMs kept in the zip cache
+inline constexpr OptionDecl ROMDirectory{"ROMDirectory", General, String, 0};         // the folder listed at start
+inline constexpr OptionDecl CacheSize{"CacheSize", General, Integer, 8, "", 2, 100};  // ROMs kept in the zip cache
 inline constexpr OptionDecl FormTop{"FormTop", section::Positions, Integer, 0};
 inline constexpr OptionDecl FormLeft{"FormLeft", section::Positions, Integer, 0};
 inline constexpr OptionDecl Maximized{"Maximized", section::Positions, Bool, 0};
@@ -116,9 +120,13 @@ inline constexpr OptionDecl FormHeight{"FormHeight", section::Size, Integer, 0};
 // Every option a configuration load applies, in the order it sets their controls.
 std::span<const OptionDecl* const> LoadOrder();
 
-// The stored value of an option for a load: Bool and Integer as a number (a Bool as 0 or 1), the
-// key's default when it is missing or not a number.
-int ReadOptionNumber(SettingsFile& settings, const OptionDecl& option, std::string_view currentSection);
-std::string ReadOptionText(SettingsFile& settings, const OptionDecl& option);
+// The stored value of an option, as every reader takes it: for an option of the configuration in
+// force from `currentSection`, else from its own section; a Bool as 0 or 1, an Integer as stored, the
+// declared default when the key is missing or holds no number. Not held to the range.
+int Get(const IniDocument& doc, const OptionDecl& option, std::string_view currentSection);
+int Get(SettingsFile& settings, const OptionDecl& option, std::string_view currentSection);
+// A String option's text (empty when missing).
+std::string GetText(const IniDocument& doc, const OptionDecl& option);
+std::string GetText(SettingsFile& settings, const OptionDecl& option);
 
 }  // namespace kivo::app

@@ -34,8 +34,11 @@ class SettingsFile {
   void WriteInteger(std::string_view section, std::string_view key, int value);
   void WriteBool(std::string_view section, std::string_view key, bool value);
 
-  // The same for a declared key of a fixed section (options.h); the default is the caller's, as
-  // some are known only at run time (the window's place, the start folder).
+  // The same for a declared key of a fixed section (options.h), with its declared default; and with
+  // the caller's, for the few known only at run time (the window's place, the start folder).
+  std::string ReadString(const OptionDecl& option) { return ReadString(option.section, option.key, ""); }
+  int ReadInteger(const OptionDecl& option) { return ReadInteger(option.section, option.key, option.defaultValue); }
+  bool ReadBool(const OptionDecl& option) { return ReadBool(option.section, option.key, option.defaultValue != 0); }
   std::string ReadString(const OptionDecl& option, std::string_view def) {
     return ReadString(option.section, option.key, def);
   }

@@ -67,8 +67,8 @@ bool IsDosFileName(const std::string& name) {
 DosBoxPlan PlanDosBox(app::SettingsFile& settings, const std::string& section, const std::string& romFile,
                       const std::string& aliasFolder) {
   DosBoxPlan plan;
-  plan.emulatorFolder = Mountable(settings.ReadString(app::option::ZSNESPath, ""), "ZSNES folder");
-  const std::string savegame = settings.ReadString(app::option::SavegamePath, "");
+  plan.emulatorFolder = Mountable(settings.ReadString(app::option::ZSNESPath), "ZSNES folder");
+  const std::string savegame = settings.ReadString(app::option::SavegamePath);
   if (!savegame.empty()) plan.saveFolder = Mountable(savegame, "Savegame folder");
   if (!romFile.empty()) {
     std::string folder = common::ExtractFileDir(romFile);
@@ -113,7 +113,7 @@ std::vector<std::string> BatchLines(const std::string& batchBytes) {
 }
 
 std::string DosBoxConfigPath(app::SettingsFile& settings) {
-  return common::AddBackslash(settings.ReadString(app::option::ZSNESPath, "")) + "kivo-dosbox.conf";
+  return common::AddBackslash(settings.ReadString(app::option::ZSNESPath)) + "kivo-dosbox.conf";
 }
 
 std::string FindDosBox() {
@@ -154,7 +154,7 @@ EmulatorStart PrepareDosBoxLaunch(app::SettingsFile& settings, const RunRomReque
   UpdateZsnesCfg(settings, request.section, "D:\\", &saveDirectory);
 
   std::vector<std::string> lines = {plan.commandLine};
-  if (settings.ReadBool(app::option::ShellBat, false)) {
+  if (settings.ReadBool(app::option::ShellBat)) {
     // The batch file is written as it always is; DOSBox's shell wants its lines apart, so they are
     // handed to it as DOS read them.
     const std::string batchPath = common::AddBackslash(plan.emulatorFolder) + "zkivo.bat";
@@ -168,8 +168,8 @@ EmulatorStart PrepareDosBoxLaunch(app::SettingsFile& settings, const RunRomReque
   }
   EmulatorStart start;
   start.argv = command;
-  start.workingFolder = settings.ReadString(app::option::ZSNESPath, "");
-  start.highPriority = settings.ReadBool(app::option::HighPriority, false);
+  start.workingFolder = settings.ReadString(app::option::ZSNESPath);
+  start.highPriority = settings.ReadBool(app::option::HighPriority);
   return start;
 }
 

@@ -7,6 +7,7 @@
 
 #include "app/settings_file.h"
 #include "common/path.h"
+#include "launch/option_table.h"
 #include "platform/files.h"
 #include "platform/process.h"
 
@@ -24,19 +25,19 @@ constexpr const char* kNativeVideoModes[] = {"256x224 window", "256x224 full scr
 // The Windows build numbers 43 modes; the panel shows the first eight, the windows and full
 // screens up to 640x480, marked as the build's own list marks them ("D": filters allowed, "R": kept
 // in ratio, "S": stretched). A larger one is set in kivo.ini by hand and launched as it is.
-constexpr const char* kWindowsVideoModes[] = {"256x224 window",    "256x224 full",      "512x448 window",
-                                              "512x448 DR window", "640x480 S window",  "640x480 DS window",
+constexpr const char* kWindowsVideoModes[] = {"256x224 window",    "256x224 full",     "512x448 window",
+                                              "512x448 DR window", "640x480 S window", "640x480 DS window",
                                               "640x480 DR full",   "640x480 DS full"};
 constexpr const char* kDosSampleRates[] = {"8000Hz", "11025Hz", "22050Hz", "44100Hz", "16000Hz", "32000Hz"};
 constexpr const char* kNativeSampleRates[] = {"8000Hz",  "11025Hz", "22050Hz", "44100Hz",
                                               "16000Hz", "32000Hz", "48000Hz"};
 
-const PanelProfile kDosPanel{EmulatorBuild::Dos, kDosVideoModes, &app::option::Videomode, 7, kDosSampleRates, 5};
-const PanelProfile kNativePanel{
-    EmulatorBuild::Native, kNativeVideoModes, &app::option::NativeVideomode, 4, kNativeSampleRates, 15};
+const PanelProfile kDosPanel{EmulatorBuild::Dos, kDosVideoModes, &app::option::Videomode, 7, kDosSampleRates};
+const PanelProfile kNativePanel{EmulatorBuild::Native, kNativeVideoModes, &app::option::NativeVideomode, 4,
+                                kNativeSampleRates};
 // The Windows build's switches and ranges are the Linux build's.
-const PanelProfile kWindowsPanel{
-    EmulatorBuild::Windows, kWindowsVideoModes, &app::option::WindowsVideomode, 42, kNativeSampleRates, 15};
+const PanelProfile kWindowsPanel{EmulatorBuild::Windows, kWindowsVideoModes, &app::option::WindowsVideomode, 42,
+                                 kNativeSampleRates};
 
 // Where a Windows program's header says its "PE" header is.
 constexpr size_t kPeOffsetField = 0x3C;
@@ -97,13 +98,21 @@ EmulatorProfile FindEmulatorProfile(std::string_view zsnesPath) {
 }
 
 EmulatorProfile FindEmulatorProfile(app::SettingsFile& settings) {
-  return FindEmulatorProfile(settings.ReadString(app::option::ZSNESPath, ""));
+  return FindEmulatorProfile(settings.ReadString(app::option::ZSNESPath));
 }
 
 bool PanelProfile::Has(const app::OptionDecl& option) const {
-  // An option the DOS build has and this build has nothing for. The DOS build lacks none: what it
-  // has no switch for ("New engine") is kept for the user's own reference.
-  return build == EmulatorBuild::Dos || option.dosSwitch.empty() || !option.nativeName.empty();
+  if (build == EmulatorBuild::Dos) return true;
+  auto gives = [&option](const EmulatorOption& entry) { return entry.Gives(option); };
+  if (std::ranges::any_of(NativeSwitchOptions(), gives) || std::ranges::any_of(NativeCfgOptions(), gives)) return true;
+  return !std::ranges::any_of(DosOptions(), gives);
+}
+
+int PanelProfile::GammaMaximum() const {
+  for (const EmulatorOption& entry : build == EmulatorBuild::Dos ? DosOptions() : NativeSwitchOptions()) {
+    if (entry.option == &app::option::Gamma) return entry.high;
+  }
+  return app::option::Gamma.maximum;
 }
 
 const PanelProfile& PanelProfileOf(EmulatorBuild build) {

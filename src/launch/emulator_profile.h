@@ -64,17 +64,16 @@ struct PanelProfile {
   int videoModeMaximum;
   // The sample rates the box lists; an item's index is the number the build is given.
   std::span<const char* const> sampleRates;
-  int gammaMaximum;
-  // Whether the build has the option, as the option table says. The controls of options it does
-  // not have are disabled, and their values never passed.
+  // The highest gamma the build takes, as its table holds it.
+  int GammaMaximum() const;
+  // Whether the build has the option, as its table says: the DOS build has them all (what it has no
+  // switch for, "New engine", is kept for the user's own reference); another build lacks an option
+  // the DOS build is given and it is not. The controls of options it does not have are disabled,
+  // and their values never passed.
   bool Has(const app::OptionDecl& option) const;
 };
 
 const PanelProfile& PanelProfileOf(EmulatorBuild build);
-
-// The frame skip both builds take, 0 to 9, as its slider runs. A configuration without a value
-// shows the slider's last step, and a launch gives what the slider shows.
-inline constexpr int kFrameSkipMaximum = 9;
 
 // The tooltip of a control whose option the emulator in use does not have.
 inline constexpr const char* kNotInThisBuild = "Not available in this build of ZSNES";

@@ -13,8 +13,8 @@ namespace kivo::launch {
 
 screenshots::ArchiveResult ArchiveEmulatorScreenshot(app::SettingsFile& settings, std::string_view caption,
                                                      std::string_view romFileName, const std::string& currentFolder) {
-  const std::string savegame = settings.ReadString(app::option::SavegamePath, "");
-  const std::string media = settings.ReadString(app::option::MediaPath, "");
+  const std::string savegame = settings.ReadString(app::option::SavegamePath);
+  const std::string media = settings.ReadString(app::option::MediaPath);
   const EmulatorProfile profile = FindEmulatorProfile(settings);
   if (profile.build == EmulatorBuild::Dos) return screenshots::ArchiveScreenshot(savegame, media, caption);
   // Without a save folder the emulator keeps its snapshots beside its configuration.

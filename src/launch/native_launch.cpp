@@ -23,7 +23,7 @@ std::vector<std::string> NativeCommand(app::SettingsFile& settings, std::string_
                                        const std::string& program, const std::string& romFile,
                                        std::string_view extraCommand, bool extraCommandEnabled) {
   std::vector<std::string> argv;
-  if (settings.ReadBool(app::option::ShellBat, false)) {
+  if (settings.ReadBool(app::option::ShellBat)) {
     argv = {"/bin/sh", "-c", kBatchScript, "kivo", extraCommandEnabled ? std::string(extraCommand) : std::string()};
   }
   argv.push_back(program);
@@ -34,7 +34,7 @@ std::vector<std::string> NativeCommand(app::SettingsFile& settings, std::string_
 }
 
 std::string NativeConfigFile(app::SettingsFile& settings, const std::string& currentFolder) {
-  std::string startFolder = settings.ReadString(app::option::ZSNESPath, "");
+  std::string startFolder = settings.ReadString(app::option::ZSNESPath);
   return NativeConfigFolder(startFolder.empty() ? currentFolder : startFolder) + "/zsnesl.cfg";
 }
 
@@ -45,8 +45,8 @@ EmulatorStart PrepareNativeLaunch(app::SettingsFile& settings, const RunRomReque
   EmulatorStart start;
   start.argv =
       NativeCommand(settings, request.section, program, romFile, request.extraCommand, request.extraCommandEnabled);
-  start.workingFolder = settings.ReadString(app::option::ZSNESPath, "");
-  start.highPriority = settings.ReadBool(app::option::HighPriority, false);
+  start.workingFolder = settings.ReadString(app::option::ZSNESPath);
+  start.highPriority = settings.ReadBool(app::option::HighPriority);
   return start;
 }
 

@@ -2,113 +2,114 @@
 // SPDX-License-Identifier: MIT
 #include "launch/native_options.h"
 
-#include <algorithm>
+#include <array>
 #include <memory>
 
 #include "app/options.h"
 #include "app/settings_file.h"
 #include "common/path.h"
 #include "launch/emulator_profile.h"
+#include "launch/option_table.h"
 
 namespace kivo::launch {
 
 namespace {
 
-// The native build's ranges, as its command line checks them.
-constexpr int kGammaMax = 15;
-constexpr int kVolumeMax = 100;
-constexpr int kCpuMin = 50;
-constexpr int kCpuMax = 150;
-constexpr int kSampleRateMax = 6;  // 6 is 48000 Hz, which the DOS build lacks
+using enum Given;
+namespace o = app::option;
 
-// Reads the option from its section with the launch's default.
-class OptionReader {
- public:
-  OptionReader(app::SettingsFile& settings, std::string_view section) : doc_(settings.Snapshot()), section_(section) {}
+// The switches the Linux (and Windows) build is given in every launch, in the order of their
+// letters, held to the ranges its command line checks (it refuses to start on a value outside).
+constexpr std::array<EmulatorOption, 12> kNativeSwitches{{
+    {&o::DisableDSP, "-dd", kFlag},
+    {&o::Gamma, "-g", kNumber, 0, 15},
+    {&o::HiROM, "-h", kFlag},
+    {&o::DisableMouse, "-j", kFlag},
+    {&o::Volume, "-k", kLoudness, 0, 100},
+    {&o::LoROM, "-l", kFlag},
+    {&o::Scanlines, "-n", kLevel},  // 1 is full scanlines
+    {&o::CPUCycles, "-p", kNumber, 50, 150},
+    {&o::SampleRate, "-r", kIndex, 0, 6},  // 6 is 48000 Hz, which the DOS build lacks
+    {&o::Sound, "-s", kOnOff, 0, 0, nullptr, "-ds"},
+    {&o::NTSC, "-t", kFlag},
+    {&o::PAL, "-u", kFlag},
+}};
 
-  bool On(const app::OptionDecl& option, bool def) const {
-    return app::ReadIniBool(*doc_, option.Section(section_), option.key, def);
-  }
-  int Number(const app::OptionDecl& option, int def) const {
-    return app::ReadIniInteger(*doc_, option.Section(section_), option.key, def);
-  }
-  // A slider's value, held inside the build's range.
-  int Clamped(const app::OptionDecl& option, int def, int low, int high) const {
-    return std::clamp(Number(option, def), low, high);
-  }
-  // A list index: one the build does not have (a typed sample rate reads -1) gives the default.
-  int Index(const app::OptionDecl& option, int def, int high) const {
-    int value = Number(option, def);
-    return value >= 0 && value <= high ? value : def;
-  }
-  std::string Text(const app::OptionDecl& option) const {
-    return app::ReadIniString(*doc_, option.Section(section_), option.key, "");
-  }
-
- private:
-  std::shared_ptr<const app::IniDocument> doc_;
-  std::string_view section_;
-};
+// What it takes only from zsnesl.cfg, or would write back from a switch into the next launch.
+constexpr std::array<EmulatorOption, 6> kNativeCfg{{
+    {&o::FrameSkipValue, "frameskip", kCfgFrameSkip, 0, 9, &o::FrameSkip},
+    {&o::DisableGUI, "guioff", kCfgOnOff},
+    {&o::VSync, "vsyncon", kCfgOnOff},
+    {&o::Interpolation, "antienab", kCfgOnOff},
+    {&o::NewEngine, "newengen", kCfgOnOff},
+    {&o::Stereo, "StereoSound", kCfgOnOff},
+}};
 
 }  // namespace
 
+std::span<const EmulatorOption> NativeSwitchOptions() { return kNativeSwitches; }
+std::span<const EmulatorOption> NativeCfgOptions() { return kNativeCfg; }
+
 std::vector<std::string> BuildNativeSwitches(app::SettingsFile& settings, std::string_view section,
                                              EmulatorBuild build) {
-  using namespace app::option;
-  const OptionReader read(settings, section);
+  const std::shared_ptr<const app::IniDocument> doc = settings.Snapshot();
+  auto get = [&](const app::OptionDecl& option) { return app::Get(*doc, option, section); };
   std::vector<std::string> switches;
-  // Switches and their meanings come from the option table, held inside this build's ranges.
-  auto flag = [&](const app::OptionDecl& option, bool def) {
-    if (read.On(option, def)) switches.emplace_back(option.nativeName);
-  };
-  auto number = [&](const app::OptionDecl& option, int value) {
-    switches.emplace_back(option.nativeName);
+  auto number = [&](std::string_view name, int value) {
+    switches.emplace_back(name);
     switches.push_back(std::to_string(value));
   };
-
-  flag(DisableDSP, false);
-  number(Gamma, read.Clamped(Gamma, 0, 0, kGammaMax));
-  flag(HiROM, false);
-  flag(DisableMouse, false);
-  // The slider runs from 0 at the top to 100 at the bottom; the emulator wants the loudness.
-  number(Volume, kVolumeMax - read.Clamped(Volume, 25, 0, kVolumeMax));
-  flag(LoROM, false);
-  number(Scanlines, read.On(Scanlines, false) ? 1 : 0);  // 1 is full scanlines
-  number(CPUCycles, read.Clamped(CPUCycles, 100, kCpuMin, kCpuMax));
-  number(SampleRate, read.Index(SampleRate, 2, kSampleRateMax));
-  switches.emplace_back(read.On(Sound, true) ? Sound.nativeName : "-ds");  // "-ds": sound off
-  flag(NTSC, false);
-  flag(PAL, false);
+  // A list index the build does not have (a typed sample rate reads -1) gives the default.
+  auto index = [&](const app::OptionDecl& option, int value, int high) {
+    return value >= 0 && value <= high ? value : option.defaultValue;
+  };
+  for (const EmulatorOption& entry : NativeSwitchOptions()) {
+    const int value = get(*entry.option);
+    switch (entry.given) {
+      case kFlag:
+        if (value != 0) switches.emplace_back(entry.name);
+        break;
+      case kNumber:
+        number(entry.name, entry.Held(value));
+        break;
+      case kLoudness:
+        number(entry.name, entry.option->maximum - entry.Held(value));
+        break;
+      case kLevel:
+        number(entry.name, value != 0 ? 1 : 0);
+        break;
+      case kOnOff:
+        switches.emplace_back(value != 0 ? entry.name : entry.off);
+        break;
+      case kIndex:
+        number(entry.name, index(*entry.option, value, entry.high));
+        break;
+      default:
+        break;  // the DOS build's forms and the configuration file's
+    }
+  }
   const PanelProfile& panel = PanelProfileOf(build);
-  const app::OptionDecl& videoMode = *panel.videoMode;
-  number(videoMode, read.Index(videoMode, videoMode.loadDefault, panel.videoModeMaximum));
+  number("-v", index(*panel.videoMode, get(*panel.videoMode), panel.videoModeMaximum));
   return switches;
 }
 
 std::vector<NativeCfgSetting> NativeCfgSettings(app::SettingsFile& settings, std::string_view section,
                                                 const std::string& romFolder) {
-  using namespace app::option;
-  const OptionReader read(settings, section);
-  auto onOff = [](bool on) { return std::string(on ? "1" : "0"); };
-  // 0 is automatic frame skip; 1 to 10 skip 0 to 9 frames.
-  const int frameSkip =
-      read.On(FrameSkip, false) ? read.Clamped(FrameSkipValue, kFrameSkipMaximum, 0, kFrameSkipMaximum) + 1 : 0;
-  const std::string savegame = read.Text(SavegamePath);
+  const std::shared_ptr<const app::IniDocument> doc = settings.Snapshot();
+  std::vector<NativeCfgSetting> lines;
+  for (const EmulatorOption& entry : NativeCfgOptions()) {
+    const int value = app::Get(*doc, *entry.option, section);
+    if (entry.given == kCfgOnOff) lines.push_back({std::string(entry.name), value != 0 ? "1" : "0"});
+    if (entry.given == kCfgFrameSkip) {
+      const bool on = app::Get(*doc, *entry.with, section) != 0;
+      lines.push_back({std::string(entry.name), std::to_string(on ? entry.Held(value) + 1 : 0)});
+    }
+  }
   // The emulator appends the separator itself, but writes its folders back with one.
-  const std::string saveFolder = QuoteCfgString(common::AddBackslash(savegame));
-  auto key = [](const app::OptionDecl& option) { return std::string(option.nativeName); };
-  return {
-      {key(FrameSkip), std::to_string(frameSkip)},
-      {key(DisableGUI), onOff(read.On(DisableGUI, true))},
-      {key(VSync), onOff(read.On(VSync, false))},
-      {key(Interpolation), onOff(read.On(Interpolation, false))},
-      {key(NewEngine), onOff(read.On(NewEngine, false))},
-      {key(Stereo), onOff(read.On(Stereo, false))},
-      {"ROMPath", QuoteCfgString(common::AddBackslash(romFolder))},
-      {"SRAMPath", saveFolder},
-      {"SStatePath", saveFolder},
-      {"SnapPath", saveFolder},
-  };
+  const std::string saveFolder = QuoteCfgString(common::AddBackslash(app::GetText(*doc, o::SavegamePath)));
+  lines.push_back({"ROMPath", QuoteCfgString(common::AddBackslash(romFolder))});
+  for (const char* key : {"SRAMPath", "SStatePath", "SnapPath"}) lines.push_back({key, saveFolder});
+  return lines;
 }
 
 std::string QuoteCfgString(std::string_view text) {

@@ -41,7 +41,7 @@ std::string_view TrimControls(std::string_view text) {
 std::string ShortNameFolder(const std::string& appDir) { return common::AddBackslash(appDir) + "shortnames"; }
 
 std::string BuildCommandLine(app::SettingsFile& settings, std::string_view section, std::string_view shortRomPath) {
-  std::string commandLine = common::AddBackslash(settings.ReadString(app::option::ZSNESPath, "")) + "ZSNES.EXE ";
+  std::string commandLine = common::AddBackslash(settings.ReadString(app::option::ZSNESPath)) + "ZSNES.EXE ";
   commandLine += TrimControls(shortRomPath);
   commandLine += BuildSwitches(settings, section);
   return commandLine;
@@ -61,10 +61,10 @@ std::string ZsnesBatchFile(std::string_view commandLine, std::string_view extraC
 EmulatorStart DosStart(app::SettingsFile& settings, std::string_view commandLine, std::string_view extraCommand,
                        bool extraCommandEnabled) {
   EmulatorStart start;
-  start.workingFolder = settings.ReadString(app::option::ZSNESPath, "");
-  start.highPriority = settings.ReadBool(app::option::HighPriority, false);
-  if (settings.ReadBool(app::option::ShellBat, false)) {
-    std::string batchPath = common::AddBackslash(settings.ReadString(app::option::ZSNESPath, "")) + "zkivo.bat";
+  start.workingFolder = settings.ReadString(app::option::ZSNESPath);
+  start.highPriority = settings.ReadBool(app::option::HighPriority);
+  if (settings.ReadBool(app::option::ShellBat)) {
+    std::string batchPath = common::AddBackslash(settings.ReadString(app::option::ZSNESPath)) + "zkivo.bat";
     std::string batch = ZsnesBatchFile(commandLine, extraCommand, extraCommandEnabled);
     if (!platform::WriteFileAtomic(batchPath, batch)) throw common::KivoError("Cannot create file " + batchPath);
     start.argv = platform::BatchCommand(batch, batchPath);
@@ -94,7 +94,7 @@ EmulatorStart PrepareTrustedLaunch(app::SettingsFile& settings, const RunRomRequ
   // Nothing is unpacked or written for an emulator that is not there.
   EmulatorProfile profile = FindEmulatorProfile(settings);
   if (profile.build == EmulatorBuild::Dos) {
-    std::string folder = settings.ReadString(app::option::ZSNESPath, "");
+    std::string folder = settings.ReadString(app::option::ZSNESPath);
     if (!platform::FileExists(common::AddBackslash(folder) + "ZSNES.EXE")) {
       throw common::KivoError(
           folder.empty() ? "No ZSNES folder is set (Setup tab), and " + std::string(kNativeProgram) + " is not on PATH"

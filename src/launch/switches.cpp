@@ -2,79 +2,95 @@
 // SPDX-License-Identifier: MIT
 #include "launch/switches.h"
 
-#include <algorithm>
+#include <array>
 #include <memory>
 
 #include "app/options.h"
 #include "app/settings_file.h"
-#include "launch/emulator_profile.h"
+#include "launch/option_table.h"
 
 namespace kivo::launch {
 
+namespace {
+
+using enum Given;
+namespace o = app::option;
+
+// The DOS build's command line, in the order of its switches' letters. It checks no range but the
+// gamma's, whose 0 to 5 is narrower than the Linux build's under the same key; every other value is
+// passed as stored ("-k -20" for a hand-edited volume of 120, as it always was).
+constexpr std::array<EmulatorOption, 29> kDosOptions{{
+    {&o::Color0, "-0", kFlag},
+    {&o::DisableSPCHack, "-7", kFlag},
+    {&o::Force8bit, "-8", kFlag},
+    {&o::OffBy1LineFix, "-9", kFlag},
+    {&o::FrameSkipValue, "-f", kFrameSkip, 0, 9, &o::FrameSkip},
+    {&o::Scale, "-c", kFlag},
+    {&o::SmallScreen, "-cc", kFlag},
+    {&o::Debugger, "-d", kFlag},
+    {&o::DisableDSP, "-dd", kFlag},
+    {&o::Enter, "-e", kFlag},
+    {&o::Gamma, "-g", kNumber, 0, 5},
+    {&o::HiROM, "-h", kFlag},
+    {&o::Interleaved, "-i", kFlag},
+    {&o::DisableMouse, "-j", kFlag},
+    {&o::Volume, "-k", kLoudness},
+    {&o::LoROM, "-l", kFlag},
+    {&o::DisableGUI, "-m", kFlag},
+    {&o::Scanlines, "-n", kFlag},
+    {&o::MemCopy, "-o", kMemCopy},
+    {&o::CPUCycles, "-p", kNumber},
+    {&o::Buffer, "-q", kFlag},
+    {&o::SampleRate, "-r", kNumber},
+    {&o::Sound, "-s", kFlag},
+    {&o::NTSC, "-t", kFlag},
+    {&o::PAL, "-u", kFlag},
+    {&o::Videomode, "-v", kNumber},
+    {&o::VSync, "-w", kFlag},
+    {&o::Interpolation, "-y", kFlag},
+    {&o::Stereo, "-z", kFlag},
+}};
+
+}  // namespace
+
+std::span<const EmulatorOption> DosOptions() { return kDosOptions; }
+
 std::string BuildSwitches(app::SettingsFile& settings, std::string_view section) {
-  using namespace app::option;
-  // One read of the file for all 29 pieces; the rules are those of SettingsFile's own reads.
-  std::shared_ptr<const app::IniDocument> doc = settings.Snapshot();
+  // One read of the file for all 29 pieces.
+  const std::shared_ptr<const app::IniDocument> doc = settings.Snapshot();
+  auto get = [&](const app::OptionDecl& option) { return app::Get(*doc, option, section); };
   std::string switches;
-  // Keys, sections and switches come from the option table; the defaults here are the launch's
-  // own (a missing key reads differently here than when the panel loads it).
-  auto read = [&](const app::OptionDecl& option, int def) {
-    return app::ReadIniInteger(*doc, option.Section(section), option.key, def);
-  };
-  auto flag = [&](const app::OptionDecl& option, bool def) {
-    if (app::ReadIniBool(*doc, option.Section(section), option.key, def)) (switches += ' ') += option.dosSwitch;
-  };
-  auto number = [&](const app::OptionDecl& option, long long value) {
-    ((switches += ' ') += option.dosSwitch) += ' ';
+  auto number = [&](std::string_view name, long long value) {
+    ((switches += ' ') += name) += ' ';
     switches += std::to_string(value);
   };
-
-  flag(Color0, false);
-  flag(DisableSPCHack, false);
-  flag(Force8bit, false);
-  flag(OffBy1LineFix, false);
-  if (read(FrameSkip, 0) != 0) {
-    number(FrameSkipValue, std::clamp(read(FrameSkipValue, kFrameSkipMaximum), 0, kFrameSkipMaximum));
-  } else {
-    switches += " -a";  // automatic frame skip, a switch of its own
+  for (const EmulatorOption& entry : kDosOptions) {
+    const int value = get(*entry.option);
+    switch (entry.given) {
+      case kFlag:
+        if (value != 0) (switches += ' ') += entry.name;
+        break;
+      case kNumber:
+        number(entry.name, entry.Held(value));
+        break;
+      case kLoudness:
+        number(entry.name, static_cast<long long>(entry.option->maximum) - value);
+        break;
+      case kFrameSkip:
+        if (get(*entry.with) != 0) {
+          number(entry.name, entry.Held(value));
+        } else {
+          switches += " -a";  // automatic frame skip, a switch of its own
+        }
+        break;
+      case kMemCopy:
+        if (value == 1) (switches += ' ') += entry.name;           // FPU
+        if (value == 2) ((switches += ' ') += entry.name) += 'm';  // MMX
+        break;
+      default:
+        break;  // the Linux build's forms
+    }
   }
-  flag(Scale, false);
-  flag(SmallScreen, false);
-  flag(Debugger, false);
-  flag(DisableDSP, false);
-  flag(Enter, true);
-  // The Linux build's gamma runs further, and a value stored there stays in the file for it: this
-  // build gets the nearest of its own, as its slider shows.
-  number(Gamma, std::clamp(read(Gamma, 0), 0, PanelProfileOf(EmulatorBuild::Dos).gammaMaximum));
-  flag(HiROM, false);
-  flag(Interleaved, false);
-  flag(DisableMouse, false);
-  // The slider runs from 0 at the top to 100 at the bottom; ZSNES wants the loudness. A hand-edited
-  // value passes through, so 120 gives "-k -20".
-  number(Volume, 100LL - read(Volume, 25));
-  flag(LoROM, false);
-  flag(DisableGUI, true);
-  flag(Scanlines, false);
-  switch (read(MemCopy, 0)) {
-    case 1:  // FPU
-      (switches += ' ') += MemCopy.dosSwitch;
-      break;
-    case 2:  // MMX: the same switch with "m"
-      ((switches += ' ') += MemCopy.dosSwitch) += 'm';
-      break;
-    default:
-      break;
-  }
-  number(CPUCycles, read(CPUCycles, 100));
-  flag(Buffer, false);
-  number(SampleRate, read(SampleRate, 2));
-  flag(Sound, true);
-  flag(NTSC, false);
-  flag(PAL, false);
-  number(Videomode, read(Videomode, 3));
-  flag(VSync, false);
-  flag(Interpolation, false);
-  flag(Stereo, false);
   return switches;
 }
 

@@ -33,7 +33,7 @@ bool ConfigBesideProgram(const std::string& programFolder) {
 }
 
 std::string ProgramFolder(app::SettingsFile& settings, const std::string& program) {
-  const std::string folder = settings.ReadString(app::option::ZSNESPath, "");
+  const std::string folder = settings.ReadString(app::option::ZSNESPath);
   return folder.empty() ? common::ExtractFileDir(program) : folder;
 }
 
@@ -71,7 +71,7 @@ std::vector<std::string> WindowsCommand(app::SettingsFile& settings, std::string
 
 EmulatorStart PrepareWindowsLaunch(app::SettingsFile& settings, const RunRomRequest& request,
                                    const std::string& program, const std::string& romFile) {
-  const bool batchMode = settings.ReadBool(app::option::ShellBat, false);
+  const bool batchMode = settings.ReadBool(app::option::ShellBat);
   const std::string romArgument = WindowsRomArgument(romFile, request.shortNameFolder, batchMode);
   if (romArgument.empty()) {
     throw common::KivoError("Cannot create file " + common::AddBackslash(request.shortNameFolder) +
@@ -82,7 +82,7 @@ EmulatorStart PrepareWindowsLaunch(app::SettingsFile& settings, const RunRomRequ
   EmulatorStart start;
   start.argv = WindowsCommand(settings, request.section, program, romArgument);
   start.workingFolder = ProgramFolder(settings, program);
-  start.highPriority = settings.ReadBool(app::option::HighPriority, false);
+  start.highPriority = settings.ReadBool(app::option::HighPriority);
   if (batchMode) {
     const std::optional<std::string> line = common::InterpreterLine(start.argv);
     if (!line) throw common::KivoError("The command interpreter cannot run " + program + ": its path holds % or !");

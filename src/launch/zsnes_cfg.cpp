@@ -95,7 +95,7 @@ std::string RewriteZsnesCfg(std::string_view bytes, const std::vector<CfgSetting
 
 void UpdateZsnesCfg(app::SettingsFile& settings, std::string_view section, const std::string& gameDirectory,
                     const std::string* saveDirectory) {
-  std::string path = common::AddBackslash(settings.ReadString(app::option::ZSNESPath, "")) + "ZSNES.CFG";
+  std::string path = common::AddBackslash(settings.ReadString(app::option::ZSNESPath)) + "ZSNES.CFG";
   std::string bytes;
   platform::ReadStatus status = platform::ReadFile(path, bytes, kEmulatorConfigLimit);
   if (status == platform::ReadStatus::kMissing) return;

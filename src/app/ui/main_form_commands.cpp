@@ -58,7 +58,7 @@ void TMainForm::ListViewDblClick() {
 void TMainForm::ShowSelectionPreview() {
   const std::optional<browser::ListEntry> entry = SelectedEntry();
   if (!entry) return;
-  imgPreview0->ShowScreenshotOf(context_.Settings().ReadString(option::MediaPath, ""), entry->caption);
+  imgPreview0->ShowScreenshotOf(context_.Settings().ReadString(option::MediaPath), entry->caption);
 }
 
 // The File menu's commands act on the entry selected now: with a folder or nothing selected there

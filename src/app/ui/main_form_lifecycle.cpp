@@ -42,11 +42,11 @@ void TMainForm::FormCreate() {
   int height = settings.ReadInteger(option::FormHeight, designed.height());
   move(left, top);
   resize(width, height);
-  if (settings.ReadBool(option::Maximized, false)) setWindowState(windowState() | Qt::WindowMaximized);
+  if (settings.ReadBool(option::Maximized)) setWindowState(windowState() | Qt::WindowMaximized);
 
   platform::SetCurrentDir(settings.ReadString(option::ROMDirectory, DefaultRomDirectory()));
 
-  int cacheSize = settings.ReadInteger(option::CacheSize, option::CacheSize.loadDefault);
+  int cacheSize = settings.ReadInteger(option::CacheSize);
   zipCache_ = std::make_unique<zipcache::TZipCache>(common::AddBackslash(context_.appDir) + "zipcache", cacheSize);
   cacheRow_->Attach(*zipCache_, cacheSize);
 
@@ -60,7 +60,7 @@ void TMainForm::FormCreate() {
 
 void TMainForm::FormActivate() {
   if (!context_.settingsFile) return;
-  if (!context_.Settings().ReadBool(option::RunFirst, true)) return;
+  if (!context_.Settings().ReadBool(option::RunFirst)) return;
   guard_.Ask().Message(this,
                        "Since this is the first time\nyou run this program you should\n"
                        "set the path to ZSNES in the setup:\n"

@@ -175,7 +175,7 @@ void Menus::KIVOHomepage1Click() { OpenHelp(kHomepage, false); }
 void Menus::MailAuthot1Click() { OpenHelp(kAuthorMail, false); }
 
 void Menus::ZSNESReadme1Click() {
-  OpenHelp(common::AddBackslash(context_.Settings().ReadString(option::ZSNESPath, "")) + "Readme.txt", true);
+  OpenHelp(common::AddBackslash(context_.Settings().ReadString(option::ZSNESPath)) + "Readme.txt", true);
 }
 
 void Menus::ZSNESHomepage1Click() { OpenHelp(kZsnesHomepage, false); }

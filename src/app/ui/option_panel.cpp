@@ -116,7 +116,7 @@ void OptionPanel::ApplyEmulatorProfile() {
   const int rates = static_cast<int>(panel.sampleRates.size());
   while (cmbSampleRate->count() > rates) cmbSampleRate->removeItem(cmbSampleRate->count() - 1);
   while (cmbSampleRate->count() < rates) cmbSampleRate->addItem(panel.sampleRates[cmbSampleRate->count()]);
-  sldGamma->setMaximum(panel.gammaMaximum);
+  sldGamma->setMaximum(panel.GammaMaximum());
 
   // A control that comes back takes the state the sound box gives it.
   for (QWidget* control : missingControls_) {
@@ -180,18 +180,18 @@ void OptionPanel::LoadConfig(const std::string& section) {
       if (binding.option == option) control = binding.control;
     }
     if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-      SetEditBytes(edit, ReadOptionText(settings, *option));
+      SetEditBytes(edit, GetText(settings, *option));
     } else if (auto* box = qobject_cast<QCheckBox*>(control)) {
-      box->setChecked(ReadOptionNumber(settings, *option, section) != 0);
+      box->setChecked(Get(settings, *option, section) != 0);
     } else if (auto* slider = qobject_cast<QSlider*>(control)) {
-      slider->setValue(ReadOptionNumber(settings, *option, section));
+      slider->setValue(Get(settings, *option, section));
     } else if (auto* group = qobject_cast<RadioGroup*>(control)) {
-      group->SetItemIndex(ReadOptionNumber(settings, *option, section));
+      group->SetItemIndex(Get(settings, *option, section));
     } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
-      int index = ReadOptionNumber(settings, *option, section);
+      int index = Get(settings, *option, section);
       combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
     } else if (auto* mark = qobject_cast<QAction*>(control)) {
-      mark->setChecked(ReadOptionNumber(settings, *option, section) != 0);
+      mark->setChecked(Get(settings, *option, section) != 0);
       if (option == &option::ShellBat) EnableExtraCommand(mark->isChecked());
     }
   }

@@ -32,11 +32,12 @@ QLabel* Label(QWidget* parent, const char* name, const QString& caption, int lef
   return label;
 }
 
-QSlider* Slider(QWidget* parent, const char* name, Qt::Orientation orientation, int minimum, int maximum,
-                const QRect& place) {
+// A slider for the option: its name, range and first position are the declaration's.
+QSlider* Slider(QWidget* parent, const OptionDecl& option, Qt::Orientation orientation, const QRect& place) {
   auto* slider = new QSlider(orientation, parent);
-  slider->setObjectName(name);
-  slider->setRange(minimum, maximum);
+  slider->setObjectName(QString::fromLatin1(option.control.data(), static_cast<qsizetype>(option.control.size())));
+  slider->setRange(option.minimum, option.maximum);
+  slider->setValue(option.defaultValue);
   slider->setGeometry(place);
   return slider;
 }
@@ -79,11 +80,10 @@ void OptionPanel::BuildOptionsTab(QWidget* page) {
   Check(page, "chkHiROM", "HiROM", 128, 88);
   Check(page, "chkInterleaved", "Interleaved", 128, 112);
   lblCPU = Label(page, "lblCPU", " CPU cycles", 128, 136);
-  sldCPU = Slider(page, "sldCPU", Qt::Horizontal, 50, 150, QRect(128, 152, 121, 25));
+  sldCPU = Slider(page, option::CPUCycles, Qt::Horizontal, QRect(128, 152, 121, 25));
   sldCPU->setPageStep(1);
   sldCPU->setTickPosition(QSlider::NoTicks);
   sldCPU->setToolTip("CPU Cycles");
-  sldCPU->setValue(100);
 }
 
 void OptionPanel::BuildSoundTab(QWidget* page) {
@@ -112,14 +112,13 @@ void OptionPanel::BuildSoundTab(QWidget* page) {
   imgVolume->setGeometry(128, 64, 32, 32);
   imgVolume->setPixmap(QPixmap(":/volume.png"));
 
-  sldVolume = Slider(page, "sldVolume", Qt::Vertical, 0, 100, QRect(176, 72, 18, 89));
+  sldVolume = Slider(page, option::Volume, Qt::Vertical, QRect(176, 72, 18, 89));
   // The minimum at the top, as on a mixer's scale; the keys and the wheel then move the handle the
   // way they point, as on any slider.
   sldVolume->setInvertedAppearance(true);
   sldVolume->setInvertedControls(true);
   sldVolume->setTickPosition(QSlider::TicksBothSides);
   sldVolume->setTickInterval(10);
-  sldVolume->setValue(25);
 }
 
 void OptionPanel::BuildSetupTab(QWidget* page) {
@@ -157,9 +156,10 @@ void OptionPanel::BuildVideoTab(QWidget* page) {
   Check(page, "chkColor0", "Color zero stay", 8, 104, 95);
   Check(page, "chkOffBy1LineFix", "Off by 1 line fix", 8, 120, 95);
   chkFrameSkip = Check(page, "chkFrameSkip", "Frameskip", 8, 136, 95);
-  sldFrameSkip = Slider(page, "sldFrameSkip", Qt::Horizontal, 0, launch::kFrameSkipMaximum, QRect(8, 160, 89, 18));
+  sldFrameSkip = Slider(page, option::FrameSkipValue, Qt::Horizontal, QRect(8, 160, 89, 18));
   lblGamma = Label(page, "lblGamma", " Gamma correct: ", 8, 184, 95);
-  sldGamma = Slider(page, "sldGamma", Qt::Horizontal, 0, 5, QRect(8, 200, 89, 18));
+  // Its maximum is the build's (ApplyEmulatorProfile).
+  sldGamma = Slider(page, option::Gamma, Qt::Horizontal, QRect(8, 200, 89, 18));
   sldGamma->setToolTip("Gamma Correction");
 
   optVideoMode = new RadioGroup("Videomode",

@@ -33,7 +33,7 @@ CacheRow::CacheRow(app::AppContext& context, widgets::HandlerGuard& guard, QWidg
   EditCacheSize->setObjectName("EditCacheSize");
   EditCacheSize->setGeometry(32, 2, 33, 21);
   EditCacheSize->setReadOnly(true);
-  UpDownCache = new widgets::UpDown(2, 100, this);
+  UpDownCache = new widgets::UpDown(app::option::CacheSize.minimum, app::option::CacheSize.maximum, this);
   UpDownCache->setObjectName("UpDownCache");
   UpDownCache->setGeometry(65, 2, 15, 21);
   Label(this, "lblRomsInCache", "ROMs in Cache", 84, 94);
