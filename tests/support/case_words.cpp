@@ -144,12 +144,29 @@ std::vector<std::vector<CaseStatement>> ReadCaseStatements(const std::string& fo
   return files;
 }
 
+#ifdef _WIN32
+constexpr bool kWindowsPaths = true;
+#else
+constexpr bool kWindowsPaths = false;
+#endif
+
+std::string PathsBelow(const std::string& word, const std::string& root, bool slashAfterMark) {
+  std::string below;
+  bool inPath = false;
+  for (size_t i = 0; i < word.size(); ++i) {
+    if (word[i] == '$' && (!slashAfterMark || word.compare(i, 2, "$/") == 0)) {
+      below += root;
+      inPath = true;
+    } else {
+      below += kWindowsPaths && inPath && word[i] == '/' ? '\\' : word[i];
+    }
+  }
+  return below;
+}
+
 Words WordsBelow(const CaseStatement& statement, const std::string& root) {
   Words words;
-  for (const std::string& word : statement.words) {
-    std::string& below = words.emplace_back();
-    for (char c : word) c == '$' ? below.append(root) : below.append(1, c);
-  }
+  for (const std::string& word : statement.words) words.push_back(PathsBelow(word, root, false));
   return words;
 }
 

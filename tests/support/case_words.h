@@ -25,6 +25,11 @@ std::vector<std::vector<CaseStatement>> ReadCaseStatements(const std::string& fo
 // them below a folder of the test's own.
 std::vector<std::string> WordsBelow(const CaseStatement& statement, const std::string& root);
 
+// The word with each "$" (with `slashAfterMark`, each "$/" only) standing for `root`. The cases
+// write the paths below it with '/'; on Windows each '/' after the first mark is made '\', the form
+// Windows gives paths in.
+std::string PathsBelow(const std::string& word, const std::string& root, bool slashAfterMark);
+
 // Statements about files, for the runners whose cases make and check them (words as WordsBelow
 // gives them); true when the statement was one of these.
 //   file PATH TEXT...    a file holding the texts joined    folder PATH           a folder

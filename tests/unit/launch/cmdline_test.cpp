@@ -65,12 +65,8 @@ void Check(const Expected& e, const TempDir& dir, const TempDir& scratch) {
 
 // The statement's words with "$/" standing for the case's folder; any other "$" is the shell's.
 std::vector<std::string> WordsIn(const CaseStatement& statement, const std::string& root) {
-  std::vector<std::string> words = statement.words;
-  for (std::string& word : words) {
-    for (size_t at = word.find("$/"); at != std::string::npos; at = word.find("$/", at + root.size())) {
-      word.replace(at, 1, root);
-    }
-  }
+  std::vector<std::string> words;
+  for (const std::string& word : statement.words) words.push_back(PathsBelow(word, root, true));
   return words;
 }
 
