@@ -28,6 +28,14 @@ void Check(bool condition) {
   if (!condition) std::abort();
 }
 
+// The extractor's names are UTF-8, which std::filesystem takes and gives as such only when told: on
+// Windows a plain string is read in the C library's own encoding.
+fs::path Utf8Path(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
+std::string Utf8(const fs::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
 // A private folder holding the target folder and, beside it, a folder that must stay empty;
 // removed when the program ends.
 struct Scratch {
@@ -73,7 +81,7 @@ void CheckCache(std::string_view input) {
     Check(table.empty() ? rom.empty() : table.size() >= 3 && table.front() == archive && table.back() == kGroupEnd);
     Check(rom.empty() || std::find(table.begin(), table.end(), rom) != table.end());
     Check(cache.TableIsConsistent());
-    const std::string prefix = cacheFolder.string() + "/";
+    const std::string prefix = (cacheFolder / "").string();
     for (size_t i = 1; i + 1 < table.size(); ++i) Check(table[i].compare(0, prefix.size(), prefix) == 0);
     Check(ParseCacheTable(ReadFile(cacheFolder / "cache.tbl")) == table);
   }
@@ -83,7 +91,7 @@ void CheckCache(std::string_view input) {
     if (entry.is_directory() || (entry.path().parent_path() == cacheFolder && (name == "cache.tbl" || name == "cache.lock"))) {
       continue;
     }
-    Check(std::find(table.begin(), table.end(), entry.path().string()) != table.end());
+    Check(std::find(table.begin(), table.end(), Utf8(entry.path())) != table.end());
   }
   fs::remove(archive, ignored);
   fs::remove_all(cacheFolder, ignored);
@@ -102,10 +110,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ExtractOutcome outcome = ExtractZipBytes(input, target.string(), limits);
 
   Check(outcome.files.size() <= limits.maxMembers);
-  const std::string prefix = target.string() + "/";
+  const std::string prefix = (target / "").string();  // with the system's separator
   for (const std::string& file : outcome.files) {
     Check(file.compare(0, prefix.size(), prefix) == 0);
-    Check(fs::is_regular_file(fs::symlink_status(file)));
+    Check(fs::is_regular_file(fs::symlink_status(Utf8Path(file))));
   }
   uint64_t bytes = 0;
   for (const auto& entry : fs::recursive_directory_iterator(target)) {
@@ -114,7 +122,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (fs::is_regular_file(status)) bytes += fs::file_size(entry.path());
     // No half-written file is left; a member may of course carry such a name itself.
     if (fs::is_regular_file(status) && entry.path().filename().string().rfind(".kivo-part-", 0) == 0)
-      Check(std::find(outcome.files.begin(), outcome.files.end(), entry.path().string()) != outcome.files.end());
+      Check(std::find(outcome.files.begin(), outcome.files.end(), Utf8(entry.path())) != outcome.files.end());
   }
   Check(bytes <= limits.maxBytes);
   Check(fs::is_empty(ScratchFolder() / "beside"));

@@ -9,7 +9,8 @@
 # on, and CTest runs each program through scripts/wine-run.sh. GoogleTest and giflib (the GIF
 # tests compare with it) have no Windows packages in Debian: they are built from Debian's sources
 # into build-windows/deps once. Tests of what only POSIX systems have carry the label "posix" (or
-# are not built for Windows) and are left out here.
+# are not built for Windows) and are left out here, and so is the demo's check ("demo"), a CMake
+# script that starts the programs itself, without the emulator.
 set -euo pipefail
 source "$(dirname "$0")/windows-cross.sh"
 

@@ -65,36 +65,46 @@ Words WordsOf(const std::string& line) {
 }
 
 fs::perms Mode(const std::string& octal) { return fs::perms(std::stoi(octal, nullptr, 8)); }
+
+// A case's names are UTF-8, which std::filesystem takes as such only when told: on Windows a plain
+// string would be read in the C library's own encoding.
+fs::path P(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
+std::string Utf8(const fs::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
 std::string TextsOf(const Words& w) { return CaseStatement{"", w}.Joined(2); }
 
 // Every statement of RunFileStatement, by its first word.
 const std::map<std::string, std::function<void(const Words&)>> kFileStatements = {
     {"file", [](const Words& w) { WriteTestFile(w.at(1), TextsOf(w)); }},
     {"folder", [](const Words& w) { MakeTestDir(w.at(1)); }},
-    {"remove", [](const Words& w) { fs::remove_all(w.at(1)); }},
-    {"move", [](const Words& w) { fs::rename(w.at(1), w.at(2)); }},
+    {"remove", [](const Words& w) { fs::remove_all(P(w.at(1))); }},
+    {"move", [](const Words& w) { fs::rename(P(w.at(1)), P(w.at(2))); }},
 #ifndef _WIN32
     {"fifo", [](const Words& w) { EXPECT_EQ(::mkfifo(w.at(1).c_str(), 0644), 0) << w[1]; }},
 #endif
-    {"link", [](const Words& w) { fs::create_symlink(w.at(2), w.at(1)); }},
-    {"hardlink", [](const Words& w) { fs::create_hard_link(w.at(2), w.at(1)); }},
-    {"truncate", [](const Words& w) { fs::resize_file(w.at(1), std::stoull(w.at(2))); }},
-    {"mode", [](const Words& w) { fs::permissions(w.at(1), Mode(w.at(2))); }},
+    {"link", [](const Words& w) { fs::create_symlink(P(w.at(2)), P(w.at(1))); }},
+    {"hardlink", [](const Words& w) { fs::create_hard_link(P(w.at(2)), P(w.at(1))); }},
+    {"truncate", [](const Words& w) { fs::resize_file(P(w.at(1)), std::stoull(w.at(2))); }},
+    {"mode", [](const Words& w) { fs::permissions(P(w.at(1)), Mode(w.at(2))); }},
     {"time",
      [](const Words& w) {
        const std::chrono::sys_seconds time{std::chrono::seconds(std::stoll(w.at(2)))};
-       fs::last_write_time(w.at(1), fs::file_time_type::clock::from_sys(time));
+       fs::last_write_time(P(w.at(1)), fs::file_time_type::clock::from_sys(time));
      }},
     {"has", [](const Words& w) { EXPECT_EQ(ReadTestFile(w.at(1)), TextsOf(w)) << w[1]; }},
-    {"gone", [](const Words& w) { EXPECT_FALSE(fs::exists(fs::symlink_status(w.at(1)))) << w[1]; }},
+    {"gone", [](const Words& w) { EXPECT_FALSE(fs::exists(fs::symlink_status(P(w.at(1))))) << w[1]; }},
     {"islink",
-     [](const Words& w) { EXPECT_TRUE(fs::is_symlink(w.at(1)) && fs::read_symlink(w[1]) == w.at(2)) << w[1]; }},
-    {"hasmode", [](const Words& w) { EXPECT_EQ(fs::status(w.at(1)).permissions(), Mode(w.at(2))) << w[1]; }},
+     [](const Words& w) { EXPECT_TRUE(fs::is_symlink(P(w.at(1))) && Utf8(fs::read_symlink(P(w[1]))) == w.at(2)) << w[1]; }},
+    {"hasmode", [](const Words& w) { EXPECT_EQ(fs::status(P(w.at(1))).permissions(), Mode(w.at(2))) << w[1]; }},
     {"tree",
      [](const Words& w) {
        std::set<std::string> found;
-       for (const auto& entry : fs::recursive_directory_iterator(w.at(1))) {
-         found.insert(entry.path().lexically_relative(w[1]).string());
+       for (const auto& entry : fs::recursive_directory_iterator(P(w.at(1)))) {
+         // Named as the cases name them: with '/'.
+         const std::u8string name = entry.path().lexically_relative(P(w[1])).generic_u8string();
+         found.insert(std::string(name.begin(), name.end()));
        }
        EXPECT_EQ(found, std::set<std::string>(w.begin() + 2, w.end())) << w[1];
      }},

@@ -23,6 +23,8 @@ std::string ReadTestFile(const std::string& path) {
 
 void MakeTestDir(const std::string& path) {
   std::error_code error;
-  std::filesystem::create_directories(path, error);
+  // The name is UTF-8, which std::filesystem takes as such only when told (see WriteTestFile's
+  // stream, which hands it to the C library, whose code page the manifest makes UTF-8 on Windows).
+  std::filesystem::create_directories(std::filesystem::path(std::u8string(path.begin(), path.end())), error);
   if (error) ADD_FAILURE() << "cannot create " << path << ": " << error.message();
 }
