@@ -100,18 +100,6 @@ std::string DosBoxConfig(const DosBoxPlan& plan, const std::vector<std::string>&
   return config;
 }
 
-std::vector<std::string> BatchLines(const std::string& batchBytes) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start <= batchBytes.size()) {
-    size_t end = batchBytes.find_first_of("\r\n", start);
-    if (end == std::string::npos) end = batchBytes.size();
-    if (end > start) lines.push_back(batchBytes.substr(start, end - start));
-    start = end + 1;
-  }
-  return lines;
-}
-
 std::string DosBoxConfigPath(app::SettingsFile& settings) {
   return common::AddBackslash(settings.ReadString(app::option::ZSNESPath)) + "kivo-dosbox.conf";
 }
@@ -160,7 +148,7 @@ EmulatorStart PrepareDosBoxLaunch(app::SettingsFile& settings, const RunRomReque
     const std::string batchPath = common::AddBackslash(plan.emulatorFolder) + "zkivo.bat";
     const std::string batch = ZsnesBatchFile(plan.commandLine, request.extraCommand, request.extraCommandEnabled);
     if (!platform::WriteFileAtomic(batchPath, batch)) throw common::KivoError("Cannot create file " + batchPath);
-    lines = BatchLines(batch);
+    lines = platform::BatchLines(batch);
   }
   const std::string configPath = DosBoxConfigPath(settings);
   if (!platform::WriteFileAtomic(configPath, DosBoxConfig(plan, lines))) {

@@ -41,9 +41,6 @@ DosBoxPlan PlanDosBox(app::SettingsFile& settings, const std::string& section, c
 // they end.
 std::string DosBoxConfig(const DosBoxPlan& plan, const std::vector<std::string>& dosLines);
 
-// The lines DOS runs from a batch file's bytes: lines end at CR or LF, as DOS read them.
-std::vector<std::string> BatchLines(const std::string& batchBytes);
-
 // Where the configuration is written: "kivo-dosbox.conf" in the emulator's folder, beside zkivo.bat.
 std::string DosBoxConfigPath(app::SettingsFile& settings);
 

@@ -49,6 +49,10 @@ std::string FindProgramOnPath(const std::string& name);
 // refused). False when the program cannot be found or started, or the folder cannot be entered.
 bool StartProcess(std::string_view commandLine, const std::string& workingFolder, bool highPriority);
 
+// The lines DOS runs from a batch file's bytes: lines end at CR or LF, as DOS read them; empty
+// lines are left out.
+std::vector<std::string> BatchLines(std::string_view batchBytes);
+
 // The shell script that runs a DOS batch file: one line per batch line (lines end at CR or LF; on
 // Windows the lines joined by '&' into one command of the command interpreter),
 // a leading "@" (echo off for that line) dropped.

@@ -169,17 +169,11 @@ std::string FindProgramOnPath(const std::string& name) {
 
 std::string BatchScript(std::string_view batchBytes) {
   std::string script;
-  size_t start = 0;
-  while (start <= batchBytes.size()) {
-    size_t end = batchBytes.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) end = batchBytes.size();
-    std::string_view line = batchBytes.substr(start, end - start);
-    if (!line.empty() && line.front() == '@') line.remove_prefix(1);
-    if (!line.empty()) {
-      script.append(line);
-      script += '\n';
-    }
-    start = end + 1;
+  for (std::string_view line : BatchLines(batchBytes)) {
+    if (line.front() == '@') line.remove_prefix(1);
+    if (line.empty()) continue;
+    script.append(line);
+    script += '\n';
   }
   return script;
 }
