@@ -96,7 +96,9 @@ const std::map<std::string, std::function<void(const Words&)>> kFileStatements =
     {"has", [](const Words& w) { EXPECT_EQ(ReadTestFile(w.at(1)), TextsOf(w)) << w[1]; }},
     {"gone", [](const Words& w) { EXPECT_FALSE(fs::exists(fs::symlink_status(P(w.at(1))))) << w[1]; }},
     {"islink",
-     [](const Words& w) { EXPECT_TRUE(fs::is_symlink(P(w.at(1))) && Utf8(fs::read_symlink(P(w[1]))) == w.at(2)) << w[1]; }},
+     [](const Words& w) {
+       EXPECT_TRUE(fs::is_symlink(P(w.at(1))) && Utf8(fs::read_symlink(P(w[1]))) == w.at(2)) << w[1];
+     }},
     {"hasmode", [](const Words& w) { EXPECT_EQ(fs::status(P(w.at(1))).permissions(), Mode(w.at(2))) << w[1]; }},
     {"tree",
      [](const Words& w) {
@@ -118,40 +120,55 @@ std::string CaseStatement::Joined(size_t first) const {
   return text;
 }
 
-std::vector<std::vector<CaseStatement>> ReadCaseStatements(const std::string& folder) {
-  std::set<fs::path> paths;  // in name order
+std::vector<std::string> CaseFiles(const std::string& folder) {
+  std::set<std::string> names;  // in name order
   for (const auto& entry : fs::directory_iterator(kDataFolder / folder)) {
-    if (entry.path().extension() == ".txt") paths.insert(entry.path());
+    if (entry.path().extension() == ".txt") names.insert(folder + "/" + Utf8(entry.path().stem()));
   }
-  std::vector<std::vector<CaseStatement>> files;
-  for (const fs::path& path : paths) {
-    std::ifstream in(path);
-    std::vector<CaseStatement>& statements = files.emplace_back();
-    std::string posixOnly;
-    int number = 0;
-    for (std::string text; std::getline(in, text);) {
-      const std::string where = path.filename().string() + ":" + std::to_string(++number);
-      const size_t first = text.find_first_not_of(" \t");
-      if (first == std::string::npos || text[first] == '#') continue;
-      try {
-        const Words words = WordsOf(text);
-        if (first == 0 && !words.empty() && kPosixOnlyStatements.count(words[0])) posixOnly = words[0];
-        if (first == 0 || statements.empty()) statements.push_back({where, {}});
-        statements.back().words.insert(statements.back().words.end(), words.begin(), words.end());
-      } catch (const std::exception& error) {
-        ADD_FAILURE() << where << ": " << error.what();
-      }
-    }
+  if (names.empty()) throw std::runtime_error("no case files in " + Utf8(kDataFolder / folder));
+  return {names.begin(), names.end()};
+}
+
+std::string CaseName(const testing::TestParamInfo<std::string>& info) {
+  return info.param.substr(info.param.find('/') + 1);
+}
+
+CaseFile ReadCaseFile(const std::string& folderAndName) {
 #ifdef _WIN32
-    if (!posixOnly.empty()) {
-      std::cout << "[  POSIX   ] " << folder << "/" << path.filename().string() << " (\"" << posixOnly
-                << "\") is not run on Windows\n";
-      files.pop_back();
-    }
+  const std::string thisSystem = "windows";
+#else
+  const std::string thisSystem = "posix";
 #endif
+  const fs::path path = kDataFolder / P(folderAndName + ".txt");
+  std::ifstream in(path);
+  if (!in) ADD_FAILURE() << "cannot read " << Utf8(path);
+  CaseFile file;
+  std::string posixOnly;
+  int number = 0;
+  for (std::string text; std::getline(in, text);) {
+    const std::string where = Utf8(path.filename()) + ":" + std::to_string(++number);
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos || text[first] == '#') continue;
+    try {
+      const Words words = WordsOf(text);
+      if (first == 0 && words.at(0) == "only") {
+        std::string why = "only on " + words.at(1) + ":";
+        for (size_t i = 2; i < words.size(); ++i) why += " " + words[i];
+        if (words[1] != thisSystem) file.notRunHere = why;
+        continue;
+      }
+      if (first == 0 && kPosixOnlyStatements.count(words[0])) posixOnly = words[0];
+      if (first == 0 || file.statements.empty()) file.statements.push_back({where, {}});
+      file.statements.back().words.insert(file.statements.back().words.end(), words.begin(), words.end());
+    } catch (const std::exception& error) {
+      ADD_FAILURE() << where << ": " << error.what();
+    }
   }
-  if (files.empty()) ADD_FAILURE() << "no case files in " << (kDataFolder / folder);
-  return files;
+  if (thisSystem == "windows" && !posixOnly.empty() && file.notRunHere.empty()) {
+    file.notRunHere = "\"" + posixOnly + "\" is a statement of what only POSIX systems have";
+  }
+  if (!file.notRunHere.empty()) file.statements.clear();
+  return file;
 }
 
 #ifdef _WIN32

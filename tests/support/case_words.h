@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -17,9 +19,28 @@ struct CaseStatement {
   std::string Joined(size_t first) const;
 };
 
-// Every *.txt file of tests/data/<folder>, in name order, as statements. Fails the running test
-// when the folder holds no case or a line cannot be parsed.
-std::vector<std::vector<CaseStatement>> ReadCaseStatements(const std::string& folder);
+// One case file of tests/data/, named "folder/name" (without ".txt"), as statements. A file that
+// cannot run on this system comes with the reason and no statements: on Windows one that uses a
+// statement of what only POSIX systems have, and on either system one that says "only posix" or
+// "only windows" (the rest of that line says why).
+struct CaseFile {
+  std::vector<CaseStatement> statements;
+  std::string notRunHere;
+};
+CaseFile ReadCaseFile(const std::string& folderAndName);
+
+// The case files of tests/data/<folder>, in name order, as "folder/name": each is a test of its own,
+//   INSTANTIATE_TEST_SUITE_P(folder, Fixture, testing::ValuesIn(CaseFiles("folder")), CaseName);
+// Fails when the folder holds none.
+std::vector<std::string> CaseFiles(const std::string& folder);
+std::string CaseName(const testing::TestParamInfo<std::string>& info);
+
+// In a TEST_P over CaseFiles: `variable` names the case file's statements, or the test is
+// skipped with the reason the file cannot run here.
+#define KIVO_CASE_STATEMENTS(variable)                                               \
+  const CaseFile kivo_case_file = ReadCaseFile(GetParam());                          \
+  if (!kivo_case_file.notRunHere.empty()) GTEST_SKIP() << kivo_case_file.notRunHere; \
+  const std::vector<CaseStatement>& variable = kivo_case_file.statements
 
 // The statement's words with every "$" standing for `root`: cases that make and check files name
 // them below a folder of the test's own.

@@ -79,18 +79,19 @@ void RunCase(const std::string& dir, const std::vector<CaseStatement>& statement
   }
 }
 
-TEST(SettingsFile, EveryCaseLocatesReadsAndWritesAsItSays) {
-  for (const char* folder : {"kivo_folders", "settings"}) {
-    for (const std::vector<CaseStatement>& statements : ReadCaseStatements(folder)) {
-      TempDir dir;
-      ScopedEnv home("HOME", std::nullopt), config("XDG_CONFIG_HOME", std::nullopt),
-          cache("XDG_CACHE_HOME", std::nullopt);
-      RunCase(dir.Path(), statements);
-      kivo::platform::SetWriteFaultForTesting({});
-      kivo::platform::SetReadFaultForTesting({});
-    }
-  }
+class SettingsCase : public testing::TestWithParam<std::string> {};
+
+TEST_P(SettingsCase, LocatesReadsAndWritesAsItSays) {
+  KIVO_CASE_STATEMENTS(statements);
+  TempDir dir;
+  ScopedEnv home("HOME", std::nullopt), config("XDG_CONFIG_HOME", std::nullopt), cache("XDG_CACHE_HOME", std::nullopt),
+      appData("APPDATA", std::nullopt), localAppData("LOCALAPPDATA", std::nullopt);
+  RunCase(dir.Path(), statements);
+  kivo::platform::SetWriteFaultForTesting({});
+  kivo::platform::SetReadFaultForTesting({});
 }
+INSTANTIATE_TEST_SUITE_P(kivo_folders, SettingsCase, testing::ValuesIn(CaseFiles("kivo_folders")), CaseName);
+INSTANTIATE_TEST_SUITE_P(settings, SettingsCase, testing::ValuesIn(CaseFiles("settings")), CaseName);
 
 // A write the system cuts short on the disk (here the file-size limit, in a child process of its
 // own) is reported and leaves the file as it was, and no partial copy beside it.

@@ -30,28 +30,29 @@ std::vector<std::string> Listed(const ListEntries& entries) {
   return listed;
 }
 
-TEST(FolderScan, EveryCaseListsWhatItSays) {
-  for (const std::vector<CaseStatement>& lines : ReadCaseStatements("folder_scan")) {
-    SCOPED_TRACE(lines.front().where);
-    TempDir dir;
-    std::string settings;
-    std::vector<std::string> drives, expected;
-    for (const CaseStatement& line : lines) {
-      const std::vector<std::string>& w = line.words;
-      if (w[0] == "settings") {
-        settings = line.Joined(1);
-      } else if (w[0] == "skipped") {
-        for (size_t i = 1; i < w.size(); ++i) WriteTestFile(dir / w[i], "x");
-      } else {
-        if (w[0] == "drive") drives.push_back(w.at(1));
-        if (w[0] == "folder" && w.at(1) != "." && w[1] != "..") MakeTestDir(dir / w[1]);
-        if (w.size() > 2) WriteTestFile(dir / w[2], "x");
-        expected.push_back(w[0] + " '" + w.at(1) + "' " + (w.size() > 2 ? w[2] : ""));
-      }
+class FolderScanCase : public testing::TestWithParam<std::string> {};
+
+TEST_P(FolderScanCase, ListsWhatItSays) {
+  KIVO_CASE_STATEMENTS(lines);
+  TempDir dir;
+  std::string settings;
+  std::vector<std::string> drives, expected;
+  for (const CaseStatement& line : lines) {
+    const std::vector<std::string>& w = line.words;
+    if (w[0] == "settings") {
+      settings = line.Joined(1);
+    } else if (w[0] == "skipped") {
+      for (size_t i = 1; i < w.size(); ++i) WriteTestFile(dir / w[i], "x");
+    } else {
+      if (w[0] == "drive") drives.push_back(w.at(1));
+      if (w[0] == "folder" && w.at(1) != "." && w[1] != "..") MakeTestDir(dir / w[1]);
+      if (w.size() > 2) WriteTestFile(dir / w[2], "x");
+      expected.push_back(w[0] + " '" + w.at(1) + "' " + (w.size() > 2 ? w[2] : ""));
     }
-    EXPECT_EQ(Listed(ScanFolder(drives, dir.Path(), IniDocument(settings))), expected);
   }
+  EXPECT_EQ(Listed(ScanFolder(drives, dir.Path(), IniDocument(settings))), expected);
 }
+INSTANTIATE_TEST_SUITE_P(folder_scan, FolderScanCase, testing::ValuesIn(CaseFiles("folder_scan")), CaseName);
 
 TEST(FolderScan, TheRootListsNothingAboveItselfAndAMissingFolderOnlyTheDrives) {
   const std::vector<std::string> root = Listed(ScanFolder({}, "/", IniDocument("")));

@@ -109,97 +109,93 @@ std::string Line(const Words& w) {
   return line;
 }
 
-// Every case of every file in tests/data/<folder>: a file holds one case, or several, each from
-// its "case" statement on.
-std::vector<GifCase> GifCasesIn(const std::string& folder) {
+// Every case of a case file: a file holds one case, or several, each from its "case" statement on.
+std::vector<GifCase> GifCasesIn(const std::vector<CaseStatement>& file) {
   std::vector<GifCase> cases;
-  for (const std::vector<CaseStatement>& file : ReadCaseStatements(folder)) {
-    Table global, local;
-    for (const CaseStatement& s : file) {
-      const Words& w = s.words;
-      if (&s == &file.front() || w[0] == "case") {
-        cases.emplace_back().where = s.where;
-        global = local = Table{};
-        if (w[0] == "case") continue;
-      }
-      GifCase& c = cases.back();
-      GifBuilder gif("");
-      auto numberAt = [&](size_t i) { return std::stoi(w.at(i)); };
-      if (w[0] == "bytes") {  // a word of two hexadecimal digits is that byte, any other word its text
-        for (auto word = w.begin() + 1; word != w.end(); ++word) {
-          const bool hex = word->size() == 2 && std::isxdigit((*word)[0]) && std::isxdigit((*word)[1]);
-          gif.Raw(hex ? std::string(1, static_cast<char>(std::stoi(*word, nullptr, 16))) : *word);
-        }
-      } else if (w[0] == "screen") {  // screen W H [SIGNATURE] [colors TABLE...]
-        const auto table = std::find(w.begin(), w.end(), "colors");
-        if (table != w.end()) global = ReadTable(table + 1, w.end(), c.colors);
-        c.width = numberAt(1);
-        c.height = numberAt(2);
-        gif.Raw(w.begin() + 3 == table ? "GIF89a" : w.at(3)).Screen(c.width, c.height, global.colors);
-      } else if (w[0] == "local") {
-        local = ReadTable(w.begin() + 1, w.end(), c.colors);
-      } else if (w[0] == "control") {  // control DISPOSAL DELAY TRANSPARENT
-        const int disposal = static_cast<int>(std::string("nkbp").find(w.at(1)[0]));  // none, keep, background...
-        std::optional<uint8_t> transparent;
-        if (w.at(3) != "-") transparent = Indexes(w.begin() + 3, w.begin() + 4, global.letters)[0];
-        gif.GraphicControl(disposal, numberAt(2), transparent);
-      } else if (w[0] == "frame") {  // frame LEFT TOP W H OPTIONS... ROWS...
-        // The options: words after the first five, each with the numbers after it.
-        auto option = [&](const char* name) { return std::find(w.begin() + 5, w.end(), name); };
-        auto has = [&](const char* name) { return option(name) != w.end(); };
-        auto given = [&](const char* name, int otherwise, int nth = 1) {
-          return has(name) ? std::stoi(*(option(name) + nth)) : otherwise;
-        };
-        GifFrameLayout frame{numberAt(1), numberAt(2), numberAt(3), numberAt(4), {}, local.colors, has("interlaced")};
-        const Table table = local.colors.empty() ? global : std::exchange(local, Table{});
-        int codeSize = 2;
-        while ((1u << codeSize) < table.colors.size()) ++codeSize;
-        frame.lzw = {given("codesize", codeSize), !has("noclear"), !has("noend"), !has("keepfull"),
-                     given("blocks", 255)};
-        if (has("test") || has("noise")) {
-          const int colors = 1 << std::min(8, frame.lzw.minCodeSize);
-          frame.pixels =
-              GifTestPixels(frame.width, frame.height, colors, given(has("test") ? "test" : "noise", 0), has("noise"));
-        } else if (!has("nodata")) {
-          frame.pixels = Indexes(w.end() - frame.height, w.end(), table.letters);
-        }
-        const bool whole = !has("nodata") && !has("as") && !frame.interlaced;
-        c.written.push_back(whole ? std::optional(frame.pixels) : std::nullopt);
-        // "as W H": the descriptor gives another size than the data has.
-        frame.width = given("as", frame.width);
-        frame.height = given("as", frame.height, 2);
-        gif.Descriptor(frame);
-        if (!has("nodata")) {  // "open": no zero-length block after the data
-          gif.Raw(std::string(1, static_cast<char>(frame.lzw.minCodeSize)) +
-                  GifSubBlocks(GifLzwPack(frame.pixels, frame.lzw), frame.lzw.blockSize, !has("open")));
-        }
-      } else if (w[0] == "trailer") {
-        gif.Trailer();
-      } else if (w[0] == "budget") {
-        c.limits.memoryBudget = std::stoul(w.at(1));
-      } else if (w[0] == "limits") {  // limits pixels N frames N extensions N
-        c.limits.maxPixels = numberAt(2);
-        c.limits.maxFrames = numberAt(4);
-        c.limits.maxExtensions = numberAt(6);
-      } else if (w[0] == "dither") {
-        c.limits.paletteScreen = true;
-      } else if (w[0] == "giflib" || w[0] == "everybudget") {
-        c.flags.insert(w[0]);
-      } else if (w[0] == ">") {
-        c.transcript.push_back(Line(w));
-      } else if (w[0] == "decoded") {
-        c.decoded[std::stoul(w.at(1))] = Indexes(w.begin() + 2, w.end(), global.letters);
-      } else if (w[0] == "composed") {
-        c.composed.push_back(s.Joined(2));
-      } else if (w[0] == "frames") {
-        c.unlisted = std::stoul(w.at(1));
-      } else if (w[0] == "tool") {
-        c.tool = Line(w);
-      } else {
-        ADD_FAILURE() << s.where << ": unknown statement " << w[0];
-      }
-      c.gif += gif.Bytes();
+  Table global, local;
+  for (const CaseStatement& s : file) {
+    const Words& w = s.words;
+    if (&s == &file.front() || w[0] == "case") {
+      cases.emplace_back().where = s.where;
+      global = local = Table{};
+      if (w[0] == "case") continue;
     }
+    GifCase& c = cases.back();
+    GifBuilder gif("");
+    auto numberAt = [&](size_t i) { return std::stoi(w.at(i)); };
+    if (w[0] == "bytes") {  // a word of two hexadecimal digits is that byte, any other word its text
+      for (auto word = w.begin() + 1; word != w.end(); ++word) {
+        const bool hex = word->size() == 2 && std::isxdigit((*word)[0]) && std::isxdigit((*word)[1]);
+        gif.Raw(hex ? std::string(1, static_cast<char>(std::stoi(*word, nullptr, 16))) : *word);
+      }
+    } else if (w[0] == "screen") {  // screen W H [SIGNATURE] [colors TABLE...]
+      const auto table = std::find(w.begin(), w.end(), "colors");
+      if (table != w.end()) global = ReadTable(table + 1, w.end(), c.colors);
+      c.width = numberAt(1);
+      c.height = numberAt(2);
+      gif.Raw(w.begin() + 3 == table ? "GIF89a" : w.at(3)).Screen(c.width, c.height, global.colors);
+    } else if (w[0] == "local") {
+      local = ReadTable(w.begin() + 1, w.end(), c.colors);
+    } else if (w[0] == "control") {  // control DISPOSAL DELAY TRANSPARENT
+      const int disposal = static_cast<int>(std::string("nkbp").find(w.at(1)[0]));  // none, keep, background...
+      std::optional<uint8_t> transparent;
+      if (w.at(3) != "-") transparent = Indexes(w.begin() + 3, w.begin() + 4, global.letters)[0];
+      gif.GraphicControl(disposal, numberAt(2), transparent);
+    } else if (w[0] == "frame") {  // frame LEFT TOP W H OPTIONS... ROWS...
+      // The options: words after the first five, each with the numbers after it.
+      auto option = [&](const char* name) { return std::find(w.begin() + 5, w.end(), name); };
+      auto has = [&](const char* name) { return option(name) != w.end(); };
+      auto given = [&](const char* name, int otherwise, int nth = 1) {
+        return has(name) ? std::stoi(*(option(name) + nth)) : otherwise;
+      };
+      GifFrameLayout frame{numberAt(1), numberAt(2), numberAt(3), numberAt(4), {}, local.colors, has("interlaced")};
+      const Table table = local.colors.empty() ? global : std::exchange(local, Table{});
+      int codeSize = 2;
+      while ((1u << codeSize) < table.colors.size()) ++codeSize;
+      frame.lzw = {given("codesize", codeSize), !has("noclear"), !has("noend"), !has("keepfull"), given("blocks", 255)};
+      if (has("test") || has("noise")) {
+        const int colors = 1 << std::min(8, frame.lzw.minCodeSize);
+        frame.pixels =
+            GifTestPixels(frame.width, frame.height, colors, given(has("test") ? "test" : "noise", 0), has("noise"));
+      } else if (!has("nodata")) {
+        frame.pixels = Indexes(w.end() - frame.height, w.end(), table.letters);
+      }
+      const bool whole = !has("nodata") && !has("as") && !frame.interlaced;
+      c.written.push_back(whole ? std::optional(frame.pixels) : std::nullopt);
+      // "as W H": the descriptor gives another size than the data has.
+      frame.width = given("as", frame.width);
+      frame.height = given("as", frame.height, 2);
+      gif.Descriptor(frame);
+      if (!has("nodata")) {  // "open": no zero-length block after the data
+        gif.Raw(std::string(1, static_cast<char>(frame.lzw.minCodeSize)) +
+                GifSubBlocks(GifLzwPack(frame.pixels, frame.lzw), frame.lzw.blockSize, !has("open")));
+      }
+    } else if (w[0] == "trailer") {
+      gif.Trailer();
+    } else if (w[0] == "budget") {
+      c.limits.memoryBudget = std::stoul(w.at(1));
+    } else if (w[0] == "limits") {  // limits pixels N frames N extensions N
+      c.limits.maxPixels = numberAt(2);
+      c.limits.maxFrames = numberAt(4);
+      c.limits.maxExtensions = numberAt(6);
+    } else if (w[0] == "dither") {
+      c.limits.paletteScreen = true;
+    } else if (w[0] == "giflib" || w[0] == "everybudget") {
+      c.flags.insert(w[0]);
+    } else if (w[0] == ">") {
+      c.transcript.push_back(Line(w));
+    } else if (w[0] == "decoded") {
+      c.decoded[std::stoul(w.at(1))] = Indexes(w.begin() + 2, w.end(), global.letters);
+    } else if (w[0] == "composed") {
+      c.composed.push_back(s.Joined(2));
+    } else if (w[0] == "frames") {
+      c.unlisted = std::stoul(w.at(1));
+    } else if (w[0] == "tool") {
+      c.tool = Line(w);
+    } else {
+      ADD_FAILURE() << s.where << ": unknown statement " << w[0];
+    }
+    c.gif += gif.Bytes();
   }
   return cases;
 }
@@ -319,20 +315,29 @@ void ReadAtEveryBudget(GifCase c) {
   EXPECT_TRUE(shown);
 }
 
-TEST(GifCases, EveryCaseReadsAsItSays) {
-  for (const GifCase& c : GifCasesIn("gif")) {
+class GifReadCase : public testing::TestWithParam<std::string> {};
+
+TEST_P(GifReadCase, ReadsAsItSays) {
+  KIVO_CASE_STATEMENTS(statements);
+  for (const GifCase& c : GifCasesIn(statements)) {
     SCOPED_TRACE(c.where);
     CheckGifOutcome(c, Read(c));
     if (c.flags.count("everybudget")) ReadAtEveryBudget(c);
   }
 }
 
-TEST(GifCases, EveryToolCaseShowsItsFramesAndPictures) {
+INSTANTIATE_TEST_SUITE_P(gif, GifReadCase, testing::ValuesIn(CaseFiles("gif")), CaseName);
+
+class GifToolCase : public testing::TestWithParam<std::string> {};
+
+TEST_P(GifToolCase, ShowsItsFramesAndPictures) {
+  KIVO_CASE_STATEMENTS(statements);
   TempDir dir;
   std::filesystem::copy_file(KIVO_TOOL, dir / "kivo-tool");
-  for (const GifCase& c : GifCasesIn("gif_composed")) {
+  int number = 0;
+  for (const GifCase& c : GifCasesIn(statements)) {
     SCOPED_TRACE(c.where);
-    const std::string folder = dir / c.where;
+    const std::string folder = dir / ("case" + std::to_string(++number));
     MakeTestDir(folder + "/out");
     WriteTestFile(folder + "/in.gif", c.gif);
     const ToolRun run = RunTool(dir, dir / "kivo-tool", "gif " + c.tool, folder);
@@ -354,5 +359,6 @@ TEST(GifCases, EveryToolCaseShowsItsFramesAndPictures) {
     CheckGifOutcome(c, out);
   }
 }
+INSTANTIATE_TEST_SUITE_P(gif_composed, GifToolCase, testing::ValuesIn(CaseFiles("gif_composed")), CaseName);
 
 }  // namespace

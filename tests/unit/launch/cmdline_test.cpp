@@ -70,47 +70,49 @@ std::vector<std::string> WordsIn(const CaseStatement& statement, const std::stri
   return words;
 }
 
-TEST(Cmdline, EveryCaseShowsItsLaunch) {
-  for (const std::vector<CaseStatement>& statements : ReadCaseStatements("cmdline")) {
-    TempDir dir, scratch;
-    fs::copy_file(KIVO_TOOL, dir / "kivo-tool");
-    MakeTestDir(dir / "roms");
-    ScopedEnv programs("PATH", dir / "bin"), home("HOME", dir / "home"), xdg("XDG_CONFIG_HOME", std::nullopt);
-    std::list<ScopedEnv> environment;
-    std::unique_ptr<Expected> run;
-    auto flush = [&] {
-      if (run) Check(*run, dir, scratch);
-      run.reset();
-    };
-    for (const CaseStatement& statement : statements) {
-      SCOPED_TRACE(statement.where);
-      const std::vector<std::string> w = WordsIn(statement, dir.Path());
-      std::string text;
-      for (size_t i = 1; i < w.size(); ++i) text += w[i] + (w[0] == "ini" ? "\n" : "");
-      if (run && (w[0] == "out" || w[0] == "line" || w[0] == "err" || w[0] == "status" || w[0] == "writes")) {
-        if (w[0] == "out") run->out = text;
-        if (w[0] == "line") run->lines.push_back(text);
-        if (w[0] == "err") run->err = text;
-        if (w[0] == "status") run->status = std::stoi(text);
-        if (w[0] == "writes") run->writes.insert(run->writes.end(), w.begin() + 1, w.end());
-        continue;
-      }
-      flush();
-      if (w[0] == "kivo-tool") {
-        run = std::make_unique<Expected>(Expected{
-            statement.where, w.size() > 1 ? " " + ShellQuoted({w.begin() + 1, w.end()}) : "", {}, {}, {}, {}, 0});
-      } else if (w[0] == "zip") {
-        WriteZip(w.at(1), {ZipFile("README.TXT", "read me"), ZipFile(w.at(2), "zipped", true)});
-      } else if (w[0] == "ini") {
-        WriteTestFile(dir / "kivo.ini", text);
-      } else if (w[0] == "env") {
-        environment.emplace_back(w.at(1), w.size() > 2 ? std::optional(w[2]) : std::nullopt);
-      } else if (!RunFileStatement(w)) {
-        ADD_FAILURE() << statement.where << ": unknown statement " << w[0];
-      }
+class CmdlineCase : public testing::TestWithParam<std::string> {};
+
+TEST_P(CmdlineCase, ShowsItsLaunch) {
+  KIVO_CASE_STATEMENTS(statements);
+  TempDir dir, scratch;
+  fs::copy_file(KIVO_TOOL, dir / "kivo-tool");
+  MakeTestDir(dir / "roms");
+  ScopedEnv programs("PATH", dir / "bin"), home("HOME", dir / "home"), xdg("XDG_CONFIG_HOME", std::nullopt);
+  std::list<ScopedEnv> environment;
+  std::unique_ptr<Expected> run;
+  auto flush = [&] {
+    if (run) Check(*run, dir, scratch);
+    run.reset();
+  };
+  for (const CaseStatement& statement : statements) {
+    SCOPED_TRACE(statement.where);
+    const std::vector<std::string> w = WordsIn(statement, dir.Path());
+    std::string text;
+    for (size_t i = 1; i < w.size(); ++i) text += w[i] + (w[0] == "ini" ? "\n" : "");
+    if (run && (w[0] == "out" || w[0] == "line" || w[0] == "err" || w[0] == "status" || w[0] == "writes")) {
+      if (w[0] == "out") run->out = text;
+      if (w[0] == "line") run->lines.push_back(text);
+      if (w[0] == "err") run->err = text;
+      if (w[0] == "status") run->status = std::stoi(text);
+      if (w[0] == "writes") run->writes.insert(run->writes.end(), w.begin() + 1, w.end());
+      continue;
     }
     flush();
+    if (w[0] == "kivo-tool") {
+      run = std::make_unique<Expected>(Expected{
+          statement.where, w.size() > 1 ? " " + ShellQuoted({w.begin() + 1, w.end()}) : "", {}, {}, {}, {}, 0});
+    } else if (w[0] == "zip") {
+      WriteZip(w.at(1), {ZipFile("README.TXT", "read me"), ZipFile(w.at(2), "zipped", true)});
+    } else if (w[0] == "ini") {
+      WriteTestFile(dir / "kivo.ini", text);
+    } else if (w[0] == "env") {
+      environment.emplace_back(w.at(1), w.size() > 2 ? std::optional(w[2]) : std::nullopt);
+    } else if (!RunFileStatement(w)) {
+      ADD_FAILURE() << statement.where << ": unknown statement " << w[0];
+    }
   }
+  flush();
 }
+INSTANTIATE_TEST_SUITE_P(cmdline, CmdlineCase, testing::ValuesIn(CaseFiles("cmdline")), CaseName);
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <map>
+#include <sstream>
 
 #include "rom/snes_rom.h"
 #include "support/case_words.h"
@@ -87,38 +88,52 @@ Expected MakeRomFile(const std::vector<CaseStatement>& statements, const std::st
   return e;
 }
 
-TEST(RomReports, EveryImageGivesItsReportAndVerdict) {
+class RomReportCase : public testing::TestWithParam<std::string> {};
+
+TEST_P(RomReportCase, GivesItsReportAndVerdict) {
+  KIVO_CASE_STATEMENTS(statements);
   TempDir dir, scratch;
   std::filesystem::copy_file(KIVO_TOOL, dir / "kivo-tool");
   MakeTestDir(dir / "roms");
-  // A cache of one archive: only the last archive verified keeps its files.
+  const Expected e = MakeRomFile(statements, dir.Path());
+  const std::string file = "roms/" + e.file;
+  if (e.info != "-") {
+    const ToolRun run = RunTool(scratch, dir / "kivo-tool", "info '" + file + "'", dir.Path());
+    EXPECT_EQ(run.out, e.info);
+    EXPECT_EQ(run.status, e.infoError.empty() ? 0 : 1);
+    EXPECT_TRUE(e.infoError.empty() ? run.err.empty() : run.err.find(e.infoError) != std::string::npos) << run.err;
+  }
+  if (e.verify.empty()) return;
+  const ToolRun run = RunTool(scratch, dir / "kivo-tool", "verify '" + file + "'", dir.Path());
+  EXPECT_EQ(run.out, file + ": " + e.verify + "\n");
+  EXPECT_EQ(run.status, e.verify.starts_with("CheckSUM: OK") ? 0 : 1) << run.err;
+}
+INSTANTIATE_TEST_SUITE_P(rom_reports, RomReportCase, testing::ValuesIn(CaseFiles("rom_reports")), CaseName);
+
+// Several files in one run, with a cache of one archive: each gets its line, the status says
+// whether any failed, and only the last archive verified keeps its files.
+TEST(RomReports, AVerifyOfSeveralFilesReportsEachAndKeepsOnlyTheLastArchive) {
+  TempDir dir, scratch;
+  std::filesystem::copy_file(KIVO_TOOL, dir / "kivo-tool");
+  MakeTestDir(dir / "roms");
   WriteTestFile(dir / "kivo.ini", "[General]\nCacheSize=1\n");
-  std::string files[2], expected[2], lastZip[2];  // of the images that fail, and of those that pass
-  for (const std::vector<CaseStatement>& statements : ReadCaseStatements("rom_reports")) {
-    SCOPED_TRACE(statements.empty() ? "" : statements.front().where);
-    const Expected e = MakeRomFile(statements, dir.Path());
-    const std::string file = "roms/" + e.file;
-    if (e.info != "-") {
-      const ToolRun run = RunTool(scratch, dir / "kivo-tool", "info '" + file + "'", dir.Path());
-      EXPECT_EQ(run.out, e.info);
-      EXPECT_EQ(run.status, e.infoError.empty() ? 0 : 1);
-      EXPECT_TRUE(e.infoError.empty() ? run.err.empty() : run.err.find(e.infoError) != std::string::npos) << run.err;
-    }
-    if (e.verify.empty()) continue;
-    const bool ok = e.verify.starts_with("CheckSUM: OK");
-    files[ok] += " '" + file + "'";
-    expected[ok] += file + ": " + e.verify + "\n";
-    if (e.zip) lastZip[ok] = dir / file;
-  }
-  // One run for the images that pass and one for the rest: the exit status tells the two apart.
-  for (const int ok : {1, 0}) {
-    const ToolRun run = RunTool(scratch, dir / "kivo-tool", "verify" + files[ok], dir.Path());
-    EXPECT_EQ(run.out, expected[ok]);
-    EXPECT_EQ(run.status, 1 - ok) << run.err;
-  }
-  const std::string table = ReadTestFile(dir / "zipcache/cache.tbl"),
-                    last = lastZip[0].empty() ? lastZip[1] : lastZip[0];
-  EXPECT_TRUE(table.starts_with(last + "\r\n") && table.find(".zip\r\n") == table.rfind(".zip\r\n")) << table;
+  SnesRomLayout good, bad;
+  bad.checksumError = 1;
+  WriteZip(dir / "roms/first.zip", {ZipFile("README.TXT", "read me"), ZipFile("FIRST.SMC", BuildSnesRom(good), true)});
+  WriteZip(dir / "roms/second.zip", {ZipFile("SECOND.SMC", BuildSnesRom(good), true)});
+  WriteTestFile(dir / "roms/BAD.SMC", BuildSnesRom(bad));
+  const ToolRun run =
+      RunTool(scratch, dir / "kivo-tool", "verify roms/first.zip roms/BAD.SMC roms/second.zip", dir.Path());
+  EXPECT_EQ(run.status, 1) << run.err;
+  std::istringstream lines(run.out);
+  std::vector<std::string> verdicts;
+  for (std::string line; std::getline(lines, line);)
+    verdicts.push_back(line.substr(0, line.find(' ', line.find("CheckSUM: ") + 10)));
+  EXPECT_EQ(verdicts, (std::vector<std::string>{"roms/first.zip: CheckSUM: OK", "roms/BAD.SMC: CheckSUM: BAD",
+                                                "roms/second.zip: CheckSUM: OK"}));
+  const std::string table = ReadTestFile(dir / "zipcache/cache.tbl");
+  EXPECT_TRUE(table.starts_with(dir / "roms/second.zip" + "\r\n") && table.find("first.zip") == std::string::npos)
+      << table;
 }
 
 // Every code looked up, so that an entry lost or added shows. Some publishers have several codes,

@@ -57,42 +57,43 @@ std::string Bmp(const std::vector<std::string>& w) {
   return out.replace(0, std::min<size_t>(2, out.size()), signature.substr(0, out.size()));
 }
 
-TEST(ScreenshotFiles, EveryCaseFindsFilesAndJudgesAsItSays) {
+class ScreenshotCase : public testing::TestWithParam<std::string> {};
+
+TEST_P(ScreenshotCase, FindsFilesAndJudgesAsItSays) {
+  KIVO_CASE_STATEMENTS(statements);
   const std::string before = kivo::platform::GetCurrentDir();
-  for (const char* folder : {"bmp", "screenshots"}) {
-    for (const std::vector<CaseStatement>& statements : ReadCaseStatements(folder)) {
-      TempDir dir;
-      for (const char* folder : {"save", "shots"}) MakeTestDir(dir / folder);
-      for (const CaseStatement& statement : statements) {
-        SCOPED_TRACE(statement.where);
-        const std::vector<std::string> w = WordsBelow(statement, dir.Path());
-        if (RunFileStatement(w)) continue;
-        if (w[0] == "complete" || w[0] == "cut") {
-          EXPECT_EQ(BmpFileComplete(Bmp(w)), w[0] == "complete") << w.at(1);
-        } else if (w[0] == "find") {
-          const PreviewFile found = FindPreview(w.at(1), w.at(2));
-          EXPECT_EQ(kFormats[static_cast<int>(found.format)] + " " + found.path, w.at(3) + " " + w.at(4));
-        } else if (w[0] == "archive") {
-          EXPECT_EQ(kResults[static_cast<int>(ArchiveScreenshot(w.at(1), w.at(2), w.at(3)))], w.at(4));
-        } else if (w[0] == "newest") {
-          EXPECT_EQ(NewestSnapshot(w.at(1), w.at(2)), w.at(3));
-        } else if (w[0] == "paths") {
-          EXPECT_EQ(BmpCandidate(w.at(1), "Racer"), w.at(2));
-          EXPECT_EQ(ArchiveTarget(w[1], "Racer"), w[2]);
-          EXPECT_EQ(ScreenshotSource(w[1]), BmpCandidate(w[1], "image"));
-          EXPECT_EQ(GifCandidate(w[1], "Racer"), w.at(3));
-        } else if (w[0] == "cd") {
-          EXPECT_TRUE(kivo::platform::SetCurrentDir(w.at(1)));
-        } else if (w[0] == "snapshot") {
-          EXPECT_EQ(kResults[static_cast<int>(ArchiveSnapshot(w.at(1), w.at(2), w.at(3), w.at(4)))], w.at(5));
-        } else {
-          ADD_FAILURE() << "unknown statement " << w[0];
-        }
-      }
-      kivo::platform::SetCurrentDir(before);
+  TempDir dir;
+  for (const char* folder : {"save", "shots"}) MakeTestDir(dir / folder);
+  for (const CaseStatement& statement : statements) {
+    SCOPED_TRACE(statement.where);
+    const std::vector<std::string> w = WordsBelow(statement, dir.Path());
+    if (RunFileStatement(w)) continue;
+    if (w[0] == "complete" || w[0] == "cut") {
+      EXPECT_EQ(BmpFileComplete(Bmp(w)), w[0] == "complete") << w.at(1);
+    } else if (w[0] == "find") {
+      const PreviewFile found = FindPreview(w.at(1), w.at(2));
+      EXPECT_EQ(kFormats[static_cast<int>(found.format)] + " " + found.path, w.at(3) + " " + w.at(4));
+    } else if (w[0] == "archive") {
+      EXPECT_EQ(kResults[static_cast<int>(ArchiveScreenshot(w.at(1), w.at(2), w.at(3)))], w.at(4));
+    } else if (w[0] == "newest") {
+      EXPECT_EQ(NewestSnapshot(w.at(1), w.at(2)), w.at(3));
+    } else if (w[0] == "paths") {
+      EXPECT_EQ(BmpCandidate(w.at(1), "Racer"), w.at(2));
+      EXPECT_EQ(ArchiveTarget(w[1], "Racer"), w[2]);
+      EXPECT_EQ(ScreenshotSource(w[1]), BmpCandidate(w[1], "image"));
+      EXPECT_EQ(GifCandidate(w[1], "Racer"), w.at(3));
+    } else if (w[0] == "cd") {
+      EXPECT_TRUE(kivo::platform::SetCurrentDir(w.at(1)));
+    } else if (w[0] == "snapshot") {
+      EXPECT_EQ(kResults[static_cast<int>(ArchiveSnapshot(w.at(1), w.at(2), w.at(3), w.at(4)))], w.at(5));
+    } else {
+      ADD_FAILURE() << "unknown statement " << w[0];
     }
   }
+  kivo::platform::SetCurrentDir(before);
 }
+INSTANTIATE_TEST_SUITE_P(bmp, ScreenshotCase, testing::ValuesIn(CaseFiles("bmp")), CaseName);
+INSTANTIATE_TEST_SUITE_P(screenshots, ScreenshotCase, testing::ValuesIn(CaseFiles("screenshots")), CaseName);
 
 TEST(ScreenshotFiles, MovesAcrossFileSystems) {
   // /dev/shm is a memory file system on Linux, apart from the disk that holds the temporary folder.

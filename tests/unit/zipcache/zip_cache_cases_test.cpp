@@ -118,16 +118,18 @@ void RunCase(const std::string& root, const std::vector<CaseStatement>& statemen
   while (!caches.empty()) caches.pop_back();  // the second user first
 }
 
-TEST(ZipCache, EveryCaseCachesAsItSays) {
-  for (const std::vector<CaseStatement>& statements : ReadCaseStatements("zip_cache")) {
-    TempDir root;
-    for (const char* folder : {"roms", "zipcache", "tmp"}) MakeTestDir(root / folder);
-    ScopedEnv tmp("TMPDIR", root / "tmp");
-    RunCase(root.Path(), statements);
-    kivo::platform::SetWriteFaultForTesting({});
-    kivo::platform::SetReadFaultForTesting({});
-  }
+class ZipCacheCase : public testing::TestWithParam<std::string> {};
+
+TEST_P(ZipCacheCase, CachesAsItSays) {
+  KIVO_CASE_STATEMENTS(statements);
+  TempDir root;
+  for (const char* folder : {"roms", "zipcache", "tmp"}) MakeTestDir(root / folder);
+  ScopedEnv tmp("TMPDIR", root / "tmp");
+  RunCase(root.Path(), statements);
+  kivo::platform::SetWriteFaultForTesting({});
+  kivo::platform::SetReadFaultForTesting({});
 }
+INSTANTIATE_TEST_SUITE_P(zip_cache, ZipCacheCase, testing::ValuesIn(CaseFiles("zip_cache")), CaseName);
 
 // A table naming two hundred thousand folders, as no table the cache writes does (damaged, or made
 // to hurt), is purged in one pass: a pass per folder takes minutes.
