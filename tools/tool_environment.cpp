@@ -28,8 +28,8 @@ SettingsFile& ToolEnvironment::Settings() {
 }
 
 std::string ToolEnvironment::FullPath(const std::string& argument) {
-  if (kivo::common::IsAbsolutePath(argument)) return argument;
-  return kivo::common::AddBackslash(kivo::platform::GetCurrentDir()) + argument;
+  if (kivo::common::IsAbsolutePath(argument)) return kivo::common::NativeSeparators(argument);
+  return kivo::common::NativeSeparators(kivo::common::AddBackslash(kivo::platform::GetCurrentDir()) + argument);
 }
 
 std::string ToolEnvironment::GetRomFile(const std::string& argument) {

@@ -16,8 +16,10 @@ constexpr const char* kManual = "KIVO - Manual.txt";
 // Below the user's settings and cache folders: "kivo" as Linux names them, "KIVO" as Windows does.
 #ifdef _WIN32
 constexpr const char* kFolderName = "KIVO";
+constexpr bool kWindows = true;
 #else
 constexpr const char* kFolderName = "kivo";
+constexpr bool kWindows = false;
 #endif
 
 }  // namespace
@@ -26,7 +28,9 @@ KivoFolders LocateKivoFolders(const std::string& programDir) {
   const std::string prefix = common::ExtractFileDir(programDir);
   const std::string systemManual = common::AddBackslash(prefix) + "share/doc/kivo/" + kManual;
   const std::string besideProgram = common::AddBackslash(programDir) + "kivo.ini";
-  const bool systemInstall = platform::FileExists(systemManual);
+  // A Linux package puts the manual under share/doc; KIVO for Windows is unzipped, the manual beside
+  // the program, so there only the folder's being writable decides.
+  const bool systemInstall = !kWindows && platform::FileExists(systemManual);
 
   KivoFolders folders;
   folders.portable = platform::FileExists(besideProgram) || (!systemInstall && platform::IsWritableFolder(programDir));

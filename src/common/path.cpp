@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "common/path.h"
 
+#include <algorithm>
+
 #include "common/text.h"
 
 namespace kivo::common {
@@ -46,6 +48,12 @@ bool IsRootPath(std::string_view path) {
 #else
   return false;
 #endif
+}
+
+std::string NativeSeparators(std::string_view path) {
+  std::string result(path);
+  if constexpr (kPathSeparator == '\\') std::replace(result.begin(), result.end(), '/', '\\');
+  return result;
 }
 
 std::string AddBackslash(std::string_view path) {

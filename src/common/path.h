@@ -28,6 +28,10 @@ bool IsAbsolutePath(std::string_view path);
 // True for a path that names a root: "/"; on Windows also C:\ or C:/.
 bool IsRootPath(std::string_view path);
 
+// The path with the system's own separator: on Windows each '/' becomes a backslash, so that a path
+// a user typed with "/" is shown as Windows shows paths. Unchanged on POSIX systems.
+std::string NativeSeparators(std::string_view path);
+
 // An empty path stays empty; any other path gets a separator appended unless it ends in one.
 std::string AddBackslash(std::string_view path);
 

@@ -83,8 +83,10 @@ std::string GroupFolderBase(const std::string& archivePath) {
 
 }  // namespace
 
+// The folder in the system's own form: the table's lines are the paths the platform gives back,
+// and only those below this exact prefix are the cache's to delete.
 TZipCache::TZipCache(std::string folder, int32_t limit)
-    : cacheFolder_(std::move(folder)),
+    : cacheFolder_(common::NativeSeparators(folder)),
       cacheLimit_(std::max<int32_t>(limit, 1)),
       lock_(std::make_unique<platform::FileLock>(LockFile())) {
   if (!lock_->IsHeld()) return;  // someone else owns the folder: work privately

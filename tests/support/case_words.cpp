@@ -171,11 +171,6 @@ CaseFile ReadCaseFile(const std::string& folderAndName) {
   return file;
 }
 
-#ifdef _WIN32
-constexpr bool kWindowsPaths = true;
-#else
-constexpr bool kWindowsPaths = false;
-#endif
 
 std::string PathsBelow(const std::string& word, const std::string& root, bool slashAfterMark) {
   std::string below;

@@ -46,6 +46,13 @@ std::string CaseName(const testing::TestParamInfo<std::string>& info);
 // them below a folder of the test's own.
 std::vector<std::string> WordsBelow(const CaseStatement& statement, const std::string& root);
 
+// Paths are Windows' own, with backslashes, where the cases write them with '/'.
+#ifdef _WIN32
+inline constexpr bool kWindowsPaths = true;
+#else
+inline constexpr bool kWindowsPaths = false;
+#endif
+
 // The word with each "$" (with `slashAfterMark`, each "$/" only) standing for `root`. The cases
 // write the paths below it with '/'; on Windows each '/' after the first mark is made '\', the form
 // Windows gives paths in.

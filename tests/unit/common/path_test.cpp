@@ -34,7 +34,9 @@ TEST(PathTest, APathIsTakenApartAtTheSystemsSeparators) {
   EXPECT_FALSE(IsAbsolutePath("C:roms"));  // relative to drive C:'s current folder
   EXPECT_TRUE(IsRootPath("C:\\"));
   EXPECT_FALSE(IsRootPath("C:"));
+  EXPECT_EQ(NativeSeparators("C:/roms\\sub/Zelda.smc"), "C:\\roms\\sub\\Zelda.smc");
 #else
+  EXPECT_EQ(NativeSeparators("/roms/a\\b.smc"), "/roms/a\\b.smc");
   EXPECT_EQ(AddBackslash("/roms"), "/roms/");
   EXPECT_EQ(ExtractFileName("/roms/Back\\slash.smc"), "Back\\slash.smc");
   EXPECT_EQ(ExtractFileDir("/roms/a\\b.smc"), "/roms");

@@ -21,12 +21,19 @@ using namespace kivo::launch;
 
 namespace {
 
-// A game beside the fake emulator as the DOS build (in "emu") and as the native build, with a home
-// of the test's own.
+// A game beside the fake emulator as ZSNES.EXE (in "emu") and as the system's own build, with a
+// home of the test's own. On Linux ZSNES.EXE is the DOS build started directly; on Windows the fake
+// is a Windows program, so both folders hold the Windows build, by either of its names.
+#ifdef _WIN32
+constexpr const char* kOwnBuild = "zsnesw.exe";
+#else
+constexpr const char* kOwnBuild = "zsnes";
+#endif
+
 class LaunchStartTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(InstallFakeZsnes(emu) && InstallFakeZsnes(native.Path(), "zsnes"));
+    ASSERT_TRUE(InstallFakeZsnes(emu) && InstallFakeZsnes(native.Path(), kOwnBuild));
     WriteTestFile(dir / "MARIO.SMC", "mario");
   }
   TempDir dir, home, native;

@@ -153,6 +153,18 @@ TEST(Win32Files, AnAtomicReplaceOfANonAsciiNameLeavesNoTemporary) {
   EXPECT_EQ(Names(dir.Path()), std::vector<std::wstring>{name});
 }
 
+// The temporary file of a writer killed before its rename goes at the next start; that of a writer
+// still at work (here this test's own process) stays, and so does one of another file.
+TEST(Win32Files, AnInterruptedWriteIsRemovedAndOneAtWorkIsKept) {
+  TempDir dir;
+  const std::string running = ".kivo.ini.tmp." + std::to_string(::GetCurrentProcessId()) + ".7";
+  for (const std::string name : {std::string(".kivo.ini.tmp.999999999.42"), running, std::string(".cache.tbl.tmp.999999999.1")}) {
+    WriteTestFile(dir / name, "half");
+  }
+  RemoveInterruptedWrites(dir / "kivo.ini");
+  EXPECT_EQ(Names(dir.Path()), (std::vector<std::wstring>{L".cache.tbl.tmp.999999999.1", Wide(running)}));
+}
+
 TEST(Win32FileLock, TheCacheLockShutsOutASecondLock) {
   TempDir dir;
   const std::string lockFile = dir / "cache.lock";

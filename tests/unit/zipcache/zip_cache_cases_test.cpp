@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 
+#include "common/path.h"
 #include "platform/file_lock.h"
 #include "platform/files.h"
 #include "support/case_words.h"
@@ -75,7 +76,9 @@ void RunCase(const std::string& root, const std::vector<CaseStatement>& statemen
     } else if (w[0] == "split") {
       EXPECT_EQ(SplitMemberName(w.at(1)).value_or(Words{"refused"}), Words(w.begin() + 2, w.end()));
     } else if (w[0] == "writes" || w[0] == "reads") {
-      auto fails = [fail = w.at(1) == "fail"](const std::string& path) { return fail && path.ends_with("/cache.tbl"); };
+      auto fails = [fail = w.at(1) == "fail"](const std::string& path) {
+        return fail && kivo::common::ExtractFileName(path) == "cache.tbl";
+      };
       w[0] == "writes" ? kivo::platform::SetWriteFaultForTesting(fails) : kivo::platform::SetReadFaultForTesting(fails);
     } else if (w[0] == "saved") {
       EXPECT_EQ(ReadTestFile(root + "/zipcache/cache.tbl"), FormatCacheTable(Words(w.begin() + 1, w.end())));
@@ -91,7 +94,8 @@ void RunCase(const std::string& root, const std::vector<CaseStatement>& statemen
     } else if (TZipCache& cache = *caches.back(); w[0] == "rom") {
       const std::string rom = cache.GetRomFile(w.at(1));
       if (w.at(2).starts_with("*/")) {
-        privateFolder = rom.substr(0, rom.find('/', root.size() + 5));  // "<root>/tmp/<folder>"
+        privateFolder =
+            rom.substr(0, rom.find(kivo::common::kPathSeparator, root.size() + 5));  // "<root>/tmp/<folder>"
         w[2].replace(0, 1, privateFolder);
       }
       EXPECT_EQ(rom, w[2]);
@@ -124,7 +128,8 @@ TEST_P(ZipCacheCase, CachesAsItSays) {
   KIVO_CASE_STATEMENTS(statements);
   TempDir root;
   for (const char* folder : {"roms", "zipcache", "tmp"}) MakeTestDir(root / folder);
-  ScopedEnv tmp("TMPDIR", root / "tmp");
+  // The private folders go below the temporary folder: TMPDIR on POSIX systems, TMP on Windows.
+  ScopedEnv tmp("TMPDIR", root / "tmp"), windowsTmp("TMP", root / "tmp");
   RunCase(root.Path(), statements);
   kivo::platform::SetWriteFaultForTesting({});
   kivo::platform::SetReadFaultForTesting({});
@@ -160,6 +165,9 @@ TEST(ZipCache, TwoHundredThousandFoldersPurgeInOnePass) {
 // every later run would work privately and never evict. Its group keeps the game and what fits in
 // its share of the table; the rest is not kept, and the table reads back.
 TEST(ZipCache, AGroupOfManyLongNamesKeepsTheTableReadable) {
+#ifdef _WIN32
+  GTEST_SKIP() << "paths of 2,000 characters, beyond what Windows' calls take without the \\\\?\\ form";
+#endif
   TempDir root;
   MakeTestDir(root / "zipcache");
   std::string deep;
