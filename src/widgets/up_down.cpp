@@ -19,11 +19,14 @@ UpDown::UpDown(int minimum, int maximum, QWidget* parent)
     button->setAutoRepeat(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setObjectName(delta > 0 ? "up" : "down");
-    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    // The arrows share whatever height the row gives.
+    button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     connect(button, &QToolButton::clicked, this, [this, delta] { Step(delta); });
     layout->addWidget(button);
   }
 }
+
+QSize UpDown::sizeHint() const { return {15, fontMetrics().height() + 8}; }
 
 void UpDown::SetPosition(int position) { position_ = std::clamp(position, minimum_, maximum_); }
 

@@ -19,6 +19,8 @@ class UpDown : public QWidget {
   int Position() const { return position_; }
   // Sets the position, clamped to the range; runs nothing.
   void SetPosition(int position);
+  // As narrow as the design's arrows, as tall as a line of text in a field.
+  QSize sizeHint() const override;
 
  signals:
   // The user clicked an arrow and the position changed.

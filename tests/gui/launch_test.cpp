@@ -25,8 +25,9 @@ class LaunchTest : public QObject {
     for (const char* name : {"Alpha.smc", "Beta.sfc"}) WriteTestFile(f.romDir / name, name);
     TMainForm& form = f.Start();
     QVERIFY(f.DoubleClick("Alpha"));
-    QCOMPARE(f.dialogs.Errors(), std::vector<QString>{QString::fromStdString(
-                                     "No ZSNES in " + f.emu.Path() + ": neither " + kOwnBuild + " nor ZSNES.EXE is there.")});
+    QCOMPARE(f.dialogs.Errors(),
+             std::vector<QString>{QString::fromStdString("No ZSNES in " + f.emu.Path() + ": neither " + kOwnBuild +
+                                                         " nor ZSNES.EXE is there.")});
 
     f.InstallEmulator();
     // Beta's configuration adds scanlines.

@@ -43,12 +43,12 @@ class MainWindowTest : public QObject {
     QCOMPARE(f.IniValue("General", "Run first"), std::string("0"));
 
     f.dialogs.pickerAnswers.push_back(std::string("/picked"));
-    Child<QPushButton>(form, "cmdBrowseMedia")->click();
+    Child<QAbstractButton>(form, "cmdBrowseMedia")->click();
     QCOMPARE(f.dialogs.pickerTitles,
              (std::vector<QString>{"Location of zsnes or ZSNES.EXE", "Location for Media files"}));
     QCOMPARE(Child<QLineEdit>(form, "txtDirMedia")->text(), QString("/picked"));
     SettingsFile(f.IniPath()).WriteString("General", "MediaPath", "edited");
-    Child<QPushButton>(form, "cmdBrowseMedia")->click();
+    Child<QAbstractButton>(form, "cmdBrowseMedia")->click();
     QCOMPARE(f.IniValue("General", "MediaPath"), std::string("/picked"));
   }
 

@@ -16,6 +16,7 @@
 #include "gui/support/form_fixture.h"
 #include "platform/dirs.h"
 #include "platform/files.h"
+#include "screenshots/picture_placement.h"
 #include "support/gif_builder.h"
 
 using namespace kivo::app;
@@ -68,14 +69,18 @@ std::string Animation(std::optional<uint16_t> loops, int secondDelay = 3) {
   return gif.Trailer().Bytes();
 }
 
-// The 257 x 217 preview with `picture` at natural size from its top-left corner, clipped; pixels of
-// alpha 0, and everything outside the picture, show the control's background.
+// The preview with `picture` at the whole multiple the preview's size holds, centred (or at natural
+// size from its top-left corner, clipped, when larger): every pixel of the picture a square of that
+// side. Pixels of alpha 0, and everything outside the picture, show the control's background.
 QImage InPreview(PreviewImage* preview, const QImage& picture) {
-  QImage expected(257, 217, QImage::Format_RGB32);
+  QImage expected(preview->size(), QImage::Format_RGB32);
   expected.fill(preview->palette().color(preview->backgroundRole()));
-  for (int y = 0; y < std::min(picture.height(), expected.height()); ++y) {
-    for (int x = 0; x < std::min(picture.width(), expected.width()); ++x) {
-      if (qAlpha(picture.pixel(x, y)) != 0) expected.setPixel(x, y, picture.pixel(x, y));
+  const auto [left, top, scale] =
+      kivo::screenshots::PlacePicture(picture.width(), picture.height(), expected.width(), expected.height());
+  for (int y = top; y < std::min(top + picture.height() * scale, expected.height()); ++y) {
+    for (int x = left; x < std::min(left + picture.width() * scale, expected.width()); ++x) {
+      const QRgb pixel = picture.pixel((x - left) / scale, (y - top) / scale);
+      if (qAlpha(pixel) != 0) expected.setPixel(x, y, pixel);
     }
   }
   return expected;
@@ -92,7 +97,8 @@ bool Shows(PreviewImage* preview, const QImage& picture, const std::vector<QImag
   const bool seen = QTest::qWaitFor(
       [&] {
         const QPoint at = preview->mapTo(preview->window(), QPoint());
-        const QPixmap grabbed = preview->screen()->grabWindow(preview->window()->winId(), at.x(), at.y(), 257, 217);
+        const QPixmap grabbed = preview->screen()->grabWindow(preview->window()->winId(), at.x(), at.y(),
+                                                              preview->width(), preview->height());
         const QImage shown = grabbed.toImage().convertToFormat(QImage::Format_RGB32);
         stray = stray || (!allowed.empty() && std::find(allowed.begin(), allowed.end(), shown) == allowed.end());
         return shown == want;

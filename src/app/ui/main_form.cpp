@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The KIVO developers
 // SPDX-License-Identifier: MIT
-// The window's construction: its panels placed as designed (the left panel keeps its width and its
-// controls keep their places when the window is resized; the list takes the rest), and how the
-// panels' signals reach the handlers.
+// The window's construction: its panels laid out (at the designed size as designed; made larger,
+// the list and the preview grow and the option tabs keep their natural size), and how the panels'
+// signals reach the handlers.
 #include "app/ui/main_form.h"
 
 #include <QCloseEvent>
@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QShowEvent>
 #include <QStatusBar>
+#include <QToolBar>
+#include <QVBoxLayout>
 
 #include "app/ui/menus.h"
 #include "browser/ui/rom_list.h"
@@ -33,6 +35,8 @@ constexpr int kDesignWidth = 685;
 constexpr int kDesignHeight = 568;
 constexpr int kMinimumWidth = 450;
 constexpr int kMinimumHeight = 550;
+constexpr int kPreviewWidth = 257;
+constexpr int kPreviewHeight = 217;
 
 }  // namespace
 
@@ -48,13 +52,13 @@ TMainForm::TMainForm(AppContext& context, widgets::Dialogs& dialogs, QWidget* pa
   font.setStyleHint(QFont::SansSerif);
   font.setPixelSize(11);
   setFont(font);
-  setMinimumSize(kMinimumWidth, kMinimumHeight);
   move(kDesignLeft, kDesignTop);
   resize(kDesignWidth, kDesignHeight);
 
   BuildLayout();
+  FitMinimumSize();
   ConnectPanels();
-  PageControl1->BindOptions(*this);
+  PageControl1->BindMarks(menus_->Item("mnuBat"), menus_->Item("mnuHighPriority"));
   guard_.Run([this] { FormCreate(); });
 }
 
@@ -62,16 +66,23 @@ TMainForm::~TMainForm() = default;
 
 void TMainForm::BuildLayout() {
   menus_ = new Menus(context_, guard_, this);
+  // The left panel: the tool bar, the preview, which takes the height the option tabs leave, and
+  // the tabs at their natural size.
   Panel1 = new QWidget;
   Panel1->setObjectName("Panel1");
-  Panel1->setFixedWidth(257);
-  menus_->BuildToolBar(Panel1);
+  auto* left = new QVBoxLayout(Panel1);
+  left->setContentsMargins(0, 0, 0, 0);
+  left->setSpacing(3);
+  left->addWidget(menus_->BuildToolBar(Panel1));
   imgPreview0 = new screenshots::PreviewPanel(Panel1);
-  imgPreview0->setGeometry(0, 28, 257, 217);
+  // The design's picture area: a screenshot's width, drawn whole from there on.
+  imgPreview0->setMinimumSize(kPreviewWidth, kPreviewHeight);
+  left->addWidget(imgPreview0, 1);
   PageControl1 = new OptionPanel(context_, guard_, Panel1);
-  PageControl1->setGeometry(0, 248, 255, 257);
-  cacheRow_ = new zipcache::CacheRow(context_, guard_, PageControl1->SetupPage());
-  cacheRow_->setGeometry(0, 200, 249, 25);
+  PageControl1->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+  left->addWidget(PageControl1, 0, Qt::AlignLeft);
+  cacheRow_ = new zipcache::CacheRow(context_, guard_, nullptr);
+  PageControl1->AddSetupRow(cacheRow_);
 
   ListView = new browser::RomList;
   menus_->AttachFileMenu(ListView);
@@ -79,13 +90,13 @@ void TMainForm::BuildLayout() {
   auto* layout = new QHBoxLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  layout->addWidget(Panel1);
-  layout->addWidget(ListView, 1);
+  // Made wider, the window gives the list and the preview their shares of the designed widths.
+  layout->addWidget(Panel1, kPreviewWidth);
+  layout->addWidget(ListView, kDesignWidth - kPreviewWidth);
   setCentralWidget(central);
 
   auto* bar = new QStatusBar;
   bar->setObjectName("StatusBar");
-  bar->setFixedHeight(19);
   bar->setSizeGripEnabled(true);
   const int widths[3] = {128, 128, 50};
   for (int i = 0; i < 3; ++i) {
@@ -126,9 +137,23 @@ const screenshots::PreviewState& TMainForm::Preview() const { return imgPreview0
 
 zipcache::TZipCache* TMainForm::ZipCache() const { return zipCache_.get(); }
 
-const std::vector<OptionPanel::OptionBinding>& TMainForm::Bindings() const { return PageControl1->Bindings(); }
+const std::vector<OptionBindings::Control*>& TMainForm::Bindings() const { return PageControl1->Bindings(); }
 
 void TMainForm::SetStatusFolder(const QString& text) { StatusPanels[2]->setText(text); }
+
+void TMainForm::FitMinimumSize() {
+  // The designed smallest size, or more where a larger font or another style needs it, so that no
+  // caption is ever cut.
+  setMinimumSize(minimumSizeHint().expandedTo(QSize(kMinimumWidth, kMinimumHeight)));
+}
+
+bool TMainForm::event(QEvent* event) {
+  const bool handled = QMainWindow::event(event);
+  // The contents' needs have changed (a larger font, another style): the layout has been worked
+  // out anew by now.
+  if (event->type() == QEvent::LayoutRequest) FitMinimumSize();
+  return handled;
+}
 
 void TMainForm::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);

@@ -52,9 +52,10 @@ class TMainForm : public QMainWindow {
   // What the panels show, for the window's tests.
   const screenshots::PreviewState& Preview() const;
   zipcache::TZipCache* ZipCache() const;
-  const std::vector<OptionPanel::OptionBinding>& Bindings() const;
+  const std::vector<OptionBindings::Control*>& Bindings() const;
 
  protected:
+  bool event(QEvent* event) override;
   void changeEvent(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -84,6 +85,7 @@ class TMainForm : public QMainWindow {
   void RunRom();
 
   void BuildLayout();
+  void FitMinimumSize();
   void ConnectPanels();
   void ShowSelectionPreview();
   // The plain ROM file of the selected game in the current folder, unpacked from its archive if

@@ -97,10 +97,9 @@ void Menus::BuildHelpMenu() {
   }
 }
 
-void Menus::BuildToolBar(QWidget* panel) {
+QToolBar* Menus::BuildToolBar(QWidget* panel) {
   ToolBar1 = new QToolBar(panel);
   ToolBar1->setObjectName("ToolBar1");
-  ToolBar1->setGeometry(0, 0, 257, 28);
   ToolBar1->setMovable(false);
   ToolBar1->setIconSize(QSize(16, 16));
   ToolBar1->setStyleSheet(
@@ -130,6 +129,7 @@ void Menus::BuildToolBar(QWidget* panel) {
             [button, menu = b.menu](const QPoint& at) { menu->popup(button->mapToGlobal(at)); });
     ToolBar1->addWidget(button);
   }
+  return ToolBar1;
 }
 
 void Menus::AttachFileMenu(QAbstractItemView* list) {

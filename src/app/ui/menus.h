@@ -22,19 +22,21 @@ struct AppContext;
 
 // The tool bar's three menus, File, Preferences and Help, and the Help menu's commands. Every item
 // carries its design name as its object name: the window hands each File item its handler by that
-// name, and the option panel finds the two Preferences marks it stores by theirs.
+// name, and the option panel the two Preferences marks it binds.
 class Menus : public QObject {
   Q_OBJECT
 
  public:
   Menus(AppContext& context, widgets::HandlerGuard& guard, QWidget* window);
 
-  // The tool bar with the three menu buttons, at the top of the left panel.
-  void BuildToolBar(QWidget* panel);
+  // The tool bar with the three menu buttons, for the top of the left panel.
+  QToolBar* BuildToolBar(QWidget* panel);
   // The ROM list carries the File menu: its context menu and its two shortcuts.
   void AttachFileMenu(QAbstractItemView* list);
   // Runs `handler` (guarded) when the user chooses the item of this name.
   void OnItem(const char* name, std::function<void()> handler);
+  // The item of this name.
+  QAction* Item(const char* name) const;
 
   // The Help menu's commands.
   void mnuAboutClick();
@@ -52,7 +54,6 @@ class Menus : public QObject {
   void BuildHelpMenu();
   // Unzip is offered for an archive only.
   void popFilePopup();
-  QAction* Item(const char* name) const;
 
   AppContext& context_;
   widgets::HandlerGuard& guard_;

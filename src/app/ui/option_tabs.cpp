@@ -1,173 +1,216 @@
 // SPDX-FileCopyrightText: 2026 The KIVO developers
 // SPDX-License-Identifier: MIT
-// The four pages of the option tabs, each control at its designed place and with its design value.
-#include <QCheckBox>
-#include <QComboBox>
+// The four pages of the option tabs, laid out by Qt's layouts in the designed groups and order:
+// each bound control is made in one line, named as the window's design names it.
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPixmap>
-#include <QPushButton>
-#include <QSlider>
+#include <QToolButton>
+#include <QVBoxLayout>
 
 #include "app/ui/option_panel.h"
-#include "app/ui/radio_group.h"
 #include "widgets/handler_guard.h"
 
 namespace kivo::app {
 
 namespace {
 
-QCheckBox* Check(QWidget* parent, const char* name, const QString& caption, int left, int top, int width = 105) {
-  auto* box = new QCheckBox(caption, parent);
-  box->setObjectName(name);
-  box->setGeometry(left, top, width, 17);
-  return box;
+// The design's spacing: the controls of a column close together, as on the original panel.
+constexpr int kRowSpacing = 2;
+constexpr int kColumnSpacing = 12;
+
+template <typename Widget>
+Widget* Named(Widget* widget, const char* name) {
+  widget->setObjectName(name);
+  return widget;
 }
 
-QLabel* Label(QWidget* parent, const char* name, const QString& caption, int left, int top, int width = 120) {
-  auto* label = new QLabel(caption, parent);
-  label->setObjectName(name);
-  label->setGeometry(left, top, width, 15);
-  return label;
+QVBoxLayout* Column(QBoxLayout* row) {
+  auto* column = new QVBoxLayout;
+  column->setSpacing(kRowSpacing);
+  row->addLayout(column);
+  return column;
 }
 
-// A slider for the option: its name, range and first position are the declaration's.
-QSlider* Slider(QWidget* parent, const OptionDecl& option, Qt::Orientation orientation, const QRect& place) {
-  auto* slider = new QSlider(orientation, parent);
-  slider->setObjectName(QString::fromLatin1(option.control.data(), static_cast<qsizetype>(option.control.size())));
-  slider->setRange(option.minimum, option.maximum);
-  slider->setValue(option.defaultValue);
-  slider->setGeometry(place);
-  return slider;
+QHBoxLayout* Columns(QWidget* page) {
+  auto* row = new QHBoxLayout(page);
+  row->setContentsMargins(6, 6, 6, 6);
+  row->setSpacing(kColumnSpacing);
+  return row;
 }
 
-QLineEdit* Edit(QWidget* parent, const char* name, int left, int top, int width, bool readOnly) {
-  auto* edit = new QLineEdit(parent);
-  edit->setObjectName(name);
-  edit->setGeometry(left, top, width, 21);
-  edit->setReadOnly(readOnly);
-  return edit;
-}
+QLabel* Label(const char* name, const QString& caption) { return Named(new QLabel(caption), name); }
 
-QPushButton* Browse(QWidget* parent, const char* name, int top) {
-  auto* button = new QPushButton("..", parent);
-  button->setObjectName(name);
-  button->setGeometry(224, top, 22, 22);
-  return button;
-}
+// A check box of a column: its option, design name and caption.
+struct CheckBoxSpec {
+  const OptionDecl& option;
+  const char* name;
+  const char* caption;
+};
 
 }  // namespace
 
-void OptionPanel::BuildOptionsTab(QWidget* page) {
-  optMemCopy = new RadioGroup("Mem Copy", {"Normal", "FPU", "MMX"}, page);
-  optMemCopy->setObjectName("optMemCopy");
-  optMemCopy->setGeometry(0, 8, 113, 89);
-  optMemCopy->SetItemIndex(1);
+QWidget* OptionPanel::BuildOptionsTab() {
+  auto* page = new QWidget;
+  QHBoxLayout* columns = Columns(page);
+  QVBoxLayout* left = Column(columns);
+  auto* memCopy =
+      Named(new OptionRadioGroup(bindings_, option::MemCopy, "Mem Copy", {"Normal", "FPU", "MMX"}, page), "optMemCopy");
+  left->addWidget(memCopy);
+  auto* gui = Named(new QGroupBox("ZSNES GUI"), "GroupBox2");
+  auto* guiColumn = new QVBoxLayout(gui);
+  guiColumn->setSpacing(kRowSpacing);
+  auto* skipEnter = Named(new OptionCheckBox(bindings_, option::Enter, "Skip enter", gui), "chkEnter");
+  guiColumn->addWidget(skipEnter);
+  guiColumn->addWidget(Named(new OptionCheckBox(bindings_, option::Debugger, "Debugger", gui), "chkDebugger"));
+  guiColumn->addWidget(
+      Named(new OptionCheckBox(bindings_, option::DisableMouse, "Disable mouse", gui), "chkDisableMouse"));
+  guiColumn->addWidget(Named(new OptionCheckBox(bindings_, option::DisableGUI, "Disable GUI", gui), "chkGUI"));
+  left->addWidget(gui);
+  left->addStretch();
+  // The design's own values, replaced by the first load.
+  bindings_.Showing([=] {
+    memCopy->SetItemIndex(1);
+    skipEnter->setChecked(true);
+  });
 
-  GroupBox2 = new QGroupBox("ZSNES GUI", page);
-  GroupBox2->setObjectName("GroupBox2");
-  GroupBox2->setGeometry(0, 104, 113, 113);
-  // Check boxes that only store their state are found by name when the options are bound.
-  Check(GroupBox2, "chkEnter", "Skip enter", 8, 16, 100)->setChecked(true);
-  Check(GroupBox2, "chkDebugger", "Debugger", 8, 40, 100);
-  Check(GroupBox2, "chkDisableMouse", "Disable mouse", 8, 64, 100);
-  Check(GroupBox2, "chkGUI", "Disable GUI", 8, 88, 100);
-
-  Check(page, "chkNTSC", "NTSC", 128, 16);
-  Check(page, "chkPAL", "Pal", 128, 40);
-  Check(page, "chkLoROM", "LoROM", 128, 64);
-  Check(page, "chkHiROM", "HiROM", 128, 88);
-  Check(page, "chkInterleaved", "Interleaved", 128, 112);
-  lblCPU = Label(page, "lblCPU", " CPU cycles", 128, 136);
-  sldCPU = Slider(page, option::CPUCycles, Qt::Horizontal, QRect(128, 152, 121, 25));
+  QVBoxLayout* right = Column(columns);
+  right->addSpacing(8);
+  right->addWidget(Named(new OptionCheckBox(bindings_, option::NTSC, "NTSC", page), "chkNTSC"));
+  right->addWidget(Named(new OptionCheckBox(bindings_, option::PAL, "Pal", page), "chkPAL"));
+  right->addWidget(Named(new OptionCheckBox(bindings_, option::LoROM, "LoROM", page), "chkLoROM"));
+  right->addWidget(Named(new OptionCheckBox(bindings_, option::HiROM, "HiROM", page), "chkHiROM"));
+  right->addWidget(Named(new OptionCheckBox(bindings_, option::Interleaved, "Interleaved", page), "chkInterleaved"));
+  right->addWidget(lblCPU = Label("lblCPU", " CPU cycles"));
+  right->addWidget(sldCPU = Named(new OptionSlider(bindings_, option::CPUCycles, Qt::Horizontal, page), "sldCPU"));
   sldCPU->setPageStep(1);
-  sldCPU->setTickPosition(QSlider::NoTicks);
   sldCPU->setToolTip("CPU Cycles");
+  right->addStretch();
+  return page;
 }
 
-void OptionPanel::BuildSoundTab(QWidget* page) {
-  chkSound = Check(page, "chkSound", "Enable", 8, 8);
-  chkStereo = Check(page, "chkStereo", "Stereo", 8, 32);
-  chkBuffer = Check(page, "chkBuffer", "Buffer", 8, 56);
-  chkDisableSPCHack = Check(page, "chkDisableSPCHack", "Disable SPC hack", 8, 80, 115);
-  chkBlaster = Check(page, "chkBlaster", "Force 8 bit", 8, 104);
-  chkDisableDSP = Check(page, "chkDisableDSP", "Disable DSP", 8, 128);
-  Label(page, "Label1", "Samplerate:", 128, 8, 100);
+QWidget* OptionPanel::BuildSoundTab() {
+  auto* page = new QWidget;
+  QHBoxLayout* columns = Columns(page);
+  QVBoxLayout* left = Column(columns);
+  left->addWidget(chkSound = Named(new OptionCheckBox(bindings_, option::Sound, "Enable", page), "chkSound"));
+  const CheckBoxSpec boxes[] = {{option::Stereo, "chkStereo", "Stereo"},
+                                {option::Buffer, "chkBuffer", "Buffer"},
+                                {option::DisableSPCHack, "chkDisableSPCHack", "Disable SPC hack"},
+                                {option::Force8bit, "chkBlaster", "Force 8 bit"},
+                                {option::DisableDSP, "chkDisableDSP", "Disable DSP"}};
+  for (const auto& box : boxes) {
+    soundControls_.push_back(Named(new OptionCheckBox(bindings_, box.option, box.caption, page), box.name));
+    left->addWidget(soundControls_.back());
+  }
+  left->addStretch();
 
-  cmbSampleRate = new QComboBox(page);
-  cmbSampleRate->setObjectName("cmbSampleRate");
-  cmbSampleRate->setEditable(true);
-  cmbSampleRate->setInsertPolicy(QComboBox::NoInsert);
-  // Typed text is the user's own rate, never an item: no completion may turn it into one (an Enter
-  // in the field is kept from choosing one too, see eventFilter).
-  cmbSampleRate->setCompleter(nullptr);
-  cmbSampleRate->lineEdit()->installEventFilter(this);
-  cmbSampleRate->addItems({"8000Hz", "11025Hz", "22050Hz", "44100Hz", "16000Hz", "32000Hz"});
-  cmbSampleRate->setCurrentIndex(-1);
-  cmbSampleRate->setGeometry(128, 32, 105, 21);
-
-  imgVolume = new QLabel(page);
-  imgVolume->setObjectName("imgVolume");
-  imgVolume->setGeometry(128, 64, 32, 32);
+  QVBoxLayout* right = Column(columns);
+  right->addWidget(Label("Label1", "Samplerate:"));
+  cmbSampleRate = Named(new OptionComboBox(bindings_, option::SampleRate,
+                                           {"8000Hz", "11025Hz", "22050Hz", "44100Hz", "16000Hz", "32000Hz"}, page),
+                        "cmbSampleRate");
+  right->addWidget(cmbSampleRate);
+  auto* volumeRow = new QHBoxLayout;
+  volumeRow->setSpacing(kColumnSpacing);
+  imgVolume = Label("imgVolume", {});
   imgVolume->setPixmap(QPixmap(":/volume.png"));
-
-  sldVolume = Slider(page, option::Volume, Qt::Vertical, QRect(176, 72, 18, 89));
+  volumeRow->addWidget(imgVolume, 0, Qt::AlignTop);
+  auto* volume = Named(new OptionSlider(bindings_, option::Volume, Qt::Vertical, page), "sldVolume");
   // The minimum at the top, as on a mixer's scale; the keys and the wheel then move the handle the
   // way they point, as on any slider.
-  sldVolume->setInvertedAppearance(true);
-  sldVolume->setInvertedControls(true);
-  sldVolume->setTickPosition(QSlider::TicksBothSides);
-  sldVolume->setTickInterval(10);
+  volume->setInvertedAppearance(true);
+  volume->setInvertedControls(true);
+  volume->setTickPosition(QSlider::TicksBothSides);
+  volume->setTickInterval(10);
+  volume->setMinimumHeight(89);
+  volumeRow->addWidget(volume);
+  volumeRow->addStretch();
+  right->addLayout(volumeRow);
+  right->addStretch();
+  soundControls_.push_back(cmbSampleRate);
+  soundControls_.push_back(volume);
+  return page;
 }
 
-void OptionPanel::BuildSetupTab(QWidget* page) {
-  setupPage_ = page;
-  Label(page, "ZSNES", "ZSNES", 0, 8);
-  txtDirZSNES = Edit(page, "txtDirZSNES", 0, 24, 217, true);
-  QPushButton* browseZsnes = Browse(page, "cmdBrowseZSNES", 24);
-  Label(page, "Label5", "Screenshots", 0, 56);
-  txtDirMedia = Edit(page, "txtDirMedia", 0, 72, 217, true);
-  QPushButton* browseMedia = Browse(page, "cmdBrowseMedia", 72);
-  Label(page, "Label6", "Savegame", 0, 104);
-  txtDirSavegame = Edit(page, "txtDirSavegame", 0, 120, 217, true);
-  QPushButton* browseSavegame = Browse(page, "cmdBrowseSavegame", 120);
+OptionEdit* OptionPanel::FolderRow(QBoxLayout* column, const FolderField& field) {
+  column->addWidget(Label(field.label, field.caption));
+  auto* row = new QHBoxLayout;
+  row->setSpacing(kRowSpacing);
+  auto* edit = Named(new OptionEdit(bindings_, field.option, true, nullptr), field.edit);
+  row->addWidget(edit, 1);
+  // A small button of the font's own size, as the design's ".." beside the field.
+  auto* pick = Named(new QToolButton, field.button);
+  pick->setText("..");
+  connect(pick, &QToolButton::clicked, this, guard_.Wrap([this, browse = field.browse] { (this->*browse)(); }));
+  row->addWidget(pick);
+  column->addLayout(row);
+  return edit;
+}
 
-  lblExtraCmd = Label(page, "lblExtraCmd", "DOS-Command for drivers etc.", 0, 152, 200);
-  txtExtraCmd = Edit(page, "txtExtraCmd", 0, 168, 249, false);
+QWidget* OptionPanel::BuildSetupTab() {
+  auto* page = setupPage_ = new QWidget;
+  auto* column = new QVBoxLayout(page);
+  column->setContentsMargins(6, 6, 6, 6);
+  column->setSpacing(kRowSpacing);
+  txtDirZSNES = FolderRow(column, {option::ZSNESPath, "ZSNES", "ZSNES", "txtDirZSNES", "cmdBrowseZSNES",
+                                   &OptionPanel::cmdBrowseZSNESClick});
+  txtDirMedia = FolderRow(column, {option::MediaPath, "Label5", "Screenshots", "txtDirMedia", "cmdBrowseMedia",
+                                   &OptionPanel::cmdBrowseMediaClick});
+  txtDirSavegame = FolderRow(column, {option::SavegamePath, "Label6", "Savegame", "txtDirSavegame", "cmdBrowseSavegame",
+                                      &OptionPanel::cmdBrowseSavegameClick});
+  column->addSpacing(6);
+  column->addWidget(lblExtraCmd = Label("lblExtraCmd", "DOS-Command for drivers etc."));
+  column->addWidget(txtExtraCmd = Named(new OptionEdit(bindings_, option::ExtraCommand, false, page), "txtExtraCmd"));
   // The design text is the control's name, as a form designer leaves it: the first load always
   // replaces it, with an empty text when the file has no "ExtraCommand".
-  txtExtraCmd->setText("txtExtraCmd");
+  bindings_.Showing([this] { txtExtraCmd->setText("txtExtraCmd"); });
   txtExtraCmd->setEnabled(false);
-  // The zip cache's row (Keep N ROMs in Cache, Apply) is placed below by the window.
-
-  connect(browseZsnes, &QPushButton::clicked, this, guard_.Wrap([this] { cmdBrowseZSNESClick(); }));
-  connect(browseMedia, &QPushButton::clicked, this, guard_.Wrap([this] { cmdBrowseMediaClick(); }));
-  connect(browseSavegame, &QPushButton::clicked, this, guard_.Wrap([this] { cmdBrowseSavegameClick(); }));
+  // The zip cache's row (Keep N ROMs in Cache, Apply) goes here, from the window (AddSetupRow).
+  column->addStretch();
+  return page;
 }
 
-void OptionPanel::BuildVideoTab(QWidget* page) {
-  Check(page, "chkScanlines", "Scanlines", 8, 8, 95);
-  Check(page, "chkVSync", "Vertical sync", 8, 24, 95);
-  Check(page, "chkInterpolation", "Interpolation", 8, 40, 95);
-  Check(page, "chkNewEngine", "New engine", 8, 56, 95);
-  Check(page, "chkSmallScreen", "Small screen", 8, 72, 95);
-  Check(page, "chkScale", "Scale image", 8, 88, 95);
-  Check(page, "chkColor0", "Color zero stay", 8, 104, 95);
-  Check(page, "chkOffBy1LineFix", "Off by 1 line fix", 8, 120, 95);
-  chkFrameSkip = Check(page, "chkFrameSkip", "Frameskip", 8, 136, 95);
-  sldFrameSkip = Slider(page, option::FrameSkipValue, Qt::Horizontal, QRect(8, 160, 89, 18));
-  lblGamma = Label(page, "lblGamma", " Gamma correct: ", 8, 184, 95);
-  // Its maximum is the build's (ApplyEmulatorProfile).
-  sldGamma = Slider(page, option::Gamma, Qt::Horizontal, QRect(8, 200, 89, 18));
-  sldGamma->setToolTip("Gamma Correction");
+void OptionPanel::AddSetupRow(QWidget* row) {
+  auto* column = static_cast<QVBoxLayout*>(setupPage_->layout());
+  column->insertWidget(column->count() - 1, row);  // above the closing stretch
+}
 
-  optVideoMode = new RadioGroup("Videomode",
-                                {"320x240x256", "256x256x256", "320x240x256 Vesa2", "320x240x65K Vesa2",
-                                 "640x480x256 Vesa2", "640x480x65K Vesa2", "512x384x256 Vesa2", "512x384x65K Vesa2"},
-                                page);
-  optVideoMode->setObjectName("optVideoMode");
-  optVideoMode->setGeometry(104, 8, 137, 167);
+QWidget* OptionPanel::BuildVideoTab() {
+  auto* page = new QWidget;
+  QHBoxLayout* columns = Columns(page);
+  QVBoxLayout* left = Column(columns);
+  const CheckBoxSpec boxes[] = {{option::Scanlines, "chkScanlines", "Scanlines"},
+                                {option::VSync, "chkVSync", "Vertical sync"},
+                                {option::Interpolation, "chkInterpolation", "Interpolation"},
+                                {option::NewEngine, "chkNewEngine", "New engine"},
+                                {option::SmallScreen, "chkSmallScreen", "Small screen"},
+                                {option::Scale, "chkScale", "Scale image"},
+                                {option::Color0, "chkColor0", "Color zero stay"},
+                                {option::OffBy1LineFix, "chkOffBy1LineFix", "Off by 1 line fix"}};
+  for (const auto& box : boxes)
+    left->addWidget(Named(new OptionCheckBox(bindings_, box.option, box.caption, page), box.name));
+  left->addWidget(chkFrameSkip =
+                      Named(new OptionCheckBox(bindings_, option::FrameSkip, "Frameskip", page), "chkFrameSkip"));
+  left->addWidget(sldFrameSkip =
+                      Named(new OptionSlider(bindings_, option::FrameSkipValue, Qt::Horizontal, page), "sldFrameSkip"));
+  left->addWidget(lblGamma = Label("lblGamma", " Gamma correct: "));
+  // Its maximum is the build's (ApplyEmulatorProfile).
+  left->addWidget(sldGamma = Named(new OptionSlider(bindings_, option::Gamma, Qt::Horizontal, page), "sldGamma"));
+  sldGamma->setToolTip("Gamma Correction");
+  left->addStretch();
+
+  QVBoxLayout* right = Column(columns);
+  optVideoMode =
+      Named(new OptionRadioGroup(bindings_, option::Videomode, "Videomode",
+                                 {"320x240x256", "256x256x256", "320x240x256 Vesa2", "320x240x65K Vesa2",
+                                  "640x480x256 Vesa2", "640x480x65K Vesa2", "512x384x256 Vesa2", "512x384x65K Vesa2"},
+                                 page),
+            "optVideoMode");
+  right->addWidget(optVideoMode);
+  right->addStretch();
+  return page;
 }
 
 }  // namespace kivo::app

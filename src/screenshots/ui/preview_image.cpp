@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "screenshots/picture_placement.h"
+
 namespace kivo::screenshots {
 
 PreviewImage::PreviewImage(QWidget* parent) : QWidget(parent) {}
@@ -18,7 +20,13 @@ void PreviewImage::SetGraphic(std::unique_ptr<TGraphic> graphic) {
 void PreviewImage::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setClipRect(rect());
-  if (graphic_) graphic_->Draw(painter);
+  if (!graphic_) return;
+  const QSize size = graphic_->Size();
+  const PicturePlacement place = PlacePicture(size.width(), size.height(), width(), height());
+  painter.translate(place.left, place.top);
+  // Whole multiples only, drawn without smoothing: each pixel of the picture a sharp square.
+  painter.scale(place.scale, place.scale);
+  graphic_->Draw(painter);
 }
 
 void PreviewImage::mouseReleaseEvent(QMouseEvent* event) {

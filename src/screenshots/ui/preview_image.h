@@ -9,8 +9,8 @@
 
 namespace kivo::screenshots {
 
-// The preview picture: shows its graphic at natural size from the top-left corner, clipped, never
-// stretched or centred, and repaints when an animation moves on.
+// The preview picture: shows its graphic at the largest whole multiple of its size that the widget
+// holds, centred (PlacePicture), and repaints when an animation moves on.
 class PreviewImage : public QWidget {
   Q_OBJECT
 

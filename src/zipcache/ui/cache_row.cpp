@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "zipcache/ui/cache_row.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,10 +17,9 @@ namespace kivo::zipcache {
 
 namespace {
 
-QLabel* Label(QWidget* parent, const char* name, const QString& caption, int left, int width) {
+QLabel* Label(QWidget* parent, const char* name, const QString& caption) {
   auto* label = new QLabel(caption, parent);
   label->setObjectName(name);
-  label->setGeometry(left, 5, width, 15);
   return label;
 }
 
@@ -28,19 +28,27 @@ QLabel* Label(QWidget* parent, const char* name, const QString& caption, int lef
 CacheRow::CacheRow(app::AppContext& context, widgets::HandlerGuard& guard, QWidget* parent)
     : QWidget(parent), context_(context) {
   setObjectName("CacheRow");
-  Label(this, "lblKeep", "Keep", 0, 30);
   EditCacheSize = new QLineEdit(this);
   EditCacheSize->setObjectName("EditCacheSize");
-  EditCacheSize->setGeometry(32, 2, 33, 21);
   EditCacheSize->setReadOnly(true);
+  // Three digits, as the limit has.
+  EditCacheSize->setFixedWidth(EditCacheSize->fontMetrics().horizontalAdvance("0000") + 8);
   UpDownCache = new widgets::UpDown(app::option::CacheSize.minimum, app::option::CacheSize.maximum, this);
   UpDownCache->setObjectName("UpDownCache");
-  UpDownCache->setGeometry(65, 2, 15, 21);
-  Label(this, "lblRomsInCache", "ROMs in Cache", 84, 94);
   btnCache = new QPushButton("Apply", this);
   btnCache->setObjectName("btnCache");
-  btnCache->setGeometry(182, 0, 66, 25);
   btnCache->setEnabled(false);
+  // Keep [n][updown] ROMs in Cache ... [Apply]
+  auto* row = new QHBoxLayout(this);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(2);
+  row->addWidget(Label(this, "lblKeep", "Keep"));
+  row->addWidget(EditCacheSize);
+  row->addWidget(UpDownCache);
+  row->addSpacing(4);
+  row->addWidget(Label(this, "lblRomsInCache", "ROMs in Cache"));
+  row->addStretch();
+  row->addWidget(btnCache);
 
   connect(UpDownCache, &widgets::UpDown::Clicked, this, guard.Wrap([this] { UpDownCacheClick(); }));
   connect(btnCache, &QPushButton::clicked, this, guard.Wrap([this] { btnCacheClick(); }));

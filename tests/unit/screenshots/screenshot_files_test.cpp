@@ -12,6 +12,7 @@
 #include "platform/files.h"
 #include "screenshots/archive_screenshot.h"
 #include "screenshots/bmp_file.h"
+#include "screenshots/picture_placement.h"
 #include "screenshots/preview_lookup.h"
 #include "screenshots/preview_state.h"
 #include "support/case_words.h"
@@ -120,6 +121,21 @@ TEST(PreviewState, TheFirstMissAfterAScreenshotOrAStartUpWithoutTheTitleLoadsIt)
   state.ScreenshotLoaded();
   EXPECT_FALSE(state.TitleShown());
   EXPECT_TRUE(state.NoScreenshot());
+}
+
+// The preview's picture: the largest whole multiple that fits, centred; one larger than the area at
+// its own size from the top-left corner, as the preview drew every picture before it could grow.
+TEST(PicturePlacement, AWholeMultipleCentredOrNaturalSizeFromTheCorner) {
+  auto place = [](int w, int h, int aw, int ah) {
+    const PicturePlacement p = PlacePicture(w, h, aw, ah);
+    return std::vector<int>{p.left, p.top, p.scale};
+  };
+  EXPECT_EQ(place(256, 224, 257, 217), (std::vector<int>{0, 0, 1}));    // the design's area clips
+  EXPECT_EQ(place(256, 224, 300, 260), (std::vector<int>{22, 18, 1}));  // room, but not for 2x
+  EXPECT_EQ(place(256, 224, 800, 460), (std::vector<int>{144, 6, 2}));  // the height decides
+  EXPECT_EQ(place(48, 36, 257, 217), (std::vector<int>{8, 18, 5}));     // the width decides
+  EXPECT_EQ(place(512, 448, 300, 600), (std::vector<int>{0, 76, 1}));   // wider than the area
+  EXPECT_EQ(place(0, 224, 300, 260), (std::vector<int>{0, 0, 1}));      // no picture to place
 }
 
 }  // namespace

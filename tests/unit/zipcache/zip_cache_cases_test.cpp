@@ -52,7 +52,7 @@ void RunCase(const std::string& root, const std::vector<CaseStatement>& statemen
     SCOPED_TRACE(statement.where);
     Words w = WordsBelow(statement, root);
     for (std::string& word : w) {
-      if (word.starts_with("*/") && !privateFolder.empty()) word.replace(0, 1, privateFolder);
+      if (word.starts_with("*/") && !privateFolder.empty()) word = PathsBelow("$" + word.substr(1), privateFolder, false);
     }
     if (RunFileStatement(w)) continue;
     if (w[0] == "member") {
@@ -96,7 +96,7 @@ void RunCase(const std::string& root, const std::vector<CaseStatement>& statemen
       if (w.at(2).starts_with("*/")) {
         privateFolder =
             rom.substr(0, rom.find(kivo::common::kPathSeparator, root.size() + 5));  // "<root>/tmp/<folder>"
-        w[2].replace(0, 1, privateFolder);
+        w[2] = PathsBelow("$" + w[2].substr(1), privateFolder, false);
       }
       EXPECT_EQ(rom, w[2]);
     } else if (w[0] == "owns") {
