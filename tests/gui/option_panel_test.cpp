@@ -45,7 +45,7 @@ std::string Other(const QObject* control) {
 void Enter(FormFixture& f, QObject* control, const std::string& value) {
   if (auto* edit = qobject_cast<QLineEdit*>(control); edit && edit->isReadOnly()) {
     f.dialogs.pickerAnswers.push_back(value);
-    Child<QPushButton>(*f.form, qPrintable(edit->objectName().replace("txtDir", "cmdBrowse")))->click();
+    Child<QAbstractButton>(*f.form, qPrintable(edit->objectName().replace("txtDir", "cmdBrowse")))->click();
   } else if (edit) {
     edit->setText(QString::fromStdString(value));
   } else if (auto* box = qobject_cast<QCheckBox*>(control)) {
