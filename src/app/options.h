@@ -36,8 +36,6 @@ struct OptionDecl {
   std::string_view section;  // a fixed section, or section::InForce
   OptionForm form;
   int defaultValue;  // for Bool (0 or 1) and Integer
-  // The object name of the window's control that shows and stores it; empty for keys without one.
-  std::string_view control = {};
   // For an Integer the window shows on a slider or a list: its lowest and highest value.
   int minimum = 0;
   int maximum = 0;
@@ -56,57 +54,57 @@ using enum OptionForm;
 inline constexpr std::string_view Configuration = section::InForce;
 inline constexpr std::string_view General = section::General;
 // Per configuration.
-inline constexpr OptionDecl Interleaved{"Interleaved", Configuration, Bool, 0, "chkInterleaved"};
-inline constexpr OptionDecl NTSC{"NTSC", Configuration, Bool, 0, "chkNTSC"};
-inline constexpr OptionDecl PAL{"PAL", Configuration, Bool, 0, "chkPAL"};
-inline constexpr OptionDecl HiROM{"HiROM", Configuration, Bool, 0, "chkHiROM"};
-inline constexpr OptionDecl LoROM{"LoROM", Configuration, Bool, 0, "chkLoROM"};
-inline constexpr OptionDecl Scanlines{"Scanlines", Configuration, Bool, 0, "chkScanlines"};
-inline constexpr OptionDecl Scale{"Scale", Configuration, Bool, 0, "chkScale"};
-inline constexpr OptionDecl Interpolation{"Interpolation", Configuration, Bool, 0, "chkInterpolation"};
-inline constexpr OptionDecl VSync{"VSync", Configuration, Bool, 0, "chkVSync"};
-inline constexpr OptionDecl NewEngine{"NewEngine", Configuration, Bool, 0, "chkNewEngine"};
-inline constexpr OptionDecl SmallScreen{"SmallScreen", Configuration, Bool, 0, "chkSmallScreen"};
-inline constexpr OptionDecl FrameSkip{"FrameSkip", Configuration, Bool, 0, "chkFrameSkip"};
+inline constexpr OptionDecl Interleaved{"Interleaved", Configuration, Bool, 0};
+inline constexpr OptionDecl NTSC{"NTSC", Configuration, Bool, 0};
+inline constexpr OptionDecl PAL{"PAL", Configuration, Bool, 0};
+inline constexpr OptionDecl HiROM{"HiROM", Configuration, Bool, 0};
+inline constexpr OptionDecl LoROM{"LoROM", Configuration, Bool, 0};
+inline constexpr OptionDecl Scanlines{"Scanlines", Configuration, Bool, 0};
+inline constexpr OptionDecl Scale{"Scale", Configuration, Bool, 0};
+inline constexpr OptionDecl Interpolation{"Interpolation", Configuration, Bool, 0};
+inline constexpr OptionDecl VSync{"VSync", Configuration, Bool, 0};
+inline constexpr OptionDecl NewEngine{"NewEngine", Configuration, Bool, 0};
+inline constexpr OptionDecl SmallScreen{"SmallScreen", Configuration, Bool, 0};
+inline constexpr OptionDecl FrameSkip{"FrameSkip", Configuration, Bool, 0};
 // Both builds skip 0 to 9 frames; without a value the slider's last step.
-inline constexpr OptionDecl FrameSkipValue{"FrameSkip Value", Configuration, Integer, 9, "sldFrameSkip", 0, 9};
-inline constexpr OptionDecl CPUCycles{"CPUCycles", Configuration, Integer, 100, "sldCPU", 50, 150};
-inline constexpr OptionDecl Color0{"Color0", Configuration, Bool, 0, "chkColor0"};
+inline constexpr OptionDecl FrameSkipValue{"FrameSkip Value", Configuration, Integer, 9, 0, 9};
+inline constexpr OptionDecl CPUCycles{"CPUCycles", Configuration, Integer, 100, 50, 150};
+inline constexpr OptionDecl Color0{"Color0", Configuration, Bool, 0};
 // The slider's range is the widest build's; a build with a narrower one shows and gets its own.
-inline constexpr OptionDecl Gamma{"Gamma", Configuration, Integer, 0, "sldGamma", 0, 15};
-inline constexpr OptionDecl DisableSPCHack{"DisableSPCHack", Configuration, Bool, 0, "chkDisableSPCHack"};
-inline constexpr OptionDecl OffBy1LineFix{"OffBy1LineFix", Configuration, Bool, 0, "chkOffBy1LineFix"};
-inline constexpr OptionDecl Videomode{"Videomode", Configuration, Integer, 3, "optVideoMode"};
+inline constexpr OptionDecl Gamma{"Gamma", Configuration, Integer, 0, 0, 15};
+inline constexpr OptionDecl DisableSPCHack{"DisableSPCHack", Configuration, Bool, 0};
+inline constexpr OptionDecl OffBy1LineFix{"OffBy1LineFix", Configuration, Bool, 0};
+inline constexpr OptionDecl Videomode{"Videomode", Configuration, Integer, 3};
 // The native Linux build numbers other video modes than the DOS build, so its choice is stored
 // apart; 2 is that build's own default, a 512x448 window.
-// Shown by the video-mode group (its binding follows the build in use), so it names no control.
+// Shown by the video-mode group, whose binding follows the build in use.
 inline constexpr OptionDecl NativeVideomode{"NativeVideomode", Configuration, Integer, 2};
 // The Windows build's own numbering again; 2 is its default too, a 512x448 window.
 inline constexpr OptionDecl WindowsVideomode{"WindowsVideomode", Configuration, Integer, 2};
 // For every game.
-inline constexpr OptionDecl HighPriority{"High Priority", General, Bool, 0, "mnuHighPriority"};
-inline constexpr OptionDecl DisableGUI{"DisableGUI", General, Bool, 1, "chkGUI"};
-inline constexpr OptionDecl ShellBat{"ShellBat", General, Bool, 0, "mnuBat"};
-inline constexpr OptionDecl MemCopy{"MemCopy", General, Integer, 0, "optMemCopy"};
-inline constexpr OptionDecl SampleRate{"SampleRate", General, Integer, 2, "cmbSampleRate"};
-inline constexpr OptionDecl Sound{"Sound", General, Bool, 1, "chkSound"};
-inline constexpr OptionDecl Buffer{"Buffer", General, Bool, 0, "chkBuffer"};
-inline constexpr OptionDecl Stereo{"Stereo", General, Bool, 0, "chkStereo"};
-inline constexpr OptionDecl Force8bit{"Force8bit", General, Bool, 0, "chkBlaster"};
-inline constexpr OptionDecl Enter{"Enter", General, Bool, 1, "chkEnter"};
-inline constexpr OptionDecl Debugger{"Debugger", General, Bool, 0, "chkDebugger"};
-inline constexpr OptionDecl DisableDSP{"DisableDSP", General, Bool, 0, "chkDisableDSP"};
-inline constexpr OptionDecl ZSNESPath{"ZSNESPath", General, String, 0, "txtDirZSNES"};
-inline constexpr OptionDecl MediaPath{"MediaPath", General, String, 0, "txtDirMedia"};
-inline constexpr OptionDecl SavegamePath{"SavegamePath", General, String, 0, "txtDirSavegame"};
-inline constexpr OptionDecl ExtraCommand{"ExtraCommand", General, String, 0, "txtExtraCmd"};
+inline constexpr OptionDecl HighPriority{"High Priority", General, Bool, 0};
+inline constexpr OptionDecl DisableGUI{"DisableGUI", General, Bool, 1};
+inline constexpr OptionDecl ShellBat{"ShellBat", General, Bool, 0};
+inline constexpr OptionDecl MemCopy{"MemCopy", General, Integer, 0};
+inline constexpr OptionDecl SampleRate{"SampleRate", General, Integer, 2};
+inline constexpr OptionDecl Sound{"Sound", General, Bool, 1};
+inline constexpr OptionDecl Buffer{"Buffer", General, Bool, 0};
+inline constexpr OptionDecl Stereo{"Stereo", General, Bool, 0};
+inline constexpr OptionDecl Force8bit{"Force8bit", General, Bool, 0};
+inline constexpr OptionDecl Enter{"Enter", General, Bool, 1};
+inline constexpr OptionDecl Debugger{"Debugger", General, Bool, 0};
+inline constexpr OptionDecl DisableDSP{"DisableDSP", General, Bool, 0};
+inline constexpr OptionDecl ZSNESPath{"ZSNESPath", General, String, 0};
+inline constexpr OptionDecl MediaPath{"MediaPath", General, String, 0};
+inline constexpr OptionDecl SavegamePath{"SavegamePath", General, String, 0};
+inline constexpr OptionDecl ExtraCommand{"ExtraCommand", General, String, 0};
 // The slider runs from loud at the top (0) to silent at the bottom (100).
-inline constexpr OptionDecl Volume{"Volume", General, Integer, 25, "sldVolume", 0, 100};
-inline constexpr OptionDecl DisableMouse{"DisableMouse", General, Bool, 0, "chkDisableMouse"};
+inline constexpr OptionDecl Volume{"Volume", General, Integer, 25, 0, 100};
+inline constexpr OptionDecl DisableMouse{"DisableMouse", General, Bool, 0};
 // The program's own.
 inline constexpr OptionDecl RunFirst{"Run first", General, Bool, 1};  // the first-run question is still to come
-inline constexpr OptionDecl ROMDirectory{"ROMDirectory", General, String, 0};         // the folder listed at start
-inline constexpr OptionDecl CacheSize{"CacheSize", General, Integer, 8, "", 2, 100};  // ROMs kept in the zip cache
+inline constexpr OptionDecl ROMDirectory{"ROMDirectory", General, String, 0};     // the folder listed at start
+inline constexpr OptionDecl CacheSize{"CacheSize", General, Integer, 8, 2, 100};  // ROMs kept in the zip cache
 inline constexpr OptionDecl FormTop{"FormTop", section::Positions, Integer, 0};
 inline constexpr OptionDecl FormLeft{"FormLeft", section::Positions, Integer, 0};
 inline constexpr OptionDecl Maximized{"Maximized", section::Positions, Bool, 0};

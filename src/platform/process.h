@@ -43,28 +43,15 @@ bool StartDetached(std::vector<std::string> argv, const std::string& workingFold
 // there is none.
 std::string FindProgramOnPath(const std::string& name);
 
-// Starts the command line detached: not waited for, leaving no zombie, its own session, no file
-// descriptors beyond 0-2 inherited. `workingFolder` empty keeps the current one. With
-// `highPriority` the child's priority is raised as far as the system allows (it stays normal when
-// refused). False when the program cannot be found or started, or the folder cannot be entered.
-bool StartProcess(std::string_view commandLine, const std::string& workingFolder, bool highPriority);
-
 // The lines DOS runs from a batch file's bytes: lines end at CR or LF, as DOS read them; empty
 // lines are left out.
 std::vector<std::string> BatchLines(std::string_view batchBytes);
 
-// The shell script that runs a DOS batch file: one line per batch line (lines end at CR or LF; on
-// Windows the lines joined by '&' into one command of the command interpreter),
-// a leading "@" (echo off for that line) dropped.
-std::string BatchScript(std::string_view batchBytes);
-
-// The shell (on Windows cmd.exe /d /v:off /s /c) running the batch file's bytes as BatchScript
-// makes them, the batch path as $0 so the
-// script's messages name the file they came from.
+// The shell (on Windows cmd.exe /d /v:off /s /c) running a DOS batch file's bytes as one script:
+// one line per batch line (on Windows the lines joined by '&' into one command), a leading "@"
+// (echo off for that line) dropped. On POSIX systems the script is argv[2] and the batch path $0,
+// so the script's messages name the file they came from. Started with StartDetached, the shell gets
+// the priority, which the emulator inherits.
 std::vector<std::string> BatchCommand(std::string_view batchBytes, const std::string& batchPath);
-
-// Runs the batch file through /bin/sh as BatchScript makes it, detached like StartProcess; the
-// shell gets the priority. False when the file cannot be read or the shell cannot be started.
-bool StartBatchFile(const std::string& batchPath, const std::string& workingFolder, bool highPriority);
 
 }  // namespace kivo::platform

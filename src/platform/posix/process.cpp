@@ -167,7 +167,8 @@ std::string FindProgramOnPath(const std::string& name) {
   }
 }
 
-std::string BatchScript(std::string_view batchBytes) {
+// The batch file's lines as one script of the shell, a line each.
+static std::string BatchScript(std::string_view batchBytes) {
   std::string script;
   for (std::string_view line : BatchLines(batchBytes)) {
     if (line.front() == '@') line.remove_prefix(1);
@@ -182,11 +183,5 @@ std::vector<std::string> BatchCommand(std::string_view batchBytes, const std::st
   return {"/bin/sh", "-c", BatchScript(batchBytes), batchPath};
 }
 
-bool StartBatchFile(const std::string& batchPath, const std::string& workingFolder, bool highPriority) {
-  std::string bytes;
-  // A batch file holds one command line and a DOS command.
-  if (!ReadWholeFile(batchPath, bytes, size_t{1} << 20)) return false;
-  return StartDetached(BatchCommand(bytes, batchPath), workingFolder, highPriority);
-}
 
 }  // namespace kivo::platform

@@ -167,7 +167,7 @@ std::string FindProgramOnPath(const std::string& name) {
 // no blank around it (a blank before it would end an echo's text), so they run one after another
 // whatever each gives, as the batch file runs them. A batch file's "%%" stays doubled on a command
 // line, which KIVO's batch files (a command and the emulator's line) do not hold.
-std::string BatchScript(std::string_view batchBytes) {
+static std::string BatchScript(std::string_view batchBytes) {
   std::string script;
   for (std::string_view line : BatchLines(batchBytes)) {
     if (line.front() == '@') line.remove_prefix(1);
@@ -183,13 +183,6 @@ std::string BatchScript(std::string_view batchBytes) {
 // file by; its messages name the commands.
 std::vector<std::string> BatchCommand(std::string_view batchBytes, const std::string&) {
   return {win32::CommandInterpreter(), "/d", "/v:off", "/s", "/c", BatchScript(batchBytes)};
-}
-
-bool StartBatchFile(const std::string& batchPath, const std::string& workingFolder, bool highPriority) {
-  std::string bytes;
-  // A batch file holds one command line and a DOS command.
-  if (!ReadWholeFile(batchPath, bytes, size_t{1} << 20)) return false;
-  return StartDetached(BatchCommand(bytes, batchPath), workingFolder, highPriority);
 }
 
 }  // namespace kivo::platform

@@ -38,6 +38,11 @@ void ExpectNoChildren() {
   EXPECT_EQ(errno, ECHILD);
 }
 
+// A command line started as the launch starts the DOS build's.
+bool StartProcess(const std::string& commandLine, const std::string& folder, bool highPriority) {
+  return StartDetached(SplitCommandLine(commandLine), folder, highPriority);
+}
+
 class StartProcessTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(InstallFakeZsnes(zsnes_)); }
@@ -94,7 +99,6 @@ TEST_F(StartProcessTest, FailedStartsReturnFalseAndStartNothing) {
       {zsnes_ + "/NOTEXEC.EXE -a", zsnes_},
   };
   for (const auto& [commandLine, folder] : cases) EXPECT_FALSE(StartProcess(commandLine, folder, false)) << commandLine;
-  EXPECT_FALSE(StartBatchFile(zsnes_ + "/zkivo.bat", zsnes_, false));
   ExpectNoChildren();
   EXPECT_TRUE(ReadFakeLog(zsnes_).starts.empty());
 }
@@ -104,8 +108,8 @@ TEST_F(StartProcessTest, FailedStartsReturnFalseAndStartNothing) {
 TEST_F(StartProcessTest, BatchFileRunsItsLinesInOrder) {
   const std::string emu = dir_ / "emu";
   ASSERT_TRUE(InstallFakeZsnes(emu));
-  WriteTestFile(emu + "/zkivo.bat", "echo DOS-FIRST >> fake_zsnes.log\r@" + emu + "/ZSNES.EXE /roms/A.SMC -a");
-  ASSERT_TRUE(StartBatchFile(emu + "/zkivo.bat", emu, true));
+  const std::string batch = "echo DOS-FIRST >> fake_zsnes.log\r@" + emu + "/ZSNES.EXE /roms/A.SMC -a";
+  ASSERT_TRUE(StartDetached(BatchCommand(batch, emu + "/zkivo.bat"), emu, true));
   std::vector<FakeStart> starts = WaitForStarts(emu, 1);
   ASSERT_EQ(starts.size(), 1u);
   EXPECT_TRUE(ReadTestFile(emu + "/fake_zsnes.log").starts_with("DOS-FIRST\nprogram=" + emu + "/ZSNES.EXE\n"));
@@ -116,7 +120,7 @@ TEST_F(StartProcessTest, BatchFileRunsItsLinesInOrder) {
       {"echo a@b\r@@x\r @y", "echo a@b\n@x\n @y\n"},
       {"", ""},
   };
-  for (const auto& [batch, script] : cases) EXPECT_EQ(BatchScript(batch), script) << batch;
+  for (const auto& [batch, script] : cases) EXPECT_EQ(BatchCommand(batch, "zkivo.bat").at(2), script) << batch;
 }
 
 }  // namespace
