@@ -315,54 +315,71 @@ void ReadAtEveryBudget(GifCase c) {
   EXPECT_TRUE(shown);
 }
 
+// Every case of every file of tests/data/<folder>, as "folder/file#N": each is a test of its own,
+// named "file_N".
+std::vector<std::string> GifCaseNames(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const std::string& file : CaseFiles(folder)) {
+    const size_t count = GifCasesIn(ReadCaseFile(file).statements).size();
+    for (size_t number = 1; number <= count; ++number) names.push_back(file + "#" + std::to_string(number));
+  }
+  return names;
+}
+
+std::string GifCaseName(const testing::TestParamInfo<std::string>& info) {
+  std::string name = CaseName(info);
+  std::replace(name.begin(), name.end(), '#', '_');
+  return name;
+}
+
+GifCase TheCase(const std::string& name) {
+  const size_t mark = name.rfind('#');
+  return GifCasesIn(ReadCaseFile(name.substr(0, mark)).statements).at(std::stoul(name.substr(mark + 1)) - 1);
+}
+
 class GifReadCase : public testing::TestWithParam<std::string> {};
 
 TEST_P(GifReadCase, ReadsAsItSays) {
-  KIVO_CASE_STATEMENTS(statements);
-  for (const GifCase& c : GifCasesIn(statements)) {
-    SCOPED_TRACE(c.where);
-    CheckGifOutcome(c, Read(c));
-    if (c.flags.count("everybudget")) ReadAtEveryBudget(c);
-  }
+  const GifCase c = TheCase(GetParam());
+  SCOPED_TRACE(c.where);
+  CheckGifOutcome(c, Read(c));
+  if (c.flags.count("everybudget")) ReadAtEveryBudget(c);
 }
 
-INSTANTIATE_TEST_SUITE_P(gif, GifReadCase, testing::ValuesIn(CaseFiles("gif")), CaseName);
+INSTANTIATE_TEST_SUITE_P(gif, GifReadCase, testing::ValuesIn(GifCaseNames("gif")), GifCaseName);
 
 class GifToolCase : public testing::TestWithParam<std::string> {};
 
 TEST_P(GifToolCase, ShowsItsFramesAndPictures) {
-  KIVO_CASE_STATEMENTS(statements);
   TempDir dir;
   std::filesystem::copy_file(KIVO_TOOL, dir / "kivo-tool");
-  int number = 0;
-  for (const GifCase& c : GifCasesIn(statements)) {
-    SCOPED_TRACE(c.where);
-    const std::string folder = dir / ("case" + std::to_string(++number));
-    MakeTestDir(folder + "/out");
-    WriteTestFile(folder + "/in.gif", c.gif);
-    const ToolRun run = RunTool(dir, dir / "kivo-tool", "gif " + c.tool, folder);
-    GifOutcome out;
-    for (const auto& [text, prefix] : {std::pair{run.out, ""}, {run.err, "stderr: "}}) {
-      std::istringstream lines(text);
-      for (std::string line; std::getline(lines, line);) {
-        // The cases name files with '/', where KIVO for Windows writes a backslash.
-        if (kWindowsPaths) std::replace(line.begin(), line.end(), '\\', '/');
-        out.transcript.push_back(prefix + line);
-      }
+  const GifCase c = TheCase(GetParam());
+  SCOPED_TRACE(c.where);
+  const std::string folder = dir / "case";
+  MakeTestDir(folder + "/out");
+  WriteTestFile(folder + "/in.gif", c.gif);
+  const ToolRun run = RunTool(dir, dir / "kivo-tool", "gif " + c.tool, folder);
+  GifOutcome out;
+  for (const auto& [text, prefix] : {std::pair{run.out, ""}, {run.err, "stderr: "}}) {
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+      // The cases name files with '/', where KIVO for Windows writes a backslash.
+      if (kWindowsPaths) std::replace(line.begin(), line.end(), '\\', '/');
+      out.transcript.push_back(prefix + line);
     }
-    if (run.status != 0) out.transcript.push_back("status " + std::to_string(run.status));
-    // The numbered pictures the tool wrote, up to the first one missing.
-    auto picture = [&](const char* name, size_t number, const char* extension) {
-      const std::string path = folder + "/out/" + name + std::to_string(1000 + number).substr(1) + extension;
-      return std::filesystem::exists(path) ? std::optional(ReadTestFile(path)) : std::nullopt;
-    };
-    while (auto pgm = picture("frame-", out.frames.size(), ".pgm")) {
-      out.frames.emplace_back(pgm->begin() + static_cast<ptrdiff_t>(pgm->find("\n255\n") + 5), pgm->end());
-    }
-    while (auto pam = picture("composed-", out.composed.size(), ".pam")) out.composed.push_back(*pam);
-    CheckGifOutcome(c, out);
   }
+  if (run.status != 0) out.transcript.push_back("status " + std::to_string(run.status));
+  // The numbered pictures the tool wrote, up to the first one missing.
+  auto picture = [&](const char* name, size_t number, const char* extension) {
+    const std::string path = folder + "/out/" + name + std::to_string(1000 + number).substr(1) + extension;
+    return std::filesystem::exists(path) ? std::optional(ReadTestFile(path)) : std::nullopt;
+  };
+  while (auto pgm = picture("frame-", out.frames.size(), ".pgm")) {
+    out.frames.emplace_back(pgm->begin() + static_cast<ptrdiff_t>(pgm->find("\n255\n") + 5), pgm->end());
+  }
+  while (auto pam = picture("composed-", out.composed.size(), ".pam")) out.composed.push_back(*pam);
+  CheckGifOutcome(c, out);
 }
-INSTANTIATE_TEST_SUITE_P(gif_composed, GifToolCase, testing::ValuesIn(CaseFiles("gif_composed")), CaseName);
+INSTANTIATE_TEST_SUITE_P(gif_composed, GifToolCase, testing::ValuesIn(GifCaseNames("gif_composed")), GifCaseName);
 
 }  // namespace
