@@ -21,7 +21,11 @@ QStringList Clipped(QWidget& window) {
     if (!caption || !widget->isVisible() || widget->objectName().isEmpty()) continue;
     const QSize need = widget->minimumSizeHint();
     const QRect inParent = widget->parentWidget()->rect();
-    if (widget->width() < need.width() || widget->height() < need.height() || !inParent.contains(widget->geometry()))
+    // The status bar's panels show data (a folder's path may be longer than any window): only their
+    // height must fit.
+    const bool data = qobject_cast<QStatusBar*>(widget->parentWidget()) != nullptr;
+    if ((!data && widget->width() < need.width()) || widget->height() < need.height() ||
+        !inParent.contains(widget->geometry()))
       clipped << widget->objectName();
   }
   return clipped;
@@ -65,7 +69,7 @@ class LayoutTest : public QObject {
     auto* tabs = Child<QTabWidget>(form, "PageControl1");
     for (int page = 0; page < tabs->count(); ++page) {
       tabs->setCurrentIndex(page);
-      QTRY_COMPARE(Clipped(form), QStringList());
+      QTRY_VERIFY2(Clipped(form).isEmpty(), qPrintable(Clipped(form).join(", ")));
     }
     QVERIFY(Child<QCheckBox>(form, "chkDisableSPCHack")->width() >
             QFontMetrics(font).horizontalAdvance("Disable SPC hack"));

@@ -2,10 +2,12 @@
 // SPDX-License-Identifier: MIT
 #include "zipcache/ui/cache_row.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 #include "app/app_context.h"
 #include "app/options.h"
@@ -31,8 +33,7 @@ CacheRow::CacheRow(app::AppContext& context, widgets::HandlerGuard& guard, QWidg
   EditCacheSize = new QLineEdit(this);
   EditCacheSize->setObjectName("EditCacheSize");
   EditCacheSize->setReadOnly(true);
-  // Three digits, as the limit has.
-  EditCacheSize->setFixedWidth(EditCacheSize->fontMetrics().horizontalAdvance("0000") + 8);
+  FitNumberField();
   UpDownCache = new widgets::UpDown(app::option::CacheSize.minimum, app::option::CacheSize.maximum, this);
   UpDownCache->setObjectName("UpDownCache");
   btnCache = new QPushButton("Apply", this);
@@ -55,6 +56,16 @@ CacheRow::CacheRow(app::AppContext& context, widgets::HandlerGuard& guard, QWidg
 }
 
 CacheRow::~CacheRow() = default;
+
+void CacheRow::FitNumberField() {
+  const int digits = EditCacheSize->fontMetrics().horizontalAdvance("0000") + 8;
+  EditCacheSize->setFixedWidth(std::max(digits, EditCacheSize->minimumSizeHint().width()));
+}
+
+void CacheRow::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::FontChange) FitNumberField();
+}
 
 void CacheRow::Attach(TZipCache& cache, int limit) {
   cache_ = &cache;

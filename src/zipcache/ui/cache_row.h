@@ -36,7 +36,13 @@ class CacheRow : public QWidget {
   void UpDownCacheClick();
   void btnCacheClick();
 
+ protected:
+  void changeEvent(QEvent* event) override;
+
  private:
+  // The number's field, as wide as three digits need in the font in use.
+  void FitNumberField();
+
   app::AppContext& context_;
   TZipCache* cache_ = nullptr;
   QLineEdit* EditCacheSize = nullptr;
