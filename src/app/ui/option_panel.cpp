@@ -33,8 +33,7 @@ OptionPanel::OptionPanel(AppContext& context, widgets::HandlerGuard& guard, QWid
   setCurrentIndex(2);
   // The rules beyond storing one value; the controls have stored theirs by then.
   connect(chkSound, &QCheckBox::toggled, this, [this] { chkSoundClick(); });
-  for (QSlider* slider :
-       {static_cast<QSlider*>(sldCPU), static_cast<QSlider*>(sldGamma), static_cast<QSlider*>(sldFrameSkip)}) {
+  for (OptionSlider* slider : {sldCPU, sldGamma, sldFrameSkip}) {
     connect(slider, &QSlider::valueChanged, this, [this] { ShowSliderLabels(); });
   }
 }
