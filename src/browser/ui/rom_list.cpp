@@ -46,6 +46,19 @@ std::optional<ListEntry> RomList::SelectedEntry() const {
   return model_->EntryAt(index.row());
 }
 
+bool RomList::SelectFile(std::string_view fileName) {
+  for (int row = 0; row < model_->Count(); ++row) {
+    const std::optional<ListEntry> entry = model_->EntryAt(row);
+    if (!entry->IsFile() || entry->fileName != fileName) continue;
+    const QModelIndex index = model_->index(row);
+    setCurrentIndex(index);
+    selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
+    scrollTo(index);
+    return true;
+  }
+  return false;
+}
+
 void RomList::keyPressEvent(QKeyEvent* event) {
   if (IsEnter(event->key())) enterPressed_ = true;
   QListView::keyPressEvent(event);

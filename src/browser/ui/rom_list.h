@@ -4,6 +4,7 @@
 
 #include <QListView>
 #include <optional>
+#include <string_view>
 
 #include "browser/list_entries.h"
 #include "browser/list_entry.h"
@@ -25,6 +26,9 @@ class RomList : public QListView {
   void Clear();
   // The entry selected in the list, if any; its names are valid until the list is filled again.
   std::optional<ListEntry> SelectedEntry() const;
+  // Selects the file of this name (as listed, with its extension) and scrolls to it; false when the
+  // list holds no such file, which leaves the selection as it was.
+  bool SelectFile(std::string_view fileName);
 
   // A key let go in the list: Enter opens the entry when the list received its press too; any
   // other key acts as a click on the entry the key moved to.
