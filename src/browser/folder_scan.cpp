@@ -2,16 +2,14 @@
 // SPDX-License-Identifier: MIT
 #include "browser/folder_scan.h"
 
-#include <algorithm>
-#include <cstdint>
 #include <optional>
 #include <utility>
 
 #include "app/options.h"
 #include "app/settings_file.h"
-#include "browser/ascii_fold.h"
 #include "browser/configs_filter.h"
 #include "common/path.h"
+#include "common/text.h"
 #include "platform/dirs.h"
 
 namespace kivo::browser {
@@ -25,41 +23,7 @@ std::string_view ExtensionOf(std::string_view name) {
   return dot == std::string_view::npos ? std::string_view() : name.substr(dot);
 }
 
-// An extension of at most eight bytes, lower-cased, as one number (zero bytes after its end; no
-// name holds a zero byte); nothing for a longer one, which the filter cannot hold.
-std::optional<std::uint64_t> PackedExtension(std::string_view ext) {
-  if (ext.size() > 8) return std::nullopt;
-  std::uint64_t packed = 0;
-  for (char c : ext) packed = (packed << 8) | static_cast<unsigned char>(FoldAscii(c));
-  return packed;
-}
-
-// Whether an extension is listed: its lower-cased form occurs in the filter. An extension starts
-// at its name's last dot, so it can only match a piece of the filter that starts at a dot and holds
-// no other; there are a few dozen such pieces, packed and sorted once, and this runs for every file
-// of a folder.
-bool IsListedExtension(std::optional<std::uint64_t> packed) {
-  static const std::vector<std::uint64_t> kListed = [] {
-    std::vector<std::uint64_t> listed;
-    for (size_t dot = kRomFilter.find('.'); dot != std::string_view::npos; dot = kRomFilter.find('.', dot + 1)) {
-      size_t next = std::min(kRomFilter.find('.', dot + 1), kRomFilter.size());
-      for (size_t end = dot + 1; end <= next; ++end) {
-        if (auto piece = PackedExtension(kRomFilter.substr(dot, end - dot))) listed.push_back(*piece);
-      }
-    }
-    std::sort(listed.begin(), listed.end());
-    return listed;
-  }();
-  return packed && std::binary_search(kListed.begin(), kListed.end(), *packed);
-}
-
-const std::uint64_t kZipExtension = *PackedExtension(".zip");
-
 }  // namespace
-
-bool MatchesRomFilter(std::string_view fileName) {
-  return IsListedExtension(PackedExtension(common::ExtractFileExt(fileName)));
-}
 
 ListEntries ScanFolder(const std::vector<std::string>& driveRoots, const std::string& folder,
                        const app::IniDocument& settings) {
@@ -81,9 +45,8 @@ ListEntries ScanFolder(const std::vector<std::string>& driveRoots, const std::st
     std::string_view extension;
     if (!isDirectory) {
       extension = ExtensionOf(name);
-      const std::optional<std::uint64_t> packed = PackedExtension(extension);
-      if (!IsListedExtension(packed)) return;
-      kind = *packed == kZipExtension ? kZipArchive : kRomFile;
+      if (!common::IsListedExtension(extension)) return;
+      kind = common::EqualsNoCase(extension, ".zip") ? kZipArchive : kRomFile;
       std::string_view caption = name.substr(0, name.size() - extension.size());
       if (configs.MayHold(caption) && app::ReadIniBool(settings, app::section::Configs, caption, false)) kind += 1;
     }

@@ -92,7 +92,17 @@ OtherWriters WhoElseCanChange(const std::string& path);
 // is the user's own choice and stays.
 bool MakeEveryonesFilePrivate(const std::string& path);
 
-// When the file was last modified, in nanoseconds since the epoch; nothing when it does not exist.
+// What one look at a path tells (links followed): the size in bytes, when it was last modified in
+// nanoseconds since the epoch, and whether it is a regular file rather than a folder, a FIFO or a device.
+struct FileFacts {
+  int64_t size = 0;
+  int64_t modified = 0;
+  bool regular = false;
+};
+// Nothing when nothing is there.
+std::optional<FileFacts> StatFile(const std::string& path);
+
+// StatFile's modified time alone.
 std::optional<int64_t> ModifiedTime(const std::string& path);
 
 // Moves a file; fails (and changes nothing) when the target exists. Across file systems the file is

@@ -32,21 +32,27 @@ constexpr Name kRomTypes[] = {
     {0xF6, "ROM and DSP2 chip"},
 };
 
-constexpr std::string_view kCountries[] = {
-    "Japan NTSC",
-    "USA NTSC",
-    "Australia, Europe, Oceania and Asia PAL",
-    "Sweden PAL",
-    "Finland PAL",
-    "Denmark PAL",
-    "France PAL",
-    "Holland PAL",
-    "Spain PAL",
-    "Germany, Austria and Switzerland PAL",
-    "Italy PAL",
-    "Hong Kong and China PAL",
-    "Indonesia PAL",
-    "Korea PAL",
+// Each country code's name in the report and its short form, the region a list column shows.
+struct Country {
+  std::string_view name;
+  std::string_view region;
+};
+
+constexpr Country kCountries[] = {
+    {"Japan NTSC", "Japan"},
+    {"USA NTSC", "USA"},
+    {"Australia, Europe, Oceania and Asia PAL", "Europe"},
+    {"Sweden PAL", "Sweden"},
+    {"Finland PAL", "Finland"},
+    {"Denmark PAL", "Denmark"},
+    {"France PAL", "France"},
+    {"Holland PAL", "Holland"},
+    {"Spain PAL", "Spain"},
+    {"Germany, Austria and Switzerland PAL", "Germany"},
+    {"Italy PAL", "Italy"},
+    {"Hong Kong and China PAL", "China"},
+    {"Indonesia PAL", "Indonesia"},
+    {"Korea PAL", "Korea"},
 };
 
 constexpr Name kLicensees[] = {
@@ -228,7 +234,11 @@ std::string TSnesRom::MakeupName(std::uint8_t makeup) {
 std::string TSnesRom::RomTypeName(std::uint8_t type) { return std::string(Lookup(kRomTypes, type)); }
 
 std::string TSnesRom::CountryName(std::uint8_t country) {
-  return std::string(country < std::size(kCountries) ? kCountries[country] : kUnknown);
+  return std::string(country < std::size(kCountries) ? kCountries[country].name : kUnknown);
+}
+
+std::string TSnesRom::RegionName(std::uint8_t country) {
+  return std::string(country < std::size(kCountries) ? kCountries[country].region : kUnknown);
 }
 
 std::string TSnesRom::LicenseeName(std::uint8_t licensee) { return std::string(Lookup(kLicensees, licensee)); }

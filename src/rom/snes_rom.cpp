@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <utility>
 
 #include "common/error.h"
@@ -26,6 +27,21 @@ constexpr Probe kProbes[] = {
     {0xFFC0, 0},                              // HiROM
     {0x7FC0, 0},                              // LoROM
 };
+static_assert(std::all_of(std::begin(kProbes), std::end(kProbes),
+                          [](const Probe& p) { return p.offset + TSnesRom::kRecordSize <= kHeaderSearchBytes; }));
+
+// Whether the record at `offset` of the image is a valid internal header: its complement and checksum,
+// both read from this place, add up to 0xFFFF.
+bool RecordPasses(std::string_view image, std::int32_t offset) {
+  if (offset < 0 || static_cast<std::size_t>(offset) >= image.size()) return false;
+  if (image.size() - static_cast<std::size_t>(offset) < TSnesRom::kChecksumOffset + 2) return false;
+  auto word = [&](std::size_t field) {
+    const std::size_t at = static_cast<std::size_t>(offset) + field;
+    return static_cast<std::uint32_t>(static_cast<std::uint8_t>(image[at]) | static_cast<std::uint8_t>(image[at + 1])
+                                                                                 << 8);
+  };
+  return word(TSnesRom::kComplementOffset) + word(TSnesRom::kChecksumOffset) == 0xFFFF;
+}
 
 // The largest power of two not greater than n (n >= 1).
 std::int64_t FloorPowerOfTwo(std::int64_t n) {
@@ -85,6 +101,7 @@ void TSnesRom::FindHeader() {
   headerOffset_ = 0;
   copierHeaderSize_ = 0;
   if (image_.empty()) return;
+  // The same search as LocateHeader's, through ProbeHeader: the record keeps what each probe read.
   for (const Probe& probe : kProbes) {
     if (ProbeHeader(probe.offset)) {
       headerOffset_ = probe.offset;
@@ -100,9 +117,15 @@ bool TSnesRom::ProbeHeader(std::int32_t offset) {
   std::memcpy(record_.data(), image_.data() + offset, n);
   recordOffset_ = static_cast<std::size_t>(offset);
   // A record cut short by the end of the image keeps the previous probe's bytes in its tail; the
-  // complement and the checksum must both come from this read, or stale bytes could pass as a header.
-  if (n < kChecksumOffset + 2) return false;
-  return static_cast<std::uint32_t>(RecordWord(kComplementOffset)) + RecordWord(kChecksumOffset) == 0xFFFF;
+  // complement and the checksum are therefore judged on the image's bytes, never on the record.
+  return RecordPasses(image_, offset);
+}
+
+std::optional<HeaderPlace> LocateHeader(std::string_view image) {
+  for (const Probe& probe : kProbes) {
+    if (RecordPasses(image, probe.offset)) return HeaderPlace{probe.offset, probe.copierHeaderSize};
+  }
+  return std::nullopt;
 }
 
 std::uint16_t TSnesRom::RecordWord(std::size_t offset) const {

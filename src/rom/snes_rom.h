@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -62,6 +63,9 @@ class TSnesRom {
   static std::string MakeupName(std::uint8_t makeup);
   static std::string RomTypeName(std::uint8_t type);
   static std::string CountryName(std::uint8_t country);
+  // The country's short form, as a list's column shows it ("Japan", "USA", "Europe"); "Unknown"
+  // where CountryName has no entry either.
+  static std::string RegionName(std::uint8_t country);
   static std::string LicenseeName(std::uint8_t licensee);
 
   const std::string& FileName() const { return fileName_; }
@@ -101,6 +105,20 @@ class TSnesRom {
   std::string fileName_;
   bool fileFound_ = false;
 };
+
+// Where an image's internal header lies, as TSnesRom finds it.
+struct HeaderPlace {
+  std::int32_t offset = 0;
+  std::int32_t copierHeaderSize = 0;
+};
+
+// How many bytes from an image's start the header search looks at: the farthest layout's record
+// (HiROM behind a copier header) ends there.
+inline constexpr std::size_t kHeaderSearchBytes = 0x101C0 + TSnesRom::kRecordSize;
+
+// The header search of TSnesRom on bytes alone, for a reader that has only an image's start (its
+// first kHeaderSearchBytes, or the whole of a shorter image): nothing when no layout's record passes.
+std::optional<HeaderPlace> LocateHeader(std::string_view image);
 
 // Sum of the bytes as unsigned values; the plain loop the checksum is made of.
 std::uint64_t SumBytes(std::string_view bytes);

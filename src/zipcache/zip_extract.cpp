@@ -6,31 +6,18 @@
 #include <archive_entry.h>
 
 #include <algorithm>
-#include <memory>
 
 #include "common/path.h"
 #include "platform/files.h"
 #include "platform/folder_tree.h"
-#include "platform/utf8_locale.h"
+#include "zipcache/zip_reader.h"
 
 namespace kivo::zipcache {
 
 namespace {
 
-constexpr size_t kReadBlock = 256 * 1024;
 // A reported path must stay usable with the system's file calls.
 constexpr size_t kMaxPathLength = 4095;
-
-struct ArchiveCloser {
-  void operator()(archive* reader) const { archive_read_free(reader); }
-};
-using ArchivePtr = std::unique_ptr<archive, ArchiveCloser>;
-
-ArchivePtr NewZipReader() {
-  ArchivePtr reader(archive_read_new());
-  if (reader) archive_read_support_format_zip(reader.get());
-  return reader;
-}
 
 std::string JoinComponents(const std::string& targetFolder, const std::vector<std::string>& components) {
   std::string path = common::AddBackslash(targetFolder);
@@ -39,17 +26,6 @@ std::string JoinComponents(const std::string& targetFolder, const std::vector<st
     path += components[i];
   }
   return path;
-}
-
-// The member's name as the system's file calls take it. On Windows that is UTF-8 whatever the code
-// page, since the platform layer converts to UTF-16 itself: the plain name would come in the ANSI
-// code page, and a name flagged UTF-8 would lose every letter that code page lacks.
-const char* MemberName(archive_entry* entry) {
-#ifdef _WIN32
-  return archive_entry_pathname_utf8(entry);
-#else
-  return archive_entry_pathname(entry);
-#endif
 }
 
 class Extractor {
@@ -181,24 +157,15 @@ std::optional<std::vector<std::string>> SplitMemberName(std::string_view name) {
 
 ExtractOutcome ExtractZipFile(const std::string& archivePath, const std::string& targetFolder,
                               const ExtractLimits& limits) {
-  // Member names flagged as UTF-8 are converted to the thread's encoding; under the "C" locale
-  // that fails for every non-ASCII name. Names without the flag pass through as their bytes.
-  platform::ScopedUtf8Locale utf8;
-  // Only a regular file: a FIFO named like an archive would block the window for good.
-  platform::ReadableFile file(archivePath);
-  ArchivePtr reader = NewZipReader();
-  if (file.Descriptor() < 0 || !reader ||
-      archive_read_open_fd(reader.get(), file.Descriptor(), kReadBlock) != ARCHIVE_OK) {
-    return {};
-  }
-  return Extractor(reader.get(), targetFolder, limits).Run();
+  ZipReader reader(archivePath);
+  if (!reader.Get()) return {};
+  return Extractor(reader.Get(), targetFolder, limits).Run();
 }
 
 ExtractOutcome ExtractZipBytes(std::string_view bytes, const std::string& targetFolder, const ExtractLimits& limits) {
-  platform::ScopedUtf8Locale utf8;
-  ArchivePtr reader = NewZipReader();
-  if (!reader || archive_read_open_memory(reader.get(), bytes.data(), bytes.size()) != ARCHIVE_OK) return {};
-  return Extractor(reader.get(), targetFolder, limits).Run();
+  ZipReader reader(bytes);
+  if (!reader.Get()) return {};
+  return Extractor(reader.Get(), targetFolder, limits).Run();
 }
 
 }  // namespace kivo::zipcache

@@ -419,10 +419,17 @@ bool MakeEveryonesFilePrivate(const std::string& path) {
   return ::chmod(path.c_str(), (st.st_mode & 07777) & ~mode_t{S_IWGRP | S_IWOTH}) == 0;
 }
 
-std::optional<int64_t> ModifiedTime(const std::string& path) {
+std::optional<FileFacts> StatFile(const std::string& path) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) return std::nullopt;
-  return static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  return FileFacts{static_cast<int64_t>(st.st_size),
+                   static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec, S_ISREG(st.st_mode)};
+}
+
+std::optional<int64_t> ModifiedTime(const std::string& path) {
+  const std::optional<FileFacts> facts = StatFile(path);
+  if (!facts) return std::nullopt;
+  return facts->modified;
 }
 
 }  // namespace kivo::platform

@@ -67,12 +67,19 @@ OtherWriters WhoElseCanChange(const std::string&) { return OtherWriters::kNone; 
 // No file of an earlier KIVO on Windows was made writable by everyone: there is nothing to undo.
 bool MakeEveryonesFilePrivate(const std::string&) { return false; }
 
-std::optional<int64_t> ModifiedTime(const std::string& path) {
+std::optional<FileFacts> StatFile(const std::string& path) {
+  // FactsOf refuses a device name, and a pipe is no file on a disk: what it gives is a folder or a file.
   const std::optional<win32::FileFacts> facts = FactsOf(path);
   if (!facts) return std::nullopt;
   const int64_t ticks =
       static_cast<int64_t>((static_cast<uint64_t>(facts->modified.dwHighDateTime) << 32) | facts->modified.dwLowDateTime);
-  return (ticks - kTicksBeforeUnixEpoch) * 100;
+  return FileFacts{static_cast<int64_t>(facts->size), (ticks - kTicksBeforeUnixEpoch) * 100, !facts->IsFolder()};
+}
+
+std::optional<int64_t> ModifiedTime(const std::string& path) {
+  const std::optional<FileFacts> facts = StatFile(path);
+  if (!facts) return std::nullopt;
+  return facts->modified;
 }
 
 bool MoveFile(const std::string& from, const std::string& to) {
