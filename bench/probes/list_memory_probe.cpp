@@ -42,10 +42,10 @@ bool ShowKivoList(const std::string& folder, const std::string& iniPath, size_t&
   model.SetFont(view.font());
   ListEntries oneLine;
   oneLine.SetLines({*oneLine.Keep("/", 0, kDrive)});
-  model.SetEntries(std::move(oneLine));
+  model.SetList(GameList{ListSource::Folder, std::move(oneLine), {}}, {}, "");
   if (!ShowAndLayOut(view)) return false;
   baseline = ResetPeakMemory();
-  model.SetEntries(ScanFolder(roots, folder, *snapshot));
+  model.SetList(ListFolder(roots, folder, *snapshot), {}, folder);
   return ShowAndLayOut(view);
 }
 

@@ -110,6 +110,11 @@ inline constexpr OptionDecl FormLeft{"FormLeft", section::Positions, Integer, 0}
 inline constexpr OptionDecl Maximized{"Maximized", section::Positions, Bool, 0};
 inline constexpr OptionDecl FormWidth{"FormWidth", section::Size, Integer, 0};
 inline constexpr OptionDecl FormHeight{"FormHeight", section::Size, Integer, 0};
+// How the ROM list is shown: as a list (0) or with details (1), and the details' sort: the column
+// (0 Name ... 6 Played) and whether reversed.
+inline constexpr OptionDecl ListDetails{"ListDetails", General, Bool, 0};
+inline constexpr OptionDecl ListSortColumn{"ListSortColumn", General, Integer, 0, 0, 6};
+inline constexpr OptionDecl ListSortDescending{"ListSortDescending", General, Bool, 0};
 }  // namespace option
 
 // The keys of section::Configs are games' captions rather than declared names: a caption flagged 1

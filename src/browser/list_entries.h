@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
@@ -44,11 +45,15 @@ class ListEntries {
     return line;
   }
   void SetLines(std::vector<Line> lines) { lines_ = std::move(lines); }
+  // Puts lines kept since before the list's own, at its top.
+  void InsertLines(size_t at, const std::vector<Line>& lines) {
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(std::min(at, lines_.size())), lines.begin(), lines.end());
+  }
 
   std::string_view Name(const Line& line) const { return std::string_view(names_).substr(line.begin, line.nameSize); }
   ListEntry Entry(const Line& line) const {
     const std::string_view name = Name(line);
-    if (line.kind >= kRomFile) return {name.substr(0, name.size() - line.extensionSize), line.kind, name};
+    if (IsFileKind(line.kind)) return {name.substr(0, name.size() - line.extensionSize), line.kind, name};
     return {name, line.kind, {}};
   }
 

@@ -14,7 +14,12 @@ enum EntryKind : int {
   kRomFileWithConfig = 3,
   kZipArchive = 4,
   kZipArchiveWithConfig = 5,
+  // The two lists gathered from every folder, at the top of each list.
+  kFavourites = 6,
+  kRecentlyPlayed = 7,
 };
+
+constexpr bool IsFileKind(int kind) { return kind >= kRomFile && kind <= kZipArchiveWithConfig; }
 
 // One line of the ROM list. The names are views: of the list the line came from (ListEntries),
 // valid while that list lives unchanged; copy them into strings to keep them longer.
@@ -23,7 +28,7 @@ struct ListEntry {
   int kind = kFolder;         // an EntryKind
   std::string_view fileName;  // for files: the full name with extension as listed; empty otherwise
 
-  bool IsFile() const { return kind >= kRomFile; }
+  bool IsFile() const { return IsFileKind(kind); }
 };
 
 }  // namespace kivo::browser

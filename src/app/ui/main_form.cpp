@@ -5,16 +5,20 @@
 // signals reach the handlers.
 #include "app/ui/main_form.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/options.h"
 #include "app/ui/menus.h"
-#include "browser/ui/rom_list.h"
+#include "browser/ui/rom_browser.h"
 #include "gif/ui/gif_image_format.h"
 #include "screenshots/ui/preview_panel.h"
 #include "zipcache/ui/cache_row.h"
@@ -84,8 +88,9 @@ void TMainForm::BuildLayout() {
   cacheRow_ = new zipcache::CacheRow(context_, guard_, nullptr);
   PageControl1->AddSetupRow(cacheRow_);
 
-  ListView = new browser::RomList;
-  menus_->AttachFileMenu(ListView);
+  ListView = new browser::RomBrowser;
+  for (QAbstractItemView* view : ListView->Views()) menus_->AttachFileMenu(view);
+  ListView->AddToSearchRow(menus_->BuildViewButton(ListView));
   auto* central = new QWidget;
   auto* layout = new QHBoxLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -114,8 +119,19 @@ void TMainForm::BuildLayout() {
 }
 
 void TMainForm::ConnectPanels() {
-  connect(ListView, &browser::RomList::Clicked, this, guard_.Wrap([this] { ListViewClick(); }));
-  connect(ListView, &browser::RomList::Opened, this, guard_.Wrap([this] { ListViewDblClick(); }));
+  connect(ListView, &browser::RomBrowser::Clicked, this, guard_.Wrap([this] { ListViewClick(); }));
+  connect(ListView, &browser::RomBrowser::Opened, this, guard_.Wrap([this] { ListViewDblClick(); }));
+  connect(ListView, &browser::RomBrowser::FolderChanged, this, guard_.Wrap([this] { RefreshList(); }));
+  connect(ListView, &browser::RomBrowser::SortChanged, this,
+          [this](browser::ListColumn column, bool descending) {
+            guard_.Run([&] {
+              context_.Settings().WriteInteger(option::ListSortColumn, static_cast<int>(column));
+              context_.Settings().WriteBool(option::ListSortDescending, descending);
+            });
+          });
+  // Keys of the whole window, whichever control has the keyboard.
+  auto* search = new QShortcut(QKeySequence::Find, this);
+  connect(search, &QShortcut::activated, ListView, &browser::RomBrowser::FocusSearch);
   connect(imgPreview0, &screenshots::PreviewImage::Clicked, this, guard_.Wrap([this] { ListViewDblClick(); }));
   // Which configuration an edit goes to.
   connect(PageControl1, &OptionPanel::ConfigurationShown, StatusPanels[0], &QLabel::setText);
@@ -126,6 +142,10 @@ void TMainForm::ConnectPanels() {
       {"mnuInfo", &TMainForm::mnuInfoClick},
       {"Unzip1", &TMainForm::Unzip1Click},
       {"Archivescreenshot1", &TMainForm::Archivescreenshot1Click},
+      {"mnuFavourite", &TMainForm::mnuFavouriteClick},
+      {"mnuList", &TMainForm::mnuListClick},
+      {"mnuDetails", &TMainForm::mnuDetailsClick},
+      {"mnuRefresh", &TMainForm::RefreshList},
   };
   for (const auto& [name, handler] : items) menus_->OnItem(name, [this, h = handler] { (this->*h)(); });
   menus_->OnItem("mnuExit", [this] { close(); });
@@ -170,7 +190,7 @@ void TMainForm::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   // The window's layout has sized the list by now. Laying its entries out before the first paint
   // puts the scroll bar in place, so the list is drawn once instead of again when the bar appears.
-  if (!event->spontaneous()) ListView->doItemsLayout();
+  if (!event->spontaneous()) ListView->View()->doItemsLayout();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

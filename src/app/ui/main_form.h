@@ -10,6 +10,7 @@
 
 #include "app/app_context.h"
 #include "app/ui/option_panel.h"
+#include "browser/game_lists.h"
 #include "browser/list_entry.h"
 #include "screenshots/preview_state.h"
 #include "widgets/handler_guard.h"
@@ -22,7 +23,7 @@ namespace kivo::screenshots {
 class PreviewPanel;
 }
 namespace kivo::browser {
-class RomList;
+class RomBrowser;
 }
 namespace kivo::zipcache {
 class TZipCache;
@@ -71,8 +72,23 @@ class TMainForm : public QMainWindow {
   void ScanDirectory();
   void ListViewClick();
   void ListViewDblClick();
+  // F5, and a change in the folder shown: the list made again, keeping the search and selection.
+  void RefreshList();
   // The entry selected in the list, if any; its names are valid until the list is scanned again.
   std::optional<browser::ListEntry> SelectedEntry() const;
+  // The folder the selected game lies in: the current folder, or a gathered list's game's own.
+  std::string SelectedFolder() const;
+  // Goes into a gathered list, or from one back to the folder it was entered from.
+  void ShowGathered(browser::ListSource source);
+
+  // The View menu: the list or the details view, kept in the settings.
+  void mnuListClick();
+  void mnuDetailsClick();
+  void ShowDetails(bool details);
+  // Stars the selected game, or unstars it.
+  void mnuFavouriteClick();
+  // Counts a start of the game in the game records, and shows it in the list.
+  void RecordStart(const std::string& gamePath);
 
   // The File menu, on the entry selected in the list.
   void mnuToggleConfigClick();
@@ -102,7 +118,9 @@ class TMainForm : public QMainWindow {
   // Open from the window's creation to its close.
   std::unique_ptr<zipcache::TZipCache> zipCache_;
   zipcache::CacheRow* cacheRow_ = nullptr;
-  browser::RomList* ListView = nullptr;
+  browser::RomBrowser* ListView = nullptr;
+  // What the list shows. A gathered list keeps the current folder, which its ".." returns to.
+  browser::ListSource listSource_ = browser::ListSource::Folder;
   QLabel* StatusPanels[3] = {};
   bool activating_ = false;
   bool closed_ = false;

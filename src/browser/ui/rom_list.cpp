@@ -2,23 +2,12 @@
 // SPDX-License-Identifier: MIT
 #include "browser/ui/rom_list.h"
 
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <utility>
-
-#include "browser/ui/rom_list_model.h"
+#include <QHeaderView>
 
 namespace kivo::browser {
 
-namespace {
-
-bool IsEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
-
-}  // namespace
-
-RomList::RomList(QWidget* parent) : QListView(parent), model_(new RomListModel(this)) {
+RomList::RomList(QWidget* parent) : QListView(parent) {
   setObjectName("ListView");
-  setModel(model_);
   setViewMode(QListView::ListMode);
   setFlow(QListView::TopToBottom);
   setWrapping(true);
@@ -32,57 +21,63 @@ RomList::RomList(QWidget* parent) : QListView(parent), model_(new RomListModel(t
   connect(this, &QAbstractItemView::doubleClicked, this, &RomList::Opened);
 }
 
-void RomList::SetEntries(ListEntries entries) {
-  // The lines' common size follows from the font the list draws with: the window's, by now.
-  model_->SetFont(font());
-  model_->SetEntries(std::move(entries));
-}
-
-void RomList::Clear() { model_->Clear(); }
-
-std::optional<ListEntry> RomList::SelectedEntry() const {
-  QModelIndex index = currentIndex();
-  if (!index.isValid() || !selectionModel()->isSelected(index)) return std::nullopt;
-  return model_->EntryAt(index.row());
-}
-
-bool RomList::SelectFile(std::string_view fileName) {
-  for (int row = 0; row < model_->Count(); ++row) {
-    const std::optional<ListEntry> entry = model_->EntryAt(row);
-    if (!entry->IsFile() || entry->fileName != fileName) continue;
-    const QModelIndex index = model_->index(row);
-    setCurrentIndex(index);
-    selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
-    scrollTo(index);
-    return true;
-  }
-  return false;
+void RomList::Act(ListKeys::Act act) {
+  if (act == ListKeys::Act::Click) emit Clicked();
+  if (act == ListKeys::Act::Open) emit Opened();
 }
 
 void RomList::keyPressEvent(QKeyEvent* event) {
-  if (IsEnter(event->key())) enterPressed_ = true;
+  keys_.Press(*event);
   QListView::keyPressEvent(event);
 }
 
 void RomList::keyReleaseEvent(QKeyEvent* event) {
   QListView::keyReleaseEvent(event);
-  if (!event->isAutoRepeat()) ListViewKeyUp(event->key());
+  Act(keys_.Release(*event));
 }
 
-void RomList::ListViewKeyUp(int key) {
-  if (IsEnter(key)) {
-    // Closing a message box with Enter hands the key's release to the list, which has the focus
-    // again by then; only an Enter pressed in the list starts a game.
-    if (std::exchange(enterPressed_, false)) emit Opened();
-  } else {
-    emit Clicked();
-  }
-}
+void RomList::ListViewKeyUp(int key) { Act(keys_.KeyUp(key)); }
 
 void RomList::mouseReleaseEvent(QMouseEvent* event) {
   QListView::mouseReleaseEvent(event);
-  // The list moved its selection on the press; the click acts on it.
-  if (event->button() == Qt::LeftButton) emit Clicked();
+  Act(ListKeys::MouseRelease(*event));
+}
+
+RomDetails::RomDetails(QWidget* parent) : QTreeView(parent) {
+  setObjectName("DetailsView");
+  setRootIsDecorated(false);
+  setItemsExpandable(false);
+  setUniformRowHeights(true);
+  setAllColumnsShowFocus(true);
+  setIconSize(QSize(16, 16));
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setSortingEnabled(true);
+  header()->setSortIndicatorShown(true);
+  header()->setSectionsMovable(false);
+  header()->setStretchLastSection(false);
+  connect(this, &QAbstractItemView::doubleClicked, this, &RomDetails::Opened);
+}
+
+void RomDetails::Act(ListKeys::Act act) {
+  if (act == ListKeys::Act::Click) emit Clicked();
+  if (act == ListKeys::Act::Open) emit Opened();
+}
+
+void RomDetails::keyPressEvent(QKeyEvent* event) {
+  keys_.Press(*event);
+  QTreeView::keyPressEvent(event);
+}
+
+void RomDetails::keyReleaseEvent(QKeyEvent* event) {
+  QTreeView::keyReleaseEvent(event);
+  Act(keys_.Release(*event));
+}
+
+void RomDetails::mouseReleaseEvent(QMouseEvent* event) {
+  QTreeView::mouseReleaseEvent(event);
+  Act(ListKeys::MouseRelease(*event));
 }
 
 }  // namespace kivo::browser

@@ -2,38 +2,168 @@
 // SPDX-License-Identifier: MIT
 #include "browser/ui/rom_list_model.h"
 
+#include <QDateTime>
 #include <QFontMetrics>
+#include <QLocale>
 #include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "browser/list_filter.h"
+#include "browser/ui/list_icons.h"
 #include "widgets/dialogs.h"
 
 namespace kivo::browser {
 
-RomListModel::RomListModel(QObject* parent) : QAbstractListModel(parent) {
-  static const char* const kIconFiles[6] = {":/list/0_drive.png", ":/list/1_folder.png",
-                                            ":/list/2_rom.png",   ":/list/3_rom_config.png",
-                                            ":/list/4_zip.png",   ":/list/5_zip_config.png"};
-  for (size_t i = 0; i < icons_.size(); ++i) icons_[i] = QIcon(kIconFiles[i]);
+namespace {
+
+constexpr const char* kHeaders[kListColumns] = {"Name", "Title", "Region", "Size", "Type", "Last played", "Played"};
+const QString kStar = QStringLiteral("\u2605 ");
+
+QString SizeText(std::int64_t size) {
+  if (size < 0) return {};
+  return QLocale::system().formattedDataSize(size, 1, QLocale::DataSizeTraditionalFormat);
 }
 
-void RomListModel::SetEntries(ListEntries entries) {
+QString TimeText(std::int64_t seconds) {
+  if (seconds <= 0) return {};
+  return QDateTime::fromSecsSinceEpoch(seconds).toString("yyyy-MM-dd hh:mm");
+}
+
+}  // namespace
+
+RomListModel::RomListModel(QObject* parent) : QAbstractTableModel(parent), icons_(ListIcons()) {}
+
+void RomListModel::SetList(GameList list, std::vector<EntryFacts> facts, std::string shownFolder) {
   beginResetModel();
-  entries_ = std::move(entries);
-  // Every line gets the size of the widest caption, so the view can lay out thousands of lines
-  // without measuring each one. Measuring only the captions longest in bytes keeps this cheap;
-  // a margin absorbs the difference between wide and narrow letters. They are kept in a small heap
-  // whose top is the shortest of them.
+  list_ = std::move(list);
+  facts_ = std::move(facts);
+  facts_.resize(list_.entries.size());
+  shownFolder_ = std::move(shownFolder);
+  sharedCaptions_ = CaptionsShared(list_.entries);
+  shown_ = FilterRows(list_.entries, facts_, filter_);
+  if (sortColumn_ != ListColumn::Name || sortDescending_)
+    SortRows(shown_, list_.entries, facts_, sortColumn_, sortDescending_);
+  shownRow_.assign(list_.entries.size(), -1);
+  for (size_t i = 0; i < shown_.size(); ++i) shownRow_[shown_[i]] = static_cast<int>(i);
+  MeasureLines();
+  endResetModel();
+}
+
+void RomListModel::Clear() { SetList({}, {}, {}); }
+
+void RomListModel::Reshow() {
+  // The view keeps its selection through a layout change by persistent indexes, moved here.
+  emit layoutAboutToBeChanged();
+  const QModelIndexList before = persistentIndexList();
+  std::vector<std::uint32_t> listRows;
+  for (const QModelIndex& index : before) listRows.push_back(shown_[static_cast<size_t>(index.row())]);
+  shown_ = FilterRows(list_.entries, facts_, filter_);
+  SortRows(shown_, list_.entries, facts_, sortColumn_, sortDescending_);
+  shownRow_.assign(list_.entries.size(), -1);
+  for (size_t i = 0; i < shown_.size(); ++i) shownRow_[shown_[i]] = static_cast<int>(i);
+  QModelIndexList after;
+  for (size_t i = 0; i < listRows.size(); ++i) {
+    const int row = shownRow_[listRows[i]];
+    after.push_back(row < 0 ? QModelIndex() : index(row, before[static_cast<int>(i)].column()));
+  }
+  changePersistentIndexList(before, after);
+  emit layoutChanged();
+}
+
+void RomListModel::SetFilter(const std::string& text) {
+  if (text == filter_) return;
+  filter_ = text;
+  Reshow();
+}
+
+void RomListModel::SetSort(ListColumn column, bool descending) {
+  if (column == sortColumn_ && descending == sortDescending_) return;
+  sortColumn_ = column;
+  sortDescending_ = descending;
+  Reshow();
+}
+
+void RomListModel::sort(int column, Qt::SortOrder order) {
+  if (column < 0 || column >= kListColumns) return;
+  SetSort(static_cast<ListColumn>(column), order == Qt::DescendingOrder);
+}
+
+void RomListModel::SetFacts(const std::vector<std::pair<std::uint32_t, EntryFacts>>& found) {
+  int first = Count(), last = -1;
+  for (const auto& [listRow, facts] : found) {
+    if (listRow >= facts_.size()) continue;
+    // The records' part (star, starts) is the model's own; the scan brings the file's.
+    EntryFacts& known = facts_[listRow];
+    known.size = facts.size;
+    known.title = facts.title;
+    known.region = facts.region;
+    const int row = shownRow_[listRow];
+    if (row >= 0) first = std::min(first, row), last = std::max(last, row);
+  }
+  // A title may bring a line into the search's result, or move it in a sort by the scan's facts.
+  const bool reorders = !filter_.empty() || sortColumn_ == ListColumn::Title ||
+                        sortColumn_ == ListColumn::Region || sortColumn_ == ListColumn::Size;
+  if (reorders) {
+    Reshow();
+  } else if (last >= 0) {
+    emit dataChanged(index(first, 1), index(last, kListColumns - 1));
+  }
+}
+
+std::optional<ListEntry> RomListModel::EntryAt(int row) const {
+  if (row < 0 || row >= Count()) return std::nullopt;
+  return list_.entries[shown_[static_cast<size_t>(row)]];
+}
+
+const EntryFacts* RomListModel::FactsAt(int row) const {
+  if (row < 0 || row >= Count()) return nullptr;
+  return &facts_[shown_[static_cast<size_t>(row)]];
+}
+
+std::string RomListModel::FolderAt(int row) const {
+  if (row < 0 || row >= Count()) return shownFolder_;
+  return list_.FolderOf(shown_[static_cast<size_t>(row)], shownFolder_);
+}
+
+std::string RomListModel::PathAt(int row) const {
+  if (row < 0 || row >= Count()) return {};
+  return list_.PathOf(shown_[static_cast<size_t>(row)], shownFolder_);
+}
+
+int RomListModel::RowOfFile(std::string_view fileName, std::string_view folder) const {
+  for (size_t i = 0; i < shown_.size(); ++i) {
+    const ListEntry entry = list_.entries[shown_[i]];
+    if (entry.IsFile() && entry.fileName == fileName &&
+        (folder.empty() || list_.FolderOf(shown_[i], shownFolder_) == folder))
+      return static_cast<int>(i);
+  }
+  return -1;
+}
+
+std::vector<std::pair<std::uint32_t, std::string>> RomListModel::FilePaths() const {
+  std::vector<std::pair<std::uint32_t, std::string>> paths;
+  for (size_t row = 0; row < list_.entries.size(); ++row) {
+    if (list_.entries[row].IsFile()) paths.emplace_back(static_cast<std::uint32_t>(row), list_.PathOf(row, shownFolder_));
+  }
+  return paths;
+}
+
+void RomListModel::MeasureLines() {
+  // Every line of the list view gets the size of the widest name, so the view can lay out
+  // thousands of lines without measuring each one. Measuring only the names longest in bytes keeps
+  // this cheap; a margin absorbs the difference between wide and narrow letters. They are kept in
+  // a small heap whose top is the shortest of them.
   constexpr size_t kMeasured = 64;
-  std::vector<std::pair<size_t, size_t>> longest;  // caption size and row
+  std::vector<std::pair<size_t, size_t>> longest;  // name size and row
   longest.reserve(kMeasured + 1);
   auto longer = [](const std::pair<size_t, size_t>& a, const std::pair<size_t, size_t>& b) {
     return a.first > b.first;
   };
-  for (size_t row = 0; row < entries_.size(); ++row) {
-    const size_t size = entries_[row].caption.size();
+  for (size_t row = 0; row < list_.entries.size(); ++row) {
+    const ListEntry entry = list_.entries[row];
+    const size_t size = sharedCaptions_[row] ? entry.fileName.size() : entry.caption.size();
     if (longest.size() == kMeasured && size <= longest.front().first) continue;
     longest.emplace_back(size, row);
     std::push_heap(longest.begin(), longest.end(), longer);
@@ -44,35 +174,73 @@ void RomListModel::SetEntries(ListEntries entries) {
   }
   QFontMetrics metrics(font_);
   int width = 0;
-  for (const auto& [size, row] : longest) width = std::max(width, metrics.horizontalAdvance(Caption(row)));
-  itemSize_ = QSize(16 + 6 + width + 12, std::max(18, metrics.height() + 2));
-  endResetModel();
+  for (const auto& [size, row] : longest) width = std::max(width, metrics.horizontalAdvance(Name(row)));
+  // Room for the star a favourite's name gets.
+  itemSize_ = QSize(16 + 6 + width + metrics.horizontalAdvance(kStar) + 12, std::max(18, metrics.height() + 2));
 }
 
-void RomListModel::Clear() { SetEntries({}); }
-
-std::optional<ListEntry> RomListModel::EntryAt(int row) const {
-  if (row < 0 || row >= Count()) return std::nullopt;
-  return entries_[static_cast<size_t>(row)];
+QString RomListModel::Name(size_t listRow) const {
+  const ListEntry entry = list_.entries[listRow];
+  // Names that would read alike show their extensions.
+  const std::string_view name = sharedCaptions_[listRow] ? entry.fileName : entry.caption;
+  return widgets::FromBytes(std::string(name));
 }
 
-QString RomListModel::Caption(size_t row) const { return widgets::FromBytes(std::string(entries_[row].caption)); }
+QVariant RomListModel::Column(size_t listRow, int column) const {
+  const ListEntry entry = list_.entries[listRow];
+  const EntryFacts& facts = facts_[listRow];
+  switch (static_cast<ListColumn>(column)) {
+    case ListColumn::Name:
+      return facts.favourite ? kStar + Name(listRow) : Name(listRow);
+    case ListColumn::Title:
+      return QString::fromStdString(facts.title);
+    case ListColumn::Region:
+      return QString::fromStdString(facts.region);
+    case ListColumn::Size:
+      return SizeText(entry.IsFile() ? facts.size : -1);
+    case ListColumn::Type:
+      return entry.IsFile() ? QString(entry.kind >= kZipArchive ? "ZIP" : "ROM") : QString();
+    case ListColumn::LastPlayed:
+      return TimeText(facts.lastStart);
+    case ListColumn::Played:
+      return facts.starts > 0 ? QString::number(facts.starts) : QString();
+  }
+  return {};
+}
 
 int RomListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : Count(); }
 
+int RomListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kListColumns; }
+
 QVariant RomListModel::data(const QModelIndex& index, int role) const {
-  const std::optional<ListEntry> entry = EntryAt(index.row());
-  if (!entry) return {};
+  if (index.row() < 0 || index.row() >= Count()) return {};
+  const size_t listRow = shown_[static_cast<size_t>(index.row())];
   switch (role) {
     case Qt::DisplayRole:
-      return Caption(static_cast<size_t>(index.row()));
+      return Column(listRow, index.column());
     case Qt::DecorationRole:
-      return icons_[static_cast<size_t>(entry->kind)];
+      return index.column() == 0 ? icons_[static_cast<size_t>(list_.entries[listRow].kind)] : QVariant();
+    case Qt::ToolTipRole: {
+      // The whole name, which a narrow column or the list's common width may cut, and the title.
+      const ListEntry entry = list_.entries[listRow];
+      QString tip = widgets::FromBytes(std::string(entry.IsFile() ? entry.fileName : entry.caption));
+      if (!facts_[listRow].title.empty()) tip += "\n" + QString::fromStdString(facts_[listRow].title);
+      return tip;
+    }
+    case Qt::TextAlignmentRole:
+      return index.column() == static_cast<int>(ListColumn::Size) || index.column() == static_cast<int>(ListColumn::Played)
+                 ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+                 : QVariant();
     case Qt::SizeHintRole:
-      return itemSize_;
+      return index.column() == 0 ? QVariant(itemSize_) : QVariant();
     default:
       return {};
   }
+}
+
+QVariant RomListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= kListColumns) return {};
+  return QString(kHeaders[section]);
 }
 
 }  // namespace kivo::browser

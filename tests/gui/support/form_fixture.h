@@ -62,7 +62,7 @@ class FormFixture {
   int Row(const QString& caption, int kind = -1) const {
     const kivo::browser::RomListModel* model = ListModelOf(*form);
     for (int row = 0; row < model->Count(); ++row) {
-      if (model->index(row).data().toString() == caption && (kind < 0 || model->EntryAt(row)->kind == kind)) return row;
+      if (model->index(row, 0).data().toString() == caption && (kind < 0 || model->EntryAt(row)->kind == kind)) return row;
     }
     return -1;
   }
@@ -71,8 +71,8 @@ class FormFixture {
     const int row = Row(caption, kind);
     if (row < 0) return false;
     QListView* view = Child<QListView>(*form, "ListView");
-    view->scrollTo(ListModelOf(*form)->index(row));
-    const QPoint at = view->visualRect(ListModelOf(*form)->index(row)).center();
+    view->scrollTo(ListModelOf(*form)->index(row, 0));
+    const QPoint at = view->visualRect(ListModelOf(*form)->index(row, 0)).center();
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
     if (twice) QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
     return true;
