@@ -14,6 +14,7 @@ namespace {
 std::mutex faultMutex;
 std::function<bool(const std::string&)> writeFault;
 std::function<bool(const std::string&)> readFault;
+std::function<bool(const std::string&)> deleteFault;
 
 }  // namespace
 
@@ -29,6 +30,11 @@ bool ReadFaultFor(const std::string& path) {
   return readFault && readFault(path);
 }
 
+bool DeleteFaultFor(const std::string& path) {
+  std::lock_guard lock(faultMutex);
+  return deleteFault && deleteFault(path);
+}
+
 }  // namespace seams
 
 void SetWriteFaultForTesting(std::function<bool(const std::string& path)> fails) {
@@ -39,6 +45,11 @@ void SetWriteFaultForTesting(std::function<bool(const std::string& path)> fails)
 void SetReadFaultForTesting(std::function<bool(const std::string& path)> fails) {
   std::lock_guard lock(faultMutex);
   readFault = std::move(fails);
+}
+
+void SetDeleteFaultForTesting(std::function<bool(const std::string& path)> fails) {
+  std::lock_guard lock(faultMutex);
+  deleteFault = std::move(fails);
 }
 
 }  // namespace kivo::platform

@@ -10,5 +10,6 @@ namespace kivo::platform::seams {
 
 bool WriteFaultFor(const std::string& path);
 bool ReadFaultFor(const std::string& path);
+bool DeleteFaultFor(const std::string& path);
 
 }  // namespace kivo::platform::seams

@@ -124,4 +124,8 @@ void SetWriteFaultForTesting(std::function<bool(const std::string& path)> fails)
 // as an I/O error or a missing read permission would (root reads any file). Pass {} to clear.
 void SetReadFaultForTesting(std::function<bool(const std::string& path)> fails);
 
+// Makes every DeleteFile whose path satisfies the predicate fail, as a file held open on Windows or
+// a folder the user may not change would (root deletes anything). Pass {} to clear.
+void SetDeleteFaultForTesting(std::function<bool(const std::string& path)> fails);
+
 }  // namespace kivo::platform

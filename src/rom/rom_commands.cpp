@@ -17,9 +17,9 @@ ChecksumVerdict VerifyChecksum(TSnesRom& rom) {
     verdict.result = ChecksumResult::Failed;
     verdict.text = kChecksumFailedText;
     if (rom.FileName().empty() && !rom.FileFound()) {
-      verdict.reason = "no ROM file";
+      verdict.reason = kNoRomInArchive;
     } else if (!rom.FileFound()) {
-      verdict.reason = "file not found";
+      verdict.reason = kRomFileNotFound;
     } else {
       verdict.reason = "image shorter than 1 Mbit: " + std::to_string(rom.ImageSize()) + " bytes";
     }
@@ -35,7 +35,11 @@ ChecksumVerdict VerifyChecksum(const std::string& romFile) {
   return VerifyChecksum(rom);
 }
 
-RomMessage ChecksumMessage(const std::string& romFile) { return {VerifyChecksum(romFile).text, kChecksumCaption}; }
+RomMessage ChecksumMessage(const std::string& romFile) {
+  const ChecksumVerdict verdict = VerifyChecksum(romFile);
+  if (verdict.result != ChecksumResult::Failed) return {verdict.text, kChecksumCaption};
+  return {verdict.text + "\n" + verdict.reason, kChecksumCaption};
+}
 
 RomMessage RomInfoMessage(const std::string& romFile) {
   TSnesRom rom(romFile);

@@ -17,6 +17,10 @@ namespace kivo::rom {
 inline constexpr char kChecksumCaption[] = "Checksum";
 inline constexpr char kRomInfoCaption[] = "ROM Info";
 inline constexpr char kChecksumFailedText[] = "Failed !";
+// Why no checksum could be computed, as the box and kivo-tool word it: an archive that yielded no
+// ROM file (damaged, or holding none) is handed over as an empty name.
+inline constexpr char kNoRomInArchive[] = "no ROM file in the archive";
+inline constexpr char kRomFileNotFound[] = "file not found";
 
 struct RomMessage {
   std::string text;
@@ -27,9 +31,9 @@ enum class ChecksumResult { Ok, Bad, Failed };
 
 struct ChecksumVerdict {
   ChecksumResult result = ChecksumResult::Failed;
-  // What the message box shows: "CheckSUM: OK ...", "CheckSUM: BAD (...)" or "Failed !".
+  // "CheckSUM: OK ...", "CheckSUM: BAD (...)" or "Failed !".
   std::string text;
-  // Why no checksum could be computed; empty unless result is Failed. Not part of the box.
+  // Why no checksum could be computed; empty unless result is Failed.
   std::string reason;
 };
 
@@ -41,7 +45,8 @@ std::string ChecksumText(std::uint16_t headerChecksum, std::uint16_t calcSum);
 ChecksumVerdict VerifyChecksum(TSnesRom& rom);
 ChecksumVerdict VerifyChecksum(const std::string& romFile);
 
-// The "Verify checksum" box: the verdict's text, caption "Checksum".
+// The "Verify checksum" box: the verdict's text, caption "Checksum"; a failure says why on the
+// next line ("Failed !\nfile not found"), as kivo-tool verify says it in brackets.
 RomMessage ChecksumMessage(const std::string& romFile);
 
 // The "Info" box: the information report (header probe only), caption "ROM Info".

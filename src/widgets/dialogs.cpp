@@ -8,6 +8,8 @@
 #include <QMessageBox>
 #include <QUrl>
 
+#include "platform/desktop.h"
+
 namespace kivo::widgets {
 
 void DesktopDialogs::Message(QWidget* owner, const QString& text, const QString& caption, Icon icon) {
@@ -16,8 +18,9 @@ void DesktopDialogs::Message(QWidget* owner, const QString& text, const QString&
   box.exec();
 }
 
-bool DesktopDialogs::Confirm(QWidget* owner, const QString& text, const QString& caption) {
+bool DesktopDialogs::Confirm(QWidget* owner, const QString& text, const QString& caption, Default defaultButton) {
   QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok | QMessageBox::Cancel, owner);
+  box.setDefaultButton(defaultButton == Default::Cancel ? QMessageBox::Cancel : QMessageBox::Ok);
   return box.exec() == QMessageBox::Ok;
 }
 
@@ -28,6 +31,8 @@ std::optional<std::string> DesktopDialogs::BrowseForFolder(QWidget* owner, const
 }
 
 bool DesktopDialogs::OpenDocument(const std::string& fileOrUrl) {
+  // Without an opener the toolkit reports success on some systems and opens nothing.
+  if (!platform::HasDocumentOpener()) return false;
   QUrl url(QString::fromUtf8(fileOrUrl));
   if (url.scheme().isEmpty() || !url.isValid()) url = QUrl::fromLocalFile(FromBytes(fileOrUrl));
   return QDesktopServices::openUrl(url);

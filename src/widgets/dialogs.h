@@ -16,16 +16,19 @@ namespace kivo::widgets {
 class Dialogs {
  public:
   enum class Icon { None, Stop };
+  // The button Enter presses in a confirmation: Cancel where OK would lose something for good.
+  enum class Default { Ok, Cancel };
 
   virtual ~Dialogs() = default;
 
   // A modal box with one OK button.
   virtual void Message(QWidget* owner, const QString& text, const QString& caption, Icon icon) = 0;
-  // A modal box with OK and Cancel; true for OK.
-  virtual bool Confirm(QWidget* owner, const QString& text, const QString& caption) = 0;
+  // A modal box with OK and Cancel, `defaultButton` the one Enter presses; true for OK.
+  virtual bool Confirm(QWidget* owner, const QString& text, const QString& caption, Default defaultButton) = 0;
   // The chosen folder's full path, or nothing when the user cancelled.
   virtual std::optional<std::string> BrowseForFolder(QWidget* owner, const QString& title) = 0;
-  // Opens a file with its default program, or a URL; false when the desktop cannot.
+  // Opens a file with its default program, or a URL; false when the desktop cannot, or has no
+  // program to open it with.
   virtual bool OpenDocument(const std::string& fileOrUrl) = 0;
 };
 
@@ -33,7 +36,7 @@ class Dialogs {
 class DesktopDialogs : public Dialogs {
  public:
   void Message(QWidget* owner, const QString& text, const QString& caption, Icon icon) override;
-  bool Confirm(QWidget* owner, const QString& text, const QString& caption) override;
+  bool Confirm(QWidget* owner, const QString& text, const QString& caption, Default defaultButton) override;
   std::optional<std::string> BrowseForFolder(QWidget* owner, const QString& title) override;
   bool OpenDocument(const std::string& fileOrUrl) override;
 };

@@ -142,10 +142,9 @@ bool OptionComboBox::eventFilter(QObject* watched, QEvent* event) {
   return QComboBox::eventFilter(watched, event);
 }
 
-OptionEdit::OptionEdit(OptionBindings& bindings, const OptionDecl& option, bool readOnly, QWidget* parent)
+OptionEdit::OptionEdit(OptionBindings& bindings, const OptionDecl& option, Stores stores, QWidget* parent)
     : QLineEdit(parent), Control(bindings, option, this) {
-  setReadOnly(readOnly);
-  if (!readOnly) connect(this, &QLineEdit::textChanged, this, [this] { Store(); });
+  if (stores == Stores::EachChange) connect(this, &QLineEdit::textChanged, this, [this] { Store(); });
 }
 
 void OptionEdit::Load(const std::string&) { SetEditBytes(this, GetText(bindings_.Context().Settings(), Option())); }

@@ -118,11 +118,12 @@ class OptionComboBox : public QComboBox, public OptionBindings::Control {
   bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
-// A text option's field, its bytes kept as they are. A field the user types in stores each change;
-// a read-only one (a folder, chosen with a picker) stores when told.
+// A text option's field, its bytes kept as they are. The DOS command stores each change; a folder
+// field stores when told, once the panel has checked the folder the user typed or picked.
 class OptionEdit : public QLineEdit, public OptionBindings::Control {
  public:
-  OptionEdit(OptionBindings& bindings, const OptionDecl& option, bool readOnly, QWidget* parent);
+  enum class Stores { EachChange, WhenTold };
+  OptionEdit(OptionBindings& bindings, const OptionDecl& option, Stores stores, QWidget* parent);
   void Load(const std::string& section) override;
   void Store();
 };

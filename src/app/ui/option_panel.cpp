@@ -10,6 +10,9 @@
 #include "app/ui/option_panel.h"
 #include "browser/configuration_switch.h"
 #include "browser/list_entry.h"
+#include "common/error.h"
+#include "launch/emulator_folder.h"
+#include "platform/files.h"
 #include "widgets/dialogs.h"
 #include "widgets/handler_guard.h"
 
@@ -122,6 +125,9 @@ std::string OptionPanel::ExtraCommand() const { return EditBytes(txtExtraCmd); }
 bool OptionPanel::ExtraCommandEnabled() const { return txtExtraCmd->isEnabled(); }
 
 void OptionPanel::BrowseInto(const QString& title, OptionEdit* edit) {
+  // A folder typed and not yet checked (the ".." takes no focus from the field) is checked first:
+  // a cancelled picker must not store it unchecked.
+  FolderEdited(edit);
   if (std::optional<std::string> folder = guard_.Ask().BrowseForFolder(window(), title)) SetEditBytes(edit, *folder);
   // Also after a cancel: the edit's bytes are stored again, as they were read.
   context_.Settings().WriteString(edit->Option(), EditBytes(edit));
@@ -132,6 +138,28 @@ void OptionPanel::cmdBrowseZSNESClick() {
   // Another folder may hold another build of the emulator, with other options.
   ApplyEmulatorProfile();
   LoadConfig(context_.currentSection);
+}
+
+void OptionPanel::FolderEdited(OptionEdit* edit) {
+  // Only what the user typed or pasted is checked: a folder the picker chose, or one read from the
+  // file, is stored as it is (even where the file has changed since).
+  if (!edit->isModified()) return;
+  edit->setModified(false);
+  const std::string folder = EditBytes(edit);
+  if (folder == GetText(context_.Settings(), edit->Option())) return;
+  // An empty field keeps its meaning (no folder of KIVO's own; for ZSNES, the one on PATH).
+  if (!folder.empty() && !platform::DirectoryExists(folder)) {
+    edit->Load(context_.currentSection);
+    throw common::KivoError("The folder " + folder + " does not exist");
+  }
+  context_.Settings().WriteString(edit->Option(), folder);
+  if (edit != txtDirZSNES) return;
+  ApplyEmulatorProfile();
+  LoadConfig(context_.currentSection);
+  if (folder.empty()) return;
+  // Reported, not raised: the folder is stored (the emulator may be installed there next), and a
+  // picker opened after it still opens.
+  if (std::string missing = launch::MissingEmulatorReason(folder); !missing.empty()) guard_.Report(missing);
 }
 
 void OptionPanel::cmdBrowseMediaClick() { BrowseInto("Location for Media files", txtDirMedia); }

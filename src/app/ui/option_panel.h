@@ -75,10 +75,15 @@ class OptionPanel : public QTabWidget {
     const char* caption;
     const char* edit;
     const char* button;
+    const char* buttonTip;
     void (OptionPanel::*browse)();
   };
   OptionEdit* FolderRow(QBoxLayout* column, const FolderField& field);
   void BrowseInto(const QString& title, OptionEdit* edit);
+  // A folder typed or pasted into a field, checked when the user leaves it: a folder that is not
+  // there is refused (the field shows the stored one again); a ZSNES folder without the emulator is
+  // stored and said at once, not first at the next launch.
+  void FolderEdited(OptionEdit* edit);
 
   // The Setup tab's other folder pickers.
   void cmdBrowseMediaClick();

@@ -138,11 +138,14 @@ OptionEdit* OptionPanel::FolderRow(QBoxLayout* column, const FolderField& field)
   column->addWidget(Label(field.label, field.caption));
   auto* row = new QHBoxLayout;
   row->setSpacing(kRowSpacing);
-  auto* edit = Named(new OptionEdit(bindings_, field.option, true, nullptr), field.edit);
+  // Typed or pasted, or chosen with the ".." picker; checked when the user leaves the field.
+  auto* edit = Named(new OptionEdit(bindings_, field.option, OptionEdit::Stores::WhenTold, nullptr), field.edit);
+  connect(edit, &QLineEdit::editingFinished, this, guard_.Wrap([this, edit] { FolderEdited(edit); }));
   row->addWidget(edit, 1);
   // A small button of the font's own size, as the design's ".." beside the field.
   auto* pick = Named(new QToolButton, field.button);
   pick->setText("..");
+  pick->setToolTip(field.buttonTip);
   connect(pick, &QToolButton::clicked, this, guard_.Wrap([this, browse = field.browse] { (this->*browse)(); }));
   row->addWidget(pick);
   column->addLayout(row);
@@ -155,14 +158,17 @@ QWidget* OptionPanel::BuildSetupTab() {
   column->setContentsMargins(6, 6, 6, 6);
   column->setSpacing(kRowSpacing);
   txtDirZSNES = FolderRow(column, {option::ZSNESPath, "ZSNES", "ZSNES", "txtDirZSNES", "cmdBrowseZSNES",
-                                   &OptionPanel::cmdBrowseZSNESClick});
+                                   "Choose the folder of zsnes or ZSNES.EXE", &OptionPanel::cmdBrowseZSNESClick});
   txtDirMedia = FolderRow(column, {option::MediaPath, "Label5", "Screenshots", "txtDirMedia", "cmdBrowseMedia",
-                                   &OptionPanel::cmdBrowseMediaClick});
-  txtDirSavegame = FolderRow(column, {option::SavegamePath, "Label6", "Savegame", "txtDirSavegame", "cmdBrowseSavegame",
-                                      &OptionPanel::cmdBrowseSavegameClick});
+                                   "Choose the folder of the games' screenshots", &OptionPanel::cmdBrowseMediaClick});
+  txtDirSavegame =
+      FolderRow(column, {option::SavegamePath, "Label6", "Savegame", "txtDirSavegame", "cmdBrowseSavegame",
+                         "Choose the folder for saved games and snapshots", &OptionPanel::cmdBrowseSavegameClick});
   column->addSpacing(6);
   column->addWidget(lblExtraCmd = Label("lblExtraCmd", "DOS-Command for drivers etc."));
-  column->addWidget(txtExtraCmd = Named(new OptionEdit(bindings_, option::ExtraCommand, false, page), "txtExtraCmd"));
+  column->addWidget(
+      txtExtraCmd =
+          Named(new OptionEdit(bindings_, option::ExtraCommand, OptionEdit::Stores::EachChange, page), "txtExtraCmd"));
   // The design text is the control's name, as a form designer leaves it: the first load always
   // replaces it, with an empty text when the file has no "ExtraCommand".
   bindings_.Showing([this] { txtExtraCmd->setText("txtExtraCmd"); });

@@ -369,7 +369,7 @@ void RemoveInterruptedWrites(const std::string& path) {
   for (const std::string& name : stale) ::unlink((common::AddBackslash(folder) + name).c_str());
 }
 
-bool DeleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+bool DeleteFile(const std::string& path) { return !seams::DeleteFaultFor(path) && ::unlink(path.c_str()) == 0; }
 
 bool IsReadOnlyFile(const std::string& path) {
   struct stat st {};

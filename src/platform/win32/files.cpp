@@ -53,7 +53,9 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, size_t limit) {
   return ReadFile(path, bytes, limit) == ReadStatus::kRead;
 }
 
-bool DeleteFile(const std::string& path) { return ::DeleteFileW(win32::WidePath(path).c_str()) != 0; }
+bool DeleteFile(const std::string& path) {
+  return !seams::DeleteFaultFor(path) && ::DeleteFileW(win32::WidePath(path).c_str()) != 0;
+}
 
 bool IsReadOnlyFile(const std::string& path) {
   const std::optional<win32::FileFacts> facts = FactsOf(path);

@@ -36,8 +36,11 @@ CacheRow::CacheRow(app::AppContext& context, widgets::HandlerGuard& guard, QWidg
   FitNumberField();
   UpDownCache = new widgets::UpDown(app::option::CacheSize.minimum, app::option::CacheSize.maximum, this);
   UpDownCache->setObjectName("UpDownCache");
+  UpDownCache->findChild<QWidget*>("up")->setToolTip("Keep one ROM more in the cache");
+  UpDownCache->findChild<QWidget*>("down")->setToolTip("Keep one ROM fewer in the cache");
   btnCache = new QPushButton("Apply", this);
   btnCache->setObjectName("btnCache");
+  btnCache->setToolTip("Keep this many ROMs in the cache; the oldest beyond it are deleted");
   btnCache->setEnabled(false);
   // Keep [n][updown] ROMs in Cache ... [Apply]
   auto* row = new QHBoxLayout(this);

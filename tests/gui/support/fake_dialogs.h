@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <optional>
 #include <vector>
 
 #include "widgets/dialogs.h"
@@ -14,6 +15,7 @@ class FakeDialogs : public kivo::widgets::Dialogs {
     QString text;
     QString caption;
     Icon icon = Icon::None;
+    std::optional<Default> confirmDefault;  // a confirmation's default button; none for a message
   };
 
   std::vector<Shown> messages;                           // every message and confirmation box, in order
@@ -24,10 +26,10 @@ class FakeDialogs : public kivo::widgets::Dialogs {
   bool openSucceeds = true;                              // what the desktop answers
 
   void Message(QWidget*, const QString& text, const QString& caption, Icon icon) override {
-    messages.push_back({text, caption, icon});
+    messages.push_back({text, caption, icon, std::nullopt});
   }
-  bool Confirm(QWidget*, const QString& text, const QString& caption) override {
-    messages.push_back({text, caption, Icon::None});
+  bool Confirm(QWidget*, const QString& text, const QString& caption, Default defaultButton) override {
+    messages.push_back({text, caption, Icon::None, defaultButton});
     return confirmAnswer;
   }
   std::optional<std::string> BrowseForFolder(QWidget*, const QString& title) override {
