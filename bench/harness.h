@@ -9,8 +9,9 @@
 
 // What a figure compares.
 enum class Measure {
-  kTime,   // each side's mean time per iteration
-  kBytes,  // the memory each side reports in the counter kBytesCounter; each side runs once
+  kTime,    // each side's mean time per iteration
+  kBytes,   // the memory each side reports in the counter kBytesCounter; each side runs once
+  kGrowth,  // how each side's time grows from a smaller input to a larger one (see Figure)
 };
 inline constexpr const char* kBytesCounter = "bytes";
 
@@ -28,6 +29,14 @@ struct Figure {
   // the sizes.
   double anchorScale = 1.0;
   Measure measure = Measure::kTime;
+  // A figure of growth times each side on a larger input (kivo, anchor) and on a smaller one (these
+  // two). A side's measure, and what the table shows for it, is its time on the larger input over
+  // `sizeRatio` times its time on the smaller: 1 for a job that grows in proportion to its input.
+  // Against the anchor's own growth, what the machine adds for a larger input (caches that no longer
+  // hold it) is taken out, and the ratio is what KIVO's way adds.
+  std::function<void(benchmark::State&)> kivoSmall = {};
+  std::function<void(benchmark::State&)> anchorSmall = {};
+  double sizeRatio = 1.0;
 };
 
 // Writes a fixture file, ending the run when the system refuses: a figure on a missing input

@@ -138,6 +138,14 @@ int RunCmdlineCommand(ToolEnvironment& env, const std::vector<std::string>& args
   }
   const std::string& file = args.back();
   SettingsFile& settings = env.Settings();
+  // A section named on the command line that kivo.ini lacks would show the built-in defaults as if
+  // they were that configuration's: a misspelt name would pass unnoticed.
+  if (args.size() == 2 && !kivo::common::EqualsNoCase(args.front(), kivo::app::section::Default) &&
+      !settings.Snapshot()->HasSection(args.front())) {
+    err << "kivo-tool: no configuration \"" << args.front() << "\": " << settings.Path() << " has no section ["
+        << args.front() << "]\n";
+    return kToolUsage;
+  }
   const kivo::launch::RunRomRequest request = env.LaunchRequest(file, args.size() == 2 ? args.front() : "");
   const std::string romFile = env.GetRomFile(file);
   const kivo::launch::EmulatorProfile profile = kivo::launch::FindEmulatorProfile(settings);

@@ -1,9 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The KIVO developers
 // SPDX-License-Identifier: MIT
 // kivo-tool gif FILE [OUTDIR [--composed]]: what the decoder makes of a GIF, for a user whose
-// screenshot does not show and for comparing the decoder with others. One line per frame read
-// ("left top width height interlace transparent delay disposal"), then "warning: TEXT" for each
-// warning in the order they arose and "error: TEXT" when the file could not be decoded. With OUTDIR,
+// screenshot does not show and for comparing the decoder with others. A line naming the columns,
+// then one line per frame read ("left top width height interlace transparent delay disposal"), then
+// "warning: TEXT" for each warning in the order they arose and "error: FILE: TEXT" when the file
+// could not be decoded (the file named, for a user checking many at once). With OUTDIR,
 // each frame's colour indexes are also written there as frame-000.pgm, frame-001.pgm, ...; with
 // --composed besides, each frame as the preview shows it at natural size (the frames before it
 // disposed of, transparent pixels showing what lies under them) as composed-000.pam, ...
@@ -22,6 +23,9 @@
 using namespace kivo::gif;
 
 namespace {
+
+// The columns of FrameInfoLine, printed above the frames.
+constexpr char kFrameColumns[] = "left top width height interlace transparent delay disposal";
 
 std::string NumberedName(const char* prefix, int index, const char* extension) {
   char name[64];
@@ -75,6 +79,7 @@ int RunGifCommand(ToolEnvironment&, const std::vector<std::string>& args, std::o
     // The frames read before the error stay in the image and are listed like any others.
     error = e.what();
   }
+  if (image.FrameCount() > 0) out << kFrameColumns << '\n';
   for (int i = 0; i < image.FrameCount(); ++i) {
     const kivo::gif::TGIFSubImage& frame = *image.Frame(i);
     out << kivo::gif::FrameInfoLine(frame) << '\n';
@@ -83,7 +88,7 @@ int RunGifCommand(ToolEnvironment&, const std::vector<std::string>& args, std::o
   if (composed && error.empty()) error = WriteComposedFrames(image, args[1]);
   for (const std::string& warning : warnings) out << "warning: " << warning << '\n';
   if (!error.empty()) {
-    out << "error: " << error << '\n';
+    out << "error: " << args[0] << ": " << error << '\n';
     return kToolFailed;
   }
   return kToolOk;

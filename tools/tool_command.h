@@ -31,4 +31,7 @@ int RunCmdlineCommand(ToolEnvironment& env, const std::vector<std::string>& args
 int RunInfoCommand(ToolEnvironment& env, const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunGifCommand(ToolEnvironment& env, const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunRunCommand(ToolEnvironment& env, const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunListCommand(ToolEnvironment& env, const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunFavouriteCommand(ToolEnvironment& env, const std::vector<std::string>& args, std::ostream& out,
+                        std::ostream& err);
 int RunVerifyCommand(ToolEnvironment& env, const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -199,6 +199,10 @@ void GameRecords::Reindex() {
   for (size_t i = 0; i < played_.size(); ++i) playedIndex_.emplace(played_[i].path, i);
 }
 
+std::int64_t SecondsNow() {
+  return std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch()).count();
+}
+
 std::string IsoTime(std::int64_t seconds) {
   if (seconds <= 0) return {};
   using namespace std::chrono;

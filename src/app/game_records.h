@@ -65,6 +65,9 @@ class GameRecords {
   std::unordered_map<std::string, size_t> playedIndex_;
 };
 
+// The time now, in seconds since 1970, as starts are recorded.
+std::int64_t SecondsNow();
+
 // "2026-12-08T09:37:56Z" for a time in seconds since 1970; empty for 0.
 std::string IsoTime(std::int64_t seconds);
 

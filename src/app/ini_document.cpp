@@ -102,6 +102,10 @@ bool IniDocument::CanHoldKey(std::string_view name) {
   return CanHoldSection(name) && name.find('=') == std::string_view::npos && !name.starts_with('[');
 }
 
+bool IniDocument::HasSection(std::string_view section) const {
+  return CanHoldSection(section) && sections_.contains(FoldedName(section).View());
+}
+
 bool IniDocument::Find(std::string_view section, std::string_view key, std::string_view& value) const {
   // A folder scan asks for every file; names that fit, nearly all, pass these checks at once.
   if (!CanHoldSection(section) || !CanHoldKey(key)) return false;

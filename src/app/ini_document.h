@@ -31,6 +31,9 @@ class IniDocument {
   static bool CanHoldSection(std::string_view name);
   static bool CanHoldKey(std::string_view name);
 
+  // Whether the text has a header naming the section (in any ASCII letter case).
+  bool HasSection(std::string_view section) const;
+
   // The trimmed value of the key, or nullptr-equivalent false when section or key is missing.
   bool Find(std::string_view section, std::string_view key, std::string_view& value) const;
 

@@ -3,6 +3,7 @@
 #include "common/path.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "common/text.h"
 
@@ -87,6 +88,37 @@ std::string ExtractFileDir(std::string_view path) {
 std::string StripFileExt(std::string_view name) {
   std::string ext = ExtractFileExt(name);
   return std::string(name.substr(0, name.size() - ext.size()));
+}
+
+std::string LexicalPath(std::string_view path) {
+  // The root (a "/" or "C:\\") stays as it is; the components after it are worked through.
+  size_t rootSize = 0;
+  // Two separators start a network path (\\server\share) on Windows: both stay.
+  if (path.size() >= 2 && IsPathSeparator(path[0]) && IsPathSeparator(path[1])) rootSize = 2;
+  else if (!path.empty() && IsPathSeparator(path.front())) rootSize = 1;
+  else if (path.size() >= 3 && IsRootPath(path.substr(0, 3))) rootSize = 3;
+  else return std::string(path);
+  const std::string root(path.substr(0, rootSize));
+  const std::string separator = NativeSeparators("/");
+  std::vector<std::string_view> parts;
+  size_t start = rootSize;
+  while (start <= path.size()) {
+    size_t end = start;
+    while (end < path.size() && !IsPathSeparator(path[end])) ++end;
+    const std::string_view part = path.substr(start, end - start);
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (!part.empty() && part != ".") {
+      parts.push_back(part);
+    }
+    start = end + 1;
+  }
+  std::string out = root;
+  for (size_t i = 0; i < parts.size(); ++i) {
+    if (i > 0) out += separator;
+    out += parts[i];
+  }
+  return out;
 }
 
 }  // namespace kivo::common

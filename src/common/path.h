@@ -32,6 +32,11 @@ bool IsRootPath(std::string_view path);
 // a user typed with "/" is shown as Windows shows paths. Unchanged on POSIX systems.
 std::string NativeSeparators(std::string_view path);
 
+// An absolute path without "." components, each ".." dropped with the component before it, and
+// without doubled separators: one name for one file where a game is remembered by its path. The
+// links on the way are not looked at, so it names what the user named.
+std::string LexicalPath(std::string_view path);
+
 // An empty path stays empty; any other path gets a separator appended unless it ends in one.
 std::string AddBackslash(std::string_view path);
 

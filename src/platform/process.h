@@ -32,11 +32,22 @@ struct StartFailure {
 // descriptors beyond 0-2 inherited. `workingFolder` empty keeps the current one. With
 // `highPriority` the child's priority is raised as far as the system allows (it stays normal when
 // refused). False when argv is empty, the program cannot be started or the folder cannot be
-// entered; `failure`, when given, then says which step the system refused and why. On Windows:
-// CreateProcessW with the command line the program's C library splits back into argv, no handle
-// inherited, no console window, HIGH_PRIORITY_CLASS when asked; a batch file runs through cmd.exe.
+// entered; `failure`, when given, then says which step the system refused and why. Its standard
+// output and error go where SetStartedOutput says. On Windows: CreateProcessW with the command line
+// the program's C library splits back into argv, no handle inherited but the standard streams, no
+// console window, HIGH_PRIORITY_CLASS when asked; a batch file runs through cmd.exe.
 bool StartDetached(std::vector<std::string> argv, const std::string& workingFolder, bool highPriority,
                    StartFailure* failure = nullptr);
+
+// Where the standard output and error of the programs StartDetached starts go.
+enum class StartedOutput {
+  kInherited,  // where this process's own go (the default); on Windows, when it has them
+  kDiscarded,  // the null device (/dev/null, NUL): a command-line tool's terminal shows only its own lines
+};
+
+// Sets where they go for every start from now on. A setting of the whole process, as a program's
+// standard streams are: a command-line tool decides it once, at its start.
+void SetStartedOutput(StartedOutput output);
 
 // The program a shell would run for `name`: the first executable regular file of that name in the
 // folders of PATH (on Windows also the name with each of PATHEXT's program extensions). Empty when

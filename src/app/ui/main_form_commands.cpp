@@ -6,8 +6,10 @@
 
 #include "app/options.h"
 #include "app/ui/main_form.h"
-#include "browser/folder_scan.h"
-#include "browser/ui/rom_list.h"
+#include "app/game_records.h"
+#include "browser/game_lists.h"
+#include "browser/ui/rom_browser.h"
+#include "common/error.h"
 #include "common/path.h"
 #include "launch/emulator_screenshot.h"
 #include "launch/run_rom.h"
@@ -24,12 +26,26 @@ namespace kivo::app {
 
 void TMainForm::ScanDirectory() {
   SetStatusFolder("Scanning");
-  ListView->Clear();
   std::string folder = platform::GetCurrentDir();
   // One look at the settings serves every "Configs" flag of the scan.
   auto settings = context_.Settings().Snapshot();
-  ListView->SetEntries(browser::ScanFolder(platform::DriveRoots(), folder, *settings));
-  SetStatusFolder(widgets::FromBytes(folder));
+  const GameRecords records = GameRecords::Load(context_.Settings().Path());
+  browser::GameList list = listSource_ == browser::ListSource::Folder
+                               ? browser::ListFolder(platform::DriveRoots(), folder, *settings)
+                               : browser::ListGathered(listSource_, platform::DriveRoots(), records, *settings);
+  std::vector<browser::EntryFacts> facts = browser::RecordFacts(list, folder, records);
+  ListView->SetList(std::move(list), std::move(facts), folder);
+  switch (listSource_) {
+    case browser::ListSource::Folder:
+      SetStatusFolder(widgets::FromBytes(folder));
+      break;
+    case browser::ListSource::Favourites:
+      SetStatusFolder(QString::fromUtf8(browser::kFavouritesCaption));
+      break;
+    case browser::ListSource::RecentlyPlayed:
+      SetStatusFolder(QString::fromUtf8(browser::kRecentlyPlayedCaption));
+      break;
+  }
 }
 
 void TMainForm::ListViewClick() {
@@ -43,7 +59,18 @@ void TMainForm::ListViewClick() {
 void TMainForm::ListViewDblClick() {
   const std::optional<browser::ListEntry> entry = SelectedEntry();
   if (!entry) return;
+  if (entry->kind == browser::kFavourites || entry->kind == browser::kRecentlyPlayed) {
+    ShowGathered(entry->kind == browser::kFavourites ? browser::ListSource::Favourites
+                                                     : browser::ListSource::RecentlyPlayed);
+    return;
+  }
   if (entry->kind == browser::kDrive || entry->kind == browser::kFolder) {
+    // A gathered list's ".." returns to the folder it was entered from.
+    if (listSource_ != browser::ListSource::Folder && entry->kind == browser::kFolder) {
+      ShowGathered(browser::ListSource::Folder);
+      return;
+    }
+    listSource_ = browser::ListSource::Folder;
     // A folder that cannot be entered leaves the current one, which the scan then lists again.
     std::string target = entry->kind == browser::kDrive
                              ? std::string(entry->caption)
@@ -70,14 +97,19 @@ void TMainForm::mnuToggleConfigClick() {
   const std::optional<browser::ListEntry> entry = SelectedEntry();
   if (!entry || !entry->IsFile()) return;
   std::string caption(entry->caption);
+  std::string fileName(entry->fileName);
   SettingsFile& settings = context_.Settings();
-  bool flag = settings.ReadBool(section::Configs, context_.currentSection, false);
+  // The game's own flag: the panel may show "Default" for a game that has a configuration.
+  bool flag = settings.ReadBool(section::Configs, caption, false);
   settings.WriteBool(section::Configs, caption, !flag);
   ScanDirectory();
+  // The game stays selected and the panel shows the configuration now in force for it, as a click
+  // on it would: the next edit is meant for this game, not for whatever the panel showed before.
+  if (ListView->SelectFile(fileName)) ListViewClick();
 }
 
 std::string TMainForm::SelectedRomPath() {
-  std::string path = common::AddBackslash(platform::GetCurrentDir()) + context_.selectedRomFile;
+  std::string path = common::AddBackslash(SelectedFolder()) + context_.selectedRomFile;
   return ZipCache() ? ZipCache()->GetRomFile(path) : path;
 }
 
@@ -101,21 +133,35 @@ void TMainForm::mnuDeleteClick() {
   const std::optional<browser::ListEntry> entry = SelectedEntry();
   if (!entry || !entry->IsFile()) return;
   std::string fileName(entry->fileName);
-  if (!guard_.Ask().Confirm(this, "Really delete this file?", "Confirm file delete")) return;
+  // The box names the file it would delete, and Enter keeps it: a deletion is not undone.
+  if (!guard_.Ask().Confirm(this, "Really delete this file?\n" + widgets::FromBytes(fileName), "Confirm file delete",
+                            widgets::Dialogs::Default::Cancel))
+    return;
   std::string path = common::AddBackslash(platform::GetCurrentDir()) + fileName;
-  if (platform::FileExists(path)) platform::DeleteFile(path);
+  // A file already gone is what the user asked for; the list then drops it.
+  if (platform::FileExists(path) && !platform::DeleteFile(path)) throw common::KivoError("Cannot delete file " + path);
   ScanDirectory();
 }
 
 void TMainForm::Unzip1Click() {
-  zipcache::UnzipNextToItself(platform::GetCurrentDir(), context_.selectedRomFile);
+  const std::string archive = context_.selectedRomFile;
+  const zipcache::UnzippedFiles unzipped = zipcache::UnzipNextToItself(platform::GetCurrentDir(), archive);
+  const std::string report = zipcache::UnzipReport(archive, unzipped);
   ScanDirectory();
+  // The game unpacked is selected, as if the user had clicked it: the next command acts on it.
+  for (const std::string& name : unzipped.names) {
+    if (ListView->SelectFile(name)) {
+      ListViewClick();
+      break;
+    }
+  }
+  guard_.Ask().Message(this, widgets::FromBytes(report), "Unzip", widgets::Dialogs::Icon::None);
 }
 
 void TMainForm::Archivescreenshot1Click() {
   const std::optional<browser::ListEntry> entry = SelectedEntry();
   if (!entry) return;
-  const std::string folder = platform::GetCurrentDir();
+  const std::string folder = SelectedFolder();
   // The emulator names its snapshots after the ROM file it was given: for an archive, the file the
   // cache unpacked from it.
   std::string romFile(entry->fileName);
@@ -130,7 +176,7 @@ void TMainForm::Archivescreenshot1Click() {
 void TMainForm::RunRom() {
   launch::RunRomRequest request;
   request.section = context_.currentSection;
-  request.workingFolder = platform::GetCurrentDir();
+  request.workingFolder = SelectedFolder();
   request.selectedRomFile = context_.selectedRomFile;
   // The launch takes the DOS command from the field itself, as the user sees it.
   request.extraCommand = PageControl1->ExtraCommand();
@@ -141,6 +187,7 @@ void TMainForm::RunRom() {
   }
   // A launch that cannot start raises the reason, which the handler's guard shows.
   const std::string notice = launch::RunRom(context_.Settings(), request);
+  RecordStart(common::AddBackslash(request.workingFolder) + request.selectedRomFile);
   if (!notice.empty()) guard_.Ask().Message(this, widgets::FromBytes(notice), "KIVO", widgets::Dialogs::Icon::None);
 }
 

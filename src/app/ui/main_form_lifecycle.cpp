@@ -2,14 +2,18 @@
 // SPDX-License-Identifier: MIT
 // What the window does when it is created, first activated and closed.
 #include <QApplication>
+#include <algorithm>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QScreen>
+#include <vector>
 
 #include "app/options.h"
 #include "app/ui/main_form.h"
 #include "app/ui/menus.h"
-#include "browser/ui/rom_list.h"
+#include "app/window_place.h"
+#include "browser/ui/rom_browser.h"
 #include "common/path.h"
 #include "platform/dirs.h"
 #include "platform/files.h"
@@ -26,6 +30,16 @@ namespace {
 // for the first hard disk.
 std::string DefaultRomDirectory() { return platform::HomeDir(); }
 
+// What each screen leaves to windows (the task bars and docks taken off).
+std::vector<Rect> AvailableScreens() {
+  std::vector<Rect> screens;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    const QRect area = screen->availableGeometry();
+    screens.push_back({area.x(), area.y(), area.width(), area.height()});
+  }
+  return screens;
+}
+
 }  // namespace
 
 void TMainForm::FormCreate() {
@@ -40,8 +54,10 @@ void TMainForm::FormCreate() {
   int left = settings.ReadInteger(option::FormLeft, x());
   int width = settings.ReadInteger(option::FormWidth, designed.width());
   int height = settings.ReadInteger(option::FormHeight, designed.height());
-  move(left, top);
-  resize(width, height);
+  // A place stored under another screen layout or display scale may be off every screen now.
+  const Rect placed = PlaceWindow(AvailableScreens(), {left, top, width, height});
+  move(placed.left, placed.top);
+  resize(placed.width, placed.height);
   if (settings.ReadBool(option::Maximized)) setWindowState(windowState() | Qt::WindowMaximized);
 
   platform::SetCurrentDir(settings.ReadString(option::ROMDirectory, DefaultRomDirectory()));
@@ -55,6 +71,11 @@ void TMainForm::FormCreate() {
 
   imgPreview0->ShowTitlePicture();
 
+  // The titles read of the games are remembered beside the cache's own table.
+  ListView->SetTitleTable(common::AddBackslash(context_.appDir) + "zipcache/titles.tbl");
+  ListView->SetSort(static_cast<browser::ListColumn>(std::clamp(settings.ReadInteger(option::ListSortColumn), 0, 6)),
+                    settings.ReadBool(option::ListSortDescending));
+  ShowDetails(settings.ReadBool(option::ListDetails));
   ScanDirectory();
 }
 

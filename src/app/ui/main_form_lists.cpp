@@ -3,7 +3,6 @@
 // What the list shows and how: a folder or a gathered list (favourites, recently played), the list
 // or the details view, and the game records the list shows (stars, starts).
 #include <QLabel>
-#include <chrono>
 
 #include "app/game_records.h"
 #include "app/options.h"
@@ -53,8 +52,7 @@ void TMainForm::mnuFavouriteClick() {
 }
 
 void TMainForm::RecordStart(const std::string& gamePath) {
-  const auto now = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch());
-  GameRecords::RecordStart(context_.Settings().Path(), gamePath, now.count());
+  GameRecords::RecordStart(context_.Settings().Path(), gamePath, SecondsNow());
   ScanDirectory();
 }
 

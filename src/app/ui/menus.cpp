@@ -4,6 +4,7 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QActionGroup>
 #include <QMenu>
 #include <QToolBar>
 #include <QToolButton>
@@ -42,6 +43,7 @@ QAction* AddItem(QMenu* menu, const char* name, const QString& caption, const ch
 Menus::Menus(AppContext& context, widgets::HandlerGuard& guard, QWidget* window)
     : QObject(window), context_(context), guard_(guard), window_(window) {
   BuildFileMenu();
+  BuildViewMenu();
   BuildPreferencesMenu();
   BuildHelpMenu();
 }
@@ -53,6 +55,7 @@ void Menus::BuildFileMenu() {
   AddItem(popFile, "mnuDelete", "&Delete", "delete");
   AddItem(popFile, "Unzip1", "&Unzip", "unzip");
   AddItem(popFile, "mnuInfo", "Info", "info");
+  QAction* favourite = AddItem(popFile, "mnuFavourite", "Fa&vourite", nullptr);
   QAction* archive = AddItem(popFile, "Archivescreenshot1", "&Archive screenshot", "archive_screenshot");
   popFile->addSeparator();
   AddItem(popFile, "mnuExit", "E&xit", "exit");
@@ -62,7 +65,23 @@ void Menus::BuildFileMenu() {
   verify->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
   archive->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
   for (QAction* action : {verify, archive}) action->setShortcutContext(Qt::WidgetShortcut);
+  // Starring is the window's key, wherever the keyboard is.
+  favourite->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+  window_->addAction(favourite);
   connect(popFile, &QMenu::aboutToShow, this, guard_.Wrap([this] { popFilePopup(); }));
+}
+
+void Menus::BuildViewMenu() {
+  popView = NewMenu(window_, "popView");
+  auto* views = new QActionGroup(popView);
+  for (QAction* action : {AddItem(popView, "mnuList", "&List", nullptr), AddItem(popView, "mnuDetails", "&Details", nullptr)}) {
+    action->setCheckable(true);
+    views->addAction(action);
+  }
+  popView->addSeparator();
+  QAction* refresh = AddItem(popView, "mnuRefresh", "&Refresh", nullptr);
+  refresh->setShortcut(QKeySequence(Qt::Key_F5));
+  window_->addAction(refresh);
 }
 
 void Menus::BuildPreferencesMenu() {
@@ -79,10 +98,8 @@ void Menus::BuildPreferencesMenu() {
 
 void Menus::BuildHelpMenu() {
   popHelp = NewMenu(window_, "popHelp");
-  // F1 is shown beside the item, but no control that takes the focus carries this menu, so the
-  // key itself does nothing.
   const std::pair<QAction*, void (Menus::*)()> items[] = {
-      {AddItem(popHelp, "KIVOReadme1", "KIVO Readme\tF1", "readme"), &Menus::KIVOReadme1Click},
+      {AddItem(popHelp, "KIVOReadme1", "KIVO Readme", "readme"), &Menus::KIVOReadme1Click},
       {AddItem(popHelp, "KIVOHomepage1", "KIVO Homepage", "homepage"), &Menus::KIVOHomepage1Click},
       {AddItem(popHelp, "MailAuthot1", "Mail Author", "mail"), &Menus::MailAuthot1Click},
       {popHelp->addSeparator(), nullptr},
@@ -95,6 +112,12 @@ void Menus::BuildHelpMenu() {
     if (handler != nullptr)
       connect(action, &QAction::triggered, this, guard_.Wrap([this, h = handler] { (this->*h)(); }));
   }
+  // F1 opens the manual wherever the focus is: a menu's item answers its key only while the menu is
+  // open, so the window carries the item too.
+  QAction* readme = items[0].first;
+  readme->setShortcut(QKeySequence(Qt::Key_F1));
+  readme->setShortcutContext(Qt::WindowShortcut);
+  window_->addAction(readme);
 }
 
 QToolBar* Menus::BuildToolBar(QWidget* panel) {
@@ -105,31 +128,42 @@ QToolBar* Menus::BuildToolBar(QWidget* panel) {
   ToolBar1->setStyleSheet(
       "QToolBar { border: 1px solid palette(mid); border-top: none; border-left: none; "
       "border-right: none; spacing: 2px; }");
-  const struct {
-    const char* tip;
-    const char* icon;
-    QMenu* menu;
-  } buttons[] = {
-      {"File", ":/toolbar/file.png", popFile},
-      {"Preferences", ":/toolbar/preferences.png", popPreferences},
-      {"Help", ":/toolbar/help.png", popHelp},
-  };
-  int number = 1;
-  for (const auto& b : buttons) {
-    auto* button = new QToolButton(ToolBar1);
-    button->setToolTip(b.tip);
-    button->setIcon(QIcon(b.icon));
-    button->setMenu(b.menu);
-    button->setPopupMode(QToolButton::MenuButtonPopup);
-    button->setAutoRaise(true);
-    button->setObjectName(QString("ToolButton%1").arg(number++));
-    // The same menu opens on a right click of the button.
-    button->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(button, &QWidget::customContextMenuRequested, this,
-            [button, menu = b.menu](const QPoint& at) { menu->popup(button->mapToGlobal(at)); });
-    ToolBar1->addWidget(button);
-  }
+  // Each button shows its menu's name beside its picture; Alt and the underlined letter open it.
+  // The View menu's button stands above the list it changes.
+  ToolBar1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  ToolBar1->addWidget(MenuButton(ToolBar1, "ToolButton1", "&File", "File: the selected game's commands",
+                                 ":/toolbar/file.png", popFile));
+  ToolBar1->addWidget(MenuButton(ToolBar1, "ToolButton2", "&Preferences", "Preferences", ":/toolbar/preferences.png",
+                                 popPreferences));
+  ToolBar1->addWidget(MenuButton(ToolBar1, "ToolButton3", "&Help", "Help", ":/toolbar/help.png", popHelp));
   return ToolBar1;
+}
+
+QToolButton* Menus::MenuButton(QWidget* parent, const char* name, const char* caption, const char* tip,
+                               const char* icon, QMenu* menu) {
+  auto* button = new QToolButton(parent);
+  button->setObjectName(name);
+  button->setText(caption);
+  button->setToolTip(tip);
+  if (icon != nullptr) button->setIcon(QIcon(icon));
+  button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  button->setMenu(menu);
+  // The whole button opens the menu: with its name beside its picture there is no room for a
+  // separate arrow, and a click on the name means the menu.
+  button->setPopupMode(QToolButton::InstantPopup);
+  button->setStyleSheet("QToolButton::menu-indicator { image: none; width: 0px; }");
+  button->setAutoRaise(true);
+  // Its mnemonic clicks it, which in this mode opens nothing by itself.
+  connect(button, &QToolButton::clicked, button, &QToolButton::showMenu);
+  // The same menu opens on a right click of the button.
+  button->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(button, &QWidget::customContextMenuRequested, this,
+          [button, menu](const QPoint& at) { menu->popup(button->mapToGlobal(at)); });
+  return button;
+}
+
+QToolButton* Menus::BuildViewButton(QWidget* parent) {
+  return MenuButton(parent, "ViewButton", "&View", "View: the list or the details, refresh", nullptr, popView);
 }
 
 void Menus::AttachFileMenu(QAbstractItemView* list) {
@@ -162,7 +196,8 @@ void Menus::OpenHelp(const std::string& fileOrUrl, bool isFile) {
   // The desktop opens a missing file without a word, or with a box of its own long after; the user
   // asked for a document and is told at once that there is none.
   if (isFile && !platform::FileExists(fileOrUrl)) throw common::KivoError("Cannot open file " + fileOrUrl);
-  if (!guard_.Ask().OpenDocument(fileOrUrl)) throw common::KivoError("Cannot open " + fileOrUrl);
+  // Without a program for it the desktop opens nothing and says nothing.
+  if (!guard_.Ask().OpenDocument(fileOrUrl)) throw common::KivoError("No program could open " + fileOrUrl);
 }
 
 void Menus::KIVOReadme1Click() {

@@ -10,6 +10,7 @@ class QAbstractItemView;
 class QAction;
 class QMenu;
 class QToolBar;
+class QToolButton;
 class QWidget;
 
 namespace kivo::widgets {
@@ -20,7 +21,7 @@ namespace kivo::app {
 
 struct AppContext;
 
-// The tool bar's three menus, File, Preferences and Help, and the Help menu's commands. Every item
+// The tool bar's four menus, File, View, Preferences and Help, and the Help menu's commands. Every item
 // carries its design name as its object name: the window hands each File item its handler by that
 // name, and the option panel the two Preferences marks it binds.
 class Menus : public QObject {
@@ -29,8 +30,10 @@ class Menus : public QObject {
  public:
   Menus(AppContext& context, widgets::HandlerGuard& guard, QWidget* window);
 
-  // The tool bar with the three menu buttons, for the top of the left panel.
+  // The tool bar with the File, Preferences and Help buttons, for the top of the left panel.
   QToolBar* BuildToolBar(QWidget* panel);
+  // The View menu's button, for the row above the list.
+  QToolButton* BuildViewButton(QWidget* parent);
   // The ROM list carries the File menu: its context menu and its two shortcuts.
   void AttachFileMenu(QAbstractItemView* list);
   // Runs `handler` (guarded) when the user chooses the item of this name.
@@ -50,6 +53,9 @@ class Menus : public QObject {
 
  private:
   void BuildFileMenu();
+  void BuildViewMenu();
+  QToolButton* MenuButton(QWidget* parent, const char* name, const char* caption, const char* tip, const char* icon,
+                          QMenu* menu);
   void BuildPreferencesMenu();
   void BuildHelpMenu();
   // Unzip is offered for an archive only.
@@ -59,6 +65,7 @@ class Menus : public QObject {
   widgets::HandlerGuard& guard_;
   QWidget* window_;
   QMenu* popFile = nullptr;
+  QMenu* popView = nullptr;
   QMenu* popPreferences = nullptr;
   QMenu* popHelp = nullptr;
   QToolBar* ToolBar1 = nullptr;

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "browser/ui/title_loader.h"
 
+#include "browser/list_facts.h"
 #include "browser/title_scan.h"
 #include "browser/title_table.h"
 
@@ -37,9 +38,7 @@ void TitleLoader::Start(std::vector<std::pair<std::uint32_t, std::string>> files
     TitleTable table(tablePath);
     ScanTitles(paths, table, stop_, [&](size_t index, const GameFacts& facts) {
       EntryFacts found;
-      found.size = facts.size;
-      found.title = facts.title.title;
-      found.region = facts.title.region;
+      TakeScanned(found, facts);
       std::lock_guard lock(mutex_);
       pending_.emplace_back(files[index].first, std::move(found));
     });

@@ -25,6 +25,8 @@ constexpr int kHighPriorityNice = -10;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+StartedOutput startedOutput = StartedOutput::kInherited;
+
 // What the started child tells the parent through the pipe when a step fails before the program
 // runs: the step and the errno.
 struct ChildReport {
@@ -42,9 +44,18 @@ struct ChildReport {
 
 // Runs in the started child between fork and exec: only async-signal-safe calls, since the parent
 // may have other threads holding locks.
+// Makes `fd` a copy of `from` that stays open across exec. (A descriptor copied onto itself keeps its
+// close-on-exec flag: the parent's standard output may have been closed, and the null device opened
+// in its place.)
+bool KeepAcrossExec(int from, int fd) { return from == fd ? ::fcntl(fd, F_SETFD, 0) == 0 : ::dup2(from, fd) == fd; }
+
+// `nullFd`, when not -1, becomes the child's standard output and error.
 [[noreturn]] void ExecChild(const char* program, char* const* argv, const char* folder, bool highPriority,
-                            int reportFd) {
+                            int reportFd, int nullFd) {
   ::setsid();
+  if (nullFd >= 0 && (!KeepAcrossExec(nullFd, STDOUT_FILENO) || !KeepAcrossExec(nullFd, STDERR_FILENO))) {
+    FailChild(reportFd, StartFailure::Step::kProcess, errno);
+  }
   sigset_t none;
   ::sigemptyset(&none);
   ::sigprocmask(SIG_SETMASK, &none, nullptr);
@@ -78,13 +89,25 @@ StartFailure SpawnDetached(const std::vector<std::string>& args, const std::stri
   argv.push_back(nullptr);
   const char* folder = workingFolder.empty() ? nullptr : workingFolder.c_str();
 
+  // Opened here, where any call may be made; the child only puts it in place. Close-on-exec, so
+  // only the copies made in the child reach the program.
+  int nullFd = -1;
+  if (startedOutput == StartedOutput::kDiscarded) {
+    nullFd = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (nullFd < 0) return {StartFailure::Step::kProcess, errno};
+  }
   int report[2];
-  if (::pipe2(report, O_CLOEXEC) != 0) return {StartFailure::Step::kProcess, errno};
+  if (::pipe2(report, O_CLOEXEC) != 0) {
+    const int error = errno;
+    if (nullFd >= 0) ::close(nullFd);
+    return {StartFailure::Step::kProcess, error};
+  }
   pid_t middle = ::fork();
   if (middle < 0) {
     const int error = errno;
     ::close(report[0]);
     ::close(report[1]);
+    if (nullFd >= 0) ::close(nullFd);
     return {StartFailure::Step::kProcess, error};
   }
   if (middle == 0) {
@@ -92,10 +115,11 @@ StartFailure SpawnDetached(const std::vector<std::string>& args, const std::stri
     pid_t child = ::fork();
     if (child < 0) FailChild(report[1], StartFailure::Step::kProcess, errno);
     if (child > 0) ::_exit(0);
-    ExecChild(argv[0], argv.data(), folder, highPriority, report[1]);
+    ExecChild(argv[0], argv.data(), folder, highPriority, report[1], nullFd);
   }
 
   ::close(report[1]);
+  if (nullFd >= 0) ::close(nullFd);
   int status = 0;
   while (::waitpid(middle, &status, 0) < 0 && errno == EINTR) {
   }
@@ -151,6 +175,8 @@ bool StartDetached(std::vector<std::string> argv, const std::string& workingFold
   if (failure != nullptr) *failure = outcome;
   return outcome.step == StartFailure::Step::kNone;
 }
+
+void SetStartedOutput(StartedOutput output) { startedOutput = output; }
 
 std::string FindProgramOnPath(const std::string& name) {
   if (name.empty() || name.find('/') != std::string::npos) return {};

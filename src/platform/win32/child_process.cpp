@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/win32/child_process.h"
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 
@@ -109,35 +110,58 @@ bool PrepareStart(const std::vector<std::string>& argv, const std::string& folde
   return true;
 }
 
+Handle NullDevice() {
+  SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+  return Handle(::CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
+                              OPEN_EXISTING, 0, nullptr));
+}
+
+Handle InheritableCopy(HANDLE handle) {
+  HANDLE copy = nullptr;
+  if (handle == nullptr || handle == INVALID_HANDLE_VALUE ||
+      !::DuplicateHandle(::GetCurrentProcess(), handle, ::GetCurrentProcess(), &copy, 0, TRUE, DUPLICATE_SAME_ACCESS)) {
+    return Handle();
+  }
+  return Handle(copy);
+}
+
 DWORD StartChild(const ChildStart& start, PROCESS_INFORMATION& started) {
   STARTUPINFOEXW info{};
   info.StartupInfo.cb = sizeof info.StartupInfo;
   DWORD flags = start.flags;
   std::vector<char> attributes;
   LPPROC_THREAD_ATTRIBUTE_LIST list = nullptr;
-  HANDLE inherited = start.standardHandle;
-  if (inherited != nullptr) {
-    // Only this handle goes to the child, whatever else of ours happens to be inheritable.
+  // The list of inherited handles names each once.
+  std::vector<HANDLE> inherited;
+  for (HANDLE handle : {start.standardInput, start.standardOutput, start.standardError}) {
+    if (handle != nullptr && std::find(inherited.begin(), inherited.end(), handle) == inherited.end()) {
+      inherited.push_back(handle);
+    }
+  }
+  if (!inherited.empty()) {
+    // Only these handles go to the child, whatever else of ours happens to be inheritable.
     SIZE_T size = 0;
     ::InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
     attributes.resize(size);
     list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(attributes.data());
     if (!::InitializeProcThreadAttributeList(list, 1, 0, &size)) return ::GetLastError();
-    if (!::UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, &inherited, sizeof inherited, nullptr,
-                                     nullptr)) {
+    if (!::UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, inherited.data(),
+                                     inherited.size() * sizeof(HANDLE), nullptr, nullptr)) {
       const DWORD error = ::GetLastError();
       ::DeleteProcThreadAttributeList(list);
       return error;
     }
     info.StartupInfo.cb = sizeof info;
     info.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
-    info.StartupInfo.hStdInput = info.StartupInfo.hStdOutput = info.StartupInfo.hStdError = inherited;
+    info.StartupInfo.hStdInput = start.standardInput;
+    info.StartupInfo.hStdOutput = start.standardOutput;
+    info.StartupInfo.hStdError = start.standardError;
     info.lpAttributeList = list;
     flags |= EXTENDED_STARTUPINFO_PRESENT;
   }
   std::wstring line = start.commandLine;  // CreateProcessW may write into it
   const BOOL made =
-      ::CreateProcessW(start.program.c_str(), line.data(), nullptr, nullptr, inherited != nullptr, flags, nullptr,
+      ::CreateProcessW(start.program.c_str(), line.data(), nullptr, nullptr, !inherited.empty(), flags, nullptr,
                        start.folder.empty() ? nullptr : start.folder.c_str(), &info.StartupInfo, &started);
   const DWORD error = made ? 0 : ::GetLastError();
   if (list != nullptr) ::DeleteProcThreadAttributeList(list);

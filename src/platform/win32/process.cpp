@@ -8,6 +8,7 @@
 #include "platform/dirs.h"
 #include "platform/files.h"
 #include "platform/win32/child_process.h"
+#include "platform/win32/file_io.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win_path.h"
 
@@ -20,6 +21,32 @@ namespace {
 constexpr const char* kDefaultExtensions = ".COM;.EXE;.BAT;.CMD";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+StartedOutput startedOutput = StartedOutput::kInherited;
+
+// The handles a started program gets for its standard streams, kept open until it has started.
+// Discarded: the null device for all three. Inherited: this process's output and error, when it
+// has them (a console program's, or redirected ones); a window has none, and the program then gets
+// a console of its own, as it always did.
+struct StandardStreams {
+  win32::Handle input, output, error;
+
+  bool Prepare(StartedOutput where) {
+    if (where == StartedOutput::kDiscarded) {
+      input = win32::NullDevice();
+      return input.IsValid();
+    }
+    output = win32::InheritableCopy(::GetStdHandle(STD_OUTPUT_HANDLE));
+    error = win32::InheritableCopy(::GetStdHandle(STD_ERROR_HANDLE));
+    if (output.IsValid() || error.IsValid()) input = win32::NullDevice();
+    return true;
+  }
+  void Give(win32::ChildStart& start) const {
+    start.standardInput = input.IsValid() ? input.Get() : nullptr;
+    start.standardOutput = output.IsValid() ? output.Get() : start.standardInput;
+    start.standardError = error.IsValid() ? error.Get() : start.standardInput;
+  }
+};
 
 // The next ';'-separated entry of a list, its surrounding quotes dropped (PATH may quote a folder).
 std::string NextEntry(std::string_view& list) {
@@ -107,13 +134,16 @@ DWORD BreakawayFlag() {
   return (limits.BasicLimitInformation.LimitFlags & JOB_OBJECT_LIMIT_BREAKAWAY_OK) != 0 ? CREATE_BREAKAWAY_FROM_JOB : 0;
 }
 
-// Starts the program detached: nothing of ours is inherited, its console (a console program gets a
-// hidden one of its own) and process group are its own, and it is not waited for; the handles to it
+// Starts the program detached: nothing of ours is inherited but its standard streams (see
+// StandardStreams), its console (a console program gets a hidden one of its own) and process group are its own, and it is not waited for; the handles to it
 // are closed at once, so nothing of it stays with this process.
 StartFailure SpawnDetached(const std::vector<std::string>& argv, const std::string& workingFolder,
                            bool highPriority) {
   win32::ChildStart start;
   if (!win32::PrepareStart(argv, workingFolder, start)) return {StartFailure::Step::kProgram, static_cast<int>(::GetLastError())};
+  StandardStreams streams;
+  if (!streams.Prepare(startedOutput)) return {StartFailure::Step::kProcess, static_cast<int>(::GetLastError())};
+  streams.Give(start);
   start.flags = CREATE_NO_WINDOW | CREATE_NEW_PROCESS_GROUP | BreakawayFlag() |
                 (highPriority ? HIGH_PRIORITY_CLASS : NORMAL_PRIORITY_CLASS);
   PROCESS_INFORMATION started{};
@@ -145,6 +175,8 @@ bool StartDetached(std::vector<std::string> argv, const std::string& workingFold
   if (failure != nullptr) *failure = outcome;
   return outcome.step == StartFailure::Step::kNone;
 }
+
+void SetStartedOutput(StartedOutput output) { startedOutput = output; }
 
 std::string FindProgramOnPath(const std::string& name) {
   if (name.empty() || name.find_first_of("/\\:") != std::string::npos) return {};

@@ -13,13 +13,6 @@ namespace {
 // violation, say), which is what a signal is on POSIX: it did not end normally.
 constexpr DWORD kFirstExceptionStatus = 0xC0000000;
 
-// The device that swallows output and gives no input, opened for the child to inherit.
-win32::Handle NullDevice() {
-  SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
-  return win32::Handle(::CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                     &inheritable, OPEN_EXISTING, 0, nullptr));
-}
-
 }  // namespace
 
 int RunProgramAndWait(const std::vector<std::string>& argv, const std::string& workingFolder) {
@@ -29,11 +22,11 @@ int RunProgramAndWait(const std::vector<std::string>& argv, const std::string& w
   if (args[0].find_first_of("/\\:") == std::string::npos) args[0] = FindProgramOnPath(args[0]);
   if (args[0].empty()) return -1;
   win32::ChildStart start;
-  const win32::Handle null = NullDevice();
+  const win32::Handle null = win32::NullDevice();
   if (!null.IsValid() || !win32::PrepareStart(args, workingFolder, start)) return -1;
   // A console program gets a hidden console of its own rather than a window flashing up.
   start.flags = CREATE_NO_WINDOW;
-  start.standardHandle = null.Get();
+  start.standardInput = start.standardOutput = start.standardError = null.Get();
   PROCESS_INFORMATION started{};
   if (win32::StartChild(start, started) != 0) return -1;
   ::CloseHandle(started.hThread);

@@ -45,4 +45,20 @@ TEST(PathTest, APathIsTakenApartAtTheSystemsSeparators) {
 #endif
 }
 
+// A game is remembered by one name whichever way the user wrote its path.
+TEST(PathTest, ALexicalPathDropsDotsAndDoubledSeparators) {
+#ifdef _WIN32
+  EXPECT_EQ(LexicalPath("C:\\roms\\.\\sub\\..\\Zelda.smc"), "C:\\roms\\Zelda.smc");
+  EXPECT_EQ(LexicalPath("C:/roms//a/../../../Zelda.smc"), "C:/Zelda.smc");
+  EXPECT_EQ(LexicalPath("\\\\server\\share\\.\\x.smc"), "\\\\server\\share\\x.smc");
+#else
+  EXPECT_EQ(LexicalPath("/roms/./sub/../Zelda.smc"), "/roms/Zelda.smc");
+  EXPECT_EQ(LexicalPath("/roms//a/../../../Zelda.smc"), "/Zelda.smc");
+  EXPECT_EQ(LexicalPath("/roms/a\\..\\b.smc"), "/roms/a\\..\\b.smc");
+  EXPECT_EQ(LexicalPath("/roms/...smc/"), "/roms/...smc");
+#endif
+  EXPECT_EQ(LexicalPath("relative/./x"), "relative/./x");
+  EXPECT_EQ(LexicalPath(""), "");
+}
+
 }  // namespace
