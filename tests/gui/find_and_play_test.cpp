@@ -168,6 +168,24 @@ class FindAndPlayTest : public QObject {
     QCOMPARE(Games(form), QStringList());
   }
 
+  // A command on a gathered list's game acts on that game in its own folder, never on a file of
+  // the same name in the folder shown.
+  void aGatheredListsGameIsDeletedWhereItLies() {
+    FormFixture f;
+    MakeTestDir(f.romDir / "sub");
+    WriteTestFile(f.romDir / "sub/Same.smc", "starred");
+    WriteTestFile(f.romDir / "Same.smc", "beside");
+    GameRecords::ToggleFavourite(f.IniPath(), f.romDir / "sub/Same.smc");
+    TMainForm& form = f.Start();
+    QVERIFY(f.DoubleClick("Favourites"));
+    QVERIFY(f.Click(QString::fromUtf8("\u2605 Same")));
+    f.dialogs.confirmAnswer = true;
+    Child<QAction>(form, "mnuDelete")->trigger();
+    QVERIFY(!kivo::platform::FileExists(f.romDir / "sub/Same.smc"));
+    QCOMPARE(ReadTestFile(f.romDir / "Same.smc"), std::string("beside"));
+    QCOMPARE(Games(form), QStringList());
+  }
+
   // F5 and the folder's own changes make the list again, keeping the selection and the search.
   void theListFollowsItsFolderKeepingTheSelection() {
     FormFixture f;

@@ -137,7 +137,7 @@ void TMainForm::mnuDeleteClick() {
   if (!guard_.Ask().Confirm(this, "Really delete this file?\n" + widgets::FromBytes(fileName), "Confirm file delete",
                             widgets::Dialogs::Default::Cancel))
     return;
-  std::string path = common::AddBackslash(platform::GetCurrentDir()) + fileName;
+  std::string path = common::AddBackslash(SelectedFolder()) + fileName;
   // A file already gone is what the user asked for; the list then drops it.
   if (platform::FileExists(path) && !platform::DeleteFile(path)) throw common::KivoError("Cannot delete file " + path);
   ScanDirectory();
@@ -145,7 +145,7 @@ void TMainForm::mnuDeleteClick() {
 
 void TMainForm::Unzip1Click() {
   const std::string archive = context_.selectedRomFile;
-  const zipcache::UnzippedFiles unzipped = zipcache::UnzipNextToItself(platform::GetCurrentDir(), archive);
+  const zipcache::UnzippedFiles unzipped = zipcache::UnzipNextToItself(SelectedFolder(), archive);
   const std::string report = zipcache::UnzipReport(archive, unzipped);
   ScanDirectory();
   // The game unpacked is selected, as if the user had clicked it: the next command acts on it.
