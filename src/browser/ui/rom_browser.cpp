@@ -48,6 +48,9 @@ RomBrowser::RomBrowser(QWidget* parent)
   // One selection for both views: switching views keeps the entry chosen.
   details_->setSelectionModel(list_->selectionModel());
   details_->header()->setSortIndicator(0, Qt::AscendingOrder);
+  // Room for a name and a title of the usual length; the rest fit their texts.
+  const int widths[kListColumns] = {230, 190, 70, 70, 45, 115, 50};
+  for (int column = 0; column < kListColumns; ++column) details_->header()->resizeSection(column, widths[column]);
   connect(details_->header(), &QHeaderView::sortIndicatorChanged, this,
           [this](int column, Qt::SortOrder order) {
             emit SortChanged(static_cast<ListColumn>(column), order == Qt::DescendingOrder);
