@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "browser/title_scan.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "common/path.h"
@@ -20,7 +21,9 @@ std::optional<rom::RomTitle> ReadTitle(const std::string& path, std::int64_t fil
     return rom::TitleFromImageStart(member->bytes, member->size);
   }
   if (fileSize == 0) return rom::RomTitle{};
-  const std::string start = platform::ReadFileStart(path, rom::kTitleReadBytes);
+  // No more than the file holds: the buffer is then filled without a read that finds the end.
+  const std::string start =
+      platform::ReadFileStart(path, static_cast<size_t>(std::min<std::int64_t>(fileSize, rom::kTitleReadBytes)));
   if (start.empty()) return std::nullopt;
   return rom::TitleFromImageStart(start, fileSize);
 }
