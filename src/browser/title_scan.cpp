@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: MIT
 #include "browser/title_scan.h"
 
-#include <algorithm>
 #include <optional>
 
 #include "common/path.h"
@@ -21,9 +20,7 @@ std::optional<rom::RomTitle> ReadTitle(const std::string& path, std::int64_t fil
     return rom::TitleFromImageStart(member->bytes, member->size);
   }
   if (fileSize == 0) return rom::RomTitle{};
-  // No more than the file holds: the buffer is then filled without a read that finds the end.
-  const std::string start =
-      platform::ReadFileStart(path, static_cast<size_t>(std::min<std::int64_t>(fileSize, rom::kTitleReadBytes)));
+  const std::string start = platform::ReadFileStart(path, rom::kTitleReadBytes);
   if (start.empty()) return std::nullopt;
   return rom::TitleFromImageStart(start, fileSize);
 }
