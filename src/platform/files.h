@@ -102,6 +102,13 @@ struct FileFacts {
 // Nothing when nothing is there.
 std::optional<FileFacts> StatFile(const std::string& path);
 
+// StatFile and, only for a regular file where `wanted` says so on what the look found, its first
+// `count` bytes into `bytes` (as ReadFileStart gives them; empty when they cannot be read). For a
+// caller that reads some of many files after looking at each: on POSIX systems the look and the read
+// share one open. Nothing, and no bytes, when nothing is there.
+std::optional<FileFacts> StatFileAndReadStart(const std::string& path, size_t count,
+                                              const std::function<bool(const FileFacts&)>& wanted, std::string& bytes);
+
 // StatFile's modified time alone.
 std::optional<int64_t> ModifiedTime(const std::string& path);
 

@@ -270,16 +270,22 @@ ReadableFile::~ReadableFile() {
   if (fd_ >= 0) ::close(fd_);
 }
 
-std::string ReadFileStart(const std::string& path, size_t count) {
-  // Opened as ReadableFile opens, but read as it is: a regular file's reads never wait. It runs for
-  // every file of a ROM list, so the buffer is sized to the file, which spares filling bytes that
-  // never come and the read that would find the end.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-  if (fd < 0) return {};
-  struct stat st {};
+namespace {
+
+FileFacts FactsFrom(const struct stat& st) {
+  return FileFacts{static_cast<int64_t>(st.st_size),
+                   static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec, S_ISREG(st.st_mode)};
+}
+
+// The first bytes of a file opened as ReadableFile opens it, then closes it. It runs for every file
+// of a ROM list, so the buffer is sized to the file as it was when looked at, which spares filling
+// bytes that never come and the read that would find the end; a file that tells no size (the
+// system's own, under /proc) is read as far as it goes. A regular file's reads never wait.
+std::string ReadStartAndClose(int fd, const struct stat& st, const std::string& path, size_t count) {
   std::string bytes;
-  if (!ReadFaultFor(path) && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-    bytes.resize(static_cast<size_t>(std::min<uint64_t>(count, static_cast<uint64_t>(std::max<off_t>(st.st_size, 0)))));
+  if (S_ISREG(st.st_mode) && !ReadFaultFor(path)) {
+    const uint64_t size = static_cast<uint64_t>(std::max<off_t>(st.st_size, 0));
+    bytes.resize(size == 0 ? count : static_cast<size_t>(std::min<uint64_t>(count, size)));
   }
   size_t used = 0;
   while (used < bytes.size()) {
@@ -291,6 +297,36 @@ std::string ReadFileStart(const std::string& path, size_t count) {
   ::close(fd);
   bytes.resize(used);
   return bytes;
+}
+
+}  // namespace
+
+std::string ReadFileStart(const std::string& path, size_t count) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) return {};
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) st.st_mode = 0;
+  return ReadStartAndClose(fd, st, path, count);
+}
+
+std::optional<FileFacts> StatFileAndReadStart(const std::string& path, size_t count,
+                                              const std::function<bool(const FileFacts&)>& wanted, std::string& bytes) {
+  bytes.clear();
+  // One open serves the look and the read; what cannot be opened is looked at alone.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) return StatFile(path);
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    ::close(fd);
+    return StatFile(path);
+  }
+  const FileFacts facts = FactsFrom(st);
+  if (facts.regular && wanted(facts)) {
+    bytes = ReadStartAndClose(fd, st, path, count);
+  } else {
+    ::close(fd);
+  }
+  return facts;
 }
 
 bool IsWritableFolder(const std::string& path) {
@@ -431,8 +467,7 @@ bool MakeEveryonesFilePrivate(const std::string& path) {
 std::optional<FileFacts> StatFile(const std::string& path) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) return std::nullopt;
-  return FileFacts{static_cast<int64_t>(st.st_size),
-                   static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec, S_ISREG(st.st_mode)};
+  return FactsFrom(st);
 }
 
 std::optional<int64_t> ModifiedTime(const std::string& path) {

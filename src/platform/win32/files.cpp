@@ -78,6 +78,14 @@ std::optional<FileFacts> StatFile(const std::string& path) {
   return FileFacts{static_cast<int64_t>(facts->size), (ticks - kTicksBeforeUnixEpoch) * 100, !facts->IsFolder()};
 }
 
+std::optional<FileFacts> StatFileAndReadStart(const std::string& path, size_t count,
+                                              const std::function<bool(const FileFacts&)>& wanted, std::string& bytes) {
+  bytes.clear();
+  const std::optional<FileFacts> facts = StatFile(path);
+  if (facts && facts->regular && wanted(*facts)) bytes = ReadFileStart(path, count);
+  return facts;
+}
+
 std::optional<int64_t> ModifiedTime(const std::string& path) {
   const std::optional<FileFacts> facts = StatFile(path);
   if (!facts) return std::nullopt;
