@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <map>
 #include <optional>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -131,9 +131,8 @@ int main(int argc, char** argv) {
     if (!kivo || !anchor) continue;
     *anchor *= figure.anchorScale;
     const double ratio = *anchor > 0 ? *kivo / *anchor : 0;
-    std::printf("%-58s %12s %12s %7.2f %6.2f  %s\n", figure.title.c_str(),
-                FormatMeasure(figure.measure, *kivo).c_str(), FormatMeasure(figure.measure, *anchor).c_str(), ratio,
-                figure.bar, ratio <= figure.bar ? "yes" : "NO");
+    std::printf("%-58s %12s %12s %7.2f %6.2f  %s\n", figure.title.c_str(), FormatMeasure(figure.measure, *kivo).c_str(),
+                FormatMeasure(figure.measure, *anchor).c_str(), ratio, figure.bar, ratio <= figure.bar ? "yes" : "NO");
   }
   return 0;
 }

@@ -1,7 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The KIVO developers
 // SPDX-License-Identifier: MIT
 // A setting read from a 1 MB kivo.ini: SettingsFile looks at the file as it is now on every read,
-// against reading the file's bytes once.
+// against reading the file's bytes once. The key lies in a game's section halfway through the file,
+// the bytes a read compares (up to the key's line) half of it; a key at the file's end, or one it
+// lacks, is compared with the whole file.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>

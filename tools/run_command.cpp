@@ -8,8 +8,8 @@
 #include <ostream>
 
 #include "app/game_records.h"
-#include "common/path.h"
 #include "app/settings_file.h"
+#include "common/path.h"
 #include "common/text.h"
 #include "launch/run_rom.h"
 #include "platform/process.h"
@@ -32,7 +32,8 @@ int RunRunCommand(ToolEnvironment& env, const std::vector<std::string>& args, st
   const kivo::launch::EmulatorStart start = PrepareLaunch(env.Settings(), env.LaunchRequest(files.front()));
   kivo::launch::StartEmulator(start);
   // Counted as a start from the window is: it shows in "Recently played".
-  kivo::app::GameRecords::RecordStart(env.Settings().Path(), kivo::common::LexicalPath(ToolEnvironment::FullPath(files.front())),
+  kivo::app::GameRecords::RecordStart(env.Settings().Path(),
+                                      kivo::common::LexicalPath(ToolEnvironment::FullPath(files.front())),
                                       kivo::app::SecondsNow());
   env.KeepExtractedFiles();
   if (!start.notice.empty()) err << "kivo-tool: " << start.notice << '\n';

@@ -106,15 +106,30 @@ bool IniDocument::HasSection(std::string_view section) const {
   return CanHoldSection(section) && sections_.contains(FoldedName(section).View());
 }
 
-bool IniDocument::Find(std::string_view section, std::string_view key, std::string_view& value) const {
+const IniDocument::Line* IniDocument::FindLine(std::string_view section, std::string_view key) const {
   // A folder scan asks for every file; names that fit, nearly all, pass these checks at once.
-  if (!CanHoldSection(section) || !CanHoldKey(key)) return false;
+  if (!CanHoldSection(section) || !CanHoldKey(key)) return nullptr;
   auto s = sections_.find(FoldedName(section).View());
-  if (s == sections_.end()) return false;
+  if (s == sections_.end()) return nullptr;
   auto k = s->second.keys.find(FoldedName(key).View());
-  if (k == s->second.keys.end()) return false;
-  value = std::string_view(bytes_).substr(k->second.valueBegin, k->second.valueEnd - k->second.valueBegin);
+  return k == s->second.keys.end() ? nullptr : &k->second;
+}
+
+bool IniDocument::Find(std::string_view section, std::string_view key, std::string_view& value) const {
+  const Line* line = FindLine(section, key);
+  if (line == nullptr) return false;
+  value = std::string_view(bytes_).substr(line->valueBegin, line->valueEnd - line->valueBegin);
   return true;
+}
+
+size_t IniDocument::BytesDeciding(std::string_view section, std::string_view key) const {
+  if (!CanHoldSection(section) || !CanHoldKey(key)) return 0;
+  const Line* line = FindLine(section, key);
+  if (line == nullptr) return std::string::npos;
+  // The line ends at its line feed (a CR before it is part of the break); more bytes after a last
+  // line without one would lengthen its value.
+  const size_t lineFeed = bytes_.find('\n', line->end);
+  return lineFeed == std::string::npos ? std::string::npos : lineFeed + 1;
 }
 
 std::string_view IniDocument::LineEnd() const {

@@ -37,6 +37,13 @@ class IniDocument {
   // The trimmed value of the key, or nullptr-equivalent false when section or key is missing.
   bool Find(std::string_view section, std::string_view key, std::string_view& value) const;
 
+  // How many of the first bytes decide what Find gives for the key: the text through the line break
+  // that ends the key's line, since the first header of its section and the first line of the key
+  // come before, and nothing after can change either. npos when the whole text decides (the section
+  // or the key is missing, or its line ends the text without a line break); 0 for a name that
+  // cannot be held, which is never found.
+  size_t BytesDeciding(std::string_view section, std::string_view key) const;
+
   // The text with the key set to the value: replaced in place, appended at the end of its section,
   // or appended with a new section at the end of the text.
   std::string WithValue(std::string_view section, std::string_view key, std::string_view value) const;
@@ -65,6 +72,9 @@ class IniDocument {
   };
 
   void Parse();
+  // The key's first line in the section's first occurrence; nullptr when either is missing or a name
+  // cannot be held.
+  const Line* FindLine(std::string_view section, std::string_view key) const;
   std::string_view LineEnd() const;
 
   std::string bytes_;

@@ -6,6 +6,7 @@
 
 #include "common/error.h"
 #include "common/text.h"
+#include "platform/file_start.h"
 #include "platform/files.h"
 
 namespace kivo::app {
@@ -57,16 +58,30 @@ std::shared_ptr<const IniDocument> SettingsFile::Snapshot() {
   return parsed_;
 }
 
+std::shared_ptr<const IniDocument> SettingsFile::SnapshotFor(std::string_view section, std::string_view key) {
+  if (parsed_) {
+    // The file starting with the bytes that decide the answer gives the answer the document
+    // parsed from them gives: the rest, read and compared, could not change it.
+    const size_t deciding = parsed_->BytesDeciding(section, key);
+    if (deciding != std::string::npos &&
+        platform::FileStartsWith(path_, std::string_view(parsed_->Bytes()).substr(0, deciding), kSettingsFileLimit)) {
+      writable_ = true;
+      return parsed_;
+    }
+  }
+  return Snapshot();
+}
+
 std::string SettingsFile::ReadString(std::string_view section, std::string_view key, std::string_view def) {
-  return ReadIniString(*Snapshot(), section, key, def);
+  return ReadIniString(*SnapshotFor(section, key), section, key, def);
 }
 
 int SettingsFile::ReadInteger(std::string_view section, std::string_view key, int def) {
-  return ReadIniInteger(*Snapshot(), section, key, def);
+  return ReadIniInteger(*SnapshotFor(section, key), section, key, def);
 }
 
 bool SettingsFile::ReadBool(std::string_view section, std::string_view key, bool def) {
-  return ReadIniBool(*Snapshot(), section, key, def);
+  return ReadIniBool(*SnapshotFor(section, key), section, key, def);
 }
 
 void SettingsFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {

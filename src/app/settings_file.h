@@ -14,7 +14,9 @@ namespace kivo::app {
 // The settings file kivo.ini. Nothing is held between calls that the file no longer says: every
 // read looks at the file as it is now (so an edit by another program is seen at the next read), and
 // every write reaches the disk before the call returns. Parsing is skipped when the bytes are the
-// ones parsed last time, which keeps reads cheap on a file with thousands of game sections.
+// ones parsed last time, which keeps reads cheap on a file with thousands of game sections; and a
+// read of one key compares only the bytes up to its line, so that a key near the start of a large
+// file is read without reading the rest.
 class SettingsFile {
  public:
   explicit SettingsFile(std::string path);
@@ -52,6 +54,10 @@ class SettingsFile {
   std::shared_ptr<const IniDocument> Snapshot();
 
  private:
+  // What one read of the key answers from: the document parsed last when the file still holds its
+  // bytes up to the end of the key's line, which alone decide the answer; else Snapshot().
+  std::shared_ptr<const IniDocument> SnapshotFor(std::string_view section, std::string_view key);
+
   std::string path_;
   std::string readBuffer_;
   std::shared_ptr<const IniDocument> parsed_;

@@ -106,8 +106,10 @@ GameList ListGathered(ListSource source, const std::vector<std::string>& driveRo
 
 std::vector<EntryFacts> RecordFacts(const GameList& list, const std::string& shownFolder,
                                     const app::GameRecords& records) {
-  std::vector<EntryFacts> facts(list.entries.size());
+  // Most folders hold no game ever starred or started: they get no facts until titles come.
+  std::vector<EntryFacts> facts;
   if (records.Favourites().empty() && records.Recent(1).empty()) return facts;
+  facts.resize(list.entries.size());
   for (size_t row = 0; row < list.entries.size(); ++row) {
     if (!list.entries[row].IsFile()) continue;
     const std::string path = list.PathOf(row, shownFolder);
@@ -120,19 +122,38 @@ std::vector<EntryFacts> RecordFacts(const GameList& list, const std::string& sho
   return facts;
 }
 
-std::vector<bool> CaptionsShared(const ListEntries& entries) {
-  std::unordered_map<std::string, int> counts;
-  auto key = [&](size_t row) {
-    std::string folded(entries[row].caption);
-    for (char& c : folded) c = FoldAscii(c);
-    return folded;
-  };
-  for (size_t row = 0; row < entries.size(); ++row)
-    if (entries[row].IsFile()) ++counts[key(row)];
+std::vector<bool> CaptionsShared(const GameList& list) {
+  const ListEntries& entries = list.entries;
   std::vector<bool> shared(entries.size(), false);
+  auto folded = [&](size_t row) {
+    std::string text(entries[row].caption);
+    for (char& c : text) c = FoldAscii(c);
+    return text;
+  };
+  if (list.source == ListSource::Folder) {
+    // A folder's files are in the order of their lower-cased captions: files alike are neighbours.
+    for (size_t row = 1; row < entries.size(); ++row) {
+      const ListEntry a = entries[row - 1], b = entries[row];
+      if (!a.IsFile() || !b.IsFile() || a.caption.size() != b.caption.size()) continue;
+      if (std::equal(a.caption.begin(), a.caption.end(), b.caption.begin(),
+                     [](char x, char y) { return FoldAscii(x) == FoldAscii(y); }))
+        shared[row - 1] = shared[row] = true;
+    }
+    return shared;
+  }
+  std::unordered_map<std::string, int> counts;
   for (size_t row = 0; row < entries.size(); ++row)
-    if (entries[row].IsFile()) shared[row] = counts[key(row)] > 1;
+    if (entries[row].IsFile()) ++counts[folded(row)];
+  for (size_t row = 0; row < entries.size(); ++row)
+    if (entries[row].IsFile()) shared[row] = counts[folded(row)] > 1;
   return shared;
+}
+
+std::vector<bool> CaptionsShared(const ListEntries& entries) {
+  GameList gathered;
+  gathered.source = ListSource::Favourites;
+  gathered.entries = entries;
+  return CaptionsShared(gathered);
 }
 
 }  // namespace kivo::browser

@@ -45,12 +45,15 @@ GameList ListFolder(const std::vector<std::string>& driveRoots, const std::strin
 GameList ListGathered(ListSource source, const std::vector<std::string>& driveRoots, const app::GameRecords& records,
                       const app::IniDocument& settings);
 
-// The facts the game records hold for each line: star, starts, last start.
+// The facts the game records hold for each line: star, starts, last start; none at all when the
+// records hold no game.
 std::vector<EntryFacts> RecordFacts(const GameList& list, const std::string& shownFolder,
                                     const app::GameRecords& records);
 
 // The text each line shows as its name: the caption, or the whole file name where another file of
 // the list has the same caption (Game.smc beside Game.zip), ASCII letter case ignored.
+std::vector<bool> CaptionsShared(const GameList& list);
+// The same for lines in no known order.
 std::vector<bool> CaptionsShared(const ListEntries& entries);
 
 }  // namespace kivo::browser

@@ -38,10 +38,11 @@ RomListModel::RomListModel(QObject* parent) : QAbstractTableModel(parent), icons
 void RomListModel::SetList(GameList list, std::vector<EntryFacts> facts, std::string shownFolder) {
   beginResetModel();
   list_ = std::move(list);
+  // Facts come later for most lists: until then a line has none, and costs nothing.
   facts_ = std::move(facts);
-  facts_.resize(list_.entries.size());
+  if (!facts_.empty()) facts_.resize(list_.entries.size());
   shownFolder_ = std::move(shownFolder);
-  sharedCaptions_ = CaptionsShared(list_.entries);
+  sharedCaptions_ = CaptionsShared(list_);
   shown_ = FilterRows(list_.entries, facts_, filter_);
   if (sortColumn_ != ListColumn::Name || sortDescending_)
     SortRows(shown_, list_.entries, facts_, sortColumn_, sortDescending_);
@@ -92,6 +93,7 @@ void RomListModel::sort(int column, Qt::SortOrder order) {
 
 void RomListModel::SetFacts(const std::vector<std::pair<std::uint32_t, EntryFacts>>& found) {
   int first = Count(), last = -1;
+  if (facts_.empty()) facts_.resize(list_.entries.size());
   for (const auto& [listRow, facts] : found) {
     if (listRow >= facts_.size()) continue;
     // The records' part (star, starts) is the model's own; the scan brings the file's.
@@ -119,7 +121,12 @@ std::optional<ListEntry> RomListModel::EntryAt(int row) const {
 
 const EntryFacts* RomListModel::FactsAt(int row) const {
   if (row < 0 || row >= Count()) return nullptr;
-  return &facts_[shown_[static_cast<size_t>(row)]];
+  return &FactsOf(shown_[static_cast<size_t>(row)]);
+}
+
+const EntryFacts& RomListModel::FactsOf(size_t listRow) const {
+  static const EntryFacts kNone;
+  return listRow < facts_.size() ? facts_[listRow] : kNone;
 }
 
 std::string RomListModel::FolderAt(int row) const {
@@ -188,7 +195,7 @@ QString RomListModel::Name(size_t listRow) const {
 
 QVariant RomListModel::Column(size_t listRow, int column) const {
   const ListEntry entry = list_.entries[listRow];
-  const EntryFacts& facts = facts_[listRow];
+  const EntryFacts& facts = FactsOf(listRow);
   switch (static_cast<ListColumn>(column)) {
     case ListColumn::Name:
       return facts.favourite ? kStar + Name(listRow) : Name(listRow);
@@ -224,7 +231,7 @@ QVariant RomListModel::data(const QModelIndex& index, int role) const {
       // The whole name, which a narrow column or the list's common width may cut, and the title.
       const ListEntry entry = list_.entries[listRow];
       QString tip = widgets::FromBytes(std::string(entry.IsFile() ? entry.fileName : entry.caption));
-      if (!facts_[listRow].title.empty()) tip += "\n" + QString::fromStdString(facts_[listRow].title);
+      if (!FactsOf(listRow).title.empty()) tip += "\n" + QString::fromStdString(FactsOf(listRow).title);
       return tip;
     }
     case Qt::TextAlignmentRole:

@@ -67,6 +67,7 @@ class RomListModel : public QAbstractTableModel {
 
  private:
   QString Name(size_t listRow) const;
+  const EntryFacts& FactsOf(size_t listRow) const;
   QVariant Column(size_t listRow, int column) const;
   void Reshow();
   void MeasureLines();

@@ -50,8 +50,8 @@ struct ChildReport {
 bool KeepAcrossExec(int from, int fd) { return from == fd ? ::fcntl(fd, F_SETFD, 0) == 0 : ::dup2(from, fd) == fd; }
 
 // `nullFd`, when not -1, becomes the child's standard output and error.
-[[noreturn]] void ExecChild(const char* program, char* const* argv, const char* folder, bool highPriority,
-                            int reportFd, int nullFd) {
+[[noreturn]] void ExecChild(const char* program, char* const* argv, const char* folder, bool highPriority, int reportFd,
+                            int nullFd) {
   ::setsid();
   if (nullFd >= 0 && (!KeepAcrossExec(nullFd, STDOUT_FILENO) || !KeepAcrossExec(nullFd, STDERR_FILENO))) {
     FailChild(reportFd, StartFailure::Step::kProcess, errno);
@@ -82,8 +82,7 @@ bool KeepAcrossExec(int from, int fd) { return from == fd ? ::fcntl(fd, F_SETFD,
 // Starts args[0] with the arguments, detached through a double fork: the intermediate child exits at
 // once and is reaped here, so the program is adopted by init and never becomes our zombie. A
 // close-on-exec pipe tells whether the exec itself succeeded, and if not, why.
-StartFailure SpawnDetached(const std::vector<std::string>& args, const std::string& workingFolder,
-                           bool highPriority) {
+StartFailure SpawnDetached(const std::vector<std::string>& args, const std::string& workingFolder, bool highPriority) {
   std::vector<char*> argv;
   for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
@@ -208,6 +207,5 @@ static std::string BatchScript(std::string_view batchBytes) {
 std::vector<std::string> BatchCommand(std::string_view batchBytes, const std::string& batchPath) {
   return {"/bin/sh", "-c", BatchScript(batchBytes), batchPath};
 }
-
 
 }  // namespace kivo::platform

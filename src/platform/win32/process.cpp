@@ -115,12 +115,15 @@ std::string ProgramOf(std::string_view line, size_t& rest) {
 
 StartFailure FailureOf(DWORD error) {
   switch (error) {
-    case ERROR_DIRECTORY: return {StartFailure::Step::kFolder, static_cast<int>(error)};
+    case ERROR_DIRECTORY:
+      return {StartFailure::Step::kFolder, static_cast<int>(error)};
     case ERROR_NOT_ENOUGH_MEMORY:
     case ERROR_OUTOFMEMORY:
     case ERROR_NO_SYSTEM_RESOURCES:
-    case ERROR_COMMITMENT_LIMIT: return {StartFailure::Step::kProcess, static_cast<int>(error)};
-    default: return {StartFailure::Step::kProgram, static_cast<int>(error)};
+    case ERROR_COMMITMENT_LIMIT:
+      return {StartFailure::Step::kProcess, static_cast<int>(error)};
+    default:
+      return {StartFailure::Step::kProgram, static_cast<int>(error)};
   }
 }
 
@@ -130,17 +133,19 @@ DWORD BreakawayFlag() {
   BOOL inJob = FALSE;
   if (!::IsProcessInJob(::GetCurrentProcess(), nullptr, &inJob) || !inJob) return 0;
   JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
-  if (!::QueryInformationJobObject(nullptr, JobObjectExtendedLimitInformation, &limits, sizeof limits, nullptr)) return 0;
+  if (!::QueryInformationJobObject(nullptr, JobObjectExtendedLimitInformation, &limits, sizeof limits, nullptr))
+    return 0;
   return (limits.BasicLimitInformation.LimitFlags & JOB_OBJECT_LIMIT_BREAKAWAY_OK) != 0 ? CREATE_BREAKAWAY_FROM_JOB : 0;
 }
 
 // Starts the program detached: nothing of ours is inherited but its standard streams (see
-// StandardStreams), its console (a console program gets a hidden one of its own) and process group are its own, and it is not waited for; the handles to it
-// are closed at once, so nothing of it stays with this process.
-StartFailure SpawnDetached(const std::vector<std::string>& argv, const std::string& workingFolder,
-                           bool highPriority) {
+// StandardStreams), its console (a console program gets a hidden one of its own) and process group
+// are its own, and it is not waited for; the handles to it are closed at once, so nothing of it
+// stays with this process.
+StartFailure SpawnDetached(const std::vector<std::string>& argv, const std::string& workingFolder, bool highPriority) {
   win32::ChildStart start;
-  if (!win32::PrepareStart(argv, workingFolder, start)) return {StartFailure::Step::kProgram, static_cast<int>(::GetLastError())};
+  if (!win32::PrepareStart(argv, workingFolder, start))
+    return {StartFailure::Step::kProgram, static_cast<int>(::GetLastError())};
   StandardStreams streams;
   if (!streams.Prepare(startedOutput)) return {StartFailure::Step::kProcess, static_cast<int>(::GetLastError())};
   streams.Give(start);
