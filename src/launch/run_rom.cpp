@@ -12,6 +12,7 @@
 #include "launch/native_launch.h"
 #include "launch/switches.h"
 #include "launch/windows_launch.h"
+#include "launch/emulator_folder.h"
 #include "launch/zsnes_cfg.h"
 #include "platform/files.h"
 #include "platform/process.h"
@@ -21,13 +22,6 @@
 namespace kivo::launch {
 
 namespace {
-
-// The build that runs without DOSBox, as a user looks for it.
-#ifdef _WIN32
-constexpr const char* kNativeProgram = "zsnesw.exe";
-#else
-constexpr const char* kNativeProgram = "zsnes";
-#endif
 
 // Control characters and blanks at either end, as left around a path in a fixed-size buffer.
 std::string_view TrimControls(std::string_view text) {
@@ -93,14 +87,8 @@ std::string RefuseOthersCommand(const std::string& settingsPath, RunRomRequest& 
 EmulatorStart PrepareTrustedLaunch(app::SettingsFile& settings, const RunRomRequest& request) {
   // Nothing is unpacked or written for an emulator that is not there.
   EmulatorProfile profile = FindEmulatorProfile(settings);
-  if (profile.build == EmulatorBuild::Dos) {
-    std::string folder = settings.ReadString(app::option::ZSNESPath);
-    if (!platform::FileExists(common::AddBackslash(folder) + "ZSNES.EXE")) {
-      throw common::KivoError(
-          folder.empty() ? "No ZSNES folder is set (Setup tab), and " + std::string(kNativeProgram) + " is not on PATH"
-                         : "No ZSNES in " + folder + ": neither " + kNativeProgram + " nor ZSNES.EXE is there");
-    }
-  }
+  if (const std::string missing = MissingEmulatorReason(settings.ReadString(app::option::ZSNESPath)); !missing.empty())
+    throw common::KivoError(missing);
   std::string longPath = common::AddBackslash(request.workingFolder) + request.selectedRomFile;
   std::string romFile = request.getRomFile ? request.getRomFile(longPath) : longPath;
   // The emulator would start without a game, or with a name it cannot open.
