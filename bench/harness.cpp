@@ -25,7 +25,8 @@ class CollectingReporter : public benchmark::ConsoleReporter {
   std::map<std::string, double> bytes;
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
-      if (run.iterations <= 0 || run.run_type == Run::RT_Aggregate) continue;
+      // A side that failed has no measure: its figure is left out of the table, not shown as met.
+      if (run.iterations <= 0 || run.run_type == Run::RT_Aggregate || run.error_occurred) continue;
       // By the name it was registered with, without the run's settings ("/iterations:1").
       const std::string& name = run.run_name.function_name;
       // Every figure is registered in milliseconds.
@@ -102,7 +103,7 @@ std::optional<double> SideMeasure(const Figure& figure, const CollectingReporter
 
 std::string FormatMeasure(Measure measure, double value) {
   if (measure == Measure::kBytes) return FormatBytes(value);
-  if (measure == Measure::kTime) return FormatTime(value);
+  if (measure == Measure::kTime || measure == Measure::kSpan) return FormatTime(value);
   char text[32];
   std::snprintf(text, sizeof text, "%.2f", value);
   return text;
@@ -117,6 +118,7 @@ int main(int argc, char** argv) {
       registered->Unit(benchmark::kMillisecond);
       // A measure of memory is the same on every run, and each run may take a process of its own.
       if (figure.measure == Measure::kBytes) registered->Iterations(1);
+      if (figure.measure == Measure::kSpan) registered->UseManualTime();
     }
   }
   benchmark::Initialize(&argc, argv);

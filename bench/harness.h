@@ -12,6 +12,9 @@ enum class Measure {
   kTime,    // each side's mean time per iteration
   kBytes,   // the memory each side reports in the counter kBytesCounter; each side runs once
   kGrowth,  // how each side's time grows from a smaller input to a larger one (see Figure)
+  // Each side's mean of the times it gives itself (state.SetIterationTime): a span that ends
+  // before the iteration does, such as a program's start to its window shown, without its exit.
+  kSpan,
 };
 inline constexpr const char* kBytesCounter = "bytes";
 

@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: MIT
 // KIVO's start as the program makes it (settings file, application, main window, shown), except
 // that the settings file is named on the command line and the process ends the moment the window
-// is on screen with its list laid out. The start-up figure times this from spawn to exit.
+// is on screen with its list laid out, having written that moment into the file named second. The
+// start-up figure times the span from its spawn to that moment.
 #include <QApplication>
 #include <QListView>
 #include <cstdlib>
@@ -17,7 +18,7 @@ using namespace kivo::app;
 using namespace kivo::common;
 
 int main(int argc, char** argv) {
-  if (argc < 2) return 2;
+  if (argc < 3) return 2;
   AppContext context;
   context.settingsFile = std::make_unique<SettingsFile>(argv[1]);
   context.appDir = ExtractFileDir(argv[1]);
@@ -28,5 +29,6 @@ int main(int argc, char** argv) {
   TMainForm form(context, dialogs);
   form.show();
   // Ends without the window's close, which stores its geometry: that belongs to shutting down.
-  std::_Exit(WaitUntilShown(form, form.findChild<QListView*>("ListView")) ? 0 : 3);
+  const bool shown = WaitUntilShown(form, form.findChild<QListView*>("ListView")) && ReportShown(argv[2]);
+  std::_Exit(shown ? 0 : 3);
 }

@@ -6,6 +6,8 @@
 #include <QListView>
 #include <QWidget>
 #include <QWindow>
+#include <chrono>
+#include <cstdio>
 
 bool WaitUntilShown(QWidget& window, QListView* list) {
   auto listReady = [list] {
@@ -24,4 +26,13 @@ bool WaitUntilShown(QWidget& window, QListView* list) {
     QCoreApplication::processEvents();
   }
   return false;
+}
+
+bool ReportShown(const char* path) {
+  const long long now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                            std::chrono::steady_clock::now().time_since_epoch()).count();
+  std::FILE* file = std::fopen(path, "w");
+  if (file == nullptr) return false;
+  const bool written = std::fprintf(file, "%lld\n", now) > 0;
+  return std::fclose(file) == 0 && written;
 }

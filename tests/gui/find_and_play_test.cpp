@@ -48,7 +48,6 @@ QString Cell(TMainForm& form, const QString& name, int column) {
 
 void WaitForTitles(TMainForm& form) {
   QTRY_VERIFY_WITH_TIMEOUT(!Child<RomBrowser>(form, "RomBrowser")->TitlesBusy(), 10000);
-  QTest::qWait(150);
 }
 
 }  // namespace

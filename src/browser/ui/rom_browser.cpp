@@ -57,6 +57,8 @@ RomBrowser::RomBrowser(QWidget* parent)
           });
   views_->addWidget(list_);
   views_->addWidget(details_);
+  list_->viewport()->installEventFilter(this);
+  details_->viewport()->installEventFilter(this);
   setFocusProxy(list_);
   connect(list_, &RomList::Clicked, this, &RomBrowser::Clicked);
   connect(list_, &RomList::Opened, this, &RomBrowser::Opened);
@@ -94,11 +96,19 @@ void RomBrowser::SetList(GameList list, std::vector<EntryFacts> facts, const std
   model_->SetList(std::move(list), std::move(facts), shownFolder);
   if (selected) SelectFile(selected->first, selected->second);
   Watch(gathered ? std::string() : shownFolder);
+  titlesWanted_ = true;
+  if (painted_) ReadTitles();
+}
+
+void RomBrowser::ReadTitles() {
+  if (!titlesWanted_) return;
+  titlesWanted_ = false;
   titles_->Start(model_->FilePaths());
 }
 
 void RomBrowser::Clear() {
   titles_->Stop();
+  titlesWanted_ = false;
   Watch({});
   model_->Clear();
 }
@@ -158,7 +168,7 @@ void RomBrowser::FocusSearch() {
 
 void RomBrowser::ClearSearch() { search_->clear(); }
 
-bool RomBrowser::TitlesBusy() const { return titles_->Busy(); }
+bool RomBrowser::TitlesBusy() const { return titlesWanted_ || titles_->Busy(); }
 
 void RomBrowser::OnSearchEdited() {
   model_->SetFilter(widgets::ToBytes(search_->text()));
@@ -167,6 +177,10 @@ void RomBrowser::OnSearchEdited() {
 }
 
 bool RomBrowser::eventFilter(QObject* watched, QEvent* event) {
+  if (!painted_ && event->type() == QEvent::Paint && watched != search_) {
+    painted_ = true;
+    QTimer::singleShot(0, this, [this] { ReadTitles(); });
+  }
   if (watched == search_ && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Escape && !search_->text().isEmpty()) {

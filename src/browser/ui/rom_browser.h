@@ -83,6 +83,8 @@ class RomBrowser : public QWidget {
  private:
   void Watch(const std::string& folder);
   void OnSearchEdited();
+  // Reads the titles of the list shown, once the window has been painted.
+  void ReadTitles();
 
   RomListModel* model_;
   QLineEdit* search_;
@@ -93,6 +95,10 @@ class RomBrowser : public QWidget {
   TitleLoader* titles_;
   QFileSystemWatcher* watcher_;
   QTimer settle_;
+  // The first paint of a view comes before the titles: reading them would compete with the
+  // window's own start for the processor and the disk, and they come a moment later anyway.
+  bool painted_ = false;
+  bool titlesWanted_ = false;
 };
 
 }  // namespace kivo::browser

@@ -34,8 +34,8 @@ class TitleLoader : public QObject {
   // its findings, meant for an earlier list, are never delivered.
   void Start(std::vector<std::pair<std::uint32_t, std::string>> files);
   void Stop();
-  // True while a reading is under way.
-  bool Busy() const { return running_.load(); }
+  // True while a reading is under way or its last findings are still to be handed over.
+  bool Busy() const { return deliveries_.isActive(); }
 
  signals:
   void Found(const std::vector<std::pair<std::uint32_t, kivo::browser::EntryFacts>>& found);
