@@ -131,14 +131,7 @@ std::vector<bool> CaptionsShared(const GameList& list) {
     return text;
   };
   if (list.source == ListSource::Folder) {
-    // A folder's files are in the order of their lower-cased captions: files alike are neighbours.
-    for (size_t row = 1; row < entries.size(); ++row) {
-      const ListEntry a = entries[row - 1], b = entries[row];
-      if (!a.IsFile() || !b.IsFile() || a.caption.size() != b.caption.size()) continue;
-      if (std::equal(a.caption.begin(), a.caption.end(), b.caption.begin(),
-                     [](char x, char y) { return FoldAscii(x) == FoldAscii(y); }))
-        shared[row - 1] = shared[row] = true;
-    }
+    for (size_t row = 0; row < entries.size(); ++row) shared[row] = NeighbourSharesCaption(entries, row);
     return shared;
   }
   std::unordered_map<std::string, int> counts;
@@ -147,6 +140,19 @@ std::vector<bool> CaptionsShared(const GameList& list) {
   for (size_t row = 0; row < entries.size(); ++row)
     if (entries[row].IsFile()) shared[row] = counts[folded(row)] > 1;
   return shared;
+}
+
+bool NeighbourSharesCaption(const ListEntries& entries, size_t row) {
+  // A folder's files are in the order of their lower-cased captions: files alike are neighbours.
+  const ListEntry entry = entries[row];
+  if (!entry.IsFile()) return false;
+  auto alike = [&](size_t other) {
+    const ListEntry neighbour = entries[other];
+    return neighbour.IsFile() && neighbour.caption.size() == entry.caption.size() &&
+           std::equal(entry.caption.begin(), entry.caption.end(), neighbour.caption.begin(),
+                      [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
+  };
+  return (row > 0 && alike(row - 1)) || (row + 1 < entries.size() && alike(row + 1));
 }
 
 std::vector<bool> CaptionsShared(const ListEntries& entries) {

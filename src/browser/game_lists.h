@@ -55,5 +55,8 @@ std::vector<EntryFacts> RecordFacts(const GameList& list, const std::string& sho
 std::vector<bool> CaptionsShared(const GameList& list);
 // The same for lines in no known order.
 std::vector<bool> CaptionsShared(const ListEntries& entries);
+// The same for one line of a folder's listing, whose files alike are neighbours: asked line by
+// line, a view pays only for the lines it shows.
+bool NeighbourSharesCaption(const ListEntries& entries, size_t row);
 
 }  // namespace kivo::browser

@@ -42,7 +42,8 @@ void RomListModel::SetList(GameList list, std::vector<EntryFacts> facts, std::st
   facts_ = std::move(facts);
   if (!facts_.empty()) facts_.resize(list_.entries.size());
   shownFolder_ = std::move(shownFolder);
-  sharedCaptions_ = CaptionsShared(list_);
+  // A folder's lines are asked one by one as they are shown; a gathered list is small.
+  sharedCaptions_ = list_.source == ListSource::Folder ? std::vector<bool>() : CaptionsShared(list_);
   shown_ = FilterRows(list_.entries, facts_, filter_);
   if (sortColumn_ != ListColumn::Name || sortDescending_)
     SortRows(shown_, list_.entries, facts_, sortColumn_, sortDescending_);
@@ -170,7 +171,8 @@ void RomListModel::MeasureLines() {
   };
   for (size_t row = 0; row < list_.entries.size(); ++row) {
     const ListEntry entry = list_.entries[row];
-    const size_t size = sharedCaptions_[row] ? entry.fileName.size() : entry.caption.size();
+    // A file shows its caption or, beside one that reads alike, its whole name: the longer bounds it.
+    const size_t size = entry.IsFile() ? entry.fileName.size() : entry.caption.size();
     if (longest.size() == kMeasured && size <= longest.front().first) continue;
     longest.emplace_back(size, row);
     std::push_heap(longest.begin(), longest.end(), longer);
@@ -186,10 +188,14 @@ void RomListModel::MeasureLines() {
   itemSize_ = QSize(16 + 6 + width + metrics.horizontalAdvance(kStar) + 12, std::max(18, metrics.height() + 2));
 }
 
+bool RomListModel::SharesCaption(size_t listRow) const {
+  return list_.source == ListSource::Folder ? NeighbourSharesCaption(list_.entries, listRow) : sharedCaptions_[listRow];
+}
+
 QString RomListModel::Name(size_t listRow) const {
   const ListEntry entry = list_.entries[listRow];
   // Names that would read alike show their extensions.
-  const std::string_view name = sharedCaptions_[listRow] ? entry.fileName : entry.caption;
+  const std::string_view name = SharesCaption(listRow) ? entry.fileName : entry.caption;
   return widgets::FromBytes(std::string(name));
 }
 

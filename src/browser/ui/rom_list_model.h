@@ -66,6 +66,8 @@ class RomListModel : public QAbstractTableModel {
   void sort(int column, Qt::SortOrder order) override;
 
  private:
+  // Whether another file of the list reads alike, so the line shows its whole name.
+  bool SharesCaption(size_t listRow) const;
   QString Name(size_t listRow) const;
   const EntryFacts& FactsOf(size_t listRow) const;
   QVariant Column(size_t listRow, int column) const;
@@ -74,7 +76,7 @@ class RomListModel : public QAbstractTableModel {
 
   GameList list_;
   std::vector<EntryFacts> facts_;
-  std::vector<bool> sharedCaptions_;
+  std::vector<bool> sharedCaptions_;  // for a gathered list; a folder's lines ask their neighbours
   std::string shownFolder_;
   std::string filter_;
   ListColumn sortColumn_ = ListColumn::Name;

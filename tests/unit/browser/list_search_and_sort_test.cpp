@@ -155,6 +155,10 @@ TEST(GameListsTest, NamesThatReadAlikeShowTheirExtensions) {
     if (shared[row]) sharing.emplace_back(list.entries[row].fileName);
   // A folder of the same name is no file the user could mistake for the game.
   EXPECT_EQ(sharing, (std::vector<std::string>{"GAME.zip", "Game.sfc", "Game.smc"}));
+  // Asked line by line, as the window asks, a folder's listing says the same, its first and last
+  // lines included.
+  for (size_t row = 0; row < list.entries.size(); ++row)
+    EXPECT_EQ(NeighbourSharesCaption(list.entries, row), shared[row]) << list.entries[row].fileName;
 }
 
 }  // namespace
