@@ -95,12 +95,13 @@ void RomBrowser::SetList(GameList list, std::vector<EntryFacts> facts, const std
   model_->SetFont(font());
   model_->SetList(std::move(list), std::move(facts), shownFolder);
   if (selected) SelectFile(selected->first, selected->second);
-  Watch(gathered ? std::string() : shownFolder);
+  followedFolder_ = gathered ? std::string() : shownFolder;
   titlesWanted_ = true;
-  if (painted_) ReadTitles();
+  if (painted_) Follow();
 }
 
-void RomBrowser::ReadTitles() {
+void RomBrowser::Follow() {
+  Watch(followedFolder_);
   if (!titlesWanted_) return;
   titlesWanted_ = false;
   titles_->Start(model_->FilePaths());
@@ -109,6 +110,7 @@ void RomBrowser::ReadTitles() {
 void RomBrowser::Clear() {
   titles_->Stop();
   titlesWanted_ = false;
+  followedFolder_.clear();
   Watch({});
   model_->Clear();
 }
@@ -179,7 +181,7 @@ void RomBrowser::OnSearchEdited() {
 bool RomBrowser::eventFilter(QObject* watched, QEvent* event) {
   if (!painted_ && event->type() == QEvent::Paint && watched != search_) {
     painted_ = true;
-    QTimer::singleShot(0, this, [this] { ReadTitles(); });
+    QTimer::singleShot(0, this, [this] { Follow(); });
   }
   if (watched == search_ && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
