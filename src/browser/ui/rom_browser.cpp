@@ -95,13 +95,12 @@ void RomBrowser::SetList(GameList list, std::vector<EntryFacts> facts, const std
   model_->SetFont(font());
   model_->SetList(std::move(list), std::move(facts), shownFolder);
   if (selected) SelectFile(selected->first, selected->second);
-  followedFolder_ = gathered ? std::string() : shownFolder;
+  Watch(gathered ? std::string() : shownFolder);
   titlesWanted_ = true;
-  if (painted_) Follow();
+  if (painted_) ReadTitles();
 }
 
-void RomBrowser::Follow() {
-  Watch(followedFolder_);
+void RomBrowser::ReadTitles() {
   if (!titlesWanted_) return;
   titlesWanted_ = false;
   titles_->Start(model_->FilePaths());
@@ -110,7 +109,6 @@ void RomBrowser::Follow() {
 void RomBrowser::Clear() {
   titles_->Stop();
   titlesWanted_ = false;
-  followedFolder_.clear();
   Watch({});
   model_->Clear();
 }
@@ -181,7 +179,7 @@ void RomBrowser::OnSearchEdited() {
 bool RomBrowser::eventFilter(QObject* watched, QEvent* event) {
   if (!painted_ && event->type() == QEvent::Paint && watched != search_) {
     painted_ = true;
-    QTimer::singleShot(0, this, [this] { Follow(); });
+    QTimer::singleShot(0, this, [this] { ReadTitles(); });
   }
   if (watched == search_ && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();

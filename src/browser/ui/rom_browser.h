@@ -83,8 +83,8 @@ class RomBrowser : public QWidget {
  private:
   void Watch(const std::string& folder);
   void OnSearchEdited();
-  // Once the window has been painted: watches the folder shown and reads the titles of its list.
-  void Follow();
+  // Reads the titles of the list shown, once the window has been painted.
+  void ReadTitles();
 
   RomListModel* model_;
   QLineEdit* search_;
@@ -95,12 +95,10 @@ class RomBrowser : public QWidget {
   TitleLoader* titles_;
   QFileSystemWatcher* watcher_;
   QTimer settle_;
-  // The first paint of a view comes before the titles and the folder's watch: reading titles would
-  // compete with the window's own start for the processor and the disk, a watch on a large folder
-  // costs the kernel a walk of its entries, and neither is missed a moment later.
+  // The first paint of a view comes before the titles: reading them would compete with the
+  // window's own start for the processor and the disk, and they come a moment later anyway.
   bool painted_ = false;
   bool titlesWanted_ = false;
-  std::string followedFolder_;
 };
 
 }  // namespace kivo::browser
