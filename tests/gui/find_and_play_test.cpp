@@ -95,6 +95,8 @@ class FindAndPlayTest : public QObject {
     Child<QAction>(form, "mnuDetails")->trigger();
     auto* details = Child<QTreeView>(form, "DetailsView");
     QVERIFY(details->isVisible());
+    // Made when first shown, it carries the File menu as the list view does.
+    QVERIFY(details->actions().contains(Child<QAction>(form, "mnuVerify")));
     QCOMPARE(f.IniValue("General", "ListDetails"), std::string("1"));
     WaitForTitles(form);
     // Equal captions show their extensions.

@@ -89,7 +89,7 @@ void TMainForm::BuildLayout() {
   PageControl1->AddSetupRow(cacheRow_);
 
   ListView = new browser::RomBrowser;
-  for (QAbstractItemView* view : ListView->Views()) menus_->AttachFileMenu(view);
+  ListView->SetViewSetup([this](QAbstractItemView* view) { menus_->AttachFileMenu(view); });
   ListView->AddToSearchRow(menus_->BuildViewButton(ListView));
   auto* central = new QWidget;
   auto* layout = new QHBoxLayout(central);

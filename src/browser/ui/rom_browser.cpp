@@ -9,6 +9,7 @@
 #include <QStackedWidget>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <functional>
 #include <utility>
 
 #include "browser/ui/rom_list.h"
@@ -32,7 +33,6 @@ RomBrowser::RomBrowser(QWidget* parent)
       search_(new QLineEdit(this)),
       views_(new QStackedWidget(this)),
       list_(new RomList),
-      details_(new RomDetails),
       titles_(new TitleLoader(this)),
       watcher_(new QFileSystemWatcher(this)) {
   setObjectName("RomBrowser");
@@ -44,26 +44,11 @@ RomBrowser::RomBrowser(QWidget* parent)
   connect(search_, &QLineEdit::textChanged, this, [this] { OnSearchEdited(); });
 
   list_->setModel(model_);
-  details_->setModel(model_);
-  // One selection for both views: switching views keeps the entry chosen.
-  details_->setSelectionModel(list_->selectionModel());
-  details_->header()->setSortIndicator(0, Qt::AscendingOrder);
-  // Room for a name and a title of the usual length; the rest fit their texts.
-  const int widths[kListColumns] = {230, 190, 70, 70, 45, 115, 50};
-  for (int column = 0; column < kListColumns; ++column) details_->header()->resizeSection(column, widths[column]);
-  connect(details_->header(), &QHeaderView::sortIndicatorChanged, this,
-          [this](int column, Qt::SortOrder order) {
-            emit SortChanged(static_cast<ListColumn>(column), order == Qt::DescendingOrder);
-          });
   views_->addWidget(list_);
-  views_->addWidget(details_);
   list_->viewport()->installEventFilter(this);
-  details_->viewport()->installEventFilter(this);
   setFocusProxy(list_);
   connect(list_, &RomList::Clicked, this, &RomBrowser::Clicked);
   connect(list_, &RomList::Opened, this, &RomBrowser::Opened);
-  connect(details_, &RomDetails::Clicked, this, &RomBrowser::Clicked);
-  connect(details_, &RomDetails::Opened, this, &RomBrowser::Opened);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -82,6 +67,38 @@ RomBrowser::RomBrowser(QWidget* parent)
 }
 
 RomBrowser::~RomBrowser() { titles_->Stop(); }
+
+void RomBrowser::SetViewSetup(std::function<void(QAbstractItemView*)> setup) {
+  viewSetup_ = std::move(setup);
+  viewSetup_(list_);
+  if (details_ != nullptr) viewSetup_(details_);
+}
+
+RomDetails* RomBrowser::MadeDetails() {
+  // Made when first shown: a hidden header still sizes its sections for a bold font, which costs
+  // the list view's start the loading of one more font.
+  if (details_ != nullptr) return details_;
+  details_ = new RomDetails;
+  // The sort shown is the list's before the view takes the model, which it then sorts by it.
+  details_->header()->setSortIndicator(static_cast<int>(model_->SortColumn()),
+                                       model_->SortDescending() ? Qt::DescendingOrder : Qt::AscendingOrder);
+  details_->setModel(model_);
+  // One selection for both views: switching views keeps the entry chosen.
+  details_->setSelectionModel(list_->selectionModel());
+  // Room for a name and a title of the usual length; the rest fit their texts.
+  const int widths[kListColumns] = {230, 190, 70, 70, 45, 115, 50};
+  for (int column = 0; column < kListColumns; ++column) details_->header()->resizeSection(column, widths[column]);
+  connect(details_->header(), &QHeaderView::sortIndicatorChanged, this,
+          [this](int column, Qt::SortOrder order) {
+            emit SortChanged(static_cast<ListColumn>(column), order == Qt::DescendingOrder);
+          });
+  views_->addWidget(details_);
+  details_->viewport()->installEventFilter(this);
+  connect(details_, &RomDetails::Clicked, this, &RomBrowser::Clicked);
+  connect(details_, &RomDetails::Opened, this, &RomBrowser::Opened);
+  if (viewSetup_) viewSetup_(details_);
+  return details_;
+}
 
 void RomBrowser::SetTitleTable(std::string path) { titles_->SetTablePath(std::move(path)); }
 
@@ -141,12 +158,12 @@ bool RomBrowser::SelectFile(std::string_view fileName, std::string_view folder) 
 }
 
 void RomBrowser::SetDetails(bool details) {
-  views_->setCurrentWidget(details ? static_cast<QWidget*>(details_) : list_);
+  views_->setCurrentWidget(details ? static_cast<QWidget*>(MadeDetails()) : list_);
   setFocusProxy(View());
   if (list_->currentIndex().isValid()) View()->scrollTo(list_->currentIndex());
 }
 
-bool RomBrowser::Details() const { return views_->currentWidget() == details_; }
+bool RomBrowser::Details() const { return details_ != nullptr && views_->currentWidget() == details_; }
 
 QAbstractItemView* RomBrowser::View() const {
   return Details() ? static_cast<QAbstractItemView*>(details_) : static_cast<QAbstractItemView*>(list_);
@@ -154,11 +171,11 @@ QAbstractItemView* RomBrowser::View() const {
 
 void RomBrowser::AddToSearchRow(QWidget* control) { searchRow_->addWidget(control); }
 
-std::vector<QAbstractItemView*> RomBrowser::Views() const { return {list_, details_}; }
 
 void RomBrowser::SetSort(ListColumn column, bool descending) {
-  details_->header()->setSortIndicator(static_cast<int>(column), descending ? Qt::DescendingOrder : Qt::AscendingOrder);
   model_->SetSort(column, descending);
+  if (details_ != nullptr)
+    details_->header()->setSortIndicator(static_cast<int>(column), descending ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 void RomBrowser::FocusSearch() {

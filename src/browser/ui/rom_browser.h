@@ -4,6 +4,7 @@
 
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -65,8 +66,9 @@ class RomBrowser : public QWidget {
   QAbstractItemView* View() const;
   // Puts a control at the end of the search field's row.
   void AddToSearchRow(QWidget* control);
-  // Both views, for what each must carry (the File menu).
-  std::vector<QAbstractItemView*> Views() const;
+  // What every view must carry (the File menu), given to the list view now and to the details
+  // view when it is made.
+  void SetViewSetup(std::function<void(QAbstractItemView*)> setup);
   RomListModel* Model() const { return model_; }
   bool TitlesBusy() const;
 
@@ -82,6 +84,8 @@ class RomBrowser : public QWidget {
 
  private:
   void Watch(const std::string& folder);
+  // The details view, made the first time it is asked for.
+  RomDetails* MadeDetails();
   void OnSearchEdited();
   // Reads the titles of the list shown, once the window has been painted.
   void ReadTitles();
@@ -91,7 +95,8 @@ class RomBrowser : public QWidget {
   QHBoxLayout* searchRow_;
   QStackedWidget* views_;
   RomList* list_;
-  RomDetails* details_;
+  RomDetails* details_ = nullptr;
+  std::function<void(QAbstractItemView*)> viewSetup_;
   TitleLoader* titles_;
   QFileSystemWatcher* watcher_;
   QTimer settle_;
