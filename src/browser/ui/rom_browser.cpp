@@ -80,8 +80,7 @@ RomDetails* RomBrowser::MadeDetails() {
   if (details_ != nullptr) return details_;
   details_ = new RomDetails;
   // The sort shown is the list's before the view takes the model, which it then sorts by it.
-  details_->header()->setSortIndicator(static_cast<int>(model_->SortColumn()),
-                                       model_->SortDescending() ? Qt::DescendingOrder : Qt::AscendingOrder);
+  ShowSortIndicator();
   details_->setModel(model_);
   // One selection for both views: switching views keeps the entry chosen.
   details_->setSelectionModel(list_->selectionModel());
@@ -174,8 +173,12 @@ void RomBrowser::AddToSearchRow(QWidget* control) { searchRow_->addWidget(contro
 
 void RomBrowser::SetSort(ListColumn column, bool descending) {
   model_->SetSort(column, descending);
-  if (details_ != nullptr)
-    details_->header()->setSortIndicator(static_cast<int>(column), descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+  if (details_ != nullptr) ShowSortIndicator();
+}
+
+void RomBrowser::ShowSortIndicator() {
+  details_->header()->setSortIndicator(static_cast<int>(model_->SortColumn()),
+                                       model_->SortDescending() ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 void RomBrowser::FocusSearch() {

@@ -86,6 +86,8 @@ class RomBrowser : public QWidget {
   void Watch(const std::string& folder);
   // The details view, made the first time it is asked for.
   RomDetails* MadeDetails();
+  // The details view's header shows the list's sort.
+  void ShowSortIndicator();
   void OnSearchEdited();
   // Reads the titles of the list shown, once the window has been painted.
   void ReadTitles();
