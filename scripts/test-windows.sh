@@ -69,8 +69,14 @@ cmake --build "$cross"
 # Wine's prefix is made (the first time, some seconds) before the tests start two at a time.
 "$here/scripts/wine-run.sh" cmd /c exit >/dev/null
 
+# One Wine session for the whole run: a session ends by itself a moment after its last program, and
+# a test starting just then found the ending server and failed ("a wine server seems to be running,
+# but I cannot connect to it"). Ended, and waited for, when the tests are done.
+wineserver() { WINEPREFIX=${KIVO_WINEPREFIX:-$out/wine} /usr/lib/wine/wineserver "$@"; }
+wineserver -w  # the session that made the prefix, ended first: a running server is not made persistent
+wineserver -p
 status=0
 ctest --test-dir "$cross" --output-on-failure -j 2 --timeout 600 -LE 'posix|demo' "$@" || status=$?
-# Wine's session ends a few seconds after its last program; nothing of it is left running.
-WINEPREFIX=${KIVO_WINEPREFIX:-$out/wine} /usr/lib/wine/wineserver -w
+wineserver -k || true
+wineserver -w
 exit "$status"
