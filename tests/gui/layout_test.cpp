@@ -45,6 +45,8 @@ class LayoutTest : public QObject {
     auto* list = Child<QWidget>(form, "ListView");
     // The designed size: the preview holds a whole screenshot's width, the list takes the rest.
     QCOMPARE(form.size(), QSize(685, 568));
+    // Shown, the window is held to what its controls need (here less than the design's smallest).
+    QCOMPARE(form.minimumSize(), form.minimumSizeHint().expandedTo(QSize(450, 550)));
     QVERIFY(preview->width() >= 256 && preview->height() >= 217);
     const QSize tabsBefore = tabs->size(), previewBefore = preview->size(), listBefore = list->size();
 

@@ -60,7 +60,9 @@ TMainForm::TMainForm(AppContext& context, widgets::Dialogs& dialogs, QWidget* pa
   resize(kDesignWidth, kDesignHeight);
 
   BuildLayout();
-  FitMinimumSize();
+  // The designed smallest size bounds the place restored as the window is made; what the controls
+  // need beyond it is known once the window's layout has measured them, as it is shown.
+  setMinimumSize(kMinimumWidth, kMinimumHeight);
   ConnectPanels();
   PageControl1->BindMarks(menus_->Item("mnuBat"), menus_->Item("mnuHighPriority"));
   guard_.Run([this] { FormCreate(); });
@@ -188,9 +190,14 @@ void TMainForm::changeEvent(QEvent* event) {
 
 void TMainForm::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
+  if (event->spontaneous()) return;
+  // The layout has just worked out every control's size for the window about to appear, so the
+  // smallest size costs nothing now; asked while the window was being built, it measured
+  // everything once more.
+  FitMinimumSize();
   // The window's layout has sized the list by now. Laying its entries out before the first paint
   // puts the scroll bar in place, so the list is drawn once instead of again when the bar appears.
-  if (!event->spontaneous()) ListView->View()->doItemsLayout();
+  ListView->View()->doItemsLayout();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
+#include <QStyleOptionToolButton>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -37,6 +38,20 @@ QAction* AddItem(QMenu* menu, const char* name, const QString& caption, const ch
   if (icon != nullptr) action->setIcon(QIcon(QString(":/menu/%1.png").arg(icon)));
   return action;
 }
+
+// A button that opens its menu anywhere on it, drawn without the small arrow that says so: with the
+// menu's name beside its picture the arrow would only crowd the name. (A style sheet could hide the
+// arrow too, but it puts every button under the far slower style-sheet style.)
+class CaptionMenuButton : public QToolButton {
+ public:
+  using QToolButton::QToolButton;
+
+ protected:
+  void initStyleOption(QStyleOptionToolButton* option) const override {
+    QToolButton::initStyleOption(option);
+    option->features &= ~QStyleOptionToolButton::HasMenu;
+  }
+};
 
 }  // namespace
 
@@ -141,7 +156,7 @@ QToolBar* Menus::BuildToolBar(QWidget* panel) {
 
 QToolButton* Menus::MenuButton(QWidget* parent, const char* name, const char* caption, const char* tip,
                                const char* icon, QMenu* menu) {
-  auto* button = new QToolButton(parent);
+  auto* button = new CaptionMenuButton(parent);
   button->setObjectName(name);
   button->setText(caption);
   button->setToolTip(tip);
@@ -151,7 +166,6 @@ QToolButton* Menus::MenuButton(QWidget* parent, const char* name, const char* ca
   // The whole button opens the menu: with its name beside its picture there is no room for a
   // separate arrow, and a click on the name means the menu.
   button->setPopupMode(QToolButton::InstantPopup);
-  button->setStyleSheet("QToolButton::menu-indicator { image: none; width: 0px; }");
   button->setAutoRaise(true);
   // Its mnemonic clicks it, which in this mode opens nothing by itself.
   connect(button, &QToolButton::clicked, button, &QToolButton::showMenu);
