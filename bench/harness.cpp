@@ -119,6 +119,7 @@ int main(int argc, char** argv) {
       // A measure of memory is the same on every run, and each run may take a process of its own.
       if (figure.measure == Measure::kBytes) registered->Iterations(1);
       if (figure.measure == Measure::kSpan) registered->UseManualTime();
+      if (figure.minSeconds > 0) registered->MinTime(figure.minSeconds);
     }
   }
   benchmark::Initialize(&argc, argv);

@@ -40,6 +40,9 @@ struct Figure {
   std::function<void(benchmark::State&)> kivoSmall = {};
   std::function<void(benchmark::State&)> anchorSmall = {};
   double sizeRatio = 1.0;
+  // Each side runs at least this long (in the seconds it measures); 0 leaves it to the library. A
+  // figure whose iterations are whole programs, spread by the machine's moods, takes more of them.
+  double minSeconds = 0;
 };
 
 // Writes a fixture file, ending the run when the system refuses: a figure on a missing input
