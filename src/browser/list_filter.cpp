@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "browser/list_filter.h"
 
+#include <numeric>
 #include <string>
 
 #include "browser/ascii_fold.h"
@@ -29,10 +30,16 @@ std::vector<std::uint32_t> FilterRows(const ListEntries& entries, const std::vec
   std::string needle(text);
   for (char& c : needle) c = FoldAscii(c);
   std::vector<std::uint32_t> rows;
-  rows.reserve(needle.empty() ? entries.size() : entries.size() / 8);
+  if (needle.empty()) {
+    // No search: every line, in the list's order.
+    rows.resize(entries.size());
+    std::iota(rows.begin(), rows.end(), 0u);
+    return rows;
+  }
+  rows.reserve(entries.size() / 8);
   for (size_t row = 0; row < entries.size(); ++row) {
     const ListEntry entry = entries[row];
-    if (!entry.IsFile() || needle.empty() || ContainsFolded(entry.fileName, needle) ||
+    if (!entry.IsFile() || ContainsFolded(entry.fileName, needle) ||
         (row < facts.size() && ContainsFolded(facts[row].title, needle)))
       rows.push_back(static_cast<std::uint32_t>(row));
   }

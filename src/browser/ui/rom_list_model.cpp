@@ -47,13 +47,18 @@ void RomListModel::SetList(GameList list, std::vector<EntryFacts> facts, std::st
   shown_ = FilterRows(list_.entries, facts_, filter_);
   if (sortColumn_ != ListColumn::Name || sortDescending_)
     SortRows(shown_, list_.entries, facts_, sortColumn_, sortDescending_);
-  shownRow_.assign(list_.entries.size(), -1);
-  for (size_t i = 0; i < shown_.size(); ++i) shownRow_[shown_[i]] = static_cast<int>(i);
+  // Asked only once titles come or the rows are shown otherwise: a list just shown needs none.
+  shownRow_.clear();
   MeasureLines();
   endResetModel();
 }
 
 void RomListModel::Clear() { SetList({}, {}, {}); }
+
+void RomListModel::IndexShownRows() {
+  shownRow_.assign(list_.entries.size(), -1);
+  for (size_t i = 0; i < shown_.size(); ++i) shownRow_[shown_[i]] = static_cast<int>(i);
+}
 
 void RomListModel::Reshow() {
   // The view keeps its selection through a layout change by persistent indexes, moved here.
@@ -63,8 +68,7 @@ void RomListModel::Reshow() {
   for (const QModelIndex& index : before) listRows.push_back(shown_[static_cast<size_t>(index.row())]);
   shown_ = FilterRows(list_.entries, facts_, filter_);
   SortRows(shown_, list_.entries, facts_, sortColumn_, sortDescending_);
-  shownRow_.assign(list_.entries.size(), -1);
-  for (size_t i = 0; i < shown_.size(); ++i) shownRow_[shown_[i]] = static_cast<int>(i);
+  IndexShownRows();
   QModelIndexList after;
   for (size_t i = 0; i < listRows.size(); ++i) {
     const int row = shownRow_[listRows[i]];
@@ -95,6 +99,7 @@ void RomListModel::sort(int column, Qt::SortOrder order) {
 void RomListModel::SetFacts(const std::vector<std::pair<std::uint32_t, EntryFacts>>& found) {
   int first = Count(), last = -1;
   if (facts_.empty()) facts_.resize(list_.entries.size());
+  if (shownRow_.size() != list_.entries.size()) IndexShownRows();
   for (const auto& [listRow, facts] : found) {
     if (listRow >= facts_.size()) continue;
     // The records' part (star, starts) is the model's own; the scan brings the file's.

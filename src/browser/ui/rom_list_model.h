@@ -72,6 +72,7 @@ class RomListModel : public QAbstractTableModel {
   const EntryFacts& FactsOf(size_t listRow) const;
   QVariant Column(size_t listRow, int column) const;
   void Reshow();
+  void IndexShownRows();
   void MeasureLines();
 
   GameList list_;
@@ -82,7 +83,7 @@ class RomListModel : public QAbstractTableModel {
   ListColumn sortColumn_ = ListColumn::Name;
   bool sortDescending_ = false;
   std::vector<std::uint32_t> shown_;  // list rows, in the order shown
-  std::vector<int> shownRow_;         // per list row: its shown row, or -1
+  std::vector<int> shownRow_;         // per list row: its shown row, or -1; empty until asked
   std::array<QIcon, 8> icons_;
   QFont font_;
   QSize itemSize_;
