@@ -96,8 +96,8 @@ void MinimalStart(benchmark::State& state) { TimeStart(state, {Beside("kivo_mini
 // window's own font found and loaded through fontconfig and FreeType (4.6 ms), some ninety controls
 // made (3 ms) and painted the first time (6 ms), against the minimal window's 15 ms in all: a floor
 // of about 1.9 times. KIVO's own work before the first paint (the settings read, the 2,000 entries
-// scanned, sorted and handed to the list) adds 2.5 ms, about 0.17; runs alone on the same machine
-// spread by 0.1 either way (2.12 and 2.24). The bar allows that much and no more.
+// scanned, sorted and handed to the list) adds 2.5 ms, about 0.17; runs on one machine spread by
+// about 0.1 (1.92 to 2.04). The bar allows that much and no more.
 KIVO_FIGURE("startup", "start-up to the window shown, 2,000 entries", 2.4, KivoStart, MinimalStart, 1.0,
             Measure::kSpan, {}, {}, 1.0, 1.5);
 
