@@ -4,6 +4,7 @@
 // sorts, favourites and recently played, the list following its folder, and menus reached by key.
 #include <QAction>
 #include <QHeaderView>
+#include <QImage>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
@@ -131,6 +132,32 @@ class FindAndPlayTest : public QObject {
     Child<QAction>(again, "mnuList")->trigger();
     QVERIFY(Child<QListView>(again, "ListView")->isVisible());
     QCOMPARE(f.IniValue("General", "ListDetails"), std::string("0"));
+  }
+
+  // The two gathered lists' pictures are drawn, not loaded: each shows at the list's size and at
+  // twice it (a display scaled by two), also selected.
+  void theGatheredListsHaveTheirPicturesAtEveryScale() {
+    FormFixture f;
+    f.Start();
+    const kivo::browser::RomListModel* model = ListModelOf(*f.form);
+    QImage pictures[2];
+    for (int i = 0; i < 2; ++i) {
+      const int row = f.Row(i == 0 ? "Favourites" : "Recently played");
+      QVERIFY(row >= 0);
+      const QIcon icon = model->index(row, 0).data(Qt::DecorationRole).value<QIcon>();
+      for (const int size : {16, 32}) {
+        for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Selected}) {
+          const QImage image = icon.pixmap(QSize(size, size), mode).toImage();
+          QCOMPARE(image.size(), QSize(size, size));
+          int drawn = 0;
+          for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x) drawn += qAlpha(image.pixel(x, y)) > 0;
+          QVERIFY2(drawn > size * size / 4, qPrintable(QString("%1 of %2 pixels").arg(drawn).arg(size * size)));
+          if (size == 16 && mode == QIcon::Normal) pictures[i] = image;
+        }
+      }
+    }
+    QVERIFY(pictures[0] != pictures[1]);
   }
 
   // Ctrl+D stars the selected game; "Favourites" lists it from its folder and starts it there;

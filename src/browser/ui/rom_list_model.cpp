@@ -47,7 +47,7 @@ void RomListModel::SetList(GameList list, std::vector<EntryFacts> facts, std::st
   shown_ = FilterRows(list_.entries, facts_, filter_);
   if (sortColumn_ != ListColumn::Name || sortDescending_)
     SortRows(shown_, list_.entries, facts_, sortColumn_, sortDescending_);
-  // Asked only once titles come or the rows are shown otherwise: a list just shown needs none.
+  // Made when titles come or the rows are reordered: a list just shown needs none.
   shownRow_.clear();
   MeasureLines();
   endResetModel();
